@@ -1,0 +1,26 @@
+#pragma once
+// Small questions about paths that several windows ask.
+#include <QString>
+
+namespace cantorel {
+
+// True when an ordinary file (not a folder) exists at exactly this path.
+bool ordinaryFileExists(const QString& path);
+
+// The name part of a path as the file system reports it for that exact path,
+// or "" when no ordinary file is there.
+QString existingFileName(const QString& path);
+
+// The name part of a path, whether the file exists or not.
+QString fileNamePart(const QString& path);
+
+// Trims blanks at both ends and removes every NUL character, as every path
+// that comes back from a dialog or a command line is cleaned.
+QString cleanChosenPath(const QString& path);
+
+// "name" -> "name.ext": removes every occurrence of ext (exact case, anywhere)
+// and appends it once. ("songs", ".mmr") -> "songs.mmr"; "a.mmr.old" ->
+// "a.old.mmr"; "list.MMR" -> "list.MMR.mmr".
+QString withExtensionRule(const QString& name, const QString& ext);
+
+} // namespace cantorel

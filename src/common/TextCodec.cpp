@@ -1,0 +1,105 @@
+#include "common/TextCodec.h"
+
+namespace cantorel {
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; the five undefined bytes keep their C1 value.
+const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// Length of the valid UTF-8 sequence starting at p (1..4), or 0 when the
+// bytes there are not valid UTF-8 (overlong forms and surrogates included).
+int utf8SequenceAt(const unsigned char* p, qsizetype left, char32_t* cp)
+{
+    const unsigned char b0 = p[0];
+    if (b0 < 0x80) {
+        *cp = b0;
+        return 1;
+    }
+    int len;
+    char32_t value;
+    char32_t minimum;
+    if ((b0 & 0xE0) == 0xC0) { len = 2; value = b0 & 0x1F; minimum = 0x80; }
+    else if ((b0 & 0xF0) == 0xE0) { len = 3; value = b0 & 0x0F; minimum = 0x800; }
+    else if ((b0 & 0xF8) == 0xF0) { len = 4; value = b0 & 0x07; minimum = 0x10000; }
+    else return 0;
+    if (left < len)
+        return 0;
+    for (int i = 1; i < len; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (p[i] & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    *cp = value;
+    return len;
+}
+
+} // namespace
+
+QChar cp1252Char(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return QChar(kCp1252High[byte - 0x80]);
+    return QChar(byte);
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    qsizetype n = bytes.size();
+    qsizetype i = 0;
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        i = 3;
+    while (i < n) {
+        char32_t cp = 0;
+        const int len = utf8SequenceAt(p + i, n - i, &cp);
+        if (len == 0) {
+            out.append(cp1252Char(p[i]));
+            ++i;
+            continue;
+        }
+        if (cp < 0x10000) {
+            out.append(QChar(char16_t(cp)));
+        } else {
+            out.append(QChar::highSurrogate(cp));
+            out.append(QChar::lowSurrogate(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+QByteArray encodeText(const QString& text)
+{
+    return text.toUtf8();
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace cantorel

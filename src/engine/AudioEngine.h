@@ -1,0 +1,93 @@
+#pragma once
+// The audio engine as the windows see it: a handful of calls in the style of
+// the engine library they were designed against. Every call returns a result
+// code (0 = success, the others as in ResultTexts.h) and hands its outputs
+// back through pointers, which are left untouched on failure.
+//
+// Objects are addressed by handles. A handle is never 0 once created, and a
+// handle whose object has gone (a released sound, a channel that played to
+// its end or whose sound was released) is refused with InvalidHandle (36).
+//
+// Threads: every call is made from the user-interface thread of the window
+// that owns the system. Implementations may decode and play on threads of
+// their own, but no call waits for decoding.
+//
+// Units: positions and lengths in milliseconds (time unit 1, the only one
+// supported; any other gives InvalidParam); volume 0.0 (silent) to 1.0.
+#include <QString>
+#include <cstdint>
+
+namespace cantorel::engine {
+
+using Result = int;
+using Handle = std::uint32_t;
+
+// The result codes the system produces or tests for.
+namespace result {
+constexpr Result Ok = 0;
+constexpr Result ChannelStolen = 11;   // the channel was reused for another sound
+constexpr Result FileBad = 19;         // unreadable, or truncated beyond use
+constexpr Result FileEof = 22;
+constexpr Result FileNotFound = 23;
+constexpr Result Format = 25;          // no decoder understands the file
+constexpr Result Initialized = 32;     // init called twice
+constexpr Result InvalidHandle = 36;
+constexpr Result InvalidParam = 37;
+constexpr Result Memory = 43;
+constexpr Result OutputInit = 61;      // no output device could be opened
+constexpr Result Uninitialized = 78;   // a call that needs init before it
+} // namespace result
+
+// The version the windows require; the engine reports exactly this one.
+constexpr unsigned kRequiredVersion = 0x42006;
+
+// Stream modes passed to systemCreateStream.
+namespace mode {
+constexpr unsigned Hardware = 0x20;      // the container's own length estimate
+constexpr unsigned Software = 0x40;      // the container's own length estimate
+constexpr unsigned AccurateTime = 0x4000; // scan at open: exact length, exact seeking
+} // namespace mode
+
+constexpr int kFreeChannel = -1; // playSound: let the system pick a channel
+constexpr unsigned kMilliseconds = 1; // the time unit
+
+class AudioEngine {
+public:
+    virtual ~AudioEngine() = default;
+
+    virtual Result systemCreate(Handle* system) = 0;
+    virtual Result systemGetVersion(Handle system, unsigned* version) = 0;
+    // maxChannels: how many channels may play at once (1..4093).
+    virtual Result systemInit(Handle system, int maxChannels, unsigned flags) = 0;
+    // Opens `path` as a stream. FileNotFound when there is no such file,
+    // Format when no decoder understands it, FileBad when it cannot be read.
+    virtual Result systemCreateStream(Handle system, const QString& path, unsigned mode,
+                                      Handle* sound) = 0;
+    // Starts `sound` from its beginning on a free channel (channelIndex -1).
+    // A sound plays on at most one channel: playing it again takes over its
+    // channel, and the old channel handle then gives ChannelStolen.
+    virtual Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused,
+                                   Handle* channel) = 0;
+    // Close stops every channel and releases every sound of the system;
+    // release then frees the system handle itself.
+    virtual Result systemClose(Handle system) = 0;
+    virtual Result systemRelease(Handle system) = 0;
+
+    virtual Result channelSetPaused(Handle channel, bool paused) = 0;
+    // Exact to the millisecond; positions at or past the end are refused
+    // with InvalidParam.
+    virtual Result channelSetPosition(Handle channel, unsigned position, unsigned timeUnit) = 0;
+    // The audio handed to the output so far, in ms: it stands still while
+    // paused and reads the target right after a seek.
+    virtual Result channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit) = 0;
+    virtual Result channelSetVolume(Handle channel, float volume) = 0;
+    virtual Result channelSetMute(Handle channel, bool mute) = 0;
+    virtual Result channelGetCurrentSound(Handle channel, Handle* sound) = 0;
+
+    // The decoded length of the sound (exact in AccurateTime mode).
+    virtual Result soundGetLength(Handle sound, unsigned* length, unsigned timeUnit) = 0;
+    // Ends the sound's channel too.
+    virtual Result soundRelease(Handle sound) = 0;
+};
+
+} // namespace cantorel::engine

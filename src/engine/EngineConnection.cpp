@@ -1,0 +1,113 @@
+#include "engine/EngineConnection.h"
+
+#include "engine/AudioErrorCheck.h"
+
+namespace cantorel::engine {
+
+EngineConnection::EngineConnection(AudioEngine& engine, AudioErrorCheck& check)
+    : m_engine(engine), m_check(check)
+{
+}
+
+bool EngineConnection::start()
+{
+    if (!m_check.check(m_engine.systemCreate(&m_system)))
+        return false;
+    unsigned version = 0;
+    if (!m_check.check(m_engine.systemGetVersion(m_system, &version)))
+        return false;
+    m_check.checkVersion(version);
+    return m_check.check(m_engine.systemInit(m_system, 32, 0));
+}
+
+bool EngineConnection::openStream(const QString& path, unsigned streamMode)
+{
+    if (m_sound != 0) {
+        const Handle old = m_sound;
+        m_sound = 0;
+        if (!m_check.check(m_engine.soundRelease(old)))
+            return false;
+    }
+    Handle sound = 0;
+    if (!m_check.check(m_engine.systemCreateStream(m_system, path, streamMode, &sound)))
+        return false;
+    m_sound = sound;
+    return true;
+}
+
+bool EngineConnection::play(float volume)
+{
+    Handle channel = 0;
+    m_engine.systemPlaySound(m_system, kFreeChannel, m_sound, false, &channel);
+    m_channel = channel;
+    return m_check.check(m_engine.channelSetVolume(m_channel, volume));
+}
+
+bool EngineConnection::setPaused(bool paused)
+{
+    return m_check.check(m_engine.channelSetPaused(m_channel, paused));
+}
+
+bool EngineConnection::seek(unsigned positionMs)
+{
+    return m_check.check(m_engine.channelSetPosition(m_channel, positionMs, kMilliseconds));
+}
+
+bool EngineConnection::setVolume(float volume)
+{
+    return m_check.check(m_engine.channelSetVolume(m_channel, volume));
+}
+
+bool EngineConnection::setMute(bool mute)
+{
+    return m_check.check(m_engine.channelSetMute(m_channel, mute));
+}
+
+bool EngineConnection::tolerant(Result code)
+{
+    if (code == result::ChannelStolen || code == result::InvalidHandle)
+        return true;
+    return m_check.check(code);
+}
+
+bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
+{
+    *lengthMs = 0;
+    if (m_channel == 0)
+        return true;
+    unsigned position = 0;
+    Result r = m_engine.channelGetPosition(m_channel, &position, kMilliseconds);
+    if (r == result::Ok)
+        *positionMs = position;
+    else if (!tolerant(r))
+        return false;
+    Handle sound = 0;
+    if (m_engine.channelGetCurrentSound(m_channel, &sound) != result::Ok || sound == 0)
+        return true;
+    unsigned length = 0;
+    r = m_engine.soundGetLength(sound, &length, kMilliseconds);
+    if (r == result::Ok)
+        *lengthMs = length;
+    else if (!tolerant(r))
+        return false;
+    return true;
+}
+
+void EngineConnection::shutdown()
+{
+    if (m_sound != 0) {
+        const Handle old = m_sound;
+        m_sound = 0;
+        if (!m_check.check(m_engine.soundRelease(old)))
+            return;
+    }
+    if (m_system != 0) {
+        const Handle system = m_system;
+        m_system = 0;
+        if (!m_check.check(m_engine.systemClose(system)))
+            return;
+        m_check.check(m_engine.systemRelease(system));
+    }
+}
+
+} // namespace cantorel::engine

@@ -1,0 +1,56 @@
+#pragma once
+// One window's connection to the audio engine: one system, at most one open
+// stream and the channel it last played on. Every operation passes its
+// results through the window's AudioErrorCheck and returns false when a
+// check failed (the program is then ending).
+#include "engine/AudioEngine.h"
+
+#include <QString>
+
+namespace cantorel::engine {
+
+class AudioErrorCheck;
+
+class EngineConnection {
+public:
+    EngineConnection(AudioEngine& engine, AudioErrorCheck& check);
+    EngineConnection(const EngineConnection&) = delete;
+    EngineConnection& operator=(const EngineConnection&) = delete;
+
+    // Window load: create the system, check its version, init 32 channels.
+    bool start();
+    // Releases the open stream (if any) and opens `path` in `streamMode`.
+    bool openStream(const QString& path, unsigned streamMode);
+    // Plays the open stream on a free channel, then sets its volume. The
+    // play call's own result goes unchecked; the volume call's is checked.
+    bool play(float volume);
+    bool setPaused(bool paused);
+    bool seek(unsigned positionMs);
+    bool setVolume(float volume);
+    bool setMute(bool mute);
+
+    // Reads the channel's position into `positionMs` (left as it was when
+    // there is no channel or the channel is gone) and the length of its
+    // current sound into `lengthMs` (0 when there is none). Results 11 and 36
+    // are tolerated; any other failure goes to the check.
+    bool readPosition(unsigned* positionMs, unsigned* lengthMs);
+
+    // Window unload: release the stream, close and release the system.
+    void shutdown();
+
+    Handle system() const { return m_system; }
+    Handle sound() const { return m_sound; }
+    Handle channel() const { return m_channel; }
+    AudioEngine& engine() { return m_engine; }
+
+private:
+    bool tolerant(Result code);
+
+    AudioEngine& m_engine;
+    AudioErrorCheck& m_check;
+    Handle m_system = 0;
+    Handle m_sound = 0;
+    Handle m_channel = 0;
+};
+
+} // namespace cantorel::engine

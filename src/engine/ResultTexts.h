@@ -1,0 +1,14 @@
+#pragma once
+// Result codes of the audio engine and their readable texts. The codes are
+// those of the engine library's result enumeration, 0 to 88 in its order.
+#include "engine/AudioEngine.h"
+
+#include <QString>
+
+namespace cantorel::engine {
+
+// The text of a result code; every code outside 0..88 gives "Unknown error.".
+// Most texts end in one blank, which belongs to the text.
+QString resultText(Result code);
+
+} // namespace cantorel::engine

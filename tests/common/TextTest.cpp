@@ -1,0 +1,64 @@
+#include "common/FilePaths.h"
+#include "common/TextCodec.h"
+#include "common/TimeText.h"
+
+#include <gtest/gtest.h>
+
+using namespace cantorel;
+
+TEST(TextCodec, ValidUtf8IsReadAsUtf8)
+{
+    EXPECT_EQ(decodeText("\xCE\xB1\xCE\xB2 \xE2\x82\xAC"), QString::fromUtf8("αβ €"));
+    EXPECT_EQ(decodeText("\xEF\xBB\xBFplain"), "plain");
+    EXPECT_EQ(decodeText("\xF0\x9F\x8E\xB5"), QString::fromUtf8("🎵"));
+}
+
+TEST(TextCodec, InvalidBytesFallBackToWindows1252)
+{
+    // "café" and "€5" as an 8-bit editor wrote them.
+    EXPECT_EQ(decodeText("caf\xE9"), QString::fromUtf8("café"));
+    EXPECT_EQ(decodeText("\x80" "5"), QString::fromUtf8("€5"));
+    EXPECT_EQ(decodeText("\x93quoted\x94"), QString::fromUtf8("“quoted”"));
+    // A lone lead byte, an overlong form and an encoded surrogate are not
+    // UTF-8 either.
+    EXPECT_EQ(decodeText("\xC3"), QString::fromUtf8("Ã"));
+    EXPECT_EQ(decodeText("\xC0\xAF"), QString::fromUtf8("À¯"));
+    EXPECT_EQ(decodeText("\xED\xA0\x80").size(), 3);
+    // Mixed: valid sequences stay UTF-8, the stray byte is cp1252.
+    EXPECT_EQ(decodeText("\xC3\xA9 \xE9"), QString::fromUtf8("é é"));
+    EXPECT_EQ(cp1252Char(0x81), QChar(0x81));
+}
+
+TEST(TextCodec, SplitsLinesAtAnyTerminator)
+{
+    EXPECT_EQ(splitLines("a\r\nb\r\n"), (QStringList{"a", "b"}));
+    EXPECT_EQ(splitLines("a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(splitLines("a\nb\rc"), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("\r\n\r\n"), (QStringList{"", ""}));
+    EXPECT_TRUE(splitLines("").isEmpty());
+}
+
+TEST(TimeText, RoundsHalvesToEven)
+{
+    EXPECT_EQ(timeText(0), "0:0");
+    EXPECT_EQ(timeText(45000), "0:45");
+    EXPECT_EQ(timeText(59600), "1:0");
+    EXPECT_EQ(timeText(65000), "1:5");
+    EXPECT_EQ(timeText(225400), "3:45");
+    EXPECT_EQ(timeText(600000), "10:0");
+    EXPECT_EQ(timeText(500), "0:0");
+    EXPECT_EQ(timeText(1500), "0:2");
+    EXPECT_EQ(timeText(2500), "0:2");
+    EXPECT_EQ(timeText(210400), "3:30");
+}
+
+TEST(FilePaths, ExtensionRuleAndCleaning)
+{
+    EXPECT_EQ(withExtensionRule("songs", ".mmr"), "songs.mmr");
+    EXPECT_EQ(withExtensionRule("songs.mmr", ".mmr"), "songs.mmr");
+    EXPECT_EQ(withExtensionRule("list.MMR", ".mmr"), "list.MMR.mmr");
+    EXPECT_EQ(withExtensionRule("a.mmr.old", ".mmr"), "a.old.mmr");
+    EXPECT_EQ(withExtensionRule(" notes.txt ", ".txt"), "notes.txt");
+    EXPECT_EQ(cleanChosenPath(QString(" /a/b") + QChar(0) + "c  "), "/a/bc");
+    EXPECT_EQ(fileNamePart("/x/y/Rain.mp3"), "Rain.mp3");
+}

@@ -1,0 +1,275 @@
+#include "support/FakeAudioEngine.h"
+
+#include <QFileInfo>
+
+namespace cantorel::testing {
+
+using namespace engine;
+
+bool FakeAudioEngine::scheduledFailure(const QString& call, Result* code)
+{
+    const auto it = m_failures.find(call);
+    if (it == m_failures.end())
+        return false;
+    *code = it.value();
+    m_failures.erase(it);
+    return true;
+}
+
+void FakeAudioEngine::endChannel(Handle channel)
+{
+    const auto it = m_channels.find(channel);
+    if (it == m_channels.end())
+        return;
+    const auto s = m_sounds.find(it->sound);
+    if (s != m_sounds.end() && s->channel == channel)
+        s->channel = 0;
+    m_channels.erase(it);
+}
+
+void FakeAudioEngine::advance(unsigned ms)
+{
+    QList<Handle> ended;
+    for (auto it = m_channels.begin(); it != m_channels.end(); ++it) {
+        if (it->paused)
+            continue;
+        const unsigned length = m_sounds.value(it->sound).length;
+        it->position += ms;
+        if (it->position >= length) {
+            it->position = length;
+            ended.append(it.key());
+        }
+    }
+    for (Handle h : ended)
+        endChannel(h);
+}
+
+void FakeAudioEngine::setChannelPosition(Handle channel, unsigned ms)
+{
+    if (m_channels.contains(channel))
+        m_channels[channel].position = ms;
+}
+
+void FakeAudioEngine::finishChannel(Handle channel)
+{
+    endChannel(channel);
+}
+
+bool FakeAudioEngine::channelPaused(Handle channel) const { return m_channels.value(channel).paused; }
+bool FakeAudioEngine::channelMuted(Handle channel) const { return m_channels.value(channel).muted; }
+float FakeAudioEngine::channelVolume(Handle channel) const { return m_channels.value(channel).volume; }
+unsigned FakeAudioEngine::channelPosition(Handle channel) const { return m_channels.value(channel).position; }
+QString FakeAudioEngine::soundPath(Handle sound) const { return m_sounds.value(sound).path; }
+unsigned FakeAudioEngine::soundMode(Handle sound) const { return m_sounds.value(sound).mode; }
+
+Result FakeAudioEngine::systemCreate(Handle* system)
+{
+    log << QStringLiteral("systemCreate");
+    Result r;
+    if (scheduledFailure(QStringLiteral("systemCreate"), &r))
+        return r;
+    *system = m_next++;
+    m_systems.insert(*system, false);
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemGetVersion(Handle system, unsigned* version)
+{
+    log << QStringLiteral("getVersion");
+    Result r;
+    if (scheduledFailure(QStringLiteral("getVersion"), &r))
+        return r;
+    if (!m_systems.contains(system))
+        return result::InvalidHandle;
+    *version = m_version;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemInit(Handle system, int maxChannels, unsigned flags)
+{
+    log << QStringLiteral("init %1 %2").arg(maxChannels).arg(flags);
+    Result r;
+    if (scheduledFailure(QStringLiteral("init"), &r))
+        return r;
+    if (!m_systems.contains(system))
+        return result::InvalidHandle;
+    if (m_systems.value(system))
+        return result::Initialized;
+    m_systems[system] = true;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, unsigned mode,
+                                           Handle* sound)
+{
+    log << QStringLiteral("createStream %1 0x%2").arg(path).arg(mode, 0, 16);
+    Result r;
+    if (scheduledFailure(QStringLiteral("createStream"), &r))
+        return r;
+    if (!m_systems.value(system))
+        return result::Uninitialized;
+    unsigned length;
+    if (m_lengths.contains(path))
+        length = m_lengths.value(path);
+    else if (QFileInfo(path).isFile())
+        length = kDefaultLengthMs;
+    else
+        return result::FileNotFound;
+    *sound = m_next++;
+    m_sounds.insert(*sound, Sound{system, path, mode, length, 0});
+    m_lastSound = *sound;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool paused, Handle* channel)
+{
+    log << QStringLiteral("playSound");
+    Result r;
+    if (scheduledFailure(QStringLiteral("playSound"), &r))
+        return r;
+    if (!m_systems.contains(system) || !m_sounds.contains(sound))
+        return result::InvalidHandle;
+    if (m_sounds[sound].channel != 0)
+        endChannel(m_sounds[sound].channel);
+    *channel = m_next++;
+    m_channels.insert(*channel, Channel{sound, 0, 1.0f, paused, false});
+    m_sounds[sound].channel = *channel;
+    m_lastChannel = *channel;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemClose(Handle system)
+{
+    log << QStringLiteral("systemClose");
+    Result r;
+    if (scheduledFailure(QStringLiteral("systemClose"), &r))
+        return r;
+    if (!m_systems.contains(system))
+        return result::InvalidHandle;
+    const auto sounds = m_sounds.keys();
+    for (Handle s : sounds) {
+        if (m_sounds[s].system == system) {
+            endChannel(m_sounds[s].channel);
+            m_sounds.remove(s);
+        }
+    }
+    m_systems[system] = false;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemRelease(Handle system)
+{
+    log << QStringLiteral("systemRelease");
+    Result r;
+    if (scheduledFailure(QStringLiteral("systemRelease"), &r))
+        return r;
+    if (!m_systems.remove(system))
+        return result::InvalidHandle;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelSetPaused(Handle channel, bool paused)
+{
+    log << QStringLiteral("setPaused %1").arg(paused ? 1 : 0);
+    Result r;
+    if (scheduledFailure(QStringLiteral("setPaused"), &r))
+        return r;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    m_channels[channel].paused = paused;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelSetPosition(Handle channel, unsigned position, unsigned timeUnit)
+{
+    log << QStringLiteral("setPosition %1").arg(position);
+    Result r;
+    if (scheduledFailure(QStringLiteral("setPosition"), &r))
+        return r;
+    if (timeUnit != kMilliseconds)
+        return result::InvalidParam;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    if (position >= m_sounds.value(m_channels[channel].sound).length)
+        return result::InvalidParam;
+    m_channels[channel].position = position;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit)
+{
+    Result r;
+    if (scheduledFailure(QStringLiteral("getPosition"), &r))
+        return r;
+    if (timeUnit != kMilliseconds)
+        return result::InvalidParam;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    *position = m_channels[channel].position;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelSetVolume(Handle channel, float volume)
+{
+    log << QStringLiteral("setVolume %1").arg(double(volume));
+    Result r;
+    if (scheduledFailure(QStringLiteral("setVolume"), &r))
+        return r;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    if (!(volume >= 0.0f && volume <= 1.0f))
+        return result::InvalidParam;
+    m_channels[channel].volume = volume;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelSetMute(Handle channel, bool mute)
+{
+    log << QStringLiteral("setMute %1").arg(mute ? 1 : 0);
+    Result r;
+    if (scheduledFailure(QStringLiteral("setMute"), &r))
+        return r;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    m_channels[channel].muted = mute;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::channelGetCurrentSound(Handle channel, Handle* sound)
+{
+    Result r;
+    if (scheduledFailure(QStringLiteral("getCurrentSound"), &r))
+        return r;
+    if (!m_channels.contains(channel))
+        return result::InvalidHandle;
+    *sound = m_channels[channel].sound;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::soundGetLength(Handle sound, unsigned* length, unsigned timeUnit)
+{
+    Result r;
+    if (scheduledFailure(QStringLiteral("getLength"), &r))
+        return r;
+    if (timeUnit != kMilliseconds)
+        return result::InvalidParam;
+    if (!m_sounds.contains(sound))
+        return result::InvalidHandle;
+    *length = m_sounds[sound].length;
+    return result::Ok;
+}
+
+Result FakeAudioEngine::soundRelease(Handle sound)
+{
+    log << QStringLiteral("soundRelease");
+    Result r;
+    if (scheduledFailure(QStringLiteral("soundRelease"), &r))
+        return r;
+    if (!m_sounds.contains(sound))
+        return result::InvalidHandle;
+    endChannel(m_sounds[sound].channel);
+    m_sounds.remove(sound);
+    return result::Ok;
+}
+
+} // namespace cantorel::testing

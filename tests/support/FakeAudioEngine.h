@@ -1,0 +1,99 @@
+#pragma once
+// An audio engine for window tests: no decoding, no output, a clock the test
+// moves by hand. Media lengths are registered by path; any other existing
+// file opens with a default length, a missing one gives FileNotFound.
+// Every call is logged as a short text ("createStream /x.mp3 0x4000"), and a
+// failure can be scheduled for the next call of a given name.
+#include "engine/AudioEngine.h"
+
+#include <QHash>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace cantorel::testing {
+
+class FakeAudioEngine : public engine::AudioEngine {
+public:
+    using Result = engine::Result;
+    using Handle = engine::Handle;
+
+    // Length given to existing files that were not registered.
+    static constexpr unsigned kDefaultLengthMs = 180000;
+
+    void setMediaLength(const QString& path, unsigned lengthMs) { m_lengths[path] = lengthMs; }
+    void setVersion(unsigned version) { m_version = version; }
+    // The next call named `call` (see the log names) returns `code`.
+    void failNext(const QString& call, Result code) { m_failures[call] = code; }
+
+    // Moves the clock: every playing, unpaused channel advances by `ms`; a
+    // channel that reaches its sound's length ends (its handle goes stale).
+    void advance(unsigned ms);
+    // Puts the current channel at `ms` as if it had played there.
+    void setChannelPosition(Handle channel, unsigned ms);
+    // Ends a channel as a stream that played to its end.
+    void finishChannel(Handle channel);
+
+    // State for assertions.
+    QStringList log;
+    void clearLog() { log.clear(); }
+    bool channelValid(Handle channel) const { return m_channels.contains(channel); }
+    bool channelPaused(Handle channel) const;
+    bool channelMuted(Handle channel) const;
+    float channelVolume(Handle channel) const;
+    unsigned channelPosition(Handle channel) const;
+    Handle lastChannel() const { return m_lastChannel; }
+    Handle lastSound() const { return m_lastSound; }
+    QString soundPath(Handle sound) const;
+    unsigned soundMode(Handle sound) const;
+    int liveSystems() const { return m_systems.size(); }
+    int liveSounds() const { return m_sounds.size(); }
+
+    Result systemCreate(Handle* system) override;
+    Result systemGetVersion(Handle system, unsigned* version) override;
+    Result systemInit(Handle system, int maxChannels, unsigned flags) override;
+    Result systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound) override;
+    Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused,
+                           Handle* channel) override;
+    Result systemClose(Handle system) override;
+    Result systemRelease(Handle system) override;
+    Result channelSetPaused(Handle channel, bool paused) override;
+    Result channelSetPosition(Handle channel, unsigned position, unsigned timeUnit) override;
+    Result channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit) override;
+    Result channelSetVolume(Handle channel, float volume) override;
+    Result channelSetMute(Handle channel, bool mute) override;
+    Result channelGetCurrentSound(Handle channel, Handle* sound) override;
+    Result soundGetLength(Handle sound, unsigned* length, unsigned timeUnit) override;
+    Result soundRelease(Handle sound) override;
+
+private:
+    struct Sound {
+        Handle system = 0;
+        QString path;
+        unsigned mode = 0;
+        unsigned length = 0;
+        Handle channel = 0;
+    };
+    struct Channel {
+        Handle sound = 0;
+        unsigned position = 0;
+        float volume = 1.0f;
+        bool paused = false;
+        bool muted = false;
+    };
+
+    bool scheduledFailure(const QString& call, Result* code);
+    void endChannel(Handle channel);
+
+    unsigned m_version = engine::kRequiredVersion;
+    Handle m_next = 1;
+    Handle m_lastChannel = 0;
+    Handle m_lastSound = 0;
+    QHash<Handle, bool> m_systems; // handle -> initialised
+    QMap<Handle, Sound> m_sounds;
+    QMap<Handle, Channel> m_channels;
+    QHash<QString, unsigned> m_lengths;
+    QHash<QString, Result> m_failures;
+};
+
+} // namespace cantorel::testing
