@@ -1,0 +1,26 @@
+#pragma once
+// Which line the two lyric panes show at a play position.
+#include "lyrics/LyricTable.h"
+
+#include <QString>
+
+namespace cantorel::lyrics {
+
+// What the two panes show: their texts and tooltips.
+struct PaneTexts {
+    QString text1, tip1; // the lyric pane
+    QString text2, tip2; // the translated pane
+    bool operator==(const PaneTexts&) const = default;
+};
+
+// One lookup at `positionMs`, applied to what the panes show now. With the
+// times T1 < ... < TN of the loaded lines and p the position in hundredths:
+// before T1 the panes show slot 0's empty text with line 1 as tooltip; from
+// Tk to T(k+1) line k with line k+1 (the coming line) as tooltip; past TN
+// line N as text and tooltip. At exactly Tk the text changes and the
+// tooltip stays. With unordered times the last matching line wins. The
+// translated pane is left alone when the table has no translation. A table
+// with no lines changes nothing.
+void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes);
+
+} // namespace cantorel::lyrics
