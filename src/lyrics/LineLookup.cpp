@@ -2,6 +2,12 @@
 
 namespace cantorel::lyrics {
 
+PaneTexts openedPanes()
+{
+    return {QStringLiteral("Normal Lyrics"), QStringLiteral("Displays lyrics"),
+            QStringLiteral("Translated Lyrics"), QStringLiteral("Displays Translated Lyrics")};
+}
+
 void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)
 {
     const int n = qMin(table.loadedLines(), LyricTable::kLastSlot);

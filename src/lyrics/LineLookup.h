@@ -13,6 +13,11 @@ struct PaneTexts {
     bool operator==(const PaneTexts&) const = default;
 };
 
+// What the panes show once a song has been opened, until the first lookup
+// puts a line in place: "Normal Lyrics" / "Translated Lyrics" with their
+// designed tooltips.
+PaneTexts openedPanes();
+
 // One lookup at `positionMs`, applied to what the panes show now. With the
 // times T1 < ... < TN of the loaded lines and p the position in hundredths:
 // before T1 the panes show slot 0's empty text with line 1 as tooltip; from
