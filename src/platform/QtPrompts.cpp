@@ -14,8 +14,14 @@ namespace {
 QString filterText(const QList<Prompts::FileFilter>& filters)
 {
     QStringList parts;
-    for (const auto& f : filters)
-        parts << f.description + QStringLiteral(" (") + f.pattern + u')';
+    for (const auto& f : filters) {
+        // Qt reads the patterns from the parentheses that end a filter; most
+        // of our descriptions already carry them.
+        if (f.description.endsWith(QStringLiteral("(") + f.pattern + u')'))
+            parts << f.description;
+        else
+            parts << f.description + QStringLiteral(" (") + f.pattern + u')';
+    }
     return parts.join(QStringLiteral(";;"));
 }
 

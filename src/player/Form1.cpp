@@ -1,0 +1,433 @@
+#include "player/Form1.h"
+
+#include "common/AppTitle.h"
+#include "common/FilePaths.h"
+#include "common/MediaFiles.h"
+#include "common/ProgramDirectory.h"
+#include "common/Prompts.h"
+#include "common/TimeText.h"
+#include "lyrics/LyricFiles.h"
+#include "lyrics/LyricPairReader.h"
+#include "platform/Twips.h"
+#include "platform/WindowBeat.h"
+#include "player/LyricPane.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QMimeData>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+namespace cantorel {
+
+using lyrics::LyricLoad;
+
+Form1::Form1(PlayerServices services, QWidget* parent)
+    : QWidget(parent),
+      m_services(services),
+      m_check(services.prompts, services.end, this),
+      m_engine(services.engine, m_check),
+      m_table(std::make_unique<lyrics::LyricTable>())
+{
+    m_ui.setupUi(this);
+    setWindowTitle(playerTitle());
+    QIcon icon(bundledDataPath(QStringLiteral("icons/cantorel.png")));
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_MediaPlay);
+    setWindowIcon(icon);
+    setFixedSize(twipsToPixels(Form1Ui::kFormWidth, this), twipsToPixels(Form1Ui::kFormHeight, this));
+    setAcceptDrops(true);
+
+    m_cTimer1.setObjectName(QStringLiteral("cTimer1"));
+    m_beat = new WindowBeat(this);
+    m_timer2 = m_beat->add([this] { timer2Tick(); });
+    m_timer1 = m_beat->add([this] { timer1Tick(); });
+
+    connect(m_ui.Command2, &QPushButton::clicked, this, &Form1::command2Click);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(m_ui.copen, &QPushButton::clicked, this, &Form1::copenClick);
+    connect(m_ui.cPlay, &QPushButton::clicked, this, &Form1::cPlayClick);
+    connect(m_ui.cpause, &QPushButton::clicked, this, &Form1::cpauseClick);
+    connect(m_ui.cstop, &QPushButton::clicked, this, &Form1::cstopClick);
+    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form1::check1Click);
+    connect(m_ui.Slider1, &QSlider::valueChanged, this, &Form1::slider1Change);
+    connect(m_ui.Slider2, &QSlider::valueChanged, this, &Form1::slider2Change);
+    connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
+    connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
+    connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
+    connect(m_ui.Text2, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
+    connect(m_ui.Option1, &QRadioButton::clicked, this, [this] {
+        m_ui.Option1->setChecked(true);
+        m_ui.Option2->setChecked(false);
+    });
+    connect(m_ui.Option2, &QRadioButton::clicked, this, [this] {
+        m_ui.Option2->setChecked(true);
+        m_ui.Option1->setChecked(false);
+    });
+}
+
+Form1::~Form1() = default;
+
+bool Form1::lookupEnabled() const { return m_beat->isEnabled(m_timer2); }
+bool Form1::emphasisEnabled() const { return m_beat->isEnabled(m_timer1); }
+
+void Form1::showMessage(const QString& text)
+{
+    m_services.prompts.message(this, text);
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void Form1::load(const QString& commandLine)
+{
+    show();
+    repaint();
+
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setToolTip(QStringLiteral("Your ToolTip"));
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+
+    if (!m_engine.start())
+        return;
+
+    m_playing = false;
+    m_table->noTranslation = false;
+    m_ui.Slider1->setEnabled(false);
+    m_ui.Slider2->setEnabled(false);
+    m_ui.Check1->setEnabled(false);
+    m_ui.Command1->setEnabled(false);
+    m_ui.Option2->setChecked(false);
+    m_stopped = false;
+    m_lyricsLoaded = false;
+
+    if (!commandLine.isEmpty()) {
+        m_commandLinePath = commandLine;
+        m_commandLinePath.remove(u'"');
+        m_commandLineFlag = true;
+        command2Click();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        m_cTimer1.stop();
+        m_engine.shutdown();
+        if (m_tray)
+            m_tray->hide();
+        Q_EMIT unloaded();
+    }
+    event->accept();
+}
+
+// ---------------------------------------------------------------- opening
+
+void Form1::command2Click()
+{
+    QString chosen;
+    if (m_commandLineFlag) {
+        chosen = m_commandLinePath;
+        m_commandLineFlag = false;
+    } else if (m_handedOverFlag) {
+        chosen = m_handedOverPath;
+        m_handedOverFlag = false;
+    } else {
+        chosen = m_services.prompts.openFile(this, QStringLiteral("Open a media file"), mediaFileFilters(),
+                                             QString(), true);
+        if (chosen.isEmpty())
+            return;
+    }
+
+    const QString path = cleanChosenPath(chosen);
+    // A path that names nothing (a command line or a hand-over of a file that
+    // has gone) is reported before anything is stopped; an empty one is
+    // ignored.
+    if (path.isEmpty())
+        return;
+    if (!ordinaryFileExists(path)) {
+        showMessage(QStringLiteral("File Not Found"));
+        return;
+    }
+
+    if (m_playing || (m_stopped && m_lyricsLoaded)) {
+        cstopClick();
+        m_playing = false;
+        m_ui.Slider2->setValue(0);
+        if (m_table->noTranslation)
+            setTwoPanes(true);
+    }
+
+    m_currentLine = 1;
+    m_table->lineCount = 1;
+    m_lookedUpAt = -1;
+    m_mediaPath = path;
+    m_mediaFileName = existingFileName(m_mediaPath);
+
+    copenClick();
+    if (m_engine.sound() == 0)
+        return; // the audio error check is ending the program
+
+    m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
+    m_translatedLyricPath = lyrics::translatedLyricPathOf(m_mediaPath);
+    if (lyrics::hasLyric(m_mediaPath)) {
+        m_ui.Command1->setEnabled(true);
+        const LyricLoad load = lyrics::loadLyricPair(m_mediaPath, *m_table);
+        m_currentLine = m_table->lineCount;
+        if (load.outcome == LyricLoad::Outcome::Failed) {
+            if (load.error == LyricLoad::Error::FileNotFound)
+                showMessage(QStringLiteral("File Not Found"));
+            else if (load.error == LyricLoad::Error::DiskNotReady)
+                showMessage(QStringLiteral("Disk Not Ready"));
+            return;
+        }
+        if (load.outcome == LyricLoad::Outcome::LyricOnly) {
+            setTwoPanes(false);
+            m_ui.Option2->setEnabled(false);
+        } else {
+            m_ui.Option2->setEnabled(true);
+        }
+        m_ui.Option1->setChecked(true);
+        m_ui.Option2->setChecked(false);
+        command1Click();
+        m_lyricsLoaded = true;
+    }
+
+    command1Click();
+    m_ui.Text1->setLyric(QStringLiteral("Normal Lyrics"));
+    m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
+    m_lookedUpAt = -1;
+}
+
+void Form1::setTwoPanes(bool two)
+{
+    const int height = two ? Form1Ui::kTwoPaneHeight : Form1Ui::kOnePaneHeight;
+    m_ui.Text1->setFixedHeight(twipsToPixels(height, this));
+    m_ui.Text2->setEnabled(two);
+    m_ui.Text2->setVisible(two);
+}
+
+void Form1::copenClick()
+{
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime))
+        return;
+    m_ui.cPlay->setEnabled(true);
+}
+
+void Form1::command1Click()
+{
+    cPlayClick();
+    m_beat->setEnabled(m_timer1, true);
+    m_beat->setEnabled(m_timer2, true);
+    // Right after a load the current line is one past the last, which shows
+    // as the empty text until the lookup puts the first line in place.
+    const int n = m_table->loadedLines();
+    if (!m_noLyrics)
+        m_ui.Text1->setLyric(m_currentLine >= 1 && m_currentLine <= n ? m_table->lines[m_currentLine] : QString());
+    m_lookedUpAt = -1;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    dropPaths(paths);
+}
+
+void Form1::dropPaths(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return; // a drop without files (dragged text) is ignored
+    const QString first = paths.first();
+    if (!isPlayerSongPath(first)) {
+        m_services.prompts.message(this, QStringLiteral("This is not a .mp3 file."), Prompts::Buttons::Ok,
+                                   Prompts::Icon::Exclamation, QStringLiteral("Error"));
+        return;
+    }
+    m_handedOverPath = first;
+    m_handedOverFlag = true;
+    command2Click();
+}
+
+void Form1::text3Change(const QString& text)
+{
+    m_handedOverPath = text;
+    m_handedOverFlag = true;
+    command2Click();
+}
+
+// ---------------------------------------------------------------- transport
+
+void Form1::cPlayClick()
+{
+    setWindowTitle(QStringLiteral("Tessaly Playing:- ") + m_mediaFileName);
+    if (m_playing)
+        return;
+    if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
+        return;
+    m_cTimer1.start(50);
+    m_ui.cpause->setEnabled(true);
+    m_ui.copen->setEnabled(true);
+    m_ui.cstop->setEnabled(true);
+    m_playing = true;
+    m_ui.cPlay->setEnabled(false);
+    m_ui.Slider1->setEnabled(true);
+    m_ui.Slider2->setEnabled(true);
+    m_ui.Check1->setEnabled(true);
+    m_stopped = false;
+    m_noLyrics = !ordinaryFileExists(m_lyricPath);
+}
+
+void Form1::cpauseClick()
+{
+    if (!m_paused) {
+        m_paused = true;
+        if (!m_engine.setPaused(true))
+            return;
+        m_cTimer1.stop();
+        m_ui.Command2->setEnabled(false);
+    } else {
+        if (!m_engine.setPaused(false))
+            return;
+        m_cTimer1.start(50);
+        m_paused = false;
+        m_ui.Command2->setEnabled(true);
+    }
+}
+
+void Form1::cstopClick()
+{
+    if (m_stopped)
+        return;
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime))
+        return;
+    m_ui.cPlay->setEnabled(true);
+    m_ui.copen->setEnabled(true);
+    m_ui.cstop->setEnabled(false);
+    m_ui.cpause->setEnabled(false);
+    m_playing = false;
+    m_ui.Slider2->setValue(0);
+    m_ui.Slider1->setEnabled(false);
+    m_ui.Slider2->setEnabled(false);
+    m_ui.Check1->setEnabled(false);
+    m_stopped = true;
+    setWindowTitle(playerTitle());
+    m_ui.Text1->setTip(QStringLiteral("Lyrics"));
+    m_ui.Text2->setTip(QStringLiteral("Tranalated Lyrics"));
+    m_lookedUpAt = -1;
+}
+
+void Form1::slider1Change(int value)
+{
+    m_engine.setVolume(float(value) / 10.0f);
+}
+
+void Form1::slider2Change(int value)
+{
+    // Only the user's moves seek: the position timer moves the slider to
+    // where the song already is, and seeking there 20 times a second would
+    // stutter.
+    if (m_trackingSlider)
+        return;
+    if (value != m_ui.Slider2->maximum())
+        m_engine.seek(unsigned(value));
+}
+
+void Form1::check1Click()
+{
+    m_engine.setMute(m_ui.Check1->isChecked());
+}
+
+// ---------------------------------------------------------------- timers
+
+void Form1::cTimer1Tick()
+{
+    unsigned length = 0;
+    if (!m_engine.readPosition(&m_playPosition, &length))
+        return;
+
+    const QString position = timeText(m_playPosition);
+    if (m_ui.cText1->text() != position)
+        m_ui.cText1->setText(position);
+    const QString total = timeText(length);
+    if (m_ui.cText2->text() != total)
+        m_ui.cText2->setText(total);
+
+    // The slider clamps the position to the length of the last tick; when
+    // what it holds equals this tick's length, the song has ended: either
+    // the position reached the length, or the channel is gone and the
+    // length reads 0 (the maximum set to 0 on the tick before clamps the
+    // value to 0).
+    m_trackingSlider = true;
+    m_ui.Slider2->setValue(int(qMin<unsigned>(m_playPosition, INT_MAX)));
+    const bool ended = unsigned(m_ui.Slider2->value()) == length;
+    m_trackingSlider = false;
+    if (ended) {
+        endOfSong();
+        return;
+    }
+    m_trackingSlider = true;
+    m_ui.Slider2->setMaximum(int(qMin<unsigned>(length, INT_MAX)));
+    m_trackingSlider = false;
+    m_positionCentis = m_playPosition / 10.0;
+}
+
+void Form1::endOfSong()
+{
+    m_trackingSlider = true;
+    m_ui.Slider2->setValue(0);
+    m_trackingSlider = false;
+    cstopClick();
+}
+
+void Form1::timer2Tick()
+{
+    if (m_noLyrics || m_ui.Slider1->value() < 1)
+        return;
+    const double position = m_playPosition;
+    if (position == m_lookedUpAt)
+        return;
+    lyrics::PaneTexts panes{m_ui.Text1->lyric(), m_ui.Text1->toolTip(), m_ui.Text2->lyric(),
+                            m_ui.Text2->toolTip()};
+    lyrics::lookUpLine(*m_table, position, panes);
+    applyPanes(panes);
+    m_lookedUpAt = position;
+}
+
+void Form1::applyPanes(const lyrics::PaneTexts& panes)
+{
+    m_ui.Text1->setLyric(panes.text1);
+    m_ui.Text1->setTip(panes.tip1);
+    m_ui.Text2->setLyric(panes.text2);
+    m_ui.Text2->setTip(panes.tip2);
+}
+
+void Form1::timer1Tick()
+{
+    const bool bold1 = m_ui.Text1->lyric().contains(u'!');
+    if (m_table->noTranslation) {
+        m_ui.Text1->setBold(bold1);
+        return;
+    }
+    const bool bold = bold1 || m_ui.Text2->lyric().contains(u'!');
+    m_ui.Text1->setBold(bold);
+    m_ui.Text2->setBold(bold);
+}
+
+} // namespace cantorel

@@ -1,0 +1,152 @@
+#include "player/Form1Ui.h"
+
+#include "platform/Twips.h"
+#include "player/LyricPane.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace cantorel {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& tip = QString())
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+QLineEdit* readout(QWidget* parent, const char* name, const QString& tip)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setToolTip(tip);
+    e->setFixedWidth(twipsToPixels(900, parent));
+    return e;
+}
+
+} // namespace
+
+void Form1Ui::setupUi(QWidget* form)
+{
+    form->setObjectName(QStringLiteral("Form1"));
+
+    // The lyric panes share a box of fixed height: the lyric pane alone
+    // fills it, or takes its upper part with the translation under it.
+    panes = new QWidget(form);
+    panes->setObjectName(QStringLiteral("panes"));
+    panes->setFixedHeight(twipsToPixels(kOnePaneHeight, form));
+    Text1 = new LyricPane(QStringLiteral("Text1"), panes);
+    Text1->setLyric(QStringLiteral("Normal Lyrics\r\n"));
+    Text1->setToolTip(QStringLiteral("Displays lyrics"));
+    Text1->setFixedHeight(twipsToPixels(kTwoPaneHeight, form));
+    Text2 = new LyricPane(QStringLiteral("Text2"), panes);
+    Text2->setLyric(QStringLiteral("Translated Lyrics\r\n"));
+    Text2->setToolTip(QStringLiteral("Displays Translated Lyrics"));
+    QFont lyricFont = Text1->font();
+    lyricFont.setPointSizeF(15);
+    Text1->setFont(lyricFont);
+    lyricFont.setPointSizeF(13);
+    Text2->setFont(lyricFont);
+    auto* panesLayout = new QVBoxLayout(panes);
+    panesLayout->setContentsMargins(0, 0, 0, 0);
+    panesLayout->setSpacing(twipsToPixels(60, form));
+    panesLayout->addWidget(Text1);
+    panesLayout->addWidget(Text2);
+
+    Text3 = new QLineEdit(form);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->hide();
+
+    // Seek slider between the position and length read-outs.
+    cText1 = readout(form, "cText1", QStringLiteral("Position"));
+    cText2 = readout(form, "cText2", QStringLiteral("Length"));
+    Slider2 = new QSlider(Qt::Horizontal, form);
+    Slider2->setObjectName(QStringLiteral("Slider2"));
+    Slider2->setTickPosition(QSlider::NoTicks);
+    Slider2->setRange(0, 0);
+    Slider2->setSingleStep(1);
+    Slider2->setPageStep(25);
+    auto* seekRow = new QHBoxLayout;
+    seekRow->addWidget(cText1);
+    seekRow->addWidget(Slider2, 1);
+    seekRow->addWidget(cText2);
+
+    // Transport group.
+    cPlay = button(form, "cPlay", QStringLiteral("Play"));
+    cpause = button(form, "cpause", QStringLiteral("pause"));
+    cstop = button(form, "cstop", QStringLiteral("Stop"));
+    copen = button(form, "copen", QStringLiteral("Open"), QStringLiteral("Reload the song from its start"));
+    Check1 = new QCheckBox(QStringLiteral("Mute"), form);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    volumeLabel = new QLabel(QStringLiteral("Volume"), form);
+    volumeLabel->setObjectName(QStringLiteral("Label1"));
+    Slider1 = new QSlider(Qt::Horizontal, form);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setRange(1, 10);
+    Slider1->setValue(3);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(5);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setFixedWidth(twipsToPixels(1800, form));
+    auto* transportRow = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(cPlay), static_cast<QWidget*>(cpause),
+                       static_cast<QWidget*>(cstop), static_cast<QWidget*>(copen)})
+        transportRow->addWidget(w);
+    transportRow->addSpacing(twipsToPixels(240, form));
+    transportRow->addWidget(Check1);
+    transportRow->addStretch(1);
+    transportRow->addWidget(volumeLabel);
+    transportRow->addWidget(Slider1);
+
+    // Open and play-with-lyrics, then the commands of other windows.
+    Command2 = button(form, "Command2", QStringLiteral("Open"), QStringLiteral("Open a song with its lyrics"));
+    Command1 = button(form, "Command1", QStringLiteral("Play"), QStringLiteral("Play with lyrics"));
+    commandRow = new QWidget(form);
+    commandRow->setObjectName(QStringLiteral("commandRow"));
+    auto* commands = new QHBoxLayout(commandRow);
+    commands->setContentsMargins(0, 0, 0, 0);
+    commands->addWidget(Command2);
+    commands->addWidget(Command1);
+    commands->addStretch(1);
+
+    // Which line the tray tip shows.
+    Frame1 = new QGroupBox(QStringLiteral("Taskbar display"), form);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label2 = new QLabel(QStringLiteral("Display Lyrics in Taksbar"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Option1 = new QRadioButton(QStringLiteral("Display Normal Lyrics"), Frame1);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(QStringLiteral("Display Translated Lyrics"), Frame1);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    // The window keeps the two exclusive itself, so that either can also be
+    // cleared from code.
+    Option1->setAutoExclusive(false);
+    Option2->setAutoExclusive(false);
+    Option1->setChecked(true);
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    frameLayout->addWidget(Label2);
+    frameLayout->addWidget(Option1);
+    frameLayout->addWidget(Option2);
+
+    auto* lower = new QVBoxLayout;
+    lower->addLayout(transportRow);
+    lower->addWidget(commandRow);
+    lower->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(lower, 1);
+    bottom->addWidget(Frame1);
+
+    auto* layout = new QVBoxLayout(form);
+    layout->addWidget(panes);
+    layout->addLayout(seekRow);
+    layout->addLayout(bottom, 1);
+}
+
+} // namespace cantorel

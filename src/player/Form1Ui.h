@@ -1,0 +1,59 @@
+#pragma once
+// The controls of the player window and their designed look: captions,
+// tooltips, ranges and places. Form1 owns the behaviour.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace cantorel {
+
+class LyricPane;
+
+struct Form1Ui {
+    // Lyric panes and the hidden hand-over box.
+    QWidget* panes = nullptr;
+    LyricPane* Text1 = nullptr;
+    LyricPane* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+
+    // Transport group.
+    QPushButton* cPlay = nullptr;
+    QPushButton* cpause = nullptr;
+    QPushButton* cstop = nullptr;
+    QPushButton* copen = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLabel* volumeLabel = nullptr;
+    QSlider* Slider1 = nullptr;
+    QSlider* Slider2 = nullptr;
+    QLineEdit* cText1 = nullptr;
+    QLineEdit* cText2 = nullptr;
+
+    // Commands.
+    QPushButton* Command1 = nullptr; // play with lyrics
+    QPushButton* Command2 = nullptr; // open
+
+    // Taskbar display choice.
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+
+    // A row where the commands of the other windows take their place.
+    QWidget* commandRow = nullptr;
+
+    void setupUi(QWidget* form);
+
+    // Pane heights in twips: the lyric pane alone, and with the translated
+    // pane under it.
+    static constexpr int kOnePaneHeight = 2850;
+    static constexpr int kTwoPaneHeight = 1605;
+    // The window's fixed size in twips.
+    static constexpr int kFormWidth = 11145;
+    static constexpr int kFormHeight = 6390;
+};
+
+} // namespace cantorel
