@@ -11,8 +11,12 @@
 #include "platform/Twips.h"
 #include "platform/WindowBeat.h"
 #include "player/LyricPane.h"
+#include "playlist/PlayOrder.h"
+#include "playlist/Playlist.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
@@ -41,6 +45,21 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     setFixedSize(twipsToPixels(Form1Ui::kFormWidth, this), twipsToPixels(Form1Ui::kFormHeight, this));
     setAcceptDrops(true);
 
+    m_random = services.random;
+    if (!m_random) {
+        m_ownRandom = std::make_unique<SeededRandom>();
+        m_random = m_ownRandom.get();
+    }
+
+    m_popup = new QMenu(QStringLiteral("popupmenusystem"), this);
+    m_popup->setObjectName(QStringLiteral("mn_pop"));
+    QAction* open = m_popup->addAction(QStringLiteral("Open"));
+    open->setObjectName(QStringLiteral("mn_open"));
+    QAction* list = m_popup->addAction(QStringLiteral("Playlist"));
+    list->setObjectName(QStringLiteral("mn_Playlist"));
+    connect(open, &QAction::triggered, this, &Form1::command2Click);
+    connect(list, &QAction::triggered, this, &Form1::command8Click);
+
     m_cTimer1.setObjectName(QStringLiteral("cTimer1"));
     m_beat = new WindowBeat(this);
     m_timer2 = m_beat->add([this] { timer2Tick(); });
@@ -55,6 +74,9 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(m_ui.Check1, &QCheckBox::clicked, this, &Form1::check1Click);
     connect(m_ui.Slider1, &QSlider::valueChanged, this, &Form1::slider1Change);
     connect(m_ui.Slider2, &QSlider::valueChanged, this, &Form1::slider2Change);
+    connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::command8Click);
+    connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::command9Click);
+    connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::command10Click);
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
@@ -394,6 +416,62 @@ void Form1::endOfSong()
     m_ui.Slider2->setValue(0);
     m_trackingSlider = false;
     cstopClick();
+    if (!m_playlist)
+        return; // no playlist yet: nothing follows
+    const NextSong next = songAfterEnd(m_playlist->playState(), m_lastRandomPick, *m_random);
+    switch (next.action) {
+    case NextSong::Action::Stop:
+        break;
+    case NextSong::Action::PlayEntry:
+        playEntry(next.entry);
+        break;
+    case NextSong::Action::ReplaySame:
+        cPlayClick();
+        break;
+    }
+}
+
+void Form1::playEntry(int entry)
+{
+    if (entry < 0)
+        return;
+    m_playlist->selectEntry(entry);
+    m_playlist->command7Click();
+}
+
+// ---------------------------------------------------------------- playlist
+
+Playlist& Form1::playlist()
+{
+    if (!m_playlist)
+        m_playlist = new Playlist(m_services.prompts, m_ui.Text3, this);
+    return *m_playlist;
+}
+
+void Form1::command8Click()
+{
+    playlist().showCurrentSong(existingFileName(m_mediaPath));
+    m_playlist->show();
+    m_playlist->raise();
+    m_playlist->activateWindow();
+}
+
+void Form1::command9Click()
+{
+    const PlaylistState s = playlist().playState();
+    playEntry(previousEntry(s.count, s.selected));
+}
+
+void Form1::command10Click()
+{
+    const PlaylistState s = playlist().playState();
+    playEntry(nextEntry(s.count, s.selected));
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Until the tray icon carries it, the window's own context menu does.
+    m_popup->popup(event->globalPos());
 }
 
 void Form1::timer2Tick()

@@ -16,12 +16,15 @@
 
 #include <memory>
 
+class QMenu;
 class QSystemTrayIcon;
 
 namespace cantorel {
 
+class Playlist;
 class Prompts;
 class ProgramEnd;
+class RandomSource;
 class WindowBeat;
 
 // What the player needs from the program: the audio engine, the prompts
@@ -30,6 +33,8 @@ struct PlayerServices {
     engine::AudioEngine& engine;
     Prompts& prompts;
     ProgramEnd& end;
+    // The random advance's generator; null for one seeded at start.
+    RandomSource* random = nullptr;
 };
 
 class Form1 : public QWidget {
@@ -56,6 +61,10 @@ public:
     QTimer& positionTimer() { return m_cTimer1; }
     WindowBeat& beat() { return *m_beat; }
     bool lookupEnabled() const;
+    int lastRandomPick() const { return m_lastRandomPick; }
+    // The playlist window, made on first use.
+    Playlist& playlist();
+    bool hasPlaylist() const { return m_playlist != nullptr; }
     bool emphasisEnabled() const;
 
 public Q_SLOTS:
@@ -73,6 +82,9 @@ public Q_SLOTS:
     void cTimer1Tick();
     void timer2Tick(); // line lookup
     void timer1Tick(); // emphasis
+    void command8Click();  // show the playlist at the current song
+    void command9Click();  // previous entry
+    void command10Click(); // next entry
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -83,6 +95,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -91,6 +104,7 @@ private:
     void showMessage(const QString& text);
     void applyPanes(const lyrics::PaneTexts& panes);
     void endOfSong();
+    void playEntry(int entry);
 
     PlayerServices m_services;
     engine::AudioErrorCheck m_check;
@@ -98,6 +112,11 @@ private:
     Form1Ui m_ui;
     std::unique_ptr<lyrics::LyricTable> m_table;
     QSystemTrayIcon* m_tray = nullptr;
+    QMenu* m_popup = nullptr; // mn_pop
+    Playlist* m_playlist = nullptr;
+    std::unique_ptr<RandomSource> m_ownRandom;
+    RandomSource* m_random = nullptr;
+    int m_lastRandomPick = 0;
 
     QTimer m_cTimer1;
     WindowBeat* m_beat = nullptr;

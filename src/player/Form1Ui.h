@@ -35,6 +35,9 @@ struct Form1Ui {
     // Commands.
     QPushButton* Command1 = nullptr; // play with lyrics
     QPushButton* Command2 = nullptr; // open
+    QPushButton* Command8 = nullptr; // playlist
+    QPushButton* Command9 = nullptr; // previous playlist entry
+    QPushButton* Command10 = nullptr; // next playlist entry
 
     // Taskbar display choice.
     QGroupBox* Frame1 = nullptr;

@@ -1,0 +1,100 @@
+#pragma once
+// The playlist window: the songs, the playlist files, adding songs by dialog,
+// folder and drop, search, the lyric indicators, and the play order
+// settings. It plays nothing itself: Play hands the chosen path to the
+// player's hand-over box, and the player reads the selection and the
+// settings at the end of a song.
+#include "playlist/PlayOrder.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace cantorel {
+
+class PlaylistModel;
+class Prompts;
+
+class Playlist : public QWidget {
+    Q_OBJECT
+public:
+    // `handOverBox` is the player's hidden box: a path written there opens
+    // and plays.
+    Playlist(Prompts& prompts, QLineEdit* handOverBox, QWidget* parent = nullptr);
+    ~Playlist() override;
+
+    PlaylistModel& model() { return *m_model; }
+    int entryCount() const;
+    int selectedIndex() const;
+    // Selects entry `row` (-1 clears the selection) and shows its lyric
+    // indicators.
+    void selectEntry(int row);
+    PlaylistState playState() const;
+
+    // The player's current song: selects the entry of that name.
+    void showCurrentSong(const QString& fileName);
+
+    // Adds these dropped paths in order: song files by the drop rule,
+    // folders by a scan.
+    void dropPaths(const QStringList& paths);
+
+public Q_SLOTS:
+    void command1Click();  // "+": the add menu
+    void mnopenfClick();   // add one file
+    void mnopendirClick(); // add a folder tree
+    void command2Click();  // remove the selected entry
+    void command3Click();  // clear
+    void command4Click();  // save list
+    void command5Click();  // open list
+    void command6Click();  // close
+    void command7Click();  // play: hand the selected entry to the player
+    void command8Click();  // up
+    void command9Click();  // down
+    void command10Click(); // help
+    void check3Click();    // Random
+    void check4Click();    // Repeat
+    void text3Change();
+    void text5Change();
+    void placeholderRule();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildUi();
+    void scanFolder(const QString& folder);
+    void refuseFull();
+    void showCount();
+    void showIndicators();
+
+    Prompts& m_prompts;
+    QLineEdit* m_handOverBox;
+    PlaylistModel* m_model;
+    QString m_scanFolder;
+
+    QListView* m_list = nullptr;     // List1
+    QLineEdit* m_count = nullptr;    // Text1
+    QLineEdit* m_current = nullptr;  // Text3
+    QLineEdit* m_search = nullptr;   // Text5
+    QLineEdit* m_dropped = nullptr;  // Text4
+    QCheckBox* m_hasTranslation = nullptr; // Check1
+    QCheckBox* m_hasLyrics = nullptr;      // Check2
+    QCheckBox* m_random = nullptr;         // Check3
+    QCheckBox* m_repeat = nullptr;         // Check4
+    QRadioButton* m_repeatOne = nullptr;   // Option1
+    QRadioButton* m_repeatAll = nullptr;   // Option2
+    QPushButton* m_add = nullptr;          // Command1
+    QMenu* m_addMenu = nullptr;            // mn_m
+    QTimer* m_highlight = nullptr;         // Timer1
+};
+
+} // namespace cantorel

@@ -1,0 +1,95 @@
+#include "playlist/PlaylistModel.h"
+
+#include "common/FilePaths.h"
+
+namespace cantorel {
+
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
+
+bool PlaylistModel::append(const QString& path)
+{
+    return append(QStringList{path});
+}
+
+bool PlaylistModel::append(const QStringList& paths)
+{
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& p : paths)
+        names << existingFileName(p);
+    return appendNamed(paths, names);
+}
+
+bool PlaylistModel::appendNamed(const QStringList& paths, const QStringList& names)
+{
+    Q_ASSERT(paths.size() == names.size());
+    if (paths.isEmpty())
+        return true;
+    if (!canAdd(int(paths.size())))
+        return false;
+    beginInsertRows(QModelIndex(), count(), count() + int(paths.size()) - 1);
+    m_paths += paths;
+    m_names += names;
+    endInsertRows();
+    return true;
+}
+
+void PlaylistModel::remove(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_paths.removeAt(row);
+    m_names.removeAt(row);
+    endRemoveRows();
+}
+
+void PlaylistModel::clear()
+{
+    beginResetModel();
+    m_paths.clear();
+    m_names.clear();
+    endResetModel();
+}
+
+void PlaylistModel::swapWithNext(int row)
+{
+    if (row < 0 || row + 1 >= count())
+        return;
+    beginMoveRows(QModelIndex(), row + 1, row + 1, QModelIndex(), row);
+    m_paths.swapItemsAt(row, row + 1);
+    m_names.swapItemsAt(row, row + 1);
+    endMoveRows();
+}
+
+int PlaylistModel::findContaining(const QString& text) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (m_names[i].contains(text, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+int PlaylistModel::findNamed(const QString& name) const
+{
+    return int(m_names.indexOf(name));
+}
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_names[index.row()];
+    if (role == Qt::ToolTipRole)
+        return m_paths[index.row()];
+    return {};
+}
+
+} // namespace cantorel

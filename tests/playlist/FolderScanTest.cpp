@@ -1,0 +1,81 @@
+#include "playlist/FolderScan.h"
+#include "playlist/SongFilter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace cantorel;
+
+namespace {
+
+void touch(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+TEST(SongFilter, LooksForTheExtensionsInTheLastSixCharacters)
+{
+    EXPECT_TRUE(isScannedSong("b.mp3"));
+    EXPECT_FALSE(isScannedSong("song.MP3"));
+    EXPECT_TRUE(isScannedSong("wavy"));
+    EXPECT_TRUE(isScannedSong("tune.mp3x"));
+    EXPECT_FALSE(isScannedSong("a.mp3.txt"));
+    EXPECT_TRUE(isDroppedSong("/x/tune.mp3x"));
+    EXPECT_FALSE(isDroppedSong("/x/wavy"));
+    EXPECT_FALSE(isDroppedSong("/x/song.MP3"));
+    EXPECT_TRUE(isDroppedSong("/x/s.wav"));
+}
+
+TEST(FolderScan, SongsOfAFolderComeBeforeItsSubfolders)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QDir(root).mkpath("sub/deeper");
+    QDir(root).mkpath("another");
+    QDir(root).mkpath("x.mp3");
+    QDir(root).mkpath(".hidden");
+    touch(root + "/b.mp3");
+    touch(root + "/a.ogg");
+    touch(root + "/notes.txt");
+    touch(root + "/song.MP3");
+    touch(root + "/wavy");
+    touch(root + "/tune.mp3x");
+    touch(root + "/sub/c.wav");
+    touch(root + "/sub/deeper/d.wma");
+    touch(root + "/another/e.mp2");
+    touch(root + "/x.mp3/inside.mp3");
+    touch(root + "/.hidden/secret.mp3");
+
+    const ScanResult found = FolderScan::walk(root);
+    EXPECT_EQ(found.names, (QStringList{"a.ogg", "b.mp3", "tune.mp3x", "wavy", "x.mp3", "e.mp2", "c.wav",
+                                        "d.wma", "inside.mp3"}));
+    EXPECT_EQ(found.paths.first(), root + "/a.ogg");
+    EXPECT_EQ(found.paths.last(), root + "/x.mp3/inside.mp3");
+    EXPECT_FALSE(found.cancelled);
+}
+
+TEST(FolderScan, LinksBackUpTheTreeAreWalkedOnce)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("a");
+    touch(dir.path() + "/a/s.mp3");
+    ASSERT_TRUE(QFile::link(dir.path(), dir.path() + "/a/loop"));
+    const ScanResult found = FolderScan::walk(dir.path());
+    EXPECT_EQ(found.names, QStringList{"s.mp3"});
+}
+
+TEST(FolderScan, ProgressCanCancelAndMissingFoldersGiveNothing)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("one");
+    touch(dir.path() + "/one/s.mp3");
+    int calls = 0;
+    const ScanResult stopped = FolderScan::walk(dir.path(), [&](int) { return ++calls < 1; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(FolderScan::walk(dir.path() + "/nothing-here").paths.isEmpty());
+}

@@ -1,0 +1,107 @@
+#include "playlist/PlayOrder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace cantorel;
+
+namespace {
+
+class Script : public RandomSource {
+public:
+    explicit Script(std::vector<float> values) : m_values(std::move(values)) {}
+    float next() override { return m_values[m_at++ % m_values.size()]; }
+
+private:
+    std::vector<float> m_values;
+    size_t m_at = 0;
+};
+
+NextSong after(PlaylistState s, int& last, RandomSource& random)
+{
+    return songAfterEnd(s, last, random);
+}
+
+} // namespace
+
+TEST(PlayOrder, EveryRowOfTheEndOfSongRule)
+{
+    Script never({0.5f});
+    int last = 0;
+    using A = NextSong::Action;
+    // Row 1: empty list or nothing selected.
+    EXPECT_EQ(after({0, -1}, last, never).action, A::Stop);
+    EXPECT_EQ(after({3, -1}, last, never).action, A::Stop);
+    // Row 2: the next entry.
+    NextSong n = after({3, 1}, last, never);
+    EXPECT_EQ(n.action, A::PlayEntry);
+    EXPECT_EQ(n.entry, 2);
+    // ...but not after the last one, nor with "Repeat one " chosen.
+    EXPECT_EQ(after({3, 2}, last, never).action, A::Stop);
+    EXPECT_EQ(after({3, 0, false, false, true, false}, last, never).action, A::Stop);
+    // Row 4: the same song again.
+    EXPECT_EQ(after({3, 0, false, true, true, false}, last, never).action, A::ReplaySame);
+    // Row 5: wrap from the last entry to the first.
+    n = after({3, 2, false, true, false, true}, last, never);
+    EXPECT_EQ(n.action, A::PlayEntry);
+    EXPECT_EQ(n.entry, 0);
+    // Row 6: "Repeat all" before the last entry matches no row.
+    EXPECT_EQ(after({3, 1, false, true, false, true}, last, never).action, A::Stop);
+}
+
+TEST(PlayOrder, RandomNeverRepeatsThePreviousPick)
+{
+    // 0.1 * 4 = 0.4 -> entry 0, the previous pick at start, so drawn again.
+    Script draws({0.1f, 0.6f, 0.6f, 0.9f, 0.3f});
+    int last = 0;
+    const PlaylistState s{4, 2, true};
+    NextSong n = songAfterEnd(s, last, draws);
+    EXPECT_EQ(n.entry, 2);
+    EXPECT_EQ(last, 2);
+    n = songAfterEnd(s, last, draws); // 0.6 -> 2 again, refused; 0.9 -> 3
+    EXPECT_EQ(n.entry, 3);
+    n = songAfterEnd(s, last, draws);
+    EXPECT_EQ(n.entry, 1);
+
+    SeededRandom real(7);
+    for (int i = 0; i < 200; ++i) {
+        const int previous = last;
+        n = songAfterEnd({5, 0, true}, last, real);
+        ASSERT_NE(n.entry, previous);
+        ASSERT_GE(n.entry, 0);
+        ASSERT_LT(n.entry, 5);
+    }
+}
+
+TEST(PlayOrder, RandomOverASingleEntryTakesIt)
+{
+    Script zero({0.0f});
+    int last = 0;
+    const NextSong n = songAfterEnd({1, 0, true}, last, zero);
+    EXPECT_EQ(n.action, NextSong::Action::PlayEntry);
+    EXPECT_EQ(n.entry, 0);
+}
+
+TEST(PlayOrder, BackwardAndForwardWrap)
+{
+    EXPECT_EQ(previousEntry(4, 0), 3);
+    EXPECT_EQ(previousEntry(4, 2), 1);
+    EXPECT_EQ(nextEntry(4, 3), 0);
+    EXPECT_EQ(nextEntry(4, 1), 2);
+    EXPECT_EQ(nextEntry(0, -1), -1);
+    EXPECT_EQ(previousEntry(3, -1), -1);
+}
+
+TEST(PlayOrder, SeedsDifferBetweenRuns)
+{
+    SeededRandom a(1), b(2), c(1);
+    EXPECT_NE(a.next(), b.next());
+    SeededRandom a2(1);
+    EXPECT_EQ(a2.next(), c.next());
+    for (int i = 0; i < 1000; ++i) {
+        const float x = a.next();
+        ASSERT_GE(x, 0.0f);
+        ASSERT_LT(x, 1.0f);
+    }
+}
