@@ -1,7 +1,26 @@
+// Cantorel: the lyric player.
+//   Cantorel [MEDIA]   opens MEDIA (all arguments as one path) with its lyric
+#include "common/AppTitle.h"
+#include "common/ProgramEnd.h"
+#include "engine/AudioEngineFactory.h"
+#include "platform/QtPrompts.h"
+#include "player/Form1.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Cantorel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Cantorel"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto engine = cantorel::engine::createAudioEngine();
+    cantorel::QtPrompts prompts(cantorel::playerTitle());
+    cantorel::ProcessEnd end;
+
+    cantorel::Form1 form({*engine, prompts, end});
+    QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+    form.load(app.arguments().mid(1).join(QLatin1Char(' ')));
+    return app.exec();
 }

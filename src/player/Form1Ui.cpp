@@ -139,23 +139,20 @@ void Form1Ui::setupUi(QWidget* form)
     Option1->setAutoExclusive(false);
     Option2->setAutoExclusive(false);
     Option1->setChecked(true);
-    auto* frameLayout = new QVBoxLayout(Frame1);
+    auto* frameLayout = new QHBoxLayout(Frame1);
     frameLayout->addWidget(Label2);
+    frameLayout->addSpacing(twipsToPixels(240, form));
     frameLayout->addWidget(Option1);
     frameLayout->addWidget(Option2);
-
-    auto* lower = new QVBoxLayout;
-    lower->addLayout(transportRow);
-    lower->addWidget(commandRow);
-    lower->addStretch(1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(lower, 1);
-    bottom->addWidget(Frame1);
+    frameLayout->addStretch(1);
 
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(panes);
     layout->addLayout(seekRow);
-    layout->addLayout(bottom, 1);
+    layout->addLayout(transportRow);
+    layout->addWidget(commandRow);
+    layout->addStretch(1);
+    layout->addWidget(Frame1);
 }
 
 } // namespace cantorel
