@@ -303,9 +303,9 @@ std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
         MpegHeader h;
         if (headerAt(window, pos, &raw, &h) && (raw & kSameStreamMask & ~std::uint32_t(0xC0)) == streamBits
             && h.channels == first.channels) {
-            if (pos + h.frameSize > end)
-                break; // a cut-off last frame does not decode
-            index.frames.push_back({pos, static_cast<std::uint32_t>(h.frameSize)});
+            // A cut-off last frame is still decoded (its missing part as silence).
+            const std::int64_t size = std::min<std::int64_t>(h.frameSize, end - pos);
+            index.frames.push_back({pos, static_cast<std::uint32_t>(size)});
             pos += h.frameSize;
         } else {
             ++pos; // junk between frames: look for the next header
