@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
+#include <vector>
 #include <cstring>
 #include <mutex>
 
@@ -63,10 +65,13 @@ bool SdlAudioOutput::open(AudioSource* source)
 {
     close();
     std::lock_guard lock(g_sdlMutex);
-    if (!acquireSubsystem())
-        return false;
-    m_subsystem = true;
     m_source = source;
+    if (!acquireSubsystem()) {
+        reportFallback(SDL_GetError());
+        startSilentClock();
+        return true;
+    }
+    m_subsystem = true;
 
     SDL_AudioSpec want{};
     want.freq = kPreferredRate;
@@ -92,11 +97,14 @@ bool SdlAudioOutput::open(AudioSource* source)
         }
     }
     if (device == 0) {
+        // No device at all, or the silent driver's only device is taken by
+        // another system: play silently on a clock of our own.
+        reportFallback(SDL_GetError());
         if (m_subsystem)
             releaseSubsystem();
         m_subsystem = false;
-        m_source = nullptr;
-        return false;
+        startSilentClock();
+        return true;
     }
     m_device = device;
     m_rate = have.freq;
@@ -105,8 +113,36 @@ bool SdlAudioOutput::open(AudioSource* source)
     return true;
 }
 
+void SdlAudioOutput::startSilentClock()
+{
+    m_rate = kPreferredRate;
+    m_clockRunning.store(true);
+    m_clock = std::thread([this] {
+        // Consumes audio in real time, in pieces of about 10 ms.
+        std::vector<float> scratch;
+        const auto start = std::chrono::steady_clock::now();
+        std::int64_t handed = 0;
+        while (m_clockRunning.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - start);
+            const std::int64_t due = elapsed.count() * m_rate / 1000000;
+            const int frames = static_cast<int>(std::min<std::int64_t>(due - handed, m_rate));
+            if (frames <= 0)
+                continue;
+            scratch.resize(static_cast<size_t>(frames) * kOutputChannels);
+            m_source->render(scratch.data(), frames);
+            handed += frames;
+        }
+    });
+}
+
 void SdlAudioOutput::close()
 {
+    if (m_clock.joinable()) {
+        m_clockRunning.store(false);
+        m_clock.join();
+    }
     std::lock_guard lock(g_sdlMutex);
     if (m_device != 0) {
         SDL_CloseAudioDevice(m_device); // waits for a running callback

@@ -5,10 +5,14 @@
 // subsystem is shared by the process and counted: the first output starts
 // it, the last one stops it. Without a usable sound device the outputs fall
 // back to SDL's silent "dummy" driver, which consumes audio in real time, and
-// say so once on stderr.
+// say so once on stderr. The silent driver offers a single device; outputs
+// that find it taken (a second system) consume their audio on a real-time
+// clock of their own instead, so open() never fails for want of a device.
 #include "engine/AudioOutput.h"
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 namespace cantorel::engine {
 
@@ -26,11 +30,15 @@ public:
 
 private:
     static void callback(void* self, std::uint8_t* stream, int length);
+    void startSilentClock();
 
     AudioSource* m_source = nullptr;
     std::uint32_t m_device = 0;
     int m_rate = kPreferredRate;
     bool m_subsystem = false;
+    // Without any device: a thread that consumes audio in real time.
+    std::thread m_clock;
+    std::atomic<bool> m_clockRunning{false};
 };
 
 } // namespace cantorel::engine
