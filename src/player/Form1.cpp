@@ -13,6 +13,7 @@
 #include "player/LyricPane.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
+#include "screensaver/ScreenSaverLink.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -64,6 +65,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     m_beat = new WindowBeat(this);
     m_timer2 = m_beat->add([this] { timer2Tick(); });
     m_timer1 = m_beat->add([this] { timer1Tick(); });
+    m_full = m_beat->add([this] { fullTick(); });
 
     connect(m_ui.Command2, &QPushButton::clicked, this, &Form1::command2Click);
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::command1Click);
@@ -77,6 +79,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::command8Click);
     connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::command9Click);
     connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::command10Click);
+    connect(m_ui.Command7, &QPushButton::clicked, this, &Form1::command7Click);
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
@@ -92,6 +95,8 @@ Form1::Form1(PlayerServices services, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+bool Form1::feedingScreenSaver() const { return m_beat->isEnabled(m_full); }
 
 bool Form1::lookupEnabled() const { return m_beat->isEnabled(m_timer2); }
 bool Form1::emphasisEnabled() const { return m_beat->isEnabled(m_timer1); }
@@ -506,6 +511,42 @@ void Form1::timer1Tick()
     const bool bold = bold1 || m_ui.Text2->lyric().contains(u'!');
     m_ui.Text1->setBold(bold);
     m_ui.Text2->setBold(bold);
+}
+
+} // namespace cantorel
+
+namespace cantorel {
+
+// ---------------------------------------------------------------- screen saver
+
+screensaver::ScreenSaverLink& Form1::screenSaverLink()
+{
+    if (!m_link) {
+        m_link = new screensaver::ScreenSaverLink(this);
+        connect(m_link, &screensaver::ScreenSaverLink::linked, this, [this] {
+            m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
+            m_beat->setEnabled(m_full, true);
+        });
+        connect(m_link, &screensaver::ScreenSaverLink::handOverFailed, this, [this](const QString& why) {
+            m_services.prompts.message(this, tr("The full-screen lyric could not be shown: %1").arg(why),
+                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        });
+    }
+    return *m_link;
+}
+
+void Form1::command7Click()
+{
+    // The screen saver hands over asynchronously; linked() starts the feed.
+    screenSaverLink().start();
+}
+
+void Form1::fullTick()
+{
+    // The screen saver takes "Translated Lyrics" for "no translation".
+    if (!m_ui.Text2->isEnabled())
+        m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
+    m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
 }
 
 } // namespace cantorel

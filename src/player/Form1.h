@@ -26,6 +26,9 @@ class Prompts;
 class ProgramEnd;
 class RandomSource;
 class WindowBeat;
+namespace screensaver {
+class ScreenSaverLink;
+}
 
 // What the player needs from the program: the audio engine, the prompts
 // and the way to end the program after an audio error.
@@ -61,6 +64,8 @@ public:
     QTimer& positionTimer() { return m_cTimer1; }
     WindowBeat& beat() { return *m_beat; }
     bool lookupEnabled() const;
+    bool feedingScreenSaver() const;
+    screensaver::ScreenSaverLink& screenSaverLink();
     int lastRandomPick() const { return m_lastRandomPick; }
     // The playlist window, made on first use.
     Playlist& playlist();
@@ -85,6 +90,8 @@ public Q_SLOTS:
     void command8Click();  // show the playlist at the current song
     void command9Click();  // previous entry
     void command10Click(); // next entry
+    void command7Click();  // full screen: start the screen saver and feed it
+    void fullTick();       // keeps the screen saver's lines current
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -122,6 +129,8 @@ private:
     WindowBeat* m_beat = nullptr;
     int m_timer2 = -1;
     int m_timer1 = -1;
+    int m_full = -1;
+    screensaver::ScreenSaverLink* m_link = nullptr;
 
     // Player state.
     bool m_playing = false;

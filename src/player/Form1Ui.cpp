@@ -4,6 +4,7 @@
 #include "player/LyricPane.h"
 
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QVBoxLayout>
 
 namespace cantorel {
@@ -111,6 +112,9 @@ void Form1Ui::setupUi(QWidget* form)
     Command8 = button(form, "Command8", QStringLiteral("Playlist"));
     Command9 = button(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
     Command10 = button(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
+    Command7 = button(form, "Command7", QStringLiteral("Full screen"),
+                      QStringLiteral("Show the lyric on the whole screen (F11)"));
+    Command7->setShortcut(QKeySequence(Qt::Key_F11));
     for (QPushButton* b : {Command9, Command10})
         b->setFixedWidth(twipsToPixels(540, form));
     commandRow = new QWidget(form);
@@ -124,6 +128,7 @@ void Form1Ui::setupUi(QWidget* form)
     commands->addWidget(Command8);
     commands->addWidget(Command10);
     commands->addStretch(1);
+    commands->addWidget(Command7);
 
     // Which line the tray tip shows.
     Frame1 = new QGroupBox(QStringLiteral("Taskbar display"), form);

@@ -38,6 +38,7 @@ struct Form1Ui {
     QPushButton* Command8 = nullptr; // playlist
     QPushButton* Command9 = nullptr; // previous playlist entry
     QPushButton* Command10 = nullptr; // next playlist entry
+    QPushButton* Command7 = nullptr; // full screen
 
     // Taskbar display choice.
     QGroupBox* Frame1 = nullptr;

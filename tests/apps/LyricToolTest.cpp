@@ -1,0 +1,114 @@
+#include "lyrics/LyricEscape.h"
+#include "lyrics/LyricFiles.h"
+#include "support/TestPaths.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace cantorel;
+using namespace cantorel::testing;
+
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun tool(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SDL_AUDIODRIVER", "dummy");
+    p.setProcessEnvironment(env);
+    p.start(binPath("cantorel-lyrics"), args);
+    ToolRun r;
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished(2000);
+        ADD_FAILURE() << "cantorel-lyrics did not finish";
+        return r;
+    }
+    r.code = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(LyricTool, ProbePrintsTheExactLengthOfEveryFormat)
+{
+    // The decoded lengths, as a full decode of each fixture yields them.
+    const std::pair<const char*, int> fixtures[] = {
+        {"tones.ogg", 2000}, {"tones.wav", 1500}, {"cbr.mp3", 2000},
+        {"vbr-noheader.mp3", 2533}, {"tones.mp2", 2011}, {"tones.wma", 1996},
+    };
+    for (const auto& [name, length] : fixtures) {
+        const ToolRun r = tool({"probe", fixturePath(QStringLiteral("audio/") + name)});
+        EXPECT_EQ(r.code, 0) << name;
+        EXPECT_EQ(r.out, QStringLiteral("length_ms=%1\n").arg(length)) << name;
+    }
+}
+
+TEST(LyricTool, ProbeFailuresGiveTheEnginesMessage)
+{
+    ToolRun r = tool({"probe", fixturePath("audio/garbage.mp3")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("FMOD error! (25) Unsupported file or audio format. \n")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    r = tool({"probe", "/no/such/song.mp3"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("FMOD error! (23) File not found. \n"));
+}
+
+TEST(LyricTool, ShowListsThePairAndThePanes)
+{
+    QTemporaryDir dir;
+    const QString media = dir.filePath("song.ogg");
+    write(media, "x");
+    write(lyrics::lyricPathOf(media), (lyrics::lyricRecord(1000, lyrics::escapeLine("one, \"two\"")) +
+                                       lyrics::lyricRecord(2000.5, "tab\there")).toUtf8());
+    write(lyrics::translatedLyricPathOf(media), lyrics::lyricRecord(1000, "ένα\\").toUtf8());
+
+    const ToolRun r = tool({"show", media, "--at", "5000", "--at", "15000", "--at", "25000"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.split('\n'), (QStringList{
+        "lines=2 translation=yes",
+        "1\t1000\tone, \"two\"\tένα\\\\",
+        "2\t2000.5\ttab\\there\t",
+        "at=5000\ttext1=\ttip1=one, \"two\"\ttext2=\ttip2=ένα\\\\",
+        "at=15000\ttext1=one, \"two\"\ttip1=tab\\there\ttext2=ένα\\\\\ttip2=",
+        "at=25000\ttext1=tab\\there\ttip1=tab\\there\ttext2=\ttip2=",
+        "",
+    }));
+}
+
+TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
+{
+    QTemporaryDir dir;
+    const ToolRun plain = tool({"show", dir.filePath("plain.mp3"), "--at", "100"});
+    EXPECT_EQ(plain.code, 0);
+    EXPECT_EQ(plain.out, "lines=0 translation=no\n"
+                         "at=100\ttext1=Normal Lyrics\ttip1=Displays lyrics\t"
+                         "text2=Translated Lyrics\ttip2=Displays Translated Lyrics\n");
+
+    for (const QStringList& args : {QStringList{}, QStringList{"probe"}, QStringList{"show"},
+                                    QStringList{"show", "x", "--at"}, QStringList{"show", "x", "--at", "-5"},
+                                    QStringList{"show", "x", "--from", "5"}, QStringList{"play", "x"},
+                                    QStringList{"probe", "a", "b"}}) {
+        const ToolRun r = tool(args);
+        EXPECT_EQ(r.code, 64) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("usage:"));
+    }
+}
