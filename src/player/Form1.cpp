@@ -8,6 +8,7 @@
 #include "common/TimeText.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
+#include "maker/Form2.h"
 #include "platform/Twips.h"
 #include "platform/WindowBeat.h"
 #include "player/LyricPane.h"
@@ -77,6 +78,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::command8Click);
     connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::command9Click);
     connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::command10Click);
+    connect(m_ui.Command5, &QPushButton::clicked, this, &Form1::command5Click);
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
@@ -91,7 +93,10 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete m_maker.data();
+}
 
 bool Form1::lookupEnabled() const { return m_beat->isEnabled(m_timer2); }
 bool Form1::emphasisEnabled() const { return m_beat->isEnabled(m_timer1); }
@@ -466,6 +471,47 @@ void Form1::command10Click()
 {
     const PlaylistState s = playlist().playState();
     playEntry(nextEntry(s.count, s.selected));
+}
+
+// ---------------------------------------------------------------- lyric maker
+
+Form2* Form1::lyricMaker() const
+{
+    return m_maker.data();
+}
+
+void Form1::command5Click()
+{
+    if (m_playing || m_paused) {
+        const Prompts::Answer answer = m_services.prompts.message(
+            this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"), Prompts::Buttons::YesNo,
+            Prompts::Icon::None, QStringLiteral("Stop Playback?"));
+        if (answer != Prompts::Answer::Yes) {
+            m_services.prompts.message(this,
+                                       QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
+                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+            return;
+        }
+        cstopClick();
+        // The stopped song is no longer paused: Open works again once the
+        // maker closes.
+        m_paused = false;
+        m_ui.Command2->setEnabled(true);
+    }
+    // The maker lives from here until it is closed; each opening gives it a
+    // fresh engine connection of its own.
+    if (!m_maker) {
+        m_maker = new Form2(MakerServices{m_services.engine, m_services.prompts, m_services.end});
+        m_maker->setAttribute(Qt::WA_DeleteOnClose);
+        m_maker->setWindowIcon(windowIcon());
+        connect(m_maker, &Form2::unloaded, this, [this] { setEnabled(true); });
+        m_maker->load();
+    }
+    m_maker->setEnabled(true);
+    setEnabled(false);
+    m_maker->show();
+    m_maker->raise();
+    m_maker->activateWindow();
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

@@ -11,6 +11,7 @@
 #include "lyrics/LyricTable.h"
 #include "player/Form1Ui.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,6 +22,7 @@ class QSystemTrayIcon;
 
 namespace cantorel {
 
+class Form2;
 class Playlist;
 class Prompts;
 class ProgramEnd;
@@ -66,6 +68,8 @@ public:
     Playlist& playlist();
     bool hasPlaylist() const { return m_playlist != nullptr; }
     bool emphasisEnabled() const;
+    // The lyric maker while it is open; null otherwise.
+    Form2* lyricMaker() const;
 
 public Q_SLOTS:
     // The handlers, named after their controls.
@@ -85,6 +89,7 @@ public Q_SLOTS:
     void command8Click();  // show the playlist at the current song
     void command9Click();  // previous entry
     void command10Click(); // next entry
+    void command5Click();  // make lyrics: stop playback, open the maker
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -114,6 +119,7 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
     Playlist* m_playlist = nullptr;
+    QPointer<Form2> m_maker; // deletes itself when closed
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;
