@@ -3,6 +3,7 @@
 #include "platform/Twips.h"
 #include "player/LyricPane.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -114,7 +115,7 @@ void Form2Ui::setupUi(QWidget* form)
     recordFont.setBold(true);
     for (QPushButton* b : {Command1, Command2, Command3}) {
         b->setFont(recordFont);
-        b->setMinimumHeight(twipsToPixels(660, form));
+        b->setMinimumHeight(twipsToPixels(900, form));
     }
     Command2->setMinimumWidth(twipsToPixels(2700, form));
     Command5 = button(form, "Command5", QStringLiteral("Help"));
@@ -125,12 +126,20 @@ void Form2Ui::setupUi(QWidget* form)
     recordRow->addWidget(Command2, 1);
     recordRow->addWidget(Command3);
     recordRow->addSpacing(twipsToPixels(360, form));
-    recordRow->addWidget(Command6, 0, Qt::AlignBottom);
-    recordRow->addWidget(Command5, 0, Qt::AlignBottom);
+    recordRow->addWidget(Command6);
+    recordRow->addWidget(Command5);
+
+    // The song's controls in one panel above the panes.
+    auto* songPanel = new QFrame(form);
+    songPanel->setObjectName(QStringLiteral("songPanel"));
+    songPanel->setFrameShape(QFrame::StyledPanel);
+    auto* songLayout = new QVBoxLayout(songPanel);
+    songLayout->addLayout(songRow);
+    songLayout->addLayout(seekRow);
 
     auto* layout = new QVBoxLayout(form);
-    layout->addLayout(songRow);
-    layout->addLayout(seekRow);
+    layout->setSpacing(twipsToPixels(150, form));
+    layout->addWidget(songPanel);
     layout->addStretch(1);
     layout->addLayout(panes);
     layout->addStretch(1);
