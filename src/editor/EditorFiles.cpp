@@ -1,0 +1,94 @@
+#include "editor/EditorFiles.h"
+
+#include "common/FilePaths.h"
+#include "editor/LyricTextFile.h"
+
+#include <QDir>
+
+namespace cantorel::editor {
+
+EditorFiles::EditorFiles(LinePair& lines, Prompts& prompts) : m_lines(lines), m_prompts(prompts) {}
+
+QList<Prompts::FileFilter> EditorFiles::textFilter()
+{
+    return {{QStringLiteral("Text files (*.txt)"), QStringLiteral("*.txt")}};
+}
+
+QString EditorFiles::exitQuestion()
+{
+    return QStringLiteral("Save changes to the lyric before closing?");
+}
+
+void EditorFiles::open(Side side)
+{
+    const QString title = side == Side::Left ? QStringLiteral("Open a Lyric file")
+                                             : QStringLiteral("Open a Translated Lyric file");
+    const QString chosen = cleanChosenPath(m_prompts.openFile(m_owner, title, textFilter()));
+    if (chosen.isEmpty())
+        return;
+    const LyricTextRead read = readLyricText(chosen);
+    if (!read.ok) {
+        m_prompts.message(m_owner,
+                          QStringLiteral("The lyric file \"%1\" could not be opened.\n%2")
+                              .arg(QDir::toNativeSeparators(chosen), read.error),
+                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        return;
+    }
+    m_lines.loadLines(side, read.lines, chosen);
+}
+
+bool EditorFiles::save(Side side)
+{
+    const QString fileName = m_lines.column(side).fileName;
+    if (fileName.isEmpty())
+        return saveAs(side);
+    return writeTo(side, fileName);
+}
+
+bool EditorFiles::saveAs(Side side)
+{
+    const QString title = side == Side::Left ? QStringLiteral("Save the Lyric file")
+                                             : QStringLiteral("Save the Translated Lyric file");
+    const QString chosen =
+        m_prompts.saveFile(m_owner, title, textFilter(), m_lines.column(side).fileName);
+    if (cleanChosenPath(chosen).isEmpty())
+        return false;
+    return writeTo(side, lyricSaveName(chosen));
+}
+
+bool EditorFiles::writeTo(Side side, const QString& path)
+{
+    const QString error = writeLyricText(path, m_lines.column(side).lines);
+    if (!error.isEmpty()) {
+        m_prompts.message(m_owner,
+                          QStringLiteral("The lyric could not be saved to \"%1\".\n%2\n"
+                                         "The file on disk was not changed.")
+                              .arg(QDir::toNativeSeparators(path), error),
+                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        return false;
+    }
+    m_lines.markSaved(side, path);
+    return true;
+}
+
+bool EditorFiles::hasUnsavedChanges() const
+{
+    return m_lines.hasUnsavedChanges(Side::Left) || m_lines.hasUnsavedChanges(Side::Right);
+}
+
+void EditorFiles::saveChangesAtExit()
+{
+    for (const Side side : {Side::Left, Side::Right}) {
+        if (!m_lines.hasUnsavedChanges(side))
+            continue;
+        // The two questions read the same; the title tells which lyric is meant.
+        const QString title =
+            side == Side::Left ? QStringLiteral("Lyrics") : QStringLiteral("Translated Lyrics");
+        if (m_prompts.message(m_owner, exitQuestion(), Prompts::Buttons::YesNo,
+                              Prompts::Icon::Question, title)
+            == Prompts::Answer::Yes)
+            save(side);
+    }
+}
+
+} // namespace cantorel::editor

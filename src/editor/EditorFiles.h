@@ -1,0 +1,42 @@
+#pragma once
+// Opening and saving the two sides of the lyric editor, with their dialogs
+// and messages. A file that cannot be read or written is reported and changes
+// nothing: the lines, the side's file name and the file on disk stay as they
+// were.
+#include "common/Prompts.h"
+#include "editor/LinePair.h"
+
+namespace cantorel::editor {
+
+class EditorFiles {
+public:
+    EditorFiles(LinePair& lines, Prompts& prompts);
+
+    // The window that owns the dialogs; may be null.
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    // Asks for a text file and puts its lines into the side's list.
+    void open(Side side);
+    // Writes the side to its file, or asks for a name when it has none.
+    // True when the lines were written.
+    bool save(Side side);
+    // Asks for a name (".txt" added), then writes. True when written.
+    bool saveAs(Side side);
+    // At the program's end: for each side whose lines changed since they
+    // were last opened or saved, asks whether to save them (Yes saves as
+    // save() does, No drops them).
+    void saveChangesAtExit();
+    bool hasUnsavedChanges() const;
+
+    static QList<Prompts::FileFilter> textFilter();
+    static QString exitQuestion();
+
+private:
+    bool writeTo(Side side, const QString& path);
+
+    LinePair& m_lines;
+    Prompts& m_prompts;
+    QWidget* m_owner = nullptr;
+};
+
+} // namespace cantorel::editor

@@ -1,0 +1,31 @@
+#pragma once
+// Plain-text lyric files as the editor reads and writes them: one lyric line
+// per text line. Read as UTF-8 (Windows-1252 where a byte is not UTF-8) with
+// any line terminator; written as UTF-8 with CR LF after every line.
+#include <QString>
+#include <QStringList>
+
+namespace cantorel::editor {
+
+struct LyricTextRead {
+    bool ok = false;
+    QStringList lines;
+    QString error; // why the file could not be read, when !ok
+};
+
+// Larger files are refused: no lyric comes near this, and reading a large
+// file picked by mistake would stall the window.
+constexpr qint64 kLyricTextMaxBytes = 16 * 1024 * 1024;
+
+LyricTextRead readLyricText(const QString& path);
+
+// Writes the lines to a temporary file beside `path` and renames it over
+// `path`, so a failure leaves any old file whole. Returns "" on success,
+// otherwise why it failed.
+QString writeLyricText(const QString& path, const QStringList& lines);
+
+// The name a chosen save name becomes: cleaned like every chosen path, every
+// ".txt" (exact case) removed and ".txt" appended once.
+QString lyricSaveName(const QString& chosen);
+
+} // namespace cantorel::editor

@@ -1,0 +1,13 @@
+#include "engine/AudioEngineFactory.h"
+
+#include "engine/FfmpegAudioEngine.h"
+#include "engine/SdlAudioOutput.h"
+
+namespace cantorel::engine {
+
+std::unique_ptr<AudioEngine> createAudioEngine()
+{
+    return std::make_unique<FfmpegAudioEngine>([] { return std::make_unique<SdlAudioOutput>(); });
+}
+
+} // namespace cantorel::engine

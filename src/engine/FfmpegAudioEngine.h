@@ -1,0 +1,85 @@
+#pragma once
+// The real audio engine: FFmpeg decodes, an AudioOutput (SDL in the
+// programs, a capture sink in tests) plays. Each system owns one output
+// device and a mixer of up to its channel count; each playing channel owns
+// a decoding thread that keeps a short buffer of decoded audio ahead of the
+// output. All calls come from the owner's thread (see AudioEngine.h); none
+// waits for decoding, except that creating a stream in accurate-time mode
+// scans the file first, as that mode promises.
+#include "engine/AudioEngine.h"
+#include "engine/AudioOutput.h"
+#include "engine/HandleTable.h"
+#include "engine/Mixer.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace cantorel::engine {
+
+class ChannelPlayback;
+struct SoundSource;
+
+class FfmpegAudioEngine : public AudioEngine {
+public:
+    explicit FfmpegAudioEngine(AudioOutputFactory outputFactory);
+    ~FfmpegAudioEngine() override;
+    FfmpegAudioEngine(const FfmpegAudioEngine&) = delete;
+    FfmpegAudioEngine& operator=(const FfmpegAudioEngine&) = delete;
+
+    Result systemCreate(Handle* system) override;
+    Result systemGetVersion(Handle system, unsigned* version) override;
+    Result systemInit(Handle system, int maxChannels, unsigned flags) override;
+    Result systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound) override;
+    Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused, Handle* channel) override;
+    Result systemClose(Handle system) override;
+    Result systemRelease(Handle system) override;
+
+    Result channelSetPaused(Handle channel, bool paused) override;
+    Result channelSetPosition(Handle channel, unsigned position, unsigned timeUnit) override;
+    Result channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit) override;
+    Result channelSetVolume(Handle channel, float volume) override;
+    Result channelSetMute(Handle channel, bool mute) override;
+    Result channelGetCurrentSound(Handle channel, Handle* sound) override;
+
+    Result soundGetLength(Handle sound, unsigned* length, unsigned timeUnit) override;
+    Result soundRelease(Handle sound) override;
+
+private:
+    struct System {
+        bool initialised = false;
+        std::unique_ptr<Mixer> mixer;
+        std::unique_ptr<AudioOutput> output;
+        std::vector<Handle> slots; // channel handle per channel index, 0 = free
+    };
+    struct Sound {
+        Handle system = 0;
+        std::shared_ptr<const SoundSource> source;
+        Handle channel = 0;
+    };
+    struct Channel {
+        Handle system = 0;
+        Handle sound = 0;
+        int slot = 0;
+        std::uint64_t started = 0;
+        std::shared_ptr<ChannelPlayback> playback; // null once taken over
+    };
+
+    // The live channel of `handle`, or null with the result to return:
+    // InvalidHandle when it is gone or has played to its end, ChannelStolen
+    // when another play took it over.
+    Channel* liveChannel(Handle handle, Result* failure);
+    // Stops the channel's playback; `keepAsStolen` leaves its handle behind
+    // so that it answers ChannelStolen.
+    void endChannel(Handle handle, bool keepAsStolen);
+    void retireFinished(Handle system);
+    void closeSystem(Handle handle, System& system);
+
+    AudioOutputFactory m_outputFactory;
+    HandleTable<System> m_systems{1};
+    HandleTable<Sound> m_sounds{2};
+    HandleTable<Channel> m_channels{3};
+    std::uint64_t m_playCount = 0;
+};
+
+} // namespace cantorel::engine

@@ -1,0 +1,44 @@
+#include "engine/FfmpegSupport.h"
+
+#include <mutex>
+
+namespace cantorel::engine {
+
+const AVCodec* preferredDecoder(AVCodecID id)
+{
+    const char* floatName = nullptr;
+    switch (id) {
+    case AV_CODEC_ID_MP1: floatName = "mp1float"; break;
+    case AV_CODEC_ID_MP2: floatName = "mp2float"; break;
+    case AV_CODEC_ID_MP3: floatName = "mp3float"; break;
+    default: break;
+    }
+    if (floatName) {
+        if (const AVCodec* codec = avcodec_find_decoder_by_name(floatName))
+            return codec;
+    }
+    return avcodec_find_decoder(id);
+}
+
+int openFormat(const QString& path, FormatPtr* out)
+{
+    quietLibraryLog();
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    AVFormatContext* context = nullptr;
+    const QByteArray url = QByteArrayLiteral("file:") + path.toUtf8();
+    const int ret = avformat_open_input(&context, url.constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (ret < 0)
+        return ret;
+    out->reset(context);
+    return 0;
+}
+
+void quietLibraryLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+} // namespace cantorel::engine

@@ -1,0 +1,53 @@
+#pragma once
+// Small helpers around the FFmpeg C API: owning pointers that free with the
+// library's own calls, the decoder the engine prefers for a codec, and the
+// way a media path is handed to the library.
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswresample/swresample.h>
+}
+
+#include <QString>
+
+#include <memory>
+
+namespace cantorel::engine {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct SwrFreer {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
+
+// The decoder used for `id`: the floating-point MPEG audio decoders where the
+// library has both kinds (their output does not depend on rounding history,
+// so a seek reproduces a full decode's samples exactly), else the default.
+const AVCodec* preferredDecoder(AVCodecID id);
+
+// Opens `path` for reading with the file protocol only, so that no part of a
+// file name is taken for a protocol or a device. Returns the library's error
+// code (0 on success).
+int openFormat(const QString& path, FormatPtr* out);
+
+// Quiets the library's own log (once per process); the engine reports
+// failures through its result codes instead.
+void quietLibraryLog();
+
+} // namespace cantorel::engine

@@ -1,0 +1,331 @@
+#include "engine/FrameDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace cantorel::engine {
+
+namespace {
+
+constexpr int kMpegChunk = 256 * 1024;
+
+// Frames decoded before a seek target so that the decoder's state (the bit
+// reservoir, the filter bank's history) is the same as in a full decode.
+int mpegPrerollFrames(AVCodecID codec)
+{
+    return codec == AV_CODEC_ID_MP3 ? 24 : 2;
+}
+
+bool isPcm(AVCodecID id)
+{
+    const AVCodecDescriptor* desc = avcodec_descriptor_get(id);
+    return desc && desc->name && std::strncmp(desc->name, "pcm_", 4) == 0;
+}
+
+} // namespace
+
+FrameDecoder::FrameDecoder(std::shared_ptr<const SoundSource> source, const std::atomic<bool>* cancel)
+    : m_source(std::move(source)), m_cancel(cancel), m_packet(av_packet_alloc())
+{
+}
+
+FrameDecoder::~FrameDecoder() = default;
+
+bool FrameDecoder::openCodec(AVCodecID id, const AVCodecParameters* parameters, int sampleRate, int channels)
+{
+    const AVCodec* decoder = preferredDecoder(id);
+    if (!decoder)
+        return false;
+    m_codec.reset(avcodec_alloc_context3(decoder));
+    if (!m_codec)
+        return false;
+    if (parameters) {
+        if (avcodec_parameters_to_context(m_codec.get(), parameters) < 0)
+            return false;
+    } else {
+        m_codec->sample_rate = sampleRate;
+        av_channel_layout_default(&m_codec->ch_layout, channels);
+    }
+    m_codec->pkt_timebase = AVRational{1, sampleRate > 0 ? sampleRate : 1};
+    if (m_format)
+        m_codec->pkt_timebase = m_format->streams[m_stream]->time_base;
+    return avcodec_open2(m_codec.get(), decoder, nullptr) >= 0;
+}
+
+bool FrameDecoder::open()
+{
+    if (!m_packet)
+        return false;
+    if (m_source->mpeg) {
+        m_mpeg = m_source->mpegIndex;
+        if (!m_mpeg) {
+            auto index = MpegAudioScanner::scan(m_source->path, m_cancel);
+            if (!index)
+                return false;
+            m_mpeg = std::make_shared<const MpegAudioIndex>(std::move(*index));
+        }
+        m_songEnd = m_mpeg->songSamples();
+        m_file.setFileName(m_source->path);
+        if (!m_file.open(QIODevice::ReadOnly))
+            return false;
+        return openCodec(m_mpeg->codec, nullptr, m_mpeg->sampleRate, m_mpeg->channels);
+    }
+    m_index = m_source->packetIndex;
+    if (m_index)
+        m_songEnd = m_index->totalSamples;
+    if (!openContainer())
+        return false;
+    return openCodec(m_format->streams[m_stream]->codecpar->codec_id, m_format->streams[m_stream]->codecpar,
+                     m_source->sampleRate, m_source->channels);
+}
+
+bool FrameDecoder::openContainer()
+{
+    m_format.reset();
+    if (openFormat(m_source->path, &m_format) < 0 || avformat_find_stream_info(m_format.get(), nullptr) < 0)
+        return false;
+    m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    m_packetNumber = 0;
+    m_cursor = 0;
+    return m_stream >= 0;
+}
+
+bool FrameDecoder::seek(std::int64_t sample)
+{
+    m_ready.clear();
+    m_drained = false;
+    m_ended = false;
+    m_dropUntil = std::max<std::int64_t>(0, sample);
+    const bool ok = m_source->mpeg ? seekMpeg(m_dropUntil) : seekContainer(m_dropUntil);
+    if (!ok)
+        m_ended = true;
+    return ok;
+}
+
+bool FrameDecoder::seekMpeg(std::int64_t sample)
+{
+    if (!m_codec)
+        return false;
+    avcodec_flush_buffers(m_codec.get());
+    const std::int64_t raw = m_mpeg->rawFromSong(sample);
+    const std::int64_t frame = raw / m_mpeg->samplesPerFrame;
+    m_nextFrame = std::max<std::int64_t>(0, frame - mpegPrerollFrames(m_mpeg->codec));
+    return true;
+}
+
+bool FrameDecoder::ensurePacketIndex()
+{
+    if (m_index)
+        return true;
+    FormatPtr scanFormat;
+    if (openFormat(m_source->path, &scanFormat) < 0 || avformat_find_stream_info(scanFormat.get(), nullptr) < 0)
+        return false;
+    const int stream = av_find_best_stream(scanFormat.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (stream != m_stream)
+        return false;
+    auto index = PacketIndexer::scan(scanFormat.get(), stream, m_cancel);
+    if (!index)
+        return false;
+    m_index = std::make_shared<const PacketIndex>(std::move(*index));
+    return true;
+}
+
+bool FrameDecoder::seekContainer(std::int64_t sample)
+{
+    if (!m_codec || !m_format || !ensurePacketIndex())
+        return false;
+    m_songEnd = m_index->totalSamples;
+    avcodec_flush_buffers(m_codec.get());
+    m_rewound = false;
+    const AVStream* stream = m_format->streams[m_stream];
+    const std::int64_t preroll = isPcm(stream->codecpar->codec_id) ? 0 : m_source->sampleRate / 4;
+    const int packet = std::max(0, m_index->packetEndingBy(sample - preroll));
+    const std::int64_t pts = m_index->packets[static_cast<size_t>(packet)].pts;
+    if (packet == 0 || pts == AV_NOPTS_VALUE
+        || av_seek_frame(m_format.get(), m_stream, pts, AVSEEK_FLAG_BACKWARD) < 0) {
+        m_rewound = true;
+        return openContainer();
+    }
+    m_seekPacket = packet;
+    m_packetNumber = -1;
+    return true;
+}
+
+bool FrameDecoder::next(DecodedRun* run)
+{
+    for (;;) {
+        while (m_ready.empty()) {
+            if (m_ended || !feed()) {
+                m_ended = true;
+                return false;
+            }
+        }
+        Pending& p = m_ready.front();
+        int offset = p.offset;
+        int count = p.count;
+        std::int64_t start = p.songStart;
+        if (start < m_dropUntil) {
+            const std::int64_t skip = std::min<std::int64_t>(count, m_dropUntil - start);
+            offset += static_cast<int>(skip);
+            count -= static_cast<int>(skip);
+            start += skip;
+        }
+        if (start + count > m_songEnd)
+            count = static_cast<int>(std::max<std::int64_t>(0, m_songEnd - start));
+        m_current = std::move(p.frame);
+        m_ready.pop_front();
+        if (count <= 0)
+            continue;
+        run->frame = m_current.get();
+        run->offset = offset;
+        run->count = count;
+        run->songStart = start;
+        return true;
+    }
+}
+
+bool FrameDecoder::feed()
+{
+    if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+        return false;
+    return m_source->mpeg ? feedMpeg() : feedContainer();
+}
+
+bool FrameDecoder::readMpegFrame(const MpegFrameSpan& span, AVPacket* packet)
+{
+    if (span.offset < m_chunkStart || span.offset + span.size > m_chunkStart + m_chunk.size()) {
+        if (!m_file.seek(span.offset))
+            return false;
+        m_chunk = m_file.read(std::max<std::int64_t>(kMpegChunk, span.size));
+        m_chunkStart = span.offset;
+        if (m_chunk.size() < static_cast<int>(span.size))
+            return false;
+    }
+    if (av_new_packet(packet, static_cast<int>(span.size)) < 0)
+        return false;
+    std::memcpy(packet->data, m_chunk.constData() + (span.offset - m_chunkStart), span.size);
+    return true;
+}
+
+bool FrameDecoder::feedMpeg()
+{
+    const auto& frames = m_mpeg->frames;
+    if (m_nextFrame >= static_cast<std::int64_t>(frames.size()) || m_cursor >= m_songEnd) {
+        if (m_drained)
+            return false;
+        m_drained = true;
+        avcodec_send_packet(m_codec.get(), nullptr);
+        receiveMpegFrames(static_cast<std::int64_t>(frames.size()) - 1);
+        return !m_ready.empty();
+    }
+    const std::int64_t number = m_nextFrame++;
+    if (!readMpegFrame(frames[static_cast<size_t>(number)], m_packet.get()))
+        return false; // the file changed under us
+    const int sent = avcodec_send_packet(m_codec.get(), m_packet.get());
+    av_packet_unref(m_packet.get());
+    if (sent >= 0)
+        receiveMpegFrames(number);
+    return true;
+}
+
+void FrameDecoder::receiveMpegFrames(std::int64_t frameNumber)
+{
+    const std::int64_t spf = m_mpeg->samplesPerFrame;
+    for (;;) {
+        FramePtr frame(av_frame_alloc());
+        if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
+            return;
+        // The decoder gives one frame per packet; it ends where its packet does.
+        const std::int64_t rawEnd = (frameNumber + 1) * spf;
+        const std::int64_t rawStart = rawEnd - frame->nb_samples;
+        std::int64_t keepFrom = std::max(rawStart, m_mpeg->startSkip);
+        std::int64_t keepTo = rawEnd;
+        if (m_mpeg->discardTo > m_mpeg->discardFrom && rawStart < m_mpeg->discardTo && rawEnd > m_mpeg->discardFrom)
+            keepTo = std::max(rawStart, std::min(keepTo, m_mpeg->discardFrom));
+        if (keepTo <= keepFrom)
+            continue;
+        Pending p;
+        p.offset = static_cast<int>(keepFrom - rawStart);
+        p.count = static_cast<int>(keepTo - keepFrom);
+        p.songStart = m_mpeg->songFromRaw(keepFrom);
+        m_cursor = p.songStart + p.count;
+        p.frame = std::move(frame);
+        m_ready.push_back(std::move(p));
+    }
+}
+
+bool FrameDecoder::feedContainer()
+{
+    const int read = av_read_frame(m_format.get(), m_packet.get());
+    if (read < 0) {
+        if (m_drained)
+            return false;
+        m_drained = true;
+        avcodec_send_packet(m_codec.get(), nullptr);
+        receiveFrames(-1);
+        return !m_ready.empty();
+    }
+    if (m_packet->stream_index != m_stream) {
+        av_packet_unref(m_packet.get());
+        return true;
+    }
+    std::int64_t endSample = -1;
+    if (m_index) {
+        // Which packet of the index this is: the next one in file order, or
+        // after a seek the one with this timestamp.
+        const std::int64_t pts = m_packet->pts;
+        const auto& packets = m_index->packets;
+        const auto size = static_cast<std::int64_t>(packets.size());
+        std::int64_t number = m_packetNumber;
+        const bool inOrder = number >= 0 && number < size
+                             && (pts == AV_NOPTS_VALUE || packets[static_cast<size_t>(number)].pts == pts);
+        if (!inOrder && pts != AV_NOPTS_VALUE) {
+            if (const int found = m_index->packetWithPts(pts); found >= 0)
+                number = found;
+        }
+        if (number < 0 || number >= size) {
+            av_packet_unref(m_packet.get()); // not placed yet: wait for a known packet
+            return true;
+        }
+        if (m_packetNumber < 0 && number > m_seekPacket && packets[static_cast<size_t>(number)].endSample > m_dropUntil
+            && !m_rewound) {
+            // The container's seek landed past the target: start over.
+            av_packet_unref(m_packet.get());
+            m_rewound = true;
+            avcodec_flush_buffers(m_codec.get());
+            return openContainer();
+        }
+        endSample = packets[static_cast<size_t>(number)].endSample;
+        m_packetNumber = number + 1;
+    }
+    const int sent = avcodec_send_packet(m_codec.get(), m_packet.get());
+    av_packet_unref(m_packet.get());
+    if (sent >= 0)
+        receiveFrames(endSample);
+    return true;
+}
+
+void FrameDecoder::receiveFrames(std::int64_t endSample)
+{
+    std::deque<Pending> got;
+    std::int64_t total = 0;
+    for (;;) {
+        FramePtr frame(av_frame_alloc());
+        if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
+            break;
+        Pending p;
+        p.count = frame->nb_samples;
+        total += p.count;
+        p.frame = std::move(frame);
+        got.push_back(std::move(p));
+    }
+    std::int64_t start = endSample >= 0 ? endSample - total : m_cursor;
+    for (Pending& p : got) {
+        p.songStart = start;
+        start += p.count;
+        m_ready.push_back(std::move(p));
+    }
+    m_cursor = start;
+}
+
+} // namespace cantorel::engine

@@ -1,0 +1,319 @@
+#include "engine/MpegAudioScanner.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace cantorel::engine {
+
+namespace {
+
+constexpr int kBitrates[2][3][15] = {
+    {{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
+     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}},
+    {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}},
+};
+constexpr int kSampleRates[3] = {44100, 48000, 32000};
+
+// The header bits that stay the same from frame to frame of one stream:
+// sync, version, layer, sample rate, and whether it is mono.
+constexpr std::uint32_t kSameStreamMask = 0xFFFE0CCF;
+
+constexpr int kReadBlock = 1 << 20;
+
+std::uint32_t bigEndian32(const unsigned char* p)
+{
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8)
+           | std::uint32_t(p[3]);
+}
+
+// A window onto the file, refilled in large blocks, so that the scan reads
+// the file once from start to end without a system call per frame.
+class FileWindow {
+public:
+    explicit FileWindow(QFile& file) : m_file(file), m_size(file.size()) {}
+
+    std::int64_t size() const { return m_size; }
+
+    // At least `n` bytes at `pos`, or null when the file ends before that.
+    const unsigned char* get(std::int64_t pos, int n)
+    {
+        if (pos < 0 || pos + n > m_size)
+            return nullptr;
+        if (pos < m_start || pos + n > m_start + m_buffer.size()) {
+            if (!m_file.seek(pos))
+                return nullptr;
+            m_buffer = m_file.read(std::max(kReadBlock, n));
+            m_start = pos;
+            if (m_buffer.size() < n)
+                return nullptr;
+        }
+        return reinterpret_cast<const unsigned char*>(m_buffer.constData()) + (pos - m_start);
+    }
+
+private:
+    QFile& m_file;
+    std::int64_t m_size;
+    QByteArray m_buffer;
+    std::int64_t m_start = 0;
+};
+
+bool headerAt(FileWindow& window, std::int64_t pos, std::uint32_t* raw, MpegHeader* header)
+{
+    const unsigned char* p = window.get(pos, 4);
+    if (!p)
+        return false;
+    *raw = bigEndian32(p);
+    return parseMpegHeader(*raw, header);
+}
+
+std::int64_t skipId3v2(FileWindow& window)
+{
+    std::int64_t pos = 0;
+    for (;;) {
+        const unsigned char* p = window.get(pos, 10);
+        if (!p || std::memcmp(p, "ID3", 3) != 0 || p[3] == 0xFF || p[4] == 0xFF
+            || ((p[6] | p[7] | p[8] | p[9]) & 0x80))
+            return pos;
+        const std::int64_t size = (std::int64_t(p[6]) << 21) | (std::int64_t(p[7]) << 14)
+                                  | (std::int64_t(p[8]) << 7) | std::int64_t(p[9]);
+        pos += 10 + size + ((p[5] & 0x10) ? 10 : 0);
+    }
+}
+
+struct TagInfo {
+    bool isTagFrame = false; // the first frame holds the tag, not audio
+    std::int64_t startSkip = 0;
+    std::int64_t discardFrom = 0;
+    std::int64_t discardTo = 0;
+};
+
+// Reads a Xing/Info (with its LAME extension) or VBRI tag from the frame at
+// `base`, as the library's MPEG audio reader does.
+TagInfo readTag(FileWindow& window, std::int64_t base)
+{
+    TagInfo info;
+    std::uint32_t raw = 0;
+    MpegHeader header;
+    if (!headerAt(window, base, &raw, &header))
+        return info;
+    const int spf = header.samplesPerFrame;
+    std::uint32_t frames = 0;
+    std::uint32_t bytes = 0;
+
+    static constexpr int kXingOffset[2][2] = {{32, 17}, {17, 9}};
+    std::int64_t pos = base + 4 + kXingOffset[header.lsf ? 1 : 0][header.channels == 1 ? 1 : 0];
+    const unsigned char* p = window.get(pos, 8);
+    if (p && (std::memcmp(p, "Xing", 4) == 0 || std::memcmp(p, "Info", 4) == 0)) {
+        const std::uint32_t flags = bigEndian32(p + 4);
+        pos += 8;
+        if (flags & 1) {
+            if (const unsigned char* q = window.get(pos, 4))
+                frames = bigEndian32(q);
+            pos += 4;
+        }
+        if (flags & 2) {
+            if (const unsigned char* q = window.get(pos, 4))
+                bytes = bigEndian32(q);
+            pos += 4;
+        }
+        if (flags & 4)
+            pos += 100;
+        if (flags & 8)
+            pos += 4;
+        // Encoder version (9), revision (1), low pass (1), peak (4), two
+        // gains (2 + 2), flags (1), bit rate (1), then the two 12-bit delays.
+        if (const unsigned char* lame = window.get(pos, 24)) {
+            if (std::memcmp(lame, "LAME", 4) == 0 || std::memcmp(lame, "Lavf", 4) == 0
+                || std::memcmp(lame, "Lavc", 4) == 0) {
+                const std::uint32_t delays =
+                    (std::uint32_t(lame[21]) << 16) | (std::uint32_t(lame[22]) << 8) | lame[23];
+                const std::int64_t startPad = delays >> 12;
+                const std::int64_t endPad = delays & 4095;
+                // 528 + 1: the decoder's own delay, trimmed with the encoder's.
+                info.startSkip = startPad + 528 + 1;
+                if (frames) {
+                    info.discardFrom = -endPad + 528 + 1 + std::int64_t(frames) * spf;
+                    info.discardTo = std::int64_t(frames) * spf;
+                }
+            }
+        }
+    }
+    if (const unsigned char* v = window.get(base + 4 + 32, 18); v && std::memcmp(v, "VBRI", 4) == 0) {
+        if (bigEndian32(v + 4) >> 16 == 1) { // version 1
+            bytes = bigEndian32(v + 10);
+            frames = bigEndian32(v + 14);
+        }
+    }
+    info.isTagFrame = frames != 0 || bytes != 0;
+    return info;
+}
+
+} // namespace
+
+bool parseMpegHeader(std::uint32_t h, MpegHeader* out)
+{
+    if ((h & 0xFFE00000u) != 0xFFE00000u)
+        return false;
+    const int versionBits = (h >> 19) & 3;
+    const int layerBits = (h >> 17) & 3;
+    const int bitrateIndex = (h >> 12) & 15;
+    const int rateIndex = (h >> 10) & 3;
+    if (versionBits == 1 || layerBits == 0 || bitrateIndex == 15 || bitrateIndex == 0
+        || rateIndex == 3)
+        return false;
+    MpegHeader m;
+    m.layer = 4 - layerBits;
+    m.lsf = versionBits != 3;
+    const int rateShift = versionBits == 3 ? 0 : (versionBits == 2 ? 1 : 2);
+    m.sampleRate = kSampleRates[rateIndex] >> rateShift;
+    m.channels = ((h >> 6) & 3) == 3 ? 1 : 2;
+    const int padding = (h >> 9) & 1;
+    const int kbps = kBitrates[m.lsf ? 1 : 0][m.layer - 1][bitrateIndex];
+    switch (m.layer) {
+    case 1:
+        m.frameSize = (kbps * 12000 / m.sampleRate + padding) * 4;
+        m.samplesPerFrame = 384;
+        break;
+    case 2:
+        m.frameSize = kbps * 144000 / m.sampleRate + padding;
+        m.samplesPerFrame = 1152;
+        break;
+    default:
+        m.frameSize = kbps * 144000 / (m.sampleRate << (m.lsf ? 1 : 0)) + padding;
+        m.samplesPerFrame = m.lsf ? 576 : 1152;
+        break;
+    }
+    if (m.frameSize < 4)
+        return false;
+    *out = m;
+    return true;
+}
+
+std::int64_t MpegAudioIndex::songSamples() const
+{
+    return songFromRaw(rawSamples());
+}
+
+std::int64_t MpegAudioIndex::songFromRaw(std::int64_t raw) const
+{
+    auto overlap = [raw](std::int64_t from, std::int64_t to) {
+        return std::max<std::int64_t>(0, std::min(raw, to) - std::max<std::int64_t>(0, from));
+    };
+    std::int64_t dropped = overlap(0, startSkip);
+    if (discardTo > discardFrom) {
+        dropped += overlap(discardFrom, discardTo);
+        dropped -= std::max<std::int64_t>(
+            0, std::min({raw, startSkip, discardTo}) - std::max<std::int64_t>(0, discardFrom));
+    }
+    return raw - dropped;
+}
+
+std::int64_t MpegAudioIndex::rawFromSong(std::int64_t song) const
+{
+    // songFromRaw is monotonic: find the first raw sample that maps to `song`
+    // and is kept.
+    std::int64_t lo = 0;
+    std::int64_t hi = rawSamples();
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (songFromRaw(mid + 1) <= song)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
+                                                     const std::atomic<bool>* cancel)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    FileWindow window(file);
+
+    std::int64_t end = window.size();
+    if (end >= 128) {
+        if (const unsigned char* tail = window.get(end - 128, 3); tail && std::memcmp(tail, "TAG", 3) == 0)
+            end -= 128;
+    }
+
+    std::int64_t pos = skipId3v2(window);
+    const TagInfo tag = readTag(window, pos);
+    if (tag.isTagFrame) {
+        std::uint32_t raw = 0;
+        MpegHeader header;
+        headerAt(window, pos, &raw, &header);
+        pos += header.frameSize;
+    }
+
+    // The first frame: a valid header followed by a second one of the same
+    // stream, within 64 KiB of junk.
+    std::uint32_t firstRaw = 0;
+    MpegHeader first;
+    bool synced = false;
+    for (int i = 0; i < 64 * 1024 && !synced; ++i) {
+        std::uint32_t raw = 0;
+        std::uint32_t raw2 = 0;
+        MpegHeader h;
+        MpegHeader h2;
+        if (!headerAt(window, pos + i, &raw, &h))
+            continue;
+        if (headerAt(window, pos + i + h.frameSize, &raw2, &h2)
+            && (raw & kSameStreamMask) == (raw2 & kSameStreamMask)) {
+            pos += i;
+            firstRaw = raw;
+            first = h;
+            synced = true;
+        } else if (pos + i + h.frameSize + 4 > end && pos + i + h.frameSize <= end) {
+            // A one-frame file.
+            pos += i;
+            firstRaw = raw;
+            first = h;
+            synced = true;
+        }
+    }
+    if (!synced)
+        return std::nullopt;
+
+    MpegAudioIndex index;
+    index.codec = first.layer == 1 ? AV_CODEC_ID_MP1 : (first.layer == 2 ? AV_CODEC_ID_MP2 : AV_CODEC_ID_MP3);
+    index.sampleRate = first.sampleRate;
+    index.channels = first.channels;
+    index.samplesPerFrame = first.samplesPerFrame;
+    index.startSkip = tag.startSkip;
+    index.discardFrom = tag.discardFrom;
+    index.discardTo = tag.discardTo;
+    index.frames.reserve(static_cast<size_t>(std::max<std::int64_t>(0, (end - pos) / 200)));
+
+    const std::uint32_t streamBits = firstRaw & kSameStreamMask & ~std::uint32_t(0xC0); // mode aside
+    int sinceCancelCheck = 0;
+    while (pos + 4 <= end) {
+        if (cancel && ++sinceCancelCheck == 4096) {
+            sinceCancelCheck = 0;
+            if (cancel->load(std::memory_order_relaxed))
+                return std::nullopt;
+        }
+        std::uint32_t raw = 0;
+        MpegHeader h;
+        if (headerAt(window, pos, &raw, &h) && (raw & kSameStreamMask & ~std::uint32_t(0xC0)) == streamBits
+            && h.channels == first.channels) {
+            // A cut-off last frame is still decoded (its missing part as silence).
+            const std::int64_t size = std::min<std::int64_t>(h.frameSize, end - pos);
+            index.frames.push_back({pos, static_cast<std::uint32_t>(size)});
+            pos += h.frameSize;
+        } else {
+            ++pos; // junk between frames: look for the next header
+        }
+    }
+    if (index.frames.empty())
+        return std::nullopt;
+    return index;
+}
+
+} // namespace cantorel::engine

@@ -1,0 +1,21 @@
+#pragma once
+// Reading and setting the look of a text box (the lyrics screen's display
+// boxes and the settings window's previews) as a BoxStyle. The text and
+// background colours live in the box's palette; the font's weight and
+// strike-out are not part of a BoxStyle and are kept as they are.
+#include "screensaver/ScreenSettings.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace cantorel::screensaver {
+
+BoxStyle boxStyleOf(const QLineEdit* box);
+void applyBoxStyle(QLineEdit* box, const BoxStyle& style);
+
+// Colours of a box or a window in every state (active, inactive, disabled).
+void setTextColor(QWidget* widget, const QColor& color);
+void setBackColor(QWidget* widget, const QColor& color);
+QColor backColorOf(const QWidget* widget);
+
+} // namespace cantorel::screensaver

@@ -1,0 +1,44 @@
+#pragma once
+// How the main program hands lines to the screen saver's two receivers.
+//
+// Each receiver is a local socket at <per-user runtime folder>/cantorel-receiver-<id>,
+// where <id> is a 32-bit integer (it may be negative) that the screen saver
+// publishes in "hand.txt". A client sends each text as a 4-byte big-endian
+// byte count followed by that many bytes of UTF-8; any number of messages may
+// follow each other on one connection. A message of more than
+// kMaxMessageBytes, or one whose bytes are not valid UTF-8, is malformed: the
+// receiver closes that connection and keeps its text.
+#include <QByteArray>
+#include <QString>
+
+namespace cantorel::screensaver {
+
+inline constexpr qsizetype kMaxMessageBytes = 64 * 1024;
+
+// "<runtime folder>/cantorel-receiver-<id>"; the runtime folder is the
+// user's private QStandardPaths::RuntimeLocation, read anew on each call.
+QString receiverSocketPath(qint32 id);
+
+// The common start of every receiver's socket file name.
+QString receiverSocketPrefix();
+
+// One framed message. A text whose UTF-8 form is longer than
+// kMaxMessageBytes is cut at the last whole character that fits.
+QByteArray encodeTextMessage(const QString& text);
+
+// Reads framed messages from bytes as they arrive.
+class MessageReader {
+public:
+    enum class Status { NeedMore, Message, Malformed };
+
+    void append(const QByteArray& bytes) { m_buffer.append(bytes); }
+    // Takes the next whole message from the buffer into *text. Malformed is
+    // final: the connection must be dropped.
+    Status next(QString* text);
+
+private:
+    QByteArray m_buffer;
+    bool m_broken = false;
+};
+
+} // namespace cantorel::screensaver

@@ -1,0 +1,182 @@
+#include "screensaver/ScreenSettings.h"
+
+#include "common/ProgramDirectory.h"
+#include "common/RecordForm.h"
+#include "common/TextCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace cantorel::screensaver {
+
+namespace {
+
+// Larger than any font a screen can show; a size beyond it is a broken value.
+constexpr double kLargestPointSize = 2048;
+// A settings file is three short lines; a much larger file is not one.
+constexpr qint64 kLargestFile = 64 * 1024;
+
+QString boxRecord(const BoxStyle& box)
+{
+    return RecordWriter()
+        .text(box.fontName)
+        .boolean(box.italic)
+        .boolean(box.underline)
+        .single(box.pointSize)
+        .integer(colorValue(box.textColor))
+        .integer(colorValue(box.backColor))
+        .line();
+}
+
+std::optional<QColor> parseColor(const QString& field)
+{
+    const auto value = parseInt32(field);
+    if (!value)
+        return std::nullopt;
+    return colorFromValue(*value);
+}
+
+std::optional<BoxStyle> parseBox(const QString& line, int record, QString* error)
+{
+    const QStringList fields = parseRecord(line);
+    auto fail = [&](const QString& why) -> std::optional<BoxStyle> {
+        *error = QStringLiteral("record %1: %2").arg(record).arg(why);
+        return std::nullopt;
+    };
+    if (fields.size() != 6)
+        return fail(QStringLiteral("%1 values instead of 6").arg(fields.size()));
+    BoxStyle box;
+    box.fontName = fields[0];
+    if (box.fontName.trimmed().isEmpty())
+        return fail(QStringLiteral("no font name"));
+    const auto italic = parseBoolean(fields[1]);
+    const auto underline = parseBoolean(fields[2]);
+    if (!italic || !underline)
+        return fail(QStringLiteral("italic and underline must be #TRUE# or #FALSE#"));
+    box.italic = *italic;
+    box.underline = *underline;
+    const auto size = parseNumber(fields[3]);
+    if (!size || *size <= 0 || *size > kLargestPointSize)
+        return fail(QStringLiteral("\"%1\" is no font size").arg(fields[3]));
+    box.pointSize = float(*size);
+    const auto text = parseColor(fields[4]);
+    const auto back = parseColor(fields[5]);
+    if (!text || !back)
+        return fail(QStringLiteral("colours must be whole numbers from 0 to 16777215"));
+    box.textColor = *text;
+    box.backColor = *back;
+    return box;
+}
+
+} // namespace
+
+qint32 colorValue(const QColor& color)
+{
+    const QColor rgb = color.toRgb();
+    return qint32(rgb.red() + 256 * rgb.green() + 65536 * rgb.blue());
+}
+
+std::optional<QColor> colorFromValue(qint64 value)
+{
+    if (value < 0 || value > 0xFFFFFF)
+        return std::nullopt;
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QString ScreenSettingsFile::defaultPath()
+{
+    return programDirectory() + QStringLiteral("/setting.txt");
+}
+
+bool ScreenSettingsFile::exists() const
+{
+    return QFileInfo(m_path).isFile();
+}
+
+QString ScreenSettingsFile::format(const ScreenSettings& settings)
+{
+    const QString end = QStringLiteral("\r\n");
+    return boxRecord(settings.lyric) + end + boxRecord(settings.translated) + end
+        + RecordWriter().integer(colorValue(settings.background)).line() + end;
+}
+
+std::optional<ScreenSettings> ScreenSettingsFile::parse(const QString& text, QString* error)
+{
+    QString why;
+    const QStringList lines = splitLines(text);
+    ScreenSettings settings;
+    std::optional<BoxStyle> lyric;
+    std::optional<BoxStyle> translated;
+    std::optional<QColor> background;
+    if (lines.size() < 3) {
+        why = QStringLiteral("%1 records instead of 3").arg(lines.size());
+    } else if (!(lyric = parseBox(lines[0], 1, &why))) {
+    } else if (!(translated = parseBox(lines[1], 2, &why))) {
+    } else {
+        const QStringList last = parseRecord(lines[2]);
+        if (last.size() != 1 || !(background = parseColor(last[0])))
+            why = QStringLiteral("record 3: no background colour");
+    }
+    if (!background) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    }
+    settings.lyric = *lyric;
+    settings.translated = *translated;
+    settings.background = *background;
+    return settings;
+}
+
+ScreenSettingsFile::Loaded ScreenSettingsFile::load() const
+{
+    Loaded result;
+    if (!exists())
+        return result;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = Status::Broken;
+        result.error = file.errorString();
+        return result;
+    }
+    if (file.size() > kLargestFile) {
+        result.status = Status::Broken;
+        result.error = QStringLiteral("the file is too large");
+        return result;
+    }
+    const auto settings = parse(decodeText(file.readAll()), &result.error);
+    if (!settings) {
+        result.status = Status::Broken;
+        return result;
+    }
+    result.status = Status::Loaded;
+    result.settings = *settings;
+    return result;
+}
+
+bool ScreenSettingsFile::save(const ScreenSettings& settings, QString* error) const
+{
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(encodeText(format(settings))) < 0
+        || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ScreenSettingsFile::remove(QString* error) const
+{
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink())
+        return true;
+    QFile file(m_path);
+    if (file.remove())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace cantorel::screensaver

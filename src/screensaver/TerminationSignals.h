@@ -1,0 +1,26 @@
+#pragma once
+// Turns SIGTERM, SIGINT and SIGHUP into a call on the user-interface thread,
+// so that a screen saver stopped by the desktop or the session still runs
+// its end routine (its socket files are removed). One instance per process.
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace cantorel::screensaver {
+
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    // `onSignal` runs on the thread that owns this object, once per signal.
+    explicit TerminationSignals(std::function<void()> onSignal, QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+private:
+    void drain();
+
+    std::function<void()> m_onSignal;
+    QSocketNotifier* m_notifier = nullptr;
+};
+
+} // namespace cantorel::screensaver

@@ -1,0 +1,66 @@
+#include "screensaver/HandOverFile.h"
+#include "screensaver/ScreenSaverProgram.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using cantorel::screensaver::HandOver;
+using cantorel::screensaver::parseSwitches;
+using cantorel::screensaver::readHandOver;
+using cantorel::screensaver::StartSwitches;
+using cantorel::screensaver::writeHandOver;
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hand.txt");
+    const HandOver handOver{123456, INT32_MIN};
+    ASSERT_TRUE(writeHandOver(path, handOver));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("123456\r\n-2147483648\r\n"));
+    EXPECT_EQ(readHandOver(path), handOver);
+
+    ASSERT_TRUE(writeHandOver(path, HandOver{-5, 7})); // replaces the old file
+    EXPECT_EQ(readHandOver(path), (HandOver{-5, 7}));
+}
+
+TEST(HandOverFile, OnlyACompleteFileIsRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hand.txt");
+    EXPECT_FALSE(readHandOver(path)); // missing
+    const char* partial[] = {"", "12\r\n", "12\r\n34", "12\r\nabc\r\n", "12\r\n34\r\n56\r\n",
+                             "12\r\n2147483648\r\n"};
+    for (const char* bytes : partial) {
+        writeBytes(path, bytes);
+        EXPECT_FALSE(readHandOver(path)) << bytes;
+    }
+    writeBytes(path, "12\n-34\n");
+    EXPECT_EQ(readHandOver(path), (HandOver{12, -34}));
+}
+
+TEST(StartSwitches, FoundAnywhereInAnyCase)
+{
+    EXPECT_EQ(parseSwitches({}), (StartSwitches{false, false}));
+    EXPECT_EQ(parseSwitches({"/s"}), (StartSwitches{true, false}));
+    EXPECT_EQ(parseSwitches({"/S"}), (StartSwitches{true, false}));
+    EXPECT_EQ(parseSwitches({"-s"}), (StartSwitches{true, false}));
+    EXPECT_EQ(parseSwitches({"x/sy"}), (StartSwitches{true, false}));
+    EXPECT_EQ(parseSwitches({"/c:1234"}), (StartSwitches{false, true}));
+    EXPECT_EQ(parseSwitches({"-C"}), (StartSwitches{false, true}));
+    EXPECT_EQ(parseSwitches({"/c", "/s"}), (StartSwitches{true, true}));
+    EXPECT_EQ(parseSwitches({"/p", "1234"}), (StartSwitches{false, false}));
+}

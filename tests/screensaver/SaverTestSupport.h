@@ -1,0 +1,83 @@
+#pragma once
+// Shared by the screen-saver tests: a private program directory and runtime
+// folder per test, bounded waits, and a raw client for the receivers.
+#include "common/ProgramDirectory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtEndian>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace cantorel::screensaver::test {
+
+// Runs the event loop until `done` holds or `ms` have passed; returns `done`.
+inline bool waitUntil(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// Points the program directory and the runtime folder (where the receivers'
+// sockets live) at fresh temporary folders for the test's lifetime. Child
+// processes inherit the runtime folder through XDG_RUNTIME_DIR.
+class SaverFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(programDir.isValid());
+        ASSERT_TRUE(runtimeDir.isValid());
+        m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+        m_scope = std::make_unique<ScopedProgramDirectory>(programDir.path());
+    }
+    void TearDown() override
+    {
+        m_scope.reset();
+        qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+    }
+    QString programFile(const QString& name) const { return programDir.filePath(name); }
+
+    QTemporaryDir programDir;
+    QTemporaryDir runtimeDir;
+
+private:
+    QByteArray m_oldRuntime;
+    std::unique_ptr<ScopedProgramDirectory> m_scope;
+};
+
+inline QByteArray frame(const QByteArray& payload)
+{
+    QByteArray out(4, '\0');
+    qToBigEndian<quint32>(quint32(payload.size()), out.data());
+    return out + payload;
+}
+
+// A client connected to a receiver's socket, for raw bytes.
+inline std::unique_ptr<QLocalSocket> connectTo(const QString& path)
+{
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(path);
+    if (!socket->waitForConnected(2000))
+        ADD_FAILURE() << "cannot connect to " << path.toStdString();
+    return socket;
+}
+
+inline void sendRaw(QLocalSocket& socket, const QByteArray& bytes)
+{
+    socket.write(bytes);
+    socket.waitForBytesWritten(2000);
+}
+
+} // namespace cantorel::screensaver::test
