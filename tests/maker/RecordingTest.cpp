@@ -94,9 +94,6 @@ TEST_F(RecordingFiles, TargetThatCannotBeMadeSaysWhy)
     QDir(dir.path()).mkdir("taken-lyric.txt");
     EXPECT_EQ(t.create(path("taken-lyric.txt")), FileError::Other);
     EXPECT_EQ(t.write(0, "x"), LyricTarget::Write::NotOpen);
-    EXPECT_EQ(fileErrorMessage(FileError::FileNotFound), "File Not Found");
-    EXPECT_EQ(fileErrorMessage(FileError::DiskNotReady), "Disk Not Ready");
-    EXPECT_EQ(fileErrorMessage(FileError::Other), "");
 }
 
 TEST_F(RecordingFiles, StreamsThatNeverOpenedDoNothing)
@@ -114,65 +111,4 @@ TEST_F(RecordingFiles, StreamsThatNeverOpenedDoNothing)
     EXPECT_TRUE(step.allLinesDone);
     EXPECT_TRUE(r.stopByUser());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
-}
-
-TEST_F(RecordingFiles, StatesOfARecordingWithTranslation)
-{
-    writeFile(path("a.txt"), "one\r\n\"two\", too\r\n");
-    writeFile(path("t.txt"), "uno\r\ndos\r\n");
-    Recording r;
-    r.beginPreparation();
-    r.setNoTranslation(false);
-    ASSERT_EQ(r.openSource(Side::Translation, path("t.txt")), FileError::None);
-    ASSERT_EQ(r.createTarget(Side::Translation, path("s-Tlyric.txt")), FileError::None);
-    ASSERT_EQ(r.openSource(Side::Lyric, path("a.txt")), FileError::None);
-    ASSERT_EQ(r.createTarget(Side::Lyric, path("s-lyric.txt")), FileError::None);
-    EXPECT_EQ(r.takeFirstLine(Side::Lyric), "one");
-    EXPECT_EQ(r.takeFirstLine(Side::Translation), "uno");
-    ASSERT_TRUE(r.streamsReady());
-    r.markPrepared();
-
-    // A song ending before the last line leaves the recording open.
-    EXPECT_FALSE(r.songEnded());
-    EXPECT_TRUE(r.start(0).wrote);
-    EXPECT_FALSE(r.start(50).wrote);
-    const Recording::Step step = r.nextLine(321.5);
-    EXPECT_TRUE(step.advanced);
-    EXPECT_EQ(step.line, "\"two\", too");
-    EXPECT_EQ(r.currentLine(), "h4618twoh4618h1416 too");
-    EXPECT_EQ(step.translatedLine, "dos");
-    EXPECT_TRUE(step.allLinesDone);
-    EXPECT_TRUE(r.allLinesDone());
-    EXPECT_TRUE(r.anyStreamOpen());
-
-    // Pressed again after the end: nothing more is written.
-    EXPECT_FALSE(r.nextLine(400).advanced);
-    EXPECT_TRUE(r.songEnded());
-    EXPECT_FALSE(r.anyStreamOpen());
-    EXPECT_EQ(readAll(path("s-lyric.txt")), "0,\"one\"\r\n321.5,\"h4618twoh4618h1416 too\"\r\n");
-    EXPECT_EQ(readAll(path("s-Tlyric.txt")), "0,\"uno\"\r\n321.5,\"dos\"\r\n");
-
-    // A recording the user stopped is not closed again by the song's end.
-    r.beginPreparation();
-    EXPECT_FALSE(r.allLinesDone());
-    EXPECT_TRUE(r.stopByUser());
-    EXPECT_TRUE(r.stoppedByUser());
-    EXPECT_FALSE(r.songEnded());
-}
-
-TEST_F(RecordingFiles, AbandonedPreparationGivesTheOldLyricBack)
-{
-    writeFile(path("s-lyric.txt"), "0,\"old\"\r\n");
-    writeFile(path("a.txt"), "one\r\n");
-    Recording r;
-    r.beginPreparation();
-    r.setNoTranslation(false);
-    ASSERT_EQ(r.openSource(Side::Lyric, path("a.txt")), FileError::None);
-    ASSERT_EQ(r.createTarget(Side::Lyric, path("s-lyric.txt")), FileError::None);
-    EXPECT_EQ(r.openSource(Side::Translation, path("gone.txt")), FileError::FileNotFound);
-    r.markPrepared();
-    EXPECT_FALSE(r.streamsReady());
-    r.abandon();
-    EXPECT_FALSE(r.recordingOpen());
-    EXPECT_EQ(readAll(path("s-lyric.txt")), "0,\"old\"\r\n");
 }
