@@ -43,24 +43,35 @@ bool EngineConnection::play(float volume)
     return m_check.check(m_engine.channelSetVolume(m_channel, volume));
 }
 
-bool EngineConnection::setPaused(bool paused)
+EngineConnection::ChannelCall EngineConnection::channelCall(Result code)
 {
-    return m_check.check(m_engine.channelSetPaused(m_channel, paused));
+    if (code == result::Ok)
+        return ChannelCall::Done;
+    if (code == result::ChannelStolen || code == result::InvalidHandle)
+        return ChannelCall::Skipped;
+    m_check.check(code);
+    return ChannelCall::Failed;
 }
 
-bool EngineConnection::seek(unsigned positionMs)
+EngineConnection::ChannelCall EngineConnection::setPaused(bool paused)
 {
-    return m_check.check(m_engine.channelSetPosition(m_channel, positionMs, kMilliseconds));
+    return channelCall(m_engine.channelSetPaused(m_channel, paused));
 }
 
-bool EngineConnection::setVolume(float volume)
+EngineConnection::ChannelCall EngineConnection::seek(unsigned positionMs)
 {
-    return m_check.check(m_engine.channelSetVolume(m_channel, volume));
+    const Result r = m_engine.channelSetPosition(m_channel, positionMs, kMilliseconds);
+    return r == result::InvalidParam ? ChannelCall::Skipped : channelCall(r);
 }
 
-bool EngineConnection::setMute(bool mute)
+EngineConnection::ChannelCall EngineConnection::setVolume(float volume)
 {
-    return m_check.check(m_engine.channelSetMute(m_channel, mute));
+    return channelCall(m_engine.channelSetVolume(m_channel, volume));
+}
+
+EngineConnection::ChannelCall EngineConnection::setMute(bool mute)
+{
+    return channelCall(m_engine.channelSetMute(m_channel, mute));
 }
 
 bool EngineConnection::tolerant(Result code)

@@ -24,10 +24,17 @@ public:
     // Plays the open stream on a free channel, then sets its volume. The
     // play call's own result goes unchecked; the volume call's is checked.
     bool play(float volume);
-    bool setPaused(bool paused);
-    bool seek(unsigned positionMs);
-    bool setVolume(float volume);
-    bool setMute(bool mute);
+
+    // Calls on the playing channel. A channel can end between two position
+    // ticks (the song has just played out) while the window still offers
+    // its controls: such a call is Skipped, not an error, and the next
+    // position tick sees the end. A seek past the end of a stream whose
+    // length is only an estimate is Skipped too.
+    enum class ChannelCall { Done, Skipped, Failed };
+    ChannelCall setPaused(bool paused);
+    ChannelCall seek(unsigned positionMs);
+    ChannelCall setVolume(float volume);
+    ChannelCall setMute(bool mute);
 
     // Reads the channel's position into `positionMs` (left as it was when
     // there is no channel or the channel is gone) and the length of its
@@ -45,6 +52,7 @@ public:
 
 private:
     bool tolerant(Result code);
+    ChannelCall channelCall(Result code);
 
     AudioEngine& m_engine;
     AudioErrorCheck& m_check;

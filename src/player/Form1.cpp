@@ -8,8 +8,10 @@
 #include "common/TimeText.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
+#include "maker/Form2.h"
 #include "platform/Twips.h"
 #include "platform/WindowBeat.h"
+#include "editor/Lyric_Master.h"
 #include "player/LyricPane.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
@@ -80,6 +82,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::command9Click);
     connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::command10Click);
     connect(m_ui.Command7, &QPushButton::clicked, this, &Form1::command7Click);
+    connect(m_ui.Command5, &QPushButton::clicked, this, &Form1::command5Click);
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
@@ -94,7 +97,12 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete m_maker.data();
+    delete m_playlist;
+    delete m_editor;
+}
 
 bool Form1::feedingScreenSaver() const { return m_beat->isEnabled(m_full); }
 
@@ -143,6 +151,9 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
         m_unloaded = true;
+        // The editor's lines live only in its window: offer to save them.
+        if (m_editor)
+            m_editor->saveChangesAtExit();
         m_cTimer1.stop();
         m_engine.shutdown();
         if (m_tray)
@@ -323,13 +334,15 @@ void Form1::cPlayClick()
 void Form1::cpauseClick()
 {
     if (!m_paused) {
-        m_paused = true;
-        if (!m_engine.setPaused(true))
+        // A song that has just played out is not paused: the position
+        // timer, left running, sees its end.
+        if (m_engine.setPaused(true) != engine::EngineConnection::ChannelCall::Done)
             return;
+        m_paused = true;
         m_cTimer1.stop();
         m_ui.Command2->setEnabled(false);
     } else {
-        if (!m_engine.setPaused(false))
+        if (m_engine.setPaused(false) == engine::EngineConnection::ChannelCall::Failed)
             return;
         m_cTimer1.start(50);
         m_paused = false;
@@ -449,7 +462,7 @@ void Form1::playEntry(int entry)
 Playlist& Form1::playlist()
 {
     if (!m_playlist)
-        m_playlist = new Playlist(m_services.prompts, m_ui.Text3, this);
+        m_playlist = new Playlist(m_services.prompts, m_ui.Text3);
     return *m_playlist;
 }
 
@@ -471,6 +484,62 @@ void Form1::command10Click()
 {
     const PlaylistState s = playlist().playState();
     playEntry(nextEntry(s.count, s.selected));
+}
+
+// ---------------------------------------------------------------- lyric maker
+
+Form2* Form1::lyricMaker() const
+{
+    return m_maker.data();
+}
+
+void Form1::command5Click()
+{
+    if (m_playing || m_paused) {
+        const Prompts::Answer answer = m_services.prompts.message(
+            this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"), Prompts::Buttons::YesNo,
+            Prompts::Icon::None, QStringLiteral("Stop Playback?"));
+        if (answer != Prompts::Answer::Yes) {
+            m_services.prompts.message(this,
+                                       QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
+                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+            return;
+        }
+        cstopClick();
+        // The stopped song is no longer paused: Open works again once the
+        // maker closes.
+        m_paused = false;
+        m_ui.Command2->setEnabled(true);
+    }
+    // The maker lives from here until it is closed; each opening gives it a
+    // fresh engine connection of its own.
+    if (!m_maker) {
+        m_maker = new Form2(MakerServices{m_services.engine, m_services.prompts, m_services.end});
+        m_maker->setAttribute(Qt::WA_DeleteOnClose);
+        m_maker->setWindowIcon(windowIcon());
+        connect(m_maker, &Form2::unloaded, this, [this] { setEnabled(true); });
+        connect(m_maker, &Form2::lyricsEditorRequested, this, &Form1::showLyricEditor);
+        m_maker->load();
+    }
+    m_maker->setEnabled(true);
+    setEnabled(false);
+    m_maker->show();
+    m_maker->raise();
+    m_maker->activateWindow();
+}
+
+Lyric_Master& Form1::lyricEditor()
+{
+    if (!m_editor) {
+        m_editor = new Lyric_Master(m_services.prompts);
+        m_editor->setWindowIcon(windowIcon());
+    }
+    return *m_editor;
+}
+
+void Form1::showLyricEditor()
+{
+    lyricEditor().showEditor();
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

@@ -11,6 +11,7 @@
 #include "lyrics/LyricTable.h"
 #include "player/Form1Ui.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,6 +22,8 @@ class QSystemTrayIcon;
 
 namespace cantorel {
 
+class Form2;
+class Lyric_Master;
 class Playlist;
 class Prompts;
 class ProgramEnd;
@@ -71,6 +74,12 @@ public:
     Playlist& playlist();
     bool hasPlaylist() const { return m_playlist != nullptr; }
     bool emphasisEnabled() const;
+    // The lyric maker while it is open; null otherwise.
+    Form2* lyricMaker() const;
+    // The lyric editor, made on first use (from the maker's "Lyrics
+    // Editor"); it lives until the program ends.
+    Lyric_Master& lyricEditor();
+    bool hasLyricEditor() const { return m_editor != nullptr; }
 
 public Q_SLOTS:
     // The handlers, named after their controls.
@@ -92,6 +101,8 @@ public Q_SLOTS:
     void command10Click(); // next entry
     void command7Click();  // full screen: start the screen saver and feed it
     void fullTick();       // keeps the screen saver's lines current
+    void command5Click();  // make lyrics: stop playback, open the maker
+    void showLyricEditor();
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -120,7 +131,11 @@ private:
     std::unique_ptr<lyrics::LyricTable> m_table;
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
+    // Windows of their own, not children: disabling the player while the
+    // maker is open must leave them usable.
     Playlist* m_playlist = nullptr;
+    Lyric_Master* m_editor = nullptr;
+    QPointer<Form2> m_maker; // deletes itself when closed
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;

@@ -109,6 +109,7 @@ void Form1Ui::setupUi(QWidget* form)
     // Open and play-with-lyrics, then the commands of other windows.
     Command2 = button(form, "Command2", QStringLiteral("Open"), QStringLiteral("Open a song with its lyrics"));
     Command1 = button(form, "Command1", QStringLiteral("Play"), QStringLiteral("Play with lyrics"));
+    Command5 = button(form, "Command5", QStringLiteral("Make lyrics"));
     Command8 = button(form, "Command8", QStringLiteral("Playlist"));
     Command9 = button(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
     Command10 = button(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
@@ -123,6 +124,7 @@ void Form1Ui::setupUi(QWidget* form)
     commands->setContentsMargins(0, 0, 0, 0);
     commands->addWidget(Command2);
     commands->addWidget(Command1);
+    commands->addWidget(Command5);
     commands->addSpacing(twipsToPixels(240, form));
     commands->addWidget(Command9);
     commands->addWidget(Command8);

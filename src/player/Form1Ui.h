@@ -35,6 +35,7 @@ struct Form1Ui {
     // Commands.
     QPushButton* Command1 = nullptr; // play with lyrics
     QPushButton* Command2 = nullptr; // open
+    QPushButton* Command5 = nullptr; // make lyrics
     QPushButton* Command8 = nullptr; // playlist
     QPushButton* Command9 = nullptr; // previous playlist entry
     QPushButton* Command10 = nullptr; // next playlist entry

@@ -1,0 +1,409 @@
+#include "maker/Form2.h"
+
+#include "common/Prompts.h"
+#include "common/TimeText.h"
+#include "lyrics/LyricFiles.h"
+#include "maker/SourceDialogue.h"
+#include "platform/HelpWindow.h"
+#include "platform/Twips.h"
+#include "platform/WindowBeat.h"
+#include "player/LyricPane.h"
+
+#include <QCloseEvent>
+
+#include <climits>
+
+namespace cantorel {
+
+using maker::FileError;
+using maker::Recording;
+using maker::Side;
+
+Form2::Form2(MakerServices services, QWidget* parent)
+    : QWidget(parent),
+      m_services(services),
+      m_check(services.prompts, services.end, this),
+      m_engine(services.engine, m_check)
+{
+    m_ui.setupUi(this);
+    setWindowTitle(QStringLiteral("Lyric Maker"));
+    setFixedSize(twipsToPixels(Form2Ui::kFormWidth, this), twipsToPixels(Form2Ui::kFormHeight, this));
+
+    m_cTimer1.setObjectName(QStringLiteral("cTimer1"));
+    m_beat = new WindowBeat(this);
+    m_beat->setObjectName(QStringLiteral("Timer2"));
+    m_timer2 = m_beat->add([this] { timer2Tick(); });
+
+    // The states of a window with no song yet.
+    for (QWidget* w : std::initializer_list<QWidget*>{m_ui.Command1, m_ui.Command2, m_ui.Command3, m_ui.cPlay,
+                                                     m_ui.cpause, m_ui.cstop, m_ui.Check1, m_ui.Slider1,
+                                                     m_ui.Slider2})
+        w->setEnabled(false);
+
+    connect(m_ui.Command4, &QPushButton::clicked, this, &Form2::command4Click);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form2::command1Click);
+    connect(m_ui.Command2, &QPushButton::clicked, this, &Form2::command2Click);
+    connect(m_ui.Command3, &QPushButton::clicked, this, &Form2::command3Click);
+    connect(m_ui.copen, &QPushButton::clicked, this, &Form2::copenClick);
+    connect(m_ui.cPlay, &QPushButton::clicked, this, &Form2::cPlayClick);
+    connect(m_ui.cpause, &QPushButton::clicked, this, &Form2::cpauseClick);
+    connect(m_ui.cstop, &QPushButton::clicked, this, &Form2::cstopClick);
+    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form2::check1Click);
+    connect(m_ui.Slider1, &QSlider::valueChanged, this, &Form2::slider1Change);
+    connect(m_ui.Slider2, &QSlider::valueChanged, this, &Form2::slider2Change);
+    connect(m_ui.Command5, &QPushButton::clicked, this, &Form2::command5Click);
+    connect(m_ui.Command6, &QPushButton::clicked, this, &Form2::command6Click);
+    connect(&m_cTimer1, &QTimer::timeout, this, &Form2::cTimer1Tick);
+}
+
+Form2::~Form2()
+{
+    unload();
+}
+
+bool Form2::captureEnabled() const { return m_beat->isEnabled(m_timer2); }
+
+void Form2::showMessage(const QString& text)
+{
+    m_services.prompts.message(this, text);
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void Form2::load()
+{
+    m_engine.start();
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    const bool first = !m_unloaded;
+    unload();
+    event->accept();
+    if (first)
+        Q_EMIT unloaded();
+}
+
+void Form2::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_cTimer1.stop();
+    m_beat->setEnabled(m_timer2, false);
+    m_engine.shutdown();
+    m_recording.closeStreams();
+}
+
+// ---------------------------------------------------------------- "Open "
+
+void Form2::command4Click()
+{
+    endEarlierRecording();
+    maker::SourceDialogue dialogue(m_services.prompts, this);
+    const std::optional<maker::SourceChoice> choice = dialogue.run();
+    if (choice)
+        prepare(*choice);
+}
+
+void Form2::endEarlierRecording()
+{
+    if (m_playing)
+        cstopClick();
+    m_beat->setEnabled(m_timer2, false);
+    setRecordingButtons(false);
+    if (m_recording.noTranslation())
+        setTwoPanes(true);
+    m_recording.beginPreparation();
+}
+
+void Form2::prepare(const maker::SourceChoice& choice)
+{
+    // The song is loaded before any file is touched: a song the engine
+    // cannot open ends the program, and must not leave an emptied lyric.
+    m_mediaPath = choice.mediaPath;
+    copenClick();
+    if (m_engine.sound() == 0)
+        return;
+
+    m_recording.setNoTranslation(!choice.withTranslation());
+    if (!openStreams(choice))
+        return;
+
+    m_ui.Text2->setLyric(m_recording.takeFirstLine(Side::Lyric));
+    if (choice.withTranslation())
+        m_ui.Text4->setLyric(m_recording.takeFirstLine(Side::Translation));
+    else
+        setTwoPanes(false);
+
+    m_positionCentis = 0;
+    setRecordingButtons(true);
+    m_recording.markPrepared();
+}
+
+bool Form2::openStreams(const maker::SourceChoice& choice)
+{
+    // Each failed step is reported and the next one still runs; a recording
+    // that is missing a stream is then refused, and its targets get their
+    // old lyrics back.
+    QString failed;
+    auto step = [&](FileError error, const QString& path) {
+        if (error == FileError::None)
+            return;
+        const QString message = maker::fileErrorMessage(error);
+        if (!message.isEmpty())
+            showMessage(message);
+        if (failed.isEmpty())
+            failed = path;
+    };
+    if (choice.withTranslation()) {
+        const QString target = lyrics::translatedLyricPathOf(choice.mediaPath);
+        step(m_recording.openSource(Side::Translation, choice.translatedSource), choice.translatedSource);
+        step(m_recording.createTarget(Side::Translation, target), target);
+    }
+    const QString target = lyrics::lyricPathOf(choice.mediaPath);
+    step(m_recording.openSource(Side::Lyric, choice.lyricSource), choice.lyricSource);
+    step(m_recording.createTarget(Side::Lyric, target), target);
+
+    if (m_recording.streamsReady())
+        return true;
+    m_recording.abandon();
+    showMessage(QStringLiteral("Nothing can be recorded: %1 could not be opened.").arg(failed));
+    return false;
+}
+
+void Form2::setTwoPanes(bool two)
+{
+    m_ui.Text2->setFixedHeight(twipsToPixels(two ? Form2Ui::kPaneHeight : Form2Ui::kOnePaneHeight, this));
+    m_ui.Text4->setVisible(two);
+    m_ui.Text4->setEnabled(two);
+}
+
+void Form2::setRecordingButtons(bool enabled)
+{
+    m_ui.Command1->setEnabled(enabled);
+    m_ui.Command2->setEnabled(enabled);
+    m_ui.Command3->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------- recording
+
+void Form2::command1Click()
+{
+    cPlayClick();
+    if (!m_playing)
+        return; // the engine failed: the program is ending
+    const Recording::Step step = m_recording.start(m_positionCentis);
+    m_beat->setEnabled(m_timer2, true);
+    m_ui.Command3->setEnabled(true);
+    lineWritten(step);
+    // The space bar now marks the lines.
+    if (m_ui.Command2->isEnabled())
+        m_ui.Command2->setFocus();
+}
+
+void Form2::command2Click()
+{
+    lineWritten(m_recording.nextLine(pressTime()));
+}
+
+double Form2::pressTime()
+{
+    // The channel's position now, not the last 900 ms sample: a line starts
+    // when the user pressed. A stopped song keeps the last captured time.
+    if (!m_playing || m_engine.channel() == 0)
+        return m_positionCentis;
+    unsigned position = m_playPosition;
+    unsigned length = 0;
+    if (!m_engine.readPosition(&position, &length))
+        return m_positionCentis;
+    return position / 10.0;
+}
+
+void Form2::lineWritten(const Recording::Step& step)
+{
+    if (step.advanced) {
+        m_ui.Text2->setLyric(step.line);
+        if (!m_recording.noTranslation())
+            m_ui.Text4->setLyric(step.translatedLine);
+    }
+    if (!step.failedPath.isEmpty()) {
+        showMessage(QStringLiteral("The line could not be written to %1. The recording stops here; the lines "
+                                   "written before it are kept.")
+                        .arg(step.failedPath));
+        command3Click();
+        return;
+    }
+    if (step.allLinesDone)
+        recordingComplete();
+}
+
+void Form2::recordingComplete()
+{
+    setRecordingButtons(false);
+    m_beat->setEnabled(m_timer2, false);
+}
+
+void Form2::command3Click()
+{
+    if (m_recording.recordingOpen()) {
+        cstopClick();
+        m_recording.stopByUser();
+    }
+    setRecordingButtons(false);
+    m_beat->setEnabled(m_timer2, false);
+}
+
+void Form2::timer2Tick()
+{
+    // Once the position timer has seen the song move.
+    if (m_ui.Slider2->value() > 0) {
+        if (!m_ui.Command2->isEnabled())
+            m_ui.Command2->setEnabled(true);
+        m_positionCentis = m_playPosition / 10.0;
+    }
+}
+
+// ---------------------------------------------------------------- transport
+
+void Form2::copenClick()
+{
+    if (m_mediaPath.isEmpty())
+        return;
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::Software))
+        return;
+    m_ui.cPlay->setEnabled(true);
+}
+
+void Form2::cPlayClick()
+{
+    if (m_playing)
+        return;
+    if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
+        return;
+    m_cTimer1.start(900);
+    m_ui.cpause->setEnabled(true);
+    m_ui.cstop->setEnabled(true);
+    m_playing = true;
+    m_ui.cPlay->setEnabled(false);
+    m_ui.Slider1->setEnabled(true);
+    m_ui.Slider2->setEnabled(true);
+    m_ui.Check1->setEnabled(true);
+}
+
+void Form2::cpauseClick()
+{
+    using Call = engine::EngineConnection::ChannelCall;
+    if (!m_paused) {
+        // A song that has just ended is not paused; the position tick sees
+        // its end.
+        if (m_engine.setPaused(true) != Call::Done)
+            return;
+        m_paused = true;
+        m_cTimer1.stop();
+        m_ui.Command4->setEnabled(false);
+    } else {
+        if (m_engine.setPaused(false) == Call::Failed)
+            return;
+        m_paused = false;
+        m_cTimer1.start(900);
+        m_ui.Command4->setEnabled(true);
+    }
+}
+
+void Form2::cstopClick()
+{
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::Hardware))
+        return;
+    m_ui.cPlay->setEnabled(true);
+    m_ui.cstop->setEnabled(false);
+    m_ui.cpause->setEnabled(false);
+    m_playing = false;
+    setSliderQuietly(0);
+    m_lastSeekValue = 0;
+    m_ui.Slider1->setEnabled(false);
+    m_ui.Slider2->setEnabled(false);
+    m_ui.Check1->setEnabled(false);
+    // A stopped song is no longer paused, so a new one may be chosen.
+    if (m_paused) {
+        m_paused = false;
+        m_ui.Command4->setEnabled(true);
+    }
+}
+
+void Form2::check1Click()
+{
+    m_engine.setMute(m_ui.Check1->isChecked());
+}
+
+void Form2::slider1Change(int value)
+{
+    m_engine.setVolume(float(value) / 10.0f);
+}
+
+void Form2::slider2Change(int value)
+{
+    // Forward only, and only the user's moves: the position tick puts the
+    // slider where the song already is.
+    if (m_trackingSlider)
+        return;
+    if (value <= m_lastSeekValue || value == m_ui.Slider2->maximum())
+        return;
+    // The length of a stream opened without a scan is an estimate: a seek
+    // past the true end is refused and simply does not happen.
+    m_engine.seek(unsigned(value));
+}
+
+void Form2::setSliderQuietly(int value)
+{
+    m_trackingSlider = true;
+    m_ui.Slider2->setValue(value);
+    m_trackingSlider = false;
+}
+
+void Form2::cTimer1Tick()
+{
+    unsigned length = 0;
+    if (!m_engine.readPosition(&m_playPosition, &length))
+        return;
+
+    const QString position = timeText(m_playPosition);
+    if (m_ui.cText1->text() != position)
+        m_ui.cText1->setText(position);
+    const QString total = timeText(length);
+    if (m_ui.cText2->text() != total)
+        m_ui.cText2->setText(total);
+
+    // The slider clamps the position to the length of the last tick; when
+    // what it holds equals this tick's length the song has ended (see the
+    // player's position tick).
+    setSliderQuietly(int(qMin<unsigned>(m_playPosition, INT_MAX)));
+    m_lastSeekValue = m_ui.Slider2->value();
+    if (unsigned(m_ui.Slider2->value()) == length) {
+        setSliderQuietly(0);
+        cstopClick();
+        if (m_recording.songEnded()) {
+            setRecordingButtons(false);
+            m_ui.cPlay->setEnabled(false);
+        }
+    }
+    m_trackingSlider = true;
+    m_ui.Slider2->setMaximum(int(qMin<unsigned>(length, INT_MAX)));
+    m_trackingSlider = false;
+}
+
+// ---------------------------------------------------------------- other windows
+
+void Form2::command5Click()
+{
+    showHelp(this, m_services.prompts);
+}
+
+void Form2::command6Click()
+{
+    Q_EMIT lyricsEditorRequested();
+}
+
+} // namespace cantorel

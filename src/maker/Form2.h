@@ -1,0 +1,134 @@
+#pragma once
+// The lyric maker window: plays one song on an engine connection of its own
+// and records the moment each line of a plain-text lyric begins, writing the
+// song's timed lyric pair beside it.
+//
+// "Open " chooses the song and the sources (SourceDialogue) and prepares a
+// Recording; "Start making Lyrics", "Next Line" and "Stop Making Lyrics"
+// drive it. A line's time is the channel's position read at the press.
+//
+// Timing: the position timer cTimer1 runs every 900 ms while playing (the
+// read-outs, the seek slider, the end of the song); the capture timer
+// (Timer2, 10 ms, on the window's beat) runs from Start until the recording
+// ends. Everything runs on the user-interface thread.
+//
+// Closing the window is its unload: the engine connection is shut down, the
+// recording's files are closed (what was recorded stays) and unloaded() is
+// emitted so that the main window enables itself again.
+#include "engine/AudioErrorCheck.h"
+#include "engine/EngineConnection.h"
+#include "maker/Form2Ui.h"
+#include "maker/Recording.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace cantorel {
+
+class Prompts;
+class ProgramEnd;
+class WindowBeat;
+
+namespace maker {
+struct SourceChoice;
+}
+
+// What the maker needs from the program.
+struct MakerServices {
+    engine::AudioEngine& engine;
+    Prompts& prompts;
+    ProgramEnd& end;
+};
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form2(MakerServices services, QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // Window load: starts the engine connection and sets the starting
+    // states. Call once, before showing the window.
+    void load();
+
+    const Form2Ui& ui() const { return m_ui; }
+    const maker::Recording& recording() const { return m_recording; }
+    const engine::EngineConnection& engineConnection() const { return m_engine; }
+    const QString& mediaPath() const { return m_mediaPath; }
+    bool playing() const { return m_playing; }
+    bool paused() const { return m_paused; }
+    unsigned playPosition() const { return m_playPosition; }
+    double positionCentis() const { return m_positionCentis; }
+    double lastSeekValue() const { return m_lastSeekValue; }
+    QTimer& positionTimer() { return m_cTimer1; }
+    WindowBeat& beat() { return *m_beat; }
+    bool captureEnabled() const;
+    bool isUnloaded() const { return m_unloaded; }
+
+public Q_SLOTS:
+    // The handlers, named after their controls.
+    void command4Click(); // "Open ": choose the song and sources
+    void command1Click(); // "Start making Lyrics"
+    void command2Click(); // "Next Line"
+    void command3Click(); // "Stop Making Lyrics"
+    void copenClick();    // load the song
+    void cPlayClick();
+    void cpauseClick();
+    void cstopClick();
+    void check1Click();
+    void slider1Change(int value);
+    void slider2Change(int value);
+    void cTimer1Tick(); // position, every 900 ms
+    void timer2Tick();  // capture, every 10 ms
+    void command5Click(); // "Help"
+    void command6Click(); // "Lyrics Editor"
+
+Q_SIGNALS:
+    // The window has unloaded: the main window may be used again.
+    void unloaded();
+    // "Lyrics Editor" was pressed: the editor window should be shown.
+    void lyricsEditorRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The three steps of "Open ".
+    void endEarlierRecording();
+    void prepare(const maker::SourceChoice& choice);
+    bool openStreams(const maker::SourceChoice& choice);
+    void setTwoPanes(bool two);
+    void setRecordingButtons(bool enabled);
+    void lineWritten(const maker::Recording::Step& step);
+    void recordingComplete();
+    // The play position at this moment, in hundredths of a second.
+    double pressTime();
+    // A channel call's result: a channel that has gone (the song ended
+    // between two position ticks) is not an error here.
+    void setSliderQuietly(int value);
+    void showMessage(const QString& text);
+    void unload();
+
+    MakerServices m_services;
+    engine::AudioErrorCheck m_check;
+    engine::EngineConnection m_engine;
+    Form2Ui m_ui;
+    maker::Recording m_recording;
+
+    QTimer m_cTimer1;
+    WindowBeat* m_beat = nullptr;
+    int m_timer2 = -1;
+
+    bool m_playing = false;
+    bool m_paused = false;
+    unsigned m_playPosition = 0;
+    double m_lastSeekValue = 0;
+    double m_positionCentis = 0;
+    QString m_mediaPath;
+
+    // The position tick's own moves of the seek slider do not seek.
+    bool m_trackingSlider = false;
+    bool m_loaded = false;
+    bool m_unloaded = false;
+};
+
+} // namespace cantorel

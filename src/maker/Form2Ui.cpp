@@ -1,0 +1,149 @@
+#include "maker/Form2Ui.h"
+
+#include "platform/Twips.h"
+#include "player/LyricPane.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace cantorel {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& tip = QString())
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+QLineEdit* readout(QWidget* parent, const char* name, const QString& tip)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setToolTip(tip);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setFixedWidth(twipsToPixels(900, parent));
+    return e;
+}
+
+} // namespace
+
+void Form2Ui::setupUi(QWidget* form)
+{
+    form->setObjectName(QStringLiteral("Form2"));
+
+    // Song row: choose the song and its lyrics, then the transport.
+    Command4 = button(form, "Command4", QStringLiteral("Open "),
+                      QStringLiteral("Choose a song and the lyric to synchronise with it"));
+    cPlay = button(form, "cPlay", QStringLiteral("Play"));
+    cpause = button(form, "cpause", QStringLiteral("pause"));
+    cstop = button(form, "cstop", QStringLiteral("Stop"));
+    copen = button(form, "copen", QStringLiteral("Open"));
+    copen->hide();
+    Check1 = new QCheckBox(QStringLiteral("Mute"), form);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Label1 = new QLabel(QStringLiteral("Volume"), form);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Slider1 = new QSlider(Qt::Horizontal, form);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setRange(1, 10);
+    Slider1->setValue(3);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(5);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setFixedWidth(twipsToPixels(1800, form));
+    auto* songRow = new QHBoxLayout;
+    songRow->addWidget(Command4);
+    songRow->addSpacing(twipsToPixels(240, form));
+    songRow->addWidget(cPlay);
+    songRow->addWidget(cpause);
+    songRow->addWidget(cstop);
+    songRow->addSpacing(twipsToPixels(240, form));
+    songRow->addWidget(Check1);
+    songRow->addStretch(1);
+    songRow->addWidget(Label1);
+    songRow->addWidget(Slider1);
+
+    // Seek slider between the position and length read-outs.
+    cText1 = readout(form, "cText1", QStringLiteral("Position"));
+    cText2 = readout(form, "cText2", QStringLiteral("Length"));
+    Slider2 = new QSlider(Qt::Horizontal, form);
+    Slider2->setObjectName(QStringLiteral("Slider2"));
+    Slider2->setTickPosition(QSlider::NoTicks);
+    Slider2->setRange(0, 0);
+    Slider2->setSingleStep(1);
+    Slider2->setPageStep(25);
+    Slider2->setToolTip(QStringLiteral("Seek forward"));
+    auto* seekRow = new QHBoxLayout;
+    seekRow->addWidget(cText1);
+    seekRow->addWidget(Slider2, 1);
+    seekRow->addWidget(cText2);
+
+    // The line being sung over its translation; without a translation the
+    // lyric pane covers both.
+    Text2 = new LyricPane(QStringLiteral("Text2"), form);
+    Text2->setLyric(QStringLiteral("Normal Lyrics"));
+    Text2->setFixedHeight(twipsToPixels(kPaneHeight, form));
+    Text4 = new LyricPane(QStringLiteral("Text4"), form);
+    Text4->setLyric(QStringLiteral("Translated Lyrics"));
+    Text4->setFixedHeight(twipsToPixels(kPaneHeight, form));
+    QFont lyricFont = Text2->font();
+    lyricFont.setPointSizeF(15);
+    Text2->setFont(lyricFont);
+    lyricFont.setPointSizeF(13);
+    Text4->setFont(lyricFont);
+    auto* panes = new QVBoxLayout;
+    panes->setSpacing(twipsToPixels(kOnePaneHeight - 2 * kPaneHeight, form));
+    panes->addWidget(Text2);
+    panes->addWidget(Text4);
+
+    // Recording: large buttons, Next Line the largest, since it is pressed
+    // in time with the music.
+    Command1 = button(form, "Command1", QStringLiteral("Start making Lyrics"),
+                      QStringLiteral("Play the song from its start and mark the first line"));
+    Command2 = button(form, "Command2", QStringLiteral("Next Line"),
+                      QStringLiteral("Press when the next line begins"));
+    Command3 = button(form, "Command3", QStringLiteral("Stop Making Lyrics"));
+    QFont recordFont = Command1->font();
+    recordFont.setBold(true);
+    for (QPushButton* b : {Command1, Command2, Command3}) {
+        b->setFont(recordFont);
+        b->setMinimumHeight(twipsToPixels(900, form));
+    }
+    Command2->setMinimumWidth(twipsToPixels(2700, form));
+    Command5 = button(form, "Command5", QStringLiteral("Help"));
+    Command6 = button(form, "Command6", QStringLiteral("Lyrics Editor"),
+                      QStringLiteral("For Easy/Advanced Lyric Editing"));
+    auto* recordRow = new QHBoxLayout;
+    recordRow->addWidget(Command1);
+    recordRow->addWidget(Command2, 1);
+    recordRow->addWidget(Command3);
+    recordRow->addSpacing(twipsToPixels(360, form));
+    recordRow->addWidget(Command6);
+    recordRow->addWidget(Command5);
+
+    // The song's controls in one panel above the panes.
+    auto* songPanel = new QFrame(form);
+    songPanel->setObjectName(QStringLiteral("songPanel"));
+    songPanel->setFrameShape(QFrame::StyledPanel);
+    auto* songLayout = new QVBoxLayout(songPanel);
+    songLayout->addLayout(songRow);
+    songLayout->addLayout(seekRow);
+
+    auto* layout = new QVBoxLayout(form);
+    layout->setSpacing(twipsToPixels(150, form));
+    layout->addWidget(songPanel);
+    layout->addStretch(1);
+    layout->addLayout(panes);
+    layout->addStretch(1);
+    layout->addLayout(recordRow);
+}
+
+} // namespace cantorel

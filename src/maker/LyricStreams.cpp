@@ -1,0 +1,160 @@
+#include "maker/LyricStreams.h"
+
+#include "common/TextCodec.h"
+#include "lyrics/LyricFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace cantorel::maker {
+
+namespace {
+
+// Reads and decodes a whole text file.
+FileError readText(const QString& path, QString* text)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileError::FileNotFound;
+    if (info.isDir())
+        return FileError::Other;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError::Other;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return FileError::DiskNotReady;
+    *text = decodeText(bytes);
+    return FileError::None;
+}
+
+} // namespace
+
+QString fileErrorMessage(FileError error)
+{
+    switch (error) {
+    case FileError::FileNotFound: return QStringLiteral("File Not Found");
+    case FileError::DiskNotReady: return QStringLiteral("Disk Not Ready");
+    case FileError::None:
+    case FileError::Other: break;
+    }
+    return QString();
+}
+
+// ---------------------------------------------------------------- sources
+
+FileError LineSource::open(const QString& path)
+{
+    close();
+    m_path = path;
+    QString text;
+    const FileError error = readText(path, &text);
+    if (error != FileError::None)
+        return error;
+    m_lines = splitLines(text);
+    m_open = true;
+    return FileError::None;
+}
+
+void LineSource::close()
+{
+    m_open = false;
+    m_lines.clear();
+    m_next = 0;
+}
+
+std::optional<QString> LineSource::readLine()
+{
+    if (exhausted())
+        return std::nullopt;
+    return m_lines.at(m_next++);
+}
+
+std::optional<int> countLines(const QString& path, FileError* error)
+{
+    QString text;
+    *error = readText(path, &text);
+    if (*error != FileError::None)
+        return std::nullopt;
+    return int(splitLines(text).size());
+}
+
+// ---------------------------------------------------------------- targets
+
+LyricTarget::~LyricTarget()
+{
+    close();
+}
+
+FileError LyricTarget::create(const QString& path)
+{
+    close();
+    m_path = path;
+    m_records = 0;
+    m_keptOld = false;
+    m_wasThere = false;
+
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        return FileError::FileNotFound;
+    const QString backup = backupPathOf(path);
+    if (info.exists()) {
+        if (!info.isFile())
+            return FileError::Other;
+        if (info.size() > 0) {
+            // Keep the lyric that is there; an older backup makes way for it.
+            if (QFileInfo::exists(backup) && !QFile::remove(backup))
+                return FileError::Other;
+            if (!QFile::rename(path, backup))
+                return FileError::Other;
+            m_keptOld = true;
+        } else {
+            m_wasThere = true;
+        }
+    }
+
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (m_keptOld) {
+            QFile::rename(backup, path);
+            m_keptOld = false;
+        }
+        return FileError::Other;
+    }
+    return FileError::None;
+}
+
+LyricTarget::Write LyricTarget::write(double timeCentis, const QString& escapedText)
+{
+    if (!m_file.isOpen())
+        return Write::NotOpen;
+    const QByteArray bytes = encodeText(lyrics::lyricRecord(timeCentis, escapedText));
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+        return Write::Failed;
+    // Past the page cache too, so a power cut keeps every confirmed line.
+    if (::fdatasync(m_file.handle()) != 0)
+        return Write::Failed;
+    ++m_records;
+    return Write::Done;
+}
+
+void LyricTarget::close()
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.close();
+    if (m_records == 0) {
+        if (m_keptOld) {
+            QFile::remove(m_path);
+            QFile::rename(backupPathOf(m_path), m_path);
+        } else if (!m_wasThere) {
+            QFile::remove(m_path);
+        }
+    }
+    m_keptOld = false;
+    m_wasThere = false;
+}
+
+} // namespace cantorel::maker

@@ -1,0 +1,91 @@
+#pragma once
+// The files of a recording: plain-text lyric sources read line by line, and
+// the timed lyric files written record by record.
+//
+// Neither class ever throws or ends the program: a stream that failed to
+// open reads as exhausted and ignores writes, so a recording whose
+// preparation went wrong cannot bring the window down.
+// Everything here runs on the user-interface thread.
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace cantorel::maker {
+
+// Why a file step failed, as far as the user is told.
+enum class FileError {
+    None,
+    FileNotFound, // the file (or its folder) is not there
+    DiskNotReady, // the device failed while reading or writing
+    Other,        // anything else (no permission, a folder in the way)
+};
+
+// "File Not Found", "Disk Not Ready", or "" for the failures that are not
+// reported by a message of their own.
+QString fileErrorMessage(FileError error);
+
+// A plain-text lyric, one lyric line per text line (CR LF, LF or CR), read
+// as UTF-8 with a Windows-1252 fallback. The whole file is decoded at open;
+// lines are then handed out one by one.
+class LineSource {
+public:
+    FileError open(const QString& path);
+    void close();
+    bool isOpen() const { return m_open; }
+    const QString& path() const { return m_path; }
+
+    // True when no line is left (always true for a source that is not open).
+    bool exhausted() const { return !m_open || m_next >= m_lines.size(); }
+    // The next line, or nullopt when the source is exhausted.
+    std::optional<QString> readLine();
+
+private:
+    QString m_path;
+    QStringList m_lines;
+    qsizetype m_next = 0;
+    bool m_open = false;
+};
+
+// Number of lines of a plain-text lyric, counted as LineSource reads them;
+// nullopt with `error` set when the file cannot be read.
+std::optional<int> countLines(const QString& path, FileError* error);
+
+// A timed lyric file being recorded. Creating it keeps an existing lyric
+// beside it as <path>.bak, so a re-recording abandoned half-way loses
+// nothing; the new file starts empty. Every record is flushed to the disk
+// as soon as it is written.
+class LyricTarget {
+public:
+    enum class Write { Done, NotOpen, Failed };
+
+    ~LyricTarget();
+
+    FileError create(const QString& path);
+    bool isOpen() const { return m_file.isOpen(); }
+    const QString& path() const { return m_path; }
+    // Records written since create.
+    int records() const { return m_records; }
+
+    // Appends one record (time in hundredths of a second, text already
+    // escaped) and flushes it to the disk. NotOpen when the file never
+    // opened (nothing happens); Failed when the write did not reach the file.
+    Write write(double timeCentis, const QString& escapedText);
+
+    // Closes the file. A target that received no record leaves the disk as
+    // it found it: the kept lyric goes back in place, and a file that did
+    // not exist before is removed.
+    void close();
+
+    static QString backupPathOf(const QString& path) { return path + QStringLiteral(".bak"); }
+
+private:
+    QString m_path;
+    QFile m_file;
+    int m_records = 0;
+    bool m_keptOld = false;  // the old lyric was moved to the backup
+    bool m_wasThere = false; // an (empty) file was there before
+};
+
+} // namespace cantorel::maker
