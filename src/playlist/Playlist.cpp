@@ -89,6 +89,10 @@ void Playlist::buildUi()
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &Playlist::showIndicators);
     connect(m_list, &QListView::doubleClicked, this, &Playlist::command7Click);
+    // The counter follows the list whoever changes it.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &Playlist::showCount);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &Playlist::showCount);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &Playlist::showCount);
 
     auto* itemsLabel = new QLabel(QStringLiteral("Items "), this);
     itemsLabel->setObjectName(QStringLiteral("Label2"));
@@ -101,6 +105,7 @@ void Playlist::buildUi()
     m_current->setObjectName(QStringLiteral("Text3"));
     m_current->setReadOnly(true);
     m_current->setToolTip(tr("The song the player has open"));
+    m_current->setPlaceholderText(tr("The song the player has open"));
     connect(m_current, &QLineEdit::textChanged, this, &Playlist::text3Change);
     auto* scratch = new QLineEdit(this);
     scratch->setObjectName(QStringLiteral("Text2"));
