@@ -1,5 +1,6 @@
 #include "maker/Form2Ui.h"
 
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "player/LyricPane.h"
 
@@ -9,43 +10,17 @@
 
 namespace cantorel {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
-QLineEdit* readout(QWidget* parent, const char* name, const QString& tip)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignCenter);
-    e->setToolTip(tip);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setFixedWidth(twipsToPixels(900, parent));
-    return e;
-}
-
-} // namespace
-
 void Form2Ui::setupUi(QWidget* form)
 {
     form->setObjectName(QStringLiteral("Form2"));
 
     // Song row: choose the song and its lyrics, then the transport.
-    Command4 = button(form, "Command4", QStringLiteral("Open "),
+    Command4 = makeButton(form, "Command4", QStringLiteral("Open "),
                       QStringLiteral("Choose a song and the lyric to synchronise with it"));
-    cPlay = button(form, "cPlay", QStringLiteral("Play"));
-    cpause = button(form, "cpause", QStringLiteral("pause"));
-    cstop = button(form, "cstop", QStringLiteral("Stop"));
-    copen = button(form, "copen", QStringLiteral("Open"));
+    cPlay = makeButton(form, "cPlay", QStringLiteral("Play"));
+    cpause = makeButton(form, "cpause", QStringLiteral("pause"));
+    cstop = makeButton(form, "cstop", QStringLiteral("Stop"));
+    copen = makeButton(form, "copen", QStringLiteral("Open"));
     copen->hide();
     Check1 = new QCheckBox(QStringLiteral("Mute"), form);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -72,8 +47,8 @@ void Form2Ui::setupUi(QWidget* form)
     songRow->addWidget(Slider1);
 
     // Seek slider between the position and length read-outs.
-    cText1 = readout(form, "cText1", QStringLiteral("Position"));
-    cText2 = readout(form, "cText2", QStringLiteral("Length"));
+    cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
+    cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
     Slider2 = new QSlider(Qt::Horizontal, form);
     Slider2->setObjectName(QStringLiteral("Slider2"));
     Slider2->setTickPosition(QSlider::NoTicks);
@@ -106,11 +81,11 @@ void Form2Ui::setupUi(QWidget* form)
 
     // Recording: large buttons, Next Line the largest, since it is pressed
     // in time with the music.
-    Command1 = button(form, "Command1", QStringLiteral("Start making Lyrics"),
+    Command1 = makeButton(form, "Command1", QStringLiteral("Start making Lyrics"),
                       QStringLiteral("Play the song from its start and mark the first line"));
-    Command2 = button(form, "Command2", QStringLiteral("Next Line"),
+    Command2 = makeButton(form, "Command2", QStringLiteral("Next Line"),
                       QStringLiteral("Press when the next line begins"));
-    Command3 = button(form, "Command3", QStringLiteral("Stop Making Lyrics"));
+    Command3 = makeButton(form, "Command3", QStringLiteral("Stop Making Lyrics"));
     QFont recordFont = Command1->font();
     recordFont.setBold(true);
     for (QPushButton* b : {Command1, Command2, Command3}) {
@@ -118,8 +93,8 @@ void Form2Ui::setupUi(QWidget* form)
         b->setMinimumHeight(twipsToPixels(900, form));
     }
     Command2->setMinimumWidth(twipsToPixels(2700, form));
-    Command5 = button(form, "Command5", QStringLiteral("Help"));
-    Command6 = button(form, "Command6", QStringLiteral("Lyrics Editor"),
+    Command5 = makeButton(form, "Command5", QStringLiteral("Help"));
+    Command6 = makeButton(form, "Command6", QStringLiteral("Lyrics Editor"),
                       QStringLiteral("For Easy/Advanced Lyric Editing"));
     auto* recordRow = new QHBoxLayout;
     recordRow->addWidget(Command1);

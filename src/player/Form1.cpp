@@ -9,6 +9,7 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 #include "maker/Form2.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "platform/WindowBeat.h"
 #include "editor/Lyric_Master.h"
@@ -278,13 +279,8 @@ void Form1::dragEnterEvent(QDragEnterEvent* event)
 
 void Form1::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
     event->acceptProposedAction();
-    dropPaths(paths);
+    dropPaths(droppedFiles(event->mimeData()));
 }
 
 void Form1::dropPaths(const QStringList& paths)

@@ -1,5 +1,6 @@
 #include "player/Form1Ui.h"
 
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "player/LyricPane.h"
 
@@ -8,31 +9,6 @@
 #include <QVBoxLayout>
 
 namespace cantorel {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
-QLineEdit* readout(QWidget* parent, const char* name, const QString& tip)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignCenter);
-    e->setToolTip(tip);
-    e->setFixedWidth(twipsToPixels(900, parent));
-    return e;
-}
-
-} // namespace
 
 void Form1Ui::setupUi(QWidget* form)
 {
@@ -66,8 +42,8 @@ void Form1Ui::setupUi(QWidget* form)
     Text3->hide();
 
     // Seek slider between the position and length read-outs.
-    cText1 = readout(form, "cText1", QStringLiteral("Position"));
-    cText2 = readout(form, "cText2", QStringLiteral("Length"));
+    cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
+    cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
     Slider2 = new QSlider(Qt::Horizontal, form);
     Slider2->setObjectName(QStringLiteral("Slider2"));
     Slider2->setTickPosition(QSlider::NoTicks);
@@ -80,10 +56,10 @@ void Form1Ui::setupUi(QWidget* form)
     seekRow->addWidget(cText2);
 
     // Transport group.
-    cPlay = button(form, "cPlay", QStringLiteral("Play"));
-    cpause = button(form, "cpause", QStringLiteral("pause"));
-    cstop = button(form, "cstop", QStringLiteral("Stop"));
-    copen = button(form, "copen", QStringLiteral("Open"), QStringLiteral("Reload the song from its start"));
+    cPlay = makeButton(form, "cPlay", QStringLiteral("Play"));
+    cpause = makeButton(form, "cpause", QStringLiteral("pause"));
+    cstop = makeButton(form, "cstop", QStringLiteral("Stop"));
+    copen = makeButton(form, "copen", QStringLiteral("Open"), QStringLiteral("Reload the song from its start"));
     Check1 = new QCheckBox(QStringLiteral("Mute"), form);
     Check1->setObjectName(QStringLiteral("Check1"));
     volumeLabel = new QLabel(QStringLiteral("Volume"), form);
@@ -107,13 +83,13 @@ void Form1Ui::setupUi(QWidget* form)
     transportRow->addWidget(Slider1);
 
     // Open and play-with-lyrics, then the commands of other windows.
-    Command2 = button(form, "Command2", QStringLiteral("Open"), QStringLiteral("Open a song with its lyrics"));
-    Command1 = button(form, "Command1", QStringLiteral("Play"), QStringLiteral("Play with lyrics"));
-    Command5 = button(form, "Command5", QStringLiteral("Make lyrics"));
-    Command8 = button(form, "Command8", QStringLiteral("Playlist"));
-    Command9 = button(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
-    Command10 = button(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
-    Command7 = button(form, "Command7", QStringLiteral("Full screen"),
+    Command2 = makeButton(form, "Command2", QStringLiteral("Open"), QStringLiteral("Open a song with its lyrics"));
+    Command1 = makeButton(form, "Command1", QStringLiteral("Play"), QStringLiteral("Play with lyrics"));
+    Command5 = makeButton(form, "Command5", QStringLiteral("Make lyrics"));
+    Command8 = makeButton(form, "Command8", QStringLiteral("Playlist"));
+    Command9 = makeButton(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
+    Command10 = makeButton(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
+    Command7 = makeButton(form, "Command7", QStringLiteral("Full screen"),
                       QStringLiteral("Show the lyric on the whole screen (F11)"));
     Command7->setShortcut(QKeySequence(Qt::Key_F11));
     for (QPushButton* b : {Command9, Command10})

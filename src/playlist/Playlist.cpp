@@ -6,6 +6,7 @@
 #include "common/Prompts.h"
 #include "lyrics/LyricFiles.h"
 #include "platform/HelpWindow.h"
+#include "platform/Controls.h"
 #include "platform/Twips.h"
 #include "playlist/FolderScan.h"
 #include "playlist/PlaylistFile.h"
@@ -42,15 +43,6 @@ const QString kPlaceholder = QStringLiteral("Enter Search Text Here");
 QList<Prompts::FileFilter> playlistFilter()
 {
     return {{QStringLiteral("Lyric playlist files (*.mmr)"), QStringLiteral("*.mmr")}};
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& tip = {})
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
 }
 
 } // namespace
@@ -138,7 +130,7 @@ void Playlist::buildUi()
     m_hasTranslation = new QCheckBox(QStringLiteral("Has translation?"), this);
     m_hasTranslation->setObjectName(QStringLiteral("Check1"));
 
-    m_add = button(this, "Command1", QStringLiteral("+"), tr("Add songs"));
+    m_add = makeButton(this, "Command1", QStringLiteral("+"), tr("Add songs"));
     m_addMenu = new QMenu(this);
     m_addMenu->setObjectName(QStringLiteral("mn_m"));
     QAction* openFile = m_addMenu->addAction(QStringLiteral("Open File...    "));
@@ -149,15 +141,15 @@ void Playlist::buildUi()
     connect(openFile, &QAction::triggered, this, &Playlist::mnopenfClick);
     connect(openDir, &QAction::triggered, this, &Playlist::mnopendirClick);
 
-    auto* remove = button(this, "Command2", QStringLiteral("-"), tr("Remove the selected song"));
-    auto* clear = button(this, "Command3", QStringLiteral("Clear"));
-    auto* save = button(this, "Command4", QStringLiteral("Save list"));
-    auto* open = button(this, "Command5", QStringLiteral("Open list"));
-    auto* close = button(this, "Command6", QStringLiteral("Close"));
-    auto* play = button(this, "Command7", QStringLiteral("Play"));
-    auto* up = button(this, "Command8", QStringLiteral("Up"));
-    auto* down = button(this, "Command9", QStringLiteral("Down"));
-    auto* help = button(this, "Command10", QStringLiteral("Help"));
+    auto* remove = makeButton(this, "Command2", QStringLiteral("-"), tr("Remove the selected song"));
+    auto* clear = makeButton(this, "Command3", QStringLiteral("Clear"));
+    auto* save = makeButton(this, "Command4", QStringLiteral("Save list"));
+    auto* open = makeButton(this, "Command5", QStringLiteral("Open list"));
+    auto* close = makeButton(this, "Command6", QStringLiteral("Close"));
+    auto* play = makeButton(this, "Command7", QStringLiteral("Play"));
+    auto* up = makeButton(this, "Command8", QStringLiteral("Up"));
+    auto* down = makeButton(this, "Command9", QStringLiteral("Down"));
+    auto* help = makeButton(this, "Command10", QStringLiteral("Help"));
     connect(remove, &QPushButton::clicked, this, &Playlist::command2Click);
     connect(clear, &QPushButton::clicked, this, &Playlist::command3Click);
     connect(save, &QPushButton::clicked, this, &Playlist::command4Click);
@@ -362,13 +354,8 @@ void Playlist::dragEnterEvent(QDragEnterEvent* event)
 
 void Playlist::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
     event->acceptProposedAction();
-    dropPaths(paths);
+    dropPaths(droppedFiles(event->mimeData()));
 }
 
 void Playlist::dropPaths(const QStringList& paths)

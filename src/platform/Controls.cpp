@@ -1,0 +1,44 @@
+#include "platform/Controls.h"
+
+#include "platform/Twips.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+
+namespace cantorel {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    return b;
+}
+
+QLineEdit* makeReadout(QWidget* parent, const char* name, const QString& tip)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setToolTip(tip);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setFixedWidth(twipsToPixels(900, parent));
+    return e;
+}
+
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+} // namespace cantorel

@@ -1,0 +1,23 @@
+#pragma once
+// Small makers for the controls the windows share, named so that tests (and
+// the other windows) find them by object name.
+#include <QMimeData>
+#include <QStringList>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace cantorel {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tip = QString());
+
+// A position or length read-out: read-only, centred, never takes the focus.
+QLineEdit* makeReadout(QWidget* parent, const char* name, const QString& tip);
+
+// The local files of a drop, in drop order; empty for a drop of anything
+// else (dragged text).
+QStringList droppedFiles(const QMimeData* data);
+
+} // namespace cantorel
