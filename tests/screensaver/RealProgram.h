@@ -49,42 +49,41 @@ class VirtualDisplay {
 public:
     static bool available() { return !QStandardPaths::findExecutable("Xvfb").isEmpty(); }
 
-    // False with a reason when no server could be started. The server
-    // picks a free display number itself (-displayfd), so tests running at
-    // the same time never share one.
+    // False with a reason when no server could be started.
     bool start(QString* why)
     {
-        m_server = std::make_unique<QProcess>();
-        m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x720x24", "-nolisten", "tcp"});
-        if (!m_server->waitForStarted(5000)) {
-            *why = QStringLiteral("Xvfb did not start");
+        // Numbers differ per process and per start, so that a display just
+        // stopped is not taken again while it winds down.
+        static int next = 140 + int(QCoreApplication::applicationPid() % 50) * 4;
+        const int first = next;
+        for (int n = first; n < first + 40; ++n) {
+            next = n + 1;
+            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+            if (QFileInfo::exists(socket) || QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            m_server = std::make_unique<QProcess>();
+            m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            m_server->setStandardOutputFile(QProcess::nullDevice());
+            m_server->start("Xvfb", {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x720x24",
+                                     "-nolisten", "tcp"});
+            if (!m_server->waitForStarted(5000))
+                break;
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running
+                   && !QFileInfo::exists(socket))
+                m_server->waitForFinished(50);
+            m_name = QStringLiteral(":%1").arg(n);
+            // The socket file shows before the server answers; ask it.
+            while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running) {
+                if (!runTool("xwininfo", {"-display", m_name, "-root"}, environment()).isEmpty())
+                    return true;
+                m_server->waitForFinished(50);
+            }
+            m_name.clear();
             stop();
-            return false;
         }
-        QElapsedTimer clock;
-        clock.start();
-        QByteArray number;
-        while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running && !number.endsWith('\n')) {
-            m_server->waitForReadyRead(100);
-            number += m_server->readAllStandardOutput();
-        }
-        bool ok = false;
-        const int display = number.trimmed().toInt(&ok);
-        if (!ok) {
-            *why = QStringLiteral("Xvfb gave no display number");
-            stop();
-            return false;
-        }
-        m_name = QStringLiteral(":%1").arg(display);
-        while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running) {
-            if (!runTool("xwininfo", {"-display", m_name, "-root"}, environment()).isEmpty())
-                return true;
-            m_server->waitForFinished(50);
-        }
-        *why = QStringLiteral("Xvfb on %1 does not answer").arg(m_name);
-        m_name.clear();
-        stop();
+        *why = QStringLiteral("no Xvfb display could be started");
         return false;
     }
 
