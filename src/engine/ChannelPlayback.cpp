@@ -107,6 +107,14 @@ bool ChannelPlayback::readyFor(int frames)
     if ((state & kFinished) || m_paused.load(std::memory_order_relaxed))
         return true;
     const std::uint32_t serial = static_cast<std::uint32_t>(state >> kSerialShift);
+    // Blocks decoded before the last seek are dropped here too: while they
+    // fill the ring the decoder has no room for the audio after the seek.
+    while (AudioBlock* front = m_ring.front()) {
+        if (front->serial == serial)
+            break;
+        m_ring.pop();
+        m_readOffset = 0;
+    }
     int available = 0;
     for (int i = 0;; ++i) {
         AudioBlock* block = m_ring.peek(i);

@@ -64,8 +64,10 @@ public:
             m_server = std::make_unique<QProcess>();
             m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
             m_server->setStandardOutputFile(QProcess::nullDevice());
+            // -noreset: a server that resets when its last client leaves
+            // refuses the connection of the next one for a moment.
             m_server->start("Xvfb", {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x720x24",
-                                     "-nolisten", "tcp"});
+                                     "-nolisten", "tcp", "-noreset"});
             if (!m_server->waitForStarted(5000))
                 break;
             QElapsedTimer clock;
