@@ -110,6 +110,9 @@ bool FrameDecoder::seekMpeg(std::int64_t sample)
     const std::int64_t raw = m_mpeg->rawFromSong(sample);
     const std::int64_t frame = raw / m_mpeg->samplesPerFrame;
     m_nextFrame = std::max<std::int64_t>(0, frame - mpegPrerollFrames(m_mpeg->codec));
+    // Decoding may have reached the end before this seek back; the end test
+    // must not still see it.
+    m_cursor = 0;
     return true;
 }
 

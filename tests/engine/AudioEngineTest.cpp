@@ -209,6 +209,22 @@ TEST(AudioEngine, SeeksExactlyInEveryFormatAndMode)
     }
 }
 
+TEST(AudioEngine, SeeksBackAfterDecodingReachedTheEnd)
+{
+    for (const QString& name : kFormats) {
+        SCOPED_TRACE(name.toStdString());
+        const Reference ref = decodeFully(fixturePath("audio/" + name));
+        Rig rig(ref.rate);
+        const Handle channel = rig.play(rig.open(name));
+        // Near the end the decoder, running ahead, has read the whole file.
+        rig.capture().pull(static_cast<int>(ref.frames()) - 1000);
+        ASSERT_EQ(rig.engine.channelSetPosition(channel, 100, kMilliseconds), result::Ok);
+        const auto got = rig.capture().pull(4000);
+        EXPECT_LT(maxDifference(got, ref, std::int64_t(100) * ref.rate / 1000), 1e-6f);
+        EXPECT_EQ(rig.position(channel), 100u + 4000u * 1000u / ref.rate);
+    }
+}
+
 TEST(AudioEngine, VolumeScalesAndMuteSilencesWithoutLosingIt)
 {
     const Reference ref = decodeFully(fixturePath("audio/tones.ogg"));
