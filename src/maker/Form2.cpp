@@ -1,7 +1,6 @@
 #include "maker/Form2.h"
 
 #include "common/Prompts.h"
-#include "common/TimeText.h"
 #include "lyrics/LyricFiles.h"
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
@@ -283,13 +282,8 @@ void Form2::cPlayClick()
     if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
         return;
     m_cTimer1.start(900);
-    m_ui.cpause->setEnabled(true);
-    m_ui.cstop->setEnabled(true);
+    m_ui.showPlaying();
     m_playing = true;
-    m_ui.cPlay->setEnabled(false);
-    m_ui.Slider1->setEnabled(true);
-    m_ui.Slider2->setEnabled(true);
-    m_ui.Check1->setEnabled(true);
 }
 
 void Form2::cpauseClick()
@@ -317,15 +311,10 @@ void Form2::cstopClick()
     m_cTimer1.stop();
     if (!m_engine.openStream(m_mediaPath, engine::mode::Hardware))
         return;
-    m_ui.cPlay->setEnabled(true);
-    m_ui.cstop->setEnabled(false);
-    m_ui.cpause->setEnabled(false);
+    m_ui.showStopped();
     m_playing = false;
-    setSliderQuietly(0);
+    m_ui.setSeekQuietly(0);
     m_lastSeekValue = 0;
-    m_ui.Slider1->setEnabled(false);
-    m_ui.Slider2->setEnabled(false);
-    m_ui.Check1->setEnabled(false);
     // A stopped song is no longer paused, so a new one may be chosen.
     if (m_paused) {
         m_paused = false;
@@ -345,22 +334,13 @@ void Form2::slider1Change(int value)
 
 void Form2::slider2Change(int value)
 {
-    // Forward only, and only the user's moves: the position tick puts the
-    // slider where the song already is.
-    if (m_trackingSlider)
-        return;
+    // Forward only; the position tick moves the slider quietly, so only
+    // the user's moves come here.
     if (value <= m_lastSeekValue || value == m_ui.Slider2->maximum())
         return;
     // The length of a stream opened without a scan is an estimate: a seek
     // past the true end is refused and simply does not happen.
     m_engine.seek(unsigned(value));
-}
-
-void Form2::setSliderQuietly(int value)
-{
-    m_trackingSlider = true;
-    m_ui.Slider2->setValue(value);
-    m_trackingSlider = false;
 }
 
 void Form2::cTimer1Tick()
@@ -369,29 +349,16 @@ void Form2::cTimer1Tick()
     if (!m_engine.readPosition(&m_playPosition, &length))
         return;
 
-    const QString position = timeText(m_playPosition);
-    if (m_ui.cText1->text() != position)
-        m_ui.cText1->setText(position);
-    const QString total = timeText(length);
-    if (m_ui.cText2->text() != total)
-        m_ui.cText2->setText(total);
-
-    // The slider clamps the position to the length of the last tick; when
-    // what it holds equals this tick's length the song has ended (see the
-    // player's position tick).
-    setSliderQuietly(int(qMin<unsigned>(m_playPosition, INT_MAX)));
+    const bool ended = m_ui.showPosition(m_playPosition, length);
     m_lastSeekValue = m_ui.Slider2->value();
-    if (unsigned(m_ui.Slider2->value()) == length) {
-        setSliderQuietly(0);
+    if (ended) {
+        m_ui.setSeekQuietly(0);
         cstopClick();
         if (m_recording.songEnded()) {
             setRecordingButtons(false);
             m_ui.cPlay->setEnabled(false);
         }
     }
-    m_trackingSlider = true;
-    m_ui.Slider2->setMaximum(int(qMin<unsigned>(length, INT_MAX)));
-    m_trackingSlider = false;
 }
 
 // ---------------------------------------------------------------- other windows

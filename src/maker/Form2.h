@@ -102,9 +102,6 @@ private:
     void recordingComplete();
     // The play position at this moment, in hundredths of a second.
     double pressTime();
-    // A channel call's result: a channel that has gone (the song ended
-    // between two position ticks) is not an error here.
-    void setSliderQuietly(int value);
     void showMessage(const QString& text);
     void unload();
 
@@ -125,8 +122,6 @@ private:
     double m_positionCentis = 0;
     QString m_mediaPath;
 
-    // The position tick's own moves of the seek slider do not seek.
-    bool m_trackingSlider = false;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

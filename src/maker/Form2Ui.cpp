@@ -17,23 +17,8 @@ void Form2Ui::setupUi(QWidget* form)
     // Song row: choose the song and its lyrics, then the transport.
     Command4 = makeButton(form, "Command4", QStringLiteral("Open "),
                       QStringLiteral("Choose a song and the lyric to synchronise with it"));
-    cPlay = makeButton(form, "cPlay", QStringLiteral("Play"));
-    cpause = makeButton(form, "cpause", QStringLiteral("pause"));
-    cstop = makeButton(form, "cstop", QStringLiteral("Stop"));
-    copen = makeButton(form, "copen", QStringLiteral("Open"));
+    createTransport(form);
     copen->hide();
-    Check1 = new QCheckBox(QStringLiteral("Mute"), form);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Label1 = new QLabel(QStringLiteral("Volume"), form);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Slider1 = new QSlider(Qt::Horizontal, form);
-    Slider1->setObjectName(QStringLiteral("Slider1"));
-    Slider1->setRange(1, 10);
-    Slider1->setValue(3);
-    Slider1->setSingleStep(1);
-    Slider1->setPageStep(5);
-    Slider1->setTickPosition(QSlider::TicksBelow);
-    Slider1->setFixedWidth(twipsToPixels(1800, form));
     auto* songRow = new QHBoxLayout;
     songRow->addWidget(Command4);
     songRow->addSpacing(twipsToPixels(240, form));
@@ -47,19 +32,8 @@ void Form2Ui::setupUi(QWidget* form)
     songRow->addWidget(Slider1);
 
     // Seek slider between the position and length read-outs.
-    cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
-    cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
-    Slider2 = new QSlider(Qt::Horizontal, form);
-    Slider2->setObjectName(QStringLiteral("Slider2"));
-    Slider2->setTickPosition(QSlider::NoTicks);
-    Slider2->setRange(0, 0);
-    Slider2->setSingleStep(1);
-    Slider2->setPageStep(25);
     Slider2->setToolTip(QStringLiteral("Seek forward"));
-    auto* seekRow = new QHBoxLayout;
-    seekRow->addWidget(cText1);
-    seekRow->addWidget(Slider2, 1);
-    seekRow->addWidget(cText2);
+    QHBoxLayout* seekRow = this->seekRow();
 
     // The line being sung over its translation; without a translation the
     // lyric pane covers both.

@@ -7,11 +7,14 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "player/TransportControls.h"
+
 namespace cantorel {
 
 class LyricPane;
 
-struct Form2Ui {
+// The transport's copen is hidden here: it is the load-media action.
+struct Form2Ui : TransportControls {
     // Choosing the song and its lyric sources.
     QPushButton* Command4 = nullptr; // "Open "
 
@@ -19,18 +22,6 @@ struct Form2Ui {
     QPushButton* Command1 = nullptr; // "Start making Lyrics"
     QPushButton* Command2 = nullptr; // "Next Line"
     QPushButton* Command3 = nullptr; // "Stop Making Lyrics"
-
-    // Transport.
-    QPushButton* cPlay = nullptr;
-    QPushButton* cpause = nullptr;
-    QPushButton* cstop = nullptr;
-    QPushButton* copen = nullptr; // hidden: the load-media action
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QSlider* Slider1 = nullptr; // volume 1..10
-    QSlider* Slider2 = nullptr; // seek, in ms
-    QLineEdit* cText1 = nullptr; // position
-    QLineEdit* cText2 = nullptr; // length
 
     // The line being sung and its translation.
     LyricPane* Text2 = nullptr;

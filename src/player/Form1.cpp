@@ -5,7 +5,6 @@
 #include "common/MediaFiles.h"
 #include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
-#include "common/TimeText.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 #include "maker/Form2.h"
@@ -196,7 +195,7 @@ void Form1::command2Click()
     if (m_playing || (m_stopped && m_lyricsLoaded)) {
         cstopClick();
         m_playing = false;
-        m_ui.Slider2->setValue(0);
+        m_ui.setSeekQuietly(0);
         if (m_table->noTranslation)
             setTwoPanes(true);
     }
@@ -315,14 +314,8 @@ void Form1::cPlayClick()
     if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
         return;
     m_cTimer1.start(50);
-    m_ui.cpause->setEnabled(true);
-    m_ui.copen->setEnabled(true);
-    m_ui.cstop->setEnabled(true);
+    m_ui.showPlaying();
     m_playing = true;
-    m_ui.cPlay->setEnabled(false);
-    m_ui.Slider1->setEnabled(true);
-    m_ui.Slider2->setEnabled(true);
-    m_ui.Check1->setEnabled(true);
     m_stopped = false;
     m_noLyrics = !ordinaryFileExists(m_lyricPath);
 }
@@ -353,15 +346,9 @@ void Form1::cstopClick()
     m_cTimer1.stop();
     if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime))
         return;
-    m_ui.cPlay->setEnabled(true);
-    m_ui.copen->setEnabled(true);
-    m_ui.cstop->setEnabled(false);
-    m_ui.cpause->setEnabled(false);
+    m_ui.showStopped();
     m_playing = false;
-    m_ui.Slider2->setValue(0);
-    m_ui.Slider1->setEnabled(false);
-    m_ui.Slider2->setEnabled(false);
-    m_ui.Check1->setEnabled(false);
+    m_ui.setSeekQuietly(0);
     m_stopped = true;
     setWindowTitle(playerTitle());
     m_ui.Text1->setTip(QStringLiteral("Lyrics"));
@@ -376,11 +363,9 @@ void Form1::slider1Change(int value)
 
 void Form1::slider2Change(int value)
 {
-    // Only the user's moves seek: the position timer moves the slider to
-    // where the song already is, and seeking there 20 times a second would
-    // stutter.
-    if (m_trackingSlider)
-        return;
+    // Only the user's moves come here: the position timer moves the slider
+    // quietly (seeking to where the song already is, 20 times a second,
+    // would stutter).
     if (value != m_ui.Slider2->maximum())
         m_engine.seek(unsigned(value));
 }
@@ -398,37 +383,16 @@ void Form1::cTimer1Tick()
     if (!m_engine.readPosition(&m_playPosition, &length))
         return;
 
-    const QString position = timeText(m_playPosition);
-    if (m_ui.cText1->text() != position)
-        m_ui.cText1->setText(position);
-    const QString total = timeText(length);
-    if (m_ui.cText2->text() != total)
-        m_ui.cText2->setText(total);
-
-    // The slider clamps the position to the length of the last tick; when
-    // what it holds equals this tick's length, the song has ended: either
-    // the position reached the length, or the channel is gone and the
-    // length reads 0 (the maximum set to 0 on the tick before clamps the
-    // value to 0).
-    m_trackingSlider = true;
-    m_ui.Slider2->setValue(int(qMin<unsigned>(m_playPosition, INT_MAX)));
-    const bool ended = unsigned(m_ui.Slider2->value()) == length;
-    m_trackingSlider = false;
-    if (ended) {
+    if (m_ui.showPosition(m_playPosition, length)) {
         endOfSong();
         return;
     }
-    m_trackingSlider = true;
-    m_ui.Slider2->setMaximum(int(qMin<unsigned>(length, INT_MAX)));
-    m_trackingSlider = false;
     m_positionCentis = m_playPosition / 10.0;
 }
 
 void Form1::endOfSong()
 {
-    m_trackingSlider = true;
-    m_ui.Slider2->setValue(0);
-    m_trackingSlider = false;
+    m_ui.setSeekQuietly(0);
     cstopClick();
     if (!m_playlist)
         return; // no playlist yet: nothing follows

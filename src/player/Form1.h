@@ -166,8 +166,6 @@ private:
     QString m_handedOverPath;
     bool m_handedOverFlag = false;
 
-    // The position timer's own moves of the seek slider do not seek.
-    bool m_trackingSlider = false;
     // The line lookup is skipped while neither the position nor the panes
     // have changed since its last run.
     double m_lookedUpAt = -1;

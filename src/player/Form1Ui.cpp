@@ -41,37 +41,10 @@ void Form1Ui::setupUi(QWidget* form)
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->hide();
 
-    // Seek slider between the position and length read-outs.
-    cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
-    cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
-    Slider2 = new QSlider(Qt::Horizontal, form);
-    Slider2->setObjectName(QStringLiteral("Slider2"));
-    Slider2->setTickPosition(QSlider::NoTicks);
-    Slider2->setRange(0, 0);
-    Slider2->setSingleStep(1);
-    Slider2->setPageStep(25);
-    auto* seekRow = new QHBoxLayout;
-    seekRow->addWidget(cText1);
-    seekRow->addWidget(Slider2, 1);
-    seekRow->addWidget(cText2);
-
-    // Transport group.
-    cPlay = makeButton(form, "cPlay", QStringLiteral("Play"));
-    cpause = makeButton(form, "cpause", QStringLiteral("pause"));
-    cstop = makeButton(form, "cstop", QStringLiteral("Stop"));
-    copen = makeButton(form, "copen", QStringLiteral("Open"), QStringLiteral("Reload the song from its start"));
-    Check1 = new QCheckBox(QStringLiteral("Mute"), form);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    volumeLabel = new QLabel(QStringLiteral("Volume"), form);
-    volumeLabel->setObjectName(QStringLiteral("Label1"));
-    Slider1 = new QSlider(Qt::Horizontal, form);
-    Slider1->setObjectName(QStringLiteral("Slider1"));
-    Slider1->setRange(1, 10);
-    Slider1->setValue(3);
-    Slider1->setSingleStep(1);
-    Slider1->setPageStep(5);
-    Slider1->setTickPosition(QSlider::TicksBelow);
-    Slider1->setFixedWidth(twipsToPixels(1800, form));
+    // Transport group, the seek slider between the read-outs.
+    createTransport(form);
+    copen->setToolTip(QStringLiteral("Reload the song from its start"));
+    QHBoxLayout* seekRow = this->seekRow();
     auto* transportRow = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(cPlay), static_cast<QWidget*>(cpause),
                        static_cast<QWidget*>(cstop), static_cast<QWidget*>(copen)})
@@ -79,7 +52,7 @@ void Form1Ui::setupUi(QWidget* form)
     transportRow->addSpacing(twipsToPixels(240, form));
     transportRow->addWidget(Check1);
     transportRow->addStretch(1);
-    transportRow->addWidget(volumeLabel);
+    transportRow->addWidget(Label1);
     transportRow->addWidget(Slider1);
 
     // Open and play-with-lyrics, then the commands of other windows.

@@ -9,28 +9,18 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "player/TransportControls.h"
+
 namespace cantorel {
 
 class LyricPane;
 
-struct Form1Ui {
+struct Form1Ui : TransportControls {
     // Lyric panes and the hidden hand-over box.
     QWidget* panes = nullptr;
     LyricPane* Text1 = nullptr;
     LyricPane* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
-
-    // Transport group.
-    QPushButton* cPlay = nullptr;
-    QPushButton* cpause = nullptr;
-    QPushButton* cstop = nullptr;
-    QPushButton* copen = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* volumeLabel = nullptr;
-    QSlider* Slider1 = nullptr;
-    QSlider* Slider2 = nullptr;
-    QLineEdit* cText1 = nullptr;
-    QLineEdit* cText2 = nullptr;
 
     // Commands.
     QPushButton* Command1 = nullptr; // play with lyrics

@@ -50,7 +50,12 @@ TEST_F(PlayerTransport, EnabledStatesFollowEachAction)
 
 TEST_F(PlayerTransport, StopTwiceRunsOnceAndReopensTheStream)
 {
+    play(1000);
+    engine.clearLog();
     form->cstopClick();
+    // Putting the seek slider back to 0 is the stop's own move, not a seek.
+    EXPECT_TRUE(engine.log.filter("setPosition").isEmpty());
+    EXPECT_EQ(child<QSlider>("Slider2")->value(), 0);
     const int streams = engine.log.filter("createStream").size();
     form->cstopClick();
     EXPECT_EQ(engine.log.filter("createStream").size(), streams);

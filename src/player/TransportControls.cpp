@@ -1,0 +1,107 @@
+#include "player/TransportControls.h"
+
+#include "common/TimeText.h"
+#include "platform/Controls.h"
+#include "platform/Twips.h"
+
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+
+namespace cantorel {
+
+namespace {
+
+int clampedMs(unsigned ms)
+{
+    return int(qMin<unsigned>(ms, INT_MAX));
+}
+
+void setTextIfChanged(QLineEdit* edit, const QString& text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+void TransportControls::createTransport(QWidget* form)
+{
+    cPlay = makeButton(form, "cPlay", QStringLiteral("Play"));
+    cpause = makeButton(form, "cpause", QStringLiteral("pause"));
+    cstop = makeButton(form, "cstop", QStringLiteral("Stop"));
+    copen = makeButton(form, "copen", QStringLiteral("Open"));
+    Check1 = new QCheckBox(QStringLiteral("Mute"), form);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Label1 = new QLabel(QStringLiteral("Volume"), form);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    Slider1 = new QSlider(Qt::Horizontal, form);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setRange(1, 10);
+    Slider1->setValue(3);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(5);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    Slider1->setFixedWidth(twipsToPixels(1800, form));
+
+    Slider2 = new QSlider(Qt::Horizontal, form);
+    Slider2->setObjectName(QStringLiteral("Slider2"));
+    Slider2->setTickPosition(QSlider::NoTicks);
+    Slider2->setRange(0, 0);
+    Slider2->setSingleStep(1);
+    Slider2->setPageStep(25);
+
+    cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
+    cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
+}
+
+QHBoxLayout* TransportControls::seekRow() const
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(cText1);
+    row->addWidget(Slider2, 1);
+    row->addWidget(cText2);
+    return row;
+}
+
+void TransportControls::showPlaying()
+{
+    cpause->setEnabled(true);
+    copen->setEnabled(true);
+    cstop->setEnabled(true);
+    cPlay->setEnabled(false);
+    Slider1->setEnabled(true);
+    Slider2->setEnabled(true);
+    Check1->setEnabled(true);
+}
+
+void TransportControls::showStopped()
+{
+    cPlay->setEnabled(true);
+    copen->setEnabled(true);
+    cstop->setEnabled(false);
+    cpause->setEnabled(false);
+    Slider1->setEnabled(false);
+    Slider2->setEnabled(false);
+    Check1->setEnabled(false);
+}
+
+bool TransportControls::showPosition(unsigned positionMs, unsigned lengthMs)
+{
+    setTextIfChanged(cText1, timeText(positionMs));
+    setTextIfChanged(cText2, timeText(lengthMs));
+    const QSignalBlocker quiet(Slider2);
+    Slider2->setValue(clampedMs(positionMs));
+    if (unsigned(Slider2->value()) == lengthMs)
+        return true;
+    Slider2->setMaximum(clampedMs(lengthMs));
+    return false;
+}
+
+void TransportControls::setSeekQuietly(int value)
+{
+    const QSignalBlocker quiet(Slider2);
+    Slider2->setValue(value);
+}
+
+} // namespace cantorel
