@@ -68,6 +68,16 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
+    // Starts the player on `song` and presses F11 in its window.
+    bool playThenFullScreen(const QString& song)
+    {
+        main.setProcessEnvironment(env);
+        main.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        main.setStandardOutputFile(QProcess::nullDevice());
+        main.start(player, {song});
+        return main.waitForStarted(5000) && pressFullScreen("Tessaly Playing:- " + QFileInfo(song).fileName());
+    }
+
     bool pressFullScreen(const QString& title)
     {
         QString id;
@@ -93,12 +103,7 @@ protected:
 TEST_F(FullScreen, ScreenSaverShowsThePlayersLines)
 {
     const QString path = song({"first line", "the last line!"}, {"πρώτη γραμμή", "η τελευταία γραμμή!"});
-    main.setProcessEnvironment(env);
-    main.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    main.setStandardOutputFile(QProcess::nullDevice());
-    main.start(player, {path});
-    ASSERT_TRUE(main.waitForStarted(5000));
-    ASSERT_TRUE(pressFullScreen("Tessaly Playing:- song.ogg"));
+    ASSERT_TRUE(playThenFullScreen(path));
 
     // The two-second song ends on its last line, which both programs keep.
     EXPECT_TRUE(waitUntil([&] {
@@ -111,12 +116,7 @@ TEST_F(FullScreen, ScreenSaverShowsThePlayersLines)
 TEST_F(FullScreen, SongWithoutTranslationSendsThePlaceholder)
 {
     const QString path = song({"alone"}, {});
-    main.setProcessEnvironment(env);
-    main.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    main.setStandardOutputFile(QProcess::nullDevice());
-    main.start(player, {path});
-    ASSERT_TRUE(main.waitForStarted(5000));
-    ASSERT_TRUE(pressFullScreen("Tessaly Playing:- song.ogg"));
+    ASSERT_TRUE(playThenFullScreen(path));
     EXPECT_TRUE(waitUntil([&] {
         const QString s = shown();
         return s.contains("Text1: alone\n") && s.contains("Text2: Translated Lyrics\n");

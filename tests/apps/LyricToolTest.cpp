@@ -2,6 +2,7 @@
 #include "lyrics/LyricFiles.h"
 #include "support/TestPaths.h"
 
+#include "support/TestFiles.h"
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,13 +39,6 @@ ToolRun tool(const QStringList& args)
     return r;
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 TEST(LyricTool, ProbePrintsTheExactLengthOfEveryFormat)
@@ -76,10 +70,10 @@ TEST(LyricTool, ShowListsThePairAndThePanes)
 {
     QTemporaryDir dir;
     const QString media = dir.filePath("song.ogg");
-    write(media, "x");
-    write(lyrics::lyricPathOf(media), (lyrics::lyricRecord(1000, lyrics::escapeLine("one, \"two\"")) +
+    writeFile(media, "x");
+    writeFile(lyrics::lyricPathOf(media), (lyrics::lyricRecord(1000, lyrics::escapeLine("one, \"two\"")) +
                                        lyrics::lyricRecord(2000.5, "tab\there")).toUtf8());
-    write(lyrics::translatedLyricPathOf(media), lyrics::lyricRecord(1000, "ένα\\").toUtf8());
+    writeFile(lyrics::translatedLyricPathOf(media), lyrics::lyricRecord(1000, "ένα\\").toUtf8());
 
     const ToolRun r = tool({"show", media, "--at", "5000", "--at", "15000", "--at", "25000"});
     EXPECT_EQ(r.code, 0);

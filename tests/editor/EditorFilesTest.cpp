@@ -3,6 +3,7 @@
 #include "editor/LyricTextFile.h"
 #include "support/ScriptedPrompts.h"
 
+#include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,15 +23,7 @@ namespace {
 
 QByteArray contents(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    return cantorel::testing::readFile(path);
 }
 
 // Makes a folder refuse new files for as long as it lives. Permission bits
@@ -100,7 +93,7 @@ protected:
 
 TEST_F(EditorFilesTest, ALastLineWithoutCrLfIsReadAndWrittenBackEnded)
 {
-    writeBytes(path("three.txt"), "first\r\nsecond\r\nthird");
+    cantorel::testing::writeFile(path("three.txt"), "first\r\nsecond\r\nthird");
     prompts.expectOpenFile("  " + path("three.txt") + " ");
     files.open(Side::Left);
     EXPECT_EQ(left().lines, (QStringList{"first", "second", "third"}));
@@ -115,7 +108,7 @@ TEST_F(EditorFilesTest, ALastLineWithoutCrLfIsReadAndWrittenBackEnded)
 
 TEST_F(EditorFilesTest, EightBitTextIsReadAndWrittenAsUtf8)
 {
-    writeBytes(path("old.txt"), "caf\xE9\n\x93hi\x94\n\n");
+    cantorel::testing::writeFile(path("old.txt"), "caf\xE9\n\x93hi\x94\n\n");
     const LyricTextRead read = readLyricText(path("old.txt"));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.lines, (QStringList{QString::fromUtf8("café"), QString::fromUtf8("“hi”"), ""}));
@@ -166,7 +159,7 @@ TEST_F(EditorFilesTest, AFailedSaveIntoAReadOnlyFolderKeepsTheOldFileAndSaysWhy)
     const QString folder = path("locked");
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString target = folder + "/song.txt";
-    writeBytes(target, "old\r\nlyric\r\n");
+    cantorel::testing::writeFile(target, "old\r\nlyric\r\n");
     lines.loadLines(Side::Left, {"old", "lyric"}, target);
     lines.select(Side::Left, 0);
     lines.editCurrentLine(Side::Left, "new");

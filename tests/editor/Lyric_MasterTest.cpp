@@ -5,6 +5,7 @@
 #include "support/ScriptedPrompts.h"
 #include "UserInput.h"
 
+#include "support/TestFiles.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -24,8 +25,7 @@ namespace {
 
 QByteArray contents(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return cantorel::testing::readFile(path);
 }
 
 QColor textColour(const QLabel* label)

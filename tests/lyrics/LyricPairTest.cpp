@@ -2,6 +2,7 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 
+#include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,12 +23,7 @@ protected:
         table = std::make_unique<LyricTable>();
     }
 
-    void write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void write(const QString& path, const QByteArray& bytes) { cantorel::testing::writeFile(path, bytes); }
     void writeLyric(const QByteArray& bytes) { write(lyricPathOf(media), bytes); }
     void writeTranslation(const QByteArray& bytes) { write(translatedLyricPathOf(media), bytes); }
 

@@ -26,7 +26,7 @@ TEST_F(MakerRecording, ThreeLinesWithoutTranslation)
     EXPECT_TRUE(form->captureEnabled());
     const QString target = lyrics::lyricPathOf(media);
     // The first line is on the disk at once, with time 0.
-    EXPECT_EQ(readAll(target), "0,\"Rain on the river\"\r\n");
+    EXPECT_EQ(readFile(target), "0,\"Rain on the river\"\r\n");
 
     play(12300);
     // The press comes 400 ms after the last position sample: the line is
@@ -39,7 +39,7 @@ TEST_F(MakerRecording, ThreeLinesWithoutTranslation)
     play(13100);
     form->command2Click();
     EXPECT_EQ(text2()->lyric(), "Home again");
-    EXPECT_EQ(readAll(target), "0,\"Rain on the river\"\r\n"
+    EXPECT_EQ(readFile(target), "0,\"Rain on the river\"\r\n"
                                "1270,\"Clouds over town\"\r\n"
                                "2580,\"Home again\"\r\n");
 
@@ -57,7 +57,7 @@ TEST_F(MakerRecording, ThreeLinesWithoutTranslation)
     EXPECT_FALSE(targetOpen(Side::Lyric));
     EXPECT_FALSE(enabled("cPlay"));
     EXPECT_EQ(child<QSlider>("Slider2")->value(), 0);
-    EXPECT_EQ(readAll(target).count('\n'), 3);
+    EXPECT_EQ(readFile(target).count('\n'), 3);
     EXPECT_EQ(end.calls, 0);
 }
 
@@ -69,7 +69,7 @@ TEST_F(MakerRecording, QuotesAndCommasAreEscapedInTheFileNotInThePane)
     play(1234);
     form->command2Click();
     EXPECT_EQ(text2()->lyric(), "They said \"go, now\"");
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"first\"\r\n123.4,\"They said h4618goh1416 nowh4618\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"first\"\r\n123.4,\"They said h4618goh1416 nowh4618\"\r\n");
 
     // The player reads it back as it was sung.
     lyrics::LyricTable table;
@@ -92,8 +92,8 @@ TEST_F(MakerRecording, TranslatedRecordingWritesEqualCountsAndTimes)
     form->command2Click();
     EXPECT_EQ(recordingButtons(), "000");
 
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"one\"\r\n200,\"two\"\r\n450,\"three\"\r\n");
-    EXPECT_EQ(readAll(lyrics::translatedLyricPathOf(media)), "0,\"uno\"\r\n200,\"dos\"\r\n450,\"tres\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n200,\"two\"\r\n450,\"three\"\r\n");
+    EXPECT_EQ(readFile(lyrics::translatedLyricPathOf(media)), "0,\"uno\"\r\n200,\"dos\"\r\n450,\"tres\"\r\n");
 }
 
 TEST_F(MakerRecording, StopAfterOneNextLineKeepsTwoRecordsEach)
@@ -105,8 +105,8 @@ TEST_F(MakerRecording, StopAfterOneNextLineKeepsTwoRecordsEach)
     form->command2Click();
     form->command3Click();
 
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"1\"\r\n150,\"2\"\r\n");
-    EXPECT_EQ(readAll(lyrics::translatedLyricPathOf(media)), "0,\"I\"\r\n150,\"II\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"1\"\r\n150,\"2\"\r\n");
+    EXPECT_EQ(readFile(lyrics::translatedLyricPathOf(media)), "0,\"I\"\r\n150,\"II\"\r\n");
     EXPECT_FALSE(form->recording().anyStreamOpen());
     EXPECT_TRUE(form->recording().stoppedByUser());
     // Stopped and reloaded from the start.
@@ -140,7 +140,7 @@ TEST_F(MakerRecording, SongEndingBeforeTheLastLineLeavesTheRecordingOpen)
     form->cPlayClick();
     play(2000);
     form->command2Click();
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"two\"\r\n200,\"three\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"two\"\r\n200,\"three\"\r\n");
 }
 
 TEST_F(MakerRecording, EmptySourceLineIsAnEmptyRecord)
@@ -153,7 +153,7 @@ TEST_F(MakerRecording, EmptySourceLineIsAnEmptyRecord)
     EXPECT_EQ(text2()->lyric(), "");
     play(1000);
     form->command2Click();
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"\"\r\n200,\"three\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"\"\r\n200,\"three\"\r\n");
 }
 
 TEST_F(MakerRecording, FirstLineIsAtZeroAndWrittenOnce)
@@ -162,7 +162,7 @@ TEST_F(MakerRecording, FirstLineIsAtZeroAndWrittenOnce)
     prepare(media, lyric("a.txt", {"one", "two"}));
     // Next Line before Start would put the second line first.
     form->command2Click();
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "");
     form->cPlayClick();
     play(4500);
     form->command1Click(); // the song plays on
@@ -170,7 +170,7 @@ TEST_F(MakerRecording, FirstLineIsAtZeroAndWrittenOnce)
     form->command1Click(); // a second Start would repeat the line
     play(900);
     form->command2Click();
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"one\"\r\n540,\"two\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n540,\"two\"\r\n");
 }
 
 TEST_F(MakerRecording, ClosingTheWindowClosesTheFilesAndKeepsTheRecords)
@@ -188,5 +188,5 @@ TEST_F(MakerRecording, ClosingTheWindowClosesTheFilesAndKeepsTheRecords)
     EXPECT_EQ(engine.liveSystems(), 0);
     EXPECT_EQ(engine.log.mid(engine.log.size() - 3),
               (QStringList{"soundRelease", "systemClose", "systemRelease"}));
-    EXPECT_EQ(readAll(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"two\"\r\n");
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"two\"\r\n");
 }

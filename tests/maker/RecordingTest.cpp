@@ -8,7 +8,7 @@
 
 using namespace cantorel;
 using namespace cantorel::maker;
-using cantorel::testing::readAll;
+using cantorel::testing::readFile;
 using cantorel::testing::writeFile;
 
 class RecordingFiles : public ::testing::Test {
@@ -52,16 +52,16 @@ TEST_F(RecordingFiles, TargetKeepsTheOldLyricAndFlushesEachRecord)
     writeFile(target + ".bak", "older");
     LyricTarget t;
     ASSERT_EQ(t.create(target), FileError::None);
-    EXPECT_EQ(readAll(target), "");
-    EXPECT_EQ(readAll(target + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(readFile(target), "");
+    EXPECT_EQ(readFile(target + ".bak"), "0,\"old\"\r\n");
 
     EXPECT_EQ(t.write(0, "new"), LyricTarget::Write::Done);
     // Readable by anyone before the file is closed.
-    EXPECT_EQ(readAll(target), "0,\"new\"\r\n");
+    EXPECT_EQ(readFile(target), "0,\"new\"\r\n");
     EXPECT_EQ(t.write(1234.5, "h4618x"), LyricTarget::Write::Done);
-    EXPECT_EQ(readAll(target), "0,\"new\"\r\n1234.5,\"h4618x\"\r\n");
+    EXPECT_EQ(readFile(target), "0,\"new\"\r\n1234.5,\"h4618x\"\r\n");
     t.close();
-    EXPECT_EQ(readAll(target + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(readFile(target + ".bak"), "0,\"old\"\r\n");
     EXPECT_EQ(t.write(1, "late"), LyricTarget::Write::NotOpen);
 }
 
@@ -80,7 +80,7 @@ TEST_F(RecordingFiles, TargetWithoutRecordsLeavesTheDiskAsItFoundIt)
         EXPECT_TRUE(QFileInfo::exists(fresh));
         EXPECT_FALSE(QFileInfo::exists(empty + ".bak")); // nothing worth keeping
     }
-    EXPECT_EQ(readAll(kept), "0,\"old\"\r\n");
+    EXPECT_EQ(readFile(kept), "0,\"old\"\r\n");
     EXPECT_FALSE(QFileInfo::exists(kept + ".bak"));
     EXPECT_FALSE(QFileInfo::exists(fresh));
     EXPECT_TRUE(QFileInfo::exists(empty));

@@ -6,6 +6,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestPaths.h"
 
+#include "support/TestFiles.h"
 #include <QDir>
 #include <QApplication>
 #include <QFile>
@@ -23,22 +24,13 @@ using cantorel::HelpWindow;
 using cantorel::helpWindow;
 using cantorel::Prompts;
 using cantorel::testing::ScriptedPrompts;
+using cantorel::testing::writeFile;
 
 namespace {
 
 QString readAll(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
-}
-
-void writeFile(const QString& path, const QByteArray& text)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
+    return QString::fromUtf8(cantorel::testing::readFile(path));
 }
 
 QString bundledPage()

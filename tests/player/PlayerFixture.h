@@ -6,44 +6,33 @@
 #include "player/Form1.h"
 #include "platform/WindowBeat.h"
 #include "player/LyricPane.h"
-#include "support/FakeAudioEngine.h"
-#include "support/RecordedEnd.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <utility>
 #include <vector>
 
 namespace cantorel::testing {
 
-class PlayerFixture : public ::testing::Test {
+class PlayerFixture : public WindowFixture<Form1> {
 protected:
     using Line = std::pair<double, QString>; // time in hundredths, text
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        WindowFixture::SetUp();
         form = std::make_unique<Form1>(PlayerServices{engine, prompts, end});
     }
-
-    void TearDown() override { form.reset(); }
 
     // A song file (its bytes do not matter to the fake engine) with the
     // given lyric and translation; an empty list writes no file.
     QString song(const QString& name, const std::vector<Line>& lyric = {},
                  const std::vector<Line>& translation = {}, unsigned lengthMs = 180000)
     {
-        const QString path = dir.filePath(name);
-        writeFile(path, "audio");
+        const QString path = songFile(name, lengthMs);
         if (!lyric.empty())
             writeFile(lyrics::lyricPathOf(path), records(lyric));
         if (!translation.empty())
             writeFile(lyrics::translatedLyricPathOf(path), records(translation));
-        engine.setMediaLength(path, lengthMs);
         return path;
     }
 
@@ -53,13 +42,6 @@ protected:
         for (const auto& [time, text] : lines)
             out += lyrics::lyricRecord(time, lyrics::escapeLine(text)).toUtf8();
         return out;
-    }
-
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
     }
 
     // Opens `path` through the open dialog.
@@ -77,22 +59,8 @@ protected:
         form->beat().tickNow();
     }
 
-    template <typename T>
-    T* child(const char* name) const
-    {
-        T* w = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     LyricPane* text1() const { return child<LyricPane>("Text1"); }
     LyricPane* text2() const { return child<LyricPane>("Text2"); }
-    bool enabled(const char* name) const { return child<QWidget>(name)->isEnabled(); }
-
-    FakeAudioEngine engine;
-    ScriptedPrompts prompts;
-    RecordedEnd end;
-    QTemporaryDir dir;
-    std::unique_ptr<Form1> form;
 };
 
 } // namespace cantorel::testing

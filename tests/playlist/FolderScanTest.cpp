@@ -1,6 +1,7 @@
 #include "playlist/FolderScan.h"
 #include "playlist/SongFilter.h"
 
+#include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,8 +13,7 @@ namespace {
 
 void touch(const QString& path)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    cantorel::testing::writeFile(path);
 }
 
 } // namespace

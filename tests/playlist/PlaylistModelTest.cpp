@@ -1,6 +1,7 @@
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 
+#include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,16 +16,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString touch(const QString& name)
     {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        return f.fileName();
+        cantorel::testing::writeFile(dir.filePath(name));
+        return dir.filePath(name);
     }
-    QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll();
-    }
+    QByteArray read(const QString& path) { return cantorel::testing::readFile(path); }
     QTemporaryDir dir;
 };
 

@@ -2,6 +2,7 @@
 
 #include "common/TextCodec.h"
 
+#include "support/TestFiles.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ using cantorel::screensaver::colorFromValue;
 using cantorel::screensaver::colorValue;
 using cantorel::screensaver::ScreenSettings;
 using cantorel::screensaver::ScreenSettingsFile;
+using cantorel::testing::writeFile;
 
 namespace {
 
@@ -21,13 +23,6 @@ ScreenSettings sample()
     s.translated = BoxStyle{"Noto, Sans", false, true, 27.25f, QColor(255, 255, 255), QColor(0, 0, 128)};
     s.background = QColor(10, 20, 30);
     return s;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace
