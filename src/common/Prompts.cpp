@@ -2,6 +2,32 @@
 
 namespace cantorel {
 
+Prompts::FontChoice Prompts::FontChoice::of(const QFont& font, const QColor& color)
+{
+    FontChoice c;
+    c.family = font.family();
+    c.pointSize = font.pointSizeF();
+    c.weight = font.weight();
+    c.italic = font.italic();
+    c.underline = font.underline();
+    c.strikeOut = font.strikeOut();
+    c.color = color;
+    return c;
+}
+
+QFont Prompts::FontChoice::appliedTo(QFont base) const
+{
+    if (!family.isEmpty())
+        base.setFamily(family);
+    if (pointSize > 0)
+        base.setPointSizeF(pointSize);
+    base.setWeight(QFont::Weight(weight));
+    base.setItalic(italic);
+    base.setUnderline(underline);
+    base.setStrikeOut(strikeOut);
+    return base;
+}
+
 Prompts::CustomColors greyCustomColors()
 {
     Prompts::CustomColors colors;

@@ -39,6 +39,12 @@ public:
         bool strikeOut = false;
         QColor color = Qt::black;
         bool bold() const { return weight > 400; }
+
+        // The choice of a widget's font, with its text colour.
+        static FontChoice of(const QFont& font, const QColor& color);
+        // `base` with this choice's face (when set), size (when set), weight
+        // and effects.
+        QFont appliedTo(QFont base) const;
     };
 
     using CustomColors = std::array<QColor, 16>;

@@ -14,17 +14,7 @@ FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* pare
     : QDialog(parent), m_color(start.color)
 {
     setWindowTitle(tr("Font"));
-    QFont font;
-    if (!start.family.isEmpty())
-        font.setFamily(start.family);
-    if (start.pointSize > 0)
-        font.setPointSizeF(start.pointSize);
-    font.setWeight(QFont::Weight(start.weight));
-    font.setItalic(start.italic);
-    font.setUnderline(start.underline);
-    font.setStrikeOut(start.strikeOut);
-
-    m_fonts = new QFontDialog(font, this);
+    m_fonts = new QFontDialog(start.appliedTo(QFont()), this);
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
 
@@ -65,16 +55,7 @@ void FontColorDialog::showColor()
 
 Prompts::FontChoice FontColorDialog::choice() const
 {
-    const QFont f = m_fonts->currentFont();
-    Prompts::FontChoice c;
-    c.family = f.family();
-    c.pointSize = f.pointSizeF();
-    c.weight = f.weight();
-    c.italic = f.italic();
-    c.underline = f.underline();
-    c.strikeOut = f.strikeOut();
-    c.color = m_color;
-    return c;
+    return Prompts::FontChoice::of(m_fonts->currentFont(), m_color);
 }
 
 } // namespace cantorel

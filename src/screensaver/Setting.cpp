@@ -105,25 +105,9 @@ BoxStyle Setting::translatedPreviewStyle() const
 
 void Setting::chooseFont(QLineEdit* preview, bool lyricBox)
 {
-    const QFont font = preview->font();
-    Prompts::FontChoice start;
-    start.family = font.family();
-    start.pointSize = font.pointSizeF();
-    start.weight = font.weight();
-    start.italic = font.italic();
-    start.underline = font.underline();
-    start.strikeOut = font.strikeOut();
-    start.color = boxStyleOf(preview).textColor;
+    const auto start = Prompts::FontChoice::of(preview->font(), boxStyleOf(preview).textColor);
     if (const auto chosen = m_prompts.chooseFont(this, start)) {
-        QFont picked = font;
-        picked.setFamily(chosen->family);
-        if (chosen->pointSize > 0)
-            picked.setPointSizeF(chosen->pointSize);
-        picked.setWeight(QFont::Weight(chosen->weight));
-        picked.setItalic(chosen->italic);
-        picked.setUnderline(chosen->underline);
-        picked.setStrikeOut(chosen->strikeOut);
-        preview->setFont(picked);
+        preview->setFont(chosen->appliedTo(preview->font()));
         setTextColor(preview, chosen->color);
     }
     // Chosen or not, the screen's box takes the preview's font and colour;
