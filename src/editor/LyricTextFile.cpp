@@ -2,62 +2,31 @@
 
 #include "common/FilePaths.h"
 #include "common/TextCodec.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "common/TextFile.h"
 
 namespace cantorel::editor {
 
 LyricTextRead readLyricText(const QString& path)
 {
     LyricTextRead result;
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        result.error = QStringLiteral("It is a folder, not a file.");
+    const TextFileRead read = readTextFile(path);
+    if (!read.ok()) {
+        result.error = read.error;
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.size() > kLyricTextMaxBytes) {
-        result.error = QStringLiteral("The file is too large for a lyric (%1 bytes).").arg(file.size());
-        return result;
-    }
-    const QByteArray bytes = file.read(kLyricTextMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (bytes.size() > kLyricTextMaxBytes) {
-        result.error = QStringLiteral("The file is too large for a lyric.");
-        return result;
-    }
-    result.lines = splitLines(decodeText(bytes));
+    result.lines = splitLines(read.text);
     result.ok = true;
     return result;
 }
 
 QString writeLyricText(const QString& path, const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += encodeText(line);
-        bytes += "\r\n";
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    QString error;
+    writeTextFile(path, text, &error);
+    return error;
 }
 
 QString lyricSaveName(const QString& chosen)

@@ -13,10 +13,6 @@ struct LyricTextRead {
     QString error; // why the file could not be read, when !ok
 };
 
-// Larger files are refused: no lyric comes near this, and reading a large
-// file picked by mistake would stall the window.
-constexpr qint64 kLyricTextMaxBytes = 16 * 1024 * 1024;
-
 LyricTextRead readLyricText(const QString& path);
 
 // Writes the lines to a temporary file beside `path` and renames it over

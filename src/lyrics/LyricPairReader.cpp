@@ -2,11 +2,10 @@
 
 #include "common/RecordForm.h"
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace cantorel::lyrics {
 
@@ -16,18 +15,16 @@ namespace {
 // file cannot be opened or read.
 bool readLines(const QString& path, QStringList* lines, LyricLoad::Error* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QFileInfo::exists(path) ? LyricLoad::Error::Other : LyricLoad::Error::FileNotFound;
-        return false;
+    const TextFileRead read = readTextFile(path);
+    switch (read.status) {
+    case TextFileRead::Status::Ok:
+        *lines = splitLines(read.text);
+        return true;
+    case TextFileRead::Status::Missing: *error = LyricLoad::Error::FileNotFound; break;
+    case TextFileRead::Status::ReadFailed: *error = LyricLoad::Error::DiskNotReady; break;
+    default: *error = LyricLoad::Error::Other; break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = LyricLoad::Error::DiskNotReady;
-        return false;
-    }
-    *lines = splitLines(decodeText(bytes));
-    return true;
+    return false;
 }
 
 // Fills slots 1.. from the records of `lines` through `store`; returns the

@@ -1,6 +1,7 @@
 #include "maker/LyricStreams.h"
 
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 #include "lyrics/LyricFiles.h"
 
 #include <QDir>
@@ -15,19 +16,15 @@ namespace {
 // Reads and decodes a whole text file.
 FileError readText(const QString& path, QString* text)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileError::FileNotFound;
-    if (info.isDir())
-        return FileError::Other;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileError::Other;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileError::DiskNotReady;
-    *text = decodeText(bytes);
-    return FileError::None;
+    const TextFileRead read = readTextFile(path);
+    switch (read.status) {
+    case TextFileRead::Status::Ok:
+        *text = read.text;
+        return FileError::None;
+    case TextFileRead::Status::Missing: return FileError::FileNotFound;
+    case TextFileRead::Status::ReadFailed: return FileError::DiskNotReady;
+    default: return FileError::Other;
+    }
 }
 
 } // namespace

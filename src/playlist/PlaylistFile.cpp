@@ -3,9 +3,8 @@
 #include "common/FilePaths.h"
 #include "common/RecordForm.h"
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace cantorel {
 
@@ -16,35 +15,20 @@ QString playlistFileName(const QString& chosen)
 
 bool savePlaylist(const QString& fileName, const QStringList& paths, QString* error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
     QString text;
     for (const QString& p : paths)
         text += RecordWriter().text(p).line() + QStringLiteral("\r\n");
-    file.write(encodeText(text));
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeTextFile(fileName, text, error);
 }
 
 bool loadPlaylist(const QString& fileName, QStringList* paths, QString* error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    const TextFileRead read = readTextFile(fileName);
+    if (!read.ok()) {
+        *error = read.error;
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    for (const QString& line : splitLines(decodeText(bytes))) {
+    for (const QString& line : splitLines(read.text)) {
         for (const QString& record : parseRecord(line)) {
             if (!record.isEmpty())
                 paths->append(record);

@@ -3,9 +3,8 @@
 #include "common/ProgramDirectory.h"
 #include "common/RecordForm.h"
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace cantorel::screensaver {
 
@@ -18,25 +17,16 @@ bool writeHandOver(const QString& path, const HandOver& handOver, QString* error
 {
     const QString text = RecordWriter().integer(handOver.lyricReceiver).line() + QStringLiteral("\r\n")
         + RecordWriter().integer(handOver.translatedReceiver).line() + QStringLiteral("\r\n");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeText(text)) < 0 || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeTextFile(path, text, error);
 }
 
 std::optional<HandOver> readHandOver(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     // Small by nature; anything much larger is not a hand-over file.
-    const QByteArray bytes = file.read(256);
-    if (!file.atEnd() || bytes.count('\n') != 2 || !bytes.endsWith('\n'))
+    const TextFileRead read = readTextFile(path, 256);
+    if (!read.ok() || read.text.count(u'\n') != 2 || !read.text.endsWith(u'\n'))
         return std::nullopt;
-    const QStringList lines = splitLines(decodeText(bytes));
+    const QStringList lines = splitLines(read.text);
     if (lines.size() != 2)
         return std::nullopt;
     const auto first = parseInt32(lines[0]);

@@ -3,10 +3,10 @@
 #include "common/ProgramDirectory.h"
 #include "common/RecordForm.h"
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace cantorel::screensaver {
 
@@ -134,18 +134,13 @@ ScreenSettingsFile::Loaded ScreenSettingsFile::load() const
     Loaded result;
     if (!exists())
         return result;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const TextFileRead read = readTextFile(m_path, kLargestFile);
+    if (!read.ok()) {
         result.status = Status::Broken;
-        result.error = file.errorString();
+        result.error = read.error;
         return result;
     }
-    if (file.size() > kLargestFile) {
-        result.status = Status::Broken;
-        result.error = QStringLiteral("the file is too large");
-        return result;
-    }
-    const auto settings = parse(decodeText(file.readAll()), &result.error);
+    const auto settings = parse(read.text, &result.error);
     if (!settings) {
         result.status = Status::Broken;
         return result;
@@ -157,14 +152,7 @@ ScreenSettingsFile::Loaded ScreenSettingsFile::load() const
 
 bool ScreenSettingsFile::save(const ScreenSettings& settings, QString* error) const
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeText(format(settings))) < 0
-        || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeTextFile(m_path, format(settings), error);
 }
 
 bool ScreenSettingsFile::remove(QString* error) const

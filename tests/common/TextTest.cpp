@@ -1,6 +1,9 @@
 #include "common/FilePaths.h"
 #include "common/TextCodec.h"
+#include "common/TextFile.h"
 #include "common/TimeText.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,3 +65,21 @@ TEST(FilePaths, ExtensionRuleAndCleaning)
     EXPECT_EQ(cleanChosenPath(QString(" /a/b") + QChar(0) + "c  "), "/a/bc");
     EXPECT_EQ(fileNamePart("/x/y/Rain.mp3"), "Rain.mp3");
 }
+
+TEST(TextFile, ReadsWholeFilesAndRefusesWhatIsNotOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.txt");
+    ASSERT_TRUE(writeTextFile(path, QString::fromUtf8("Βροχή\r\n")));
+    EXPECT_EQ(readTextFile(path).text, QString::fromUtf8("Βροχή\r\n"));
+    EXPECT_EQ(readTextFile(dir.filePath("none.txt")).status, TextFileRead::Status::Missing);
+    EXPECT_EQ(readTextFile(dir.path()).status, TextFileRead::Status::NotAFile);
+    const TextFileRead big = readTextFile(path, 4);
+    EXPECT_EQ(big.status, TextFileRead::Status::TooLarge);
+    EXPECT_TRUE(big.text.isEmpty());
+    // A folder in the way: the write fails, and says why.
+    QString error;
+    EXPECT_FALSE(writeTextFile(dir.path(), "new", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+

@@ -1,0 +1,34 @@
+#pragma once
+// Whole text files: read and decoded (UTF-8, Windows-1252 for bytes that are
+// not), or written as UTF-8 through a temporary file renamed over the
+// target, so a failure never leaves a file half written.
+#include <QString>
+
+namespace cantorel {
+
+// Files larger than this are refused unread: no text the programs keep
+// comes near it, and a wrong file picked by mistake must not stall them.
+constexpr qint64 kTextFileMaxBytes = 16 * 1024 * 1024;
+
+struct TextFileRead {
+    enum class Status {
+        Ok,
+        Missing,    // nothing at that path
+        NotAFile,   // a folder, or something else that is not a file
+        Unreadable, // it could not be opened
+        ReadFailed, // it opened, but reading it failed
+        TooLarge,
+    };
+    Status status = Status::Missing;
+    QString text;  // the decoded text when Ok
+    QString error; // why it failed, for the user; empty when Ok
+    bool ok() const { return status == Status::Ok; }
+};
+
+TextFileRead readTextFile(const QString& path, qint64 maxBytes = kTextFileMaxBytes);
+
+// False with `error` set (when given) on failure; the old file, if any, is
+// then as it was.
+bool writeTextFile(const QString& path, const QString& text, QString* error = nullptr);
+
+} // namespace cantorel
