@@ -143,7 +143,7 @@ TEST_F(Lyric_MasterTest, CountersTurnRedAndSynchronisationStopsWhenCountsDiffer)
     const QColor red(255, 0, 0);
     const QColor blue(0, 0, 255);
 
-    ASSERT_TRUE(cantorel::testing::waitFor([&] { return label1->text() == "12"; }, 2000));
+    ASSERT_TRUE(cantorel::testing::waitUntil([&] { return label1->text() == "12"; }, 2000));
     EXPECT_EQ(label2->text(), "12");
     EXPECT_EQ(textColour(label1), blue);
     EXPECT_EQ(textColour(label2), blue);
@@ -155,7 +155,7 @@ TEST_F(Lyric_MasterTest, CountersTurnRedAndSynchronisationStopsWhenCountsDiffer)
     cantorel::testing::clickRow(find<QListWidget>("List1"), 11);
     prompts.expectInput("thirteen");
     button("Command19")->click();
-    ASSERT_TRUE(cantorel::testing::waitFor([&] { return label1->text() == "13"; }, 2000));
+    ASSERT_TRUE(cantorel::testing::waitUntil([&] { return label1->text() == "13"; }, 2000));
     EXPECT_EQ(textColour(label1), red);
     EXPECT_EQ(textColour(label2), blue);
     EXPECT_FALSE(sync->isChecked());
@@ -172,7 +172,7 @@ TEST_F(Lyric_MasterTest, ClicksMirrorAndMarkedLinesTransferThroughTheButtons)
     auto* list1 = find<QListWidget>("List1");
     auto* list2 = find<QListWidget>("List2");
     window.showEditor();
-    ASSERT_TRUE(cantorel::testing::waitFor([&] { return find<QCheckBox>("Check3")->isEnabled(); }, 2000));
+    ASSERT_TRUE(cantorel::testing::waitUntil([&] { return find<QCheckBox>("Check3")->isEnabled(); }, 2000));
     find<QCheckBox>("Check3")->click();
 
     cantorel::testing::clickRow(list1, 3);
@@ -270,7 +270,7 @@ TEST_F(Lyric_MasterTest, ArrowKeysMoveTheCurrentLineAndTheEditBoxFollows)
     EXPECT_EQ(window.lines().column(Side::Left).current, 2);
     EXPECT_EQ(window.lines().column(Side::Left).marked, (std::set<int>{2}));
     EXPECT_EQ(find<QPlainTextEdit>("Text1")->toPlainText(), "L3");
-    ASSERT_TRUE(cantorel::testing::waitFor([&] { return find<QLabel>("Label5")->text() == "3"; }, 2000));
+    ASSERT_TRUE(cantorel::testing::waitUntil([&] { return find<QLabel>("Label5")->text() == "3"; }, 2000));
 }
 
 TEST(CountColours, RedForTheLongerSideBlueWhenEqual)

@@ -1,6 +1,7 @@
 #pragma once
 // Clicks, key presses and bounded waits for the editor's window tests, sent
 // straight to the widgets as the platform would deliver them.
+#include "support/Wait.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -48,20 +49,5 @@ inline void typeText(QWidget* widget, const QString& text)
         keyClick(widget, Qt::Key(QKeySequence(QString(c))[0].key()), QString(c));
 }
 
-// Runs the event loop until `done` holds or `timeoutMs` has passed; returns
-// whether it held.
-template <typename Done>
-bool waitFor(Done done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 } // namespace cantorel::testing

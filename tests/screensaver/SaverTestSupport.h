@@ -2,6 +2,7 @@
 // Shared by the screen-saver tests: a private program directory and runtime
 // folder per test, bounded waits, and a raw client for the receivers.
 #include "common/ProgramDirectory.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,19 +16,7 @@
 
 namespace cantorel::screensaver::test {
 
-// Runs the event loop until `done` holds or `ms` have passed; returns `done`.
-inline bool waitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
+using cantorel::testing::waitUntil;
 
 // Points the program directory and the runtime folder (where the receivers'
 // sockets live) at fresh temporary folders for the test's lifetime. Child
