@@ -1,6 +1,7 @@
 #include "editor/Lyric_Master.h"
 
 #include "editor/LineCounters.h"
+#include "platform/Controls.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -94,9 +95,7 @@ Lyric_Master::~Lyric_Master()
 
 QPushButton* Lyric_Master::makeButton(const QString& name, const QString& caption, const QString& tip)
 {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setToolTip(tip);
+    QPushButton* button = cantorel::makeButton(this, name.toLatin1().constData(), caption, tip);
     button->setAutoDefault(false);
     // Buttons may shrink to their caption, so a narrow window still shows
     // both lyrics side by side.

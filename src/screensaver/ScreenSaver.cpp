@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QDebug>
 #include <cmath>
 
 namespace cantorel::screensaver {
