@@ -33,6 +33,14 @@ bool AudioErrorCheck::check(Result code)
     return false;
 }
 
+bool AudioErrorCheck::refuse(Result code)
+{
+    if (code == result::Ok)
+        return true;
+    m_prompts.message(m_owner, errorMessage(code));
+    return false;
+}
+
 void AudioErrorCheck::checkVersion(unsigned version)
 {
     if (version != kRequiredVersion)

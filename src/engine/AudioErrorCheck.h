@@ -1,7 +1,9 @@
 #pragma once
-// The check every engine result passes through. A failing result shows
-// "FMOD error! (<code>) <text>" in a message box with the program's title and
-// then ends the program at once, without any window's closing steps.
+// The check every engine result passes through. A failing call on a live
+// engine object shows "FMOD error! (<code>) <text>" in a message box with the
+// program's title and then ends the program at once, without any window's
+// closing steps. A song the engine refuses to open is only reported: the
+// same message, and the program goes on.
 #include "engine/AudioEngine.h"
 
 #include <QString>
@@ -23,6 +25,9 @@ public:
     // end and returns false, so that a caller under test stops where the
     // program would have ended.
     bool check(Result code);
+    // True when `code` is 0. Otherwise shows the same message and returns
+    // false; the program goes on (a song that cannot be opened).
+    bool refuse(Result code);
 
     // Reports a version other than the required one; never refuses it.
     void checkVersion(unsigned version);

@@ -29,7 +29,7 @@ bool EngineConnection::openStream(const QString& path, unsigned streamMode)
             return false;
     }
     Handle sound = 0;
-    if (!m_check.check(m_engine.systemCreateStream(m_system, path, streamMode, &sound)))
+    if (!m_check.refuse(m_engine.systemCreateStream(m_system, path, streamMode, &sound)))
         return false;
     m_sound = sound;
     return true;

@@ -2,7 +2,9 @@
 // One window's connection to the audio engine: one system, at most one open
 // stream and the channel it last played on. Every operation passes its
 // results through the window's AudioErrorCheck and returns false when a
-// check failed (the program is then ending).
+// check failed (the program is then ending), except the creation of a stream:
+// a song the engine refuses is reported and the connection is left without a
+// stream, so that the window can go back to its no-song state.
 #include "engine/AudioEngine.h"
 
 #include <QString>
@@ -20,6 +22,8 @@ public:
     // Window load: create the system, check its version, init 32 channels.
     bool start();
     // Releases the open stream (if any) and opens `path` in `streamMode`.
+    // False when the release failed (the program is ending) or the engine
+    // refused the song (reported; sound() is then 0).
     bool openStream(const QString& path, unsigned streamMode);
     // Plays the open stream on a free channel, then sets its volume. The
     // play call's own result goes unchecked; the volume call's is checked.

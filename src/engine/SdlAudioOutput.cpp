@@ -32,6 +32,9 @@ bool acquireSubsystem()
         ++g_users;
         return true;
     }
+    // SDL would otherwise take SIGINT and SIGTERM for itself and turn them
+    // into quit events nobody reads: the program could not be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         const std::string reason = SDL_GetError();
         SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");

@@ -86,6 +86,12 @@ void TransportControls::showStopped()
     Check1->setEnabled(false);
 }
 
+void TransportControls::showNoSong()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{cPlay, cpause, cstop, copen, Slider1, Slider2, Check1})
+        w->setEnabled(false);
+}
+
 bool TransportControls::showPosition(unsigned positionMs, unsigned lengthMs)
 {
     setTextIfChanged(cText1, timeText(positionMs));

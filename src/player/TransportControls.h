@@ -30,9 +30,11 @@ struct TransportControls {
     // Position read-out, seek slider, length read-out.
     QHBoxLayout* seekRow() const;
 
-    // Enabled states while a song plays, and once it has stopped.
+    // Enabled states while a song plays, once it has stopped, and while no
+    // song is open (nothing in the group can be used then).
     void showPlaying();
     void showStopped();
+    void showNoSong();
 
     // One position tick: the read-outs (touched only when their text
     // changes), then the seek slider at the position, which the slider
