@@ -28,6 +28,8 @@
 #include <QSystemTrayIcon>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace cantorel {
 
 using lyrics::LyricLoad;
@@ -40,6 +42,8 @@ Form1::Form1(PlayerServices services, QWidget* parent)
       m_table(std::make_unique<lyrics::LyricTable>())
 {
     m_ui.setupUi(this);
+    // Nothing of the transport works before a song is open.
+    m_ui.showNoSong();
     setWindowTitle(playerTitle());
     QIcon icon(bundledDataPath(QStringLiteral("icons/cantorel.png")));
     if (icon.isNull())
@@ -149,18 +153,46 @@ void Form1::load(const QString& commandLine)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        // The editor's lines live only in its window: offer to save them.
-        if (m_editor)
-            m_editor->saveChangesAtExit();
-        m_cTimer1.stop();
-        m_engine.shutdown();
-        if (m_tray)
-            m_tray->hide();
-        Q_EMIT unloaded();
+    // The editor's lines live only in its window: offer to save them, and
+    // stay open when the user cancels or a save does not happen.
+    if (!m_unloaded && m_editor && !m_editor->saveChangesAtExit()) {
+        event->ignore();
+        return;
     }
+    unload();
     event->accept();
+}
+
+void Form1::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_cTimer1.stop();
+    m_engine.shutdown();
+    if (m_tray)
+        m_tray->hide();
+    Q_EMIT unloaded();
+}
+
+void Form1::rescueUnsavedLines()
+{
+    if (m_rescued || !m_editor || !m_editor->hasUnsavedChanges())
+        return;
+    m_rescued = true;
+    for (const QString& path : m_editor->writeRescueCopies())
+        std::fprintf(stderr, "cantorel: unsaved lyric lines written to %s\n", qPrintable(path));
+}
+
+void Form1::endWithoutQuestions()
+{
+    // No one is there to answer: unsaved editor lines go to files of their
+    // own, whose names are printed, and the program ends normally.
+    if (m_unloaded)
+        return;
+    rescueUnsavedLines();
+    unload();
+    hide();
 }
 
 // ---------------------------------------------------------------- opening
@@ -241,6 +273,30 @@ void Form1::command2Click()
     m_lookedUpAt = -1;
 }
 
+void Form1::enterNoSongState()
+{
+    // After a song the engine refused: nothing is open, nothing plays, and
+    // the lyric panes show their placeholders again.
+    m_cTimer1.stop();
+    m_ui.showNoSong();
+    m_ui.setSeekQuietly(0);
+    m_ui.Command1->setEnabled(false);
+    m_ui.Command2->setEnabled(true);
+    m_playing = false;
+    m_paused = false;
+    m_stopped = false;
+    m_lyricsLoaded = false;
+    m_noLyrics = true;
+    m_mediaPath.clear();
+    m_mediaFileName.clear();
+    m_lyricPath.clear();
+    m_translatedLyricPath.clear();
+    setTwoPanes(true);
+    m_ui.Text1->setLyric(QStringLiteral("Normal Lyrics"));
+    m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
+    setWindowTitle(playerTitle());
+}
+
 void Form1::setTwoPanes(bool two)
 {
     const int height = two ? Form1Ui::kTwoPaneHeight : Form1Ui::kOnePaneHeight;
@@ -251,9 +307,15 @@ void Form1::setTwoPanes(bool two)
 
 void Form1::copenClick()
 {
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime))
+    if (m_mediaPath.isEmpty())
         return;
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime)) {
+        // A refused song has been reported; a failed release ends the program.
+        if (m_engine.sound() == 0)
+            enterNoSongState();
+        return;
+    }
     m_ui.cPlay->setEnabled(true);
 }
 
@@ -299,6 +361,16 @@ void Form1::dropPaths(const QStringList& paths)
 
 void Form1::text3Change(const QString& text)
 {
+    if (text.isEmpty())
+        return;
+    if (!isEnabled()) {
+        // The Lyric Maker is open: the player is stopped and cannot be
+        // controlled, so it must not start a song behind the user's back.
+        m_services.prompts.message(m_playlist, QStringLiteral("The player is busy while the Lyric Maker is open. "
+                                                              "Close the Lyric Maker to play this song."),
+                                   Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        return;
+    }
     m_handedOverPath = text;
     m_handedOverFlag = true;
     command2Click();
@@ -308,10 +380,15 @@ void Form1::text3Change(const QString& text)
 
 void Form1::cPlayClick()
 {
+    if (m_engine.sound() == 0)
+        return; // no song open: nothing to play
     setWindowTitle(QStringLiteral("Tessaly Playing:- ") + m_mediaFileName);
     if (m_playing)
         return;
     if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
+        return;
+    // A ticked Mute box holds for every song and every play.
+    if (m_ui.Check1->isChecked() && m_engine.setMute(true) == engine::EngineConnection::ChannelCall::Failed)
         return;
     m_cTimer1.start(50);
     m_ui.showPlaying();
@@ -341,11 +418,19 @@ void Form1::cpauseClick()
 
 void Form1::cstopClick()
 {
-    if (m_stopped)
+    if (m_stopped || m_mediaPath.isEmpty())
         return;
     m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime))
+    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime)) {
+        // The file went away (or changed) while it played.
+        if (m_engine.sound() == 0)
+            enterNoSongState();
         return;
+    }
+    // A stopped song is no longer paused: Open works again and the next
+    // pause pauses.
+    m_paused = false;
+    m_ui.Command2->setEnabled(true);
     m_ui.showStopped();
     m_playing = false;
     m_ui.setSeekQuietly(0);
@@ -466,10 +551,6 @@ void Form1::command5Click()
             return;
         }
         cstopClick();
-        // The stopped song is no longer paused: Open works again once the
-        // maker closes.
-        m_paused = false;
-        m_ui.Command2->setEnabled(true);
     }
     // The maker lives from here until it is closed; each opening gives it a
     // fresh engine connection of its own.

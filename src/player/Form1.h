@@ -107,6 +107,14 @@ public Q_SLOTS:
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
 
+    // The program is being ended from outside (a signal, the session): no
+    // question can be asked. Unsaved editor lines are written to files of
+    // their own (named on stderr), then the window unloads.
+    void endWithoutQuestions();
+    // Writes the editor's unsaved sides to files of their own (once), as
+    // the session asks before it ends.
+    void rescueUnsavedLines();
+
 Q_SIGNALS:
     // The window has unloaded; the program ends.
     void unloaded();
@@ -118,6 +126,11 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Window unload: the engine is shut down, the tray icon removed, and
+    // unloaded() emitted. Runs once.
+    void unload();
+    // Back to the state of a fresh window after a song the engine refused.
+    void enterNoSongState();
     void setTwoPanes(bool two);
     void showMessage(const QString& text);
     void applyPanes(const lyrics::PaneTexts& panes);
@@ -170,6 +183,7 @@ private:
     // have changed since its last run.
     double m_lookedUpAt = -1;
     bool m_unloaded = false;
+    bool m_rescued = false;
 };
 
 } // namespace cantorel

@@ -106,6 +106,8 @@ Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, u
     Result r;
     if (scheduledFailure(QStringLiteral("createStream"), &r))
         return r;
+    if (m_refused.contains(path))
+        return m_refused.value(path);
     if (!m_systems.value(system))
         return result::Uninitialized;
     unsigned length;

@@ -25,6 +25,8 @@ public:
     void setVersion(unsigned version) { m_version = version; }
     // The next call named `call` (see the log names) returns `code`.
     void failNext(const QString& call, Result code) { m_failures[call] = code; }
+    // Every stream created from `path` fails with `code` (a broken file).
+    void refuse(const QString& path, Result code) { m_refused[path] = code; }
 
     // Moves the clock: every playing, unpaused channel advances by `ms`; a
     // channel that reaches its sound's length ends (its handle goes stale).
@@ -94,6 +96,7 @@ private:
     QMap<Handle, Channel> m_channels;
     QHash<QString, unsigned> m_lengths;
     QHash<QString, Result> m_failures;
+    QHash<QString, Result> m_refused;
 };
 
 } // namespace cantorel::testing
