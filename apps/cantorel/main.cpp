@@ -4,15 +4,17 @@
 #include "common/ProgramEnd.h"
 #include "engine/AudioEngineFactory.h"
 #include "platform/QtPrompts.h"
+#include "platform/TerminationSignals.h"
 #include "player/Form1.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // No display name: the desktop would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Cantorel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Cantorel"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     auto engine = cantorel::engine::createAudioEngine();
@@ -21,6 +23,14 @@ int main(int argc, char** argv)
 
     cantorel::Form1 form({*engine, prompts, end});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    // kill, Ctrl+C and the end of the session end the program the normal
+    // way, keeping unsaved lyric lines.
+    cantorel::TerminationSignals stopSignals([&form] { form.endWithoutQuestions(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager&) { form.rescueUnsavedLines(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.endWithoutQuestions(); });
+
     form.load(app.arguments().mid(1).join(QLatin1Char(' ')));
     return app.exec();
 }

@@ -5,7 +5,7 @@
 #include "common/AppTitle.h"
 #include "platform/QtPrompts.h"
 #include "screensaver/ScreenSaverProgram.h"
-#include "screensaver/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         program.echoShownLinesTo(echo);
 
     // Stopped from outside, it still closes its receivers.
-    cantorel::screensaver::TerminationSignals stopSignals([&program] { program.end(); });
+    cantorel::TerminationSignals stopSignals([&program] { program.end(); });
 
     if (!program.start(cantorel::screensaver::parseSwitches(QApplication::arguments().mid(1))))
         return 0;

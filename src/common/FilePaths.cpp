@@ -31,9 +31,12 @@ QString cleanChosenPath(const QString& path)
 
 QString withExtensionRule(const QString& name, const QString& ext)
 {
-    QString n = cleanChosenPath(name);
-    n.remove(ext, Qt::CaseSensitive);
-    return n + ext;
+    // The rule is about the file's name: the folders on the way keep theirs.
+    const QString path = cleanChosenPath(name);
+    const qsizetype slash = path.lastIndexOf(u'/') + 1;
+    QString file = path.mid(slash);
+    file.remove(ext, Qt::CaseSensitive);
+    return path.left(slash) + file + ext;
 }
 
 } // namespace cantorel

@@ -18,9 +18,11 @@ QString fileNamePart(const QString& path);
 // that comes back from a dialog or a command line is cleaned.
 QString cleanChosenPath(const QString& path);
 
-// "name" -> "name.ext": removes every occurrence of ext (exact case, anywhere)
-// and appends it once. ("songs", ".mmr") -> "songs.mmr"; "a.mmr.old" ->
-// "a.old.mmr"; "list.MMR" -> "list.MMR.mmr".
+// "name" -> "name.ext": removes every occurrence of ext (exact case, anywhere
+// in the file's name; the folders of a path are left as they are) and
+// appends it once. ("songs", ".mmr") -> "songs.mmr"; "a.mmr.old" ->
+// "a.old.mmr"; "list.MMR" -> "list.MMR.mmr"; "/my.txtfiles/x" ->
+// "/my.txtfiles/x.txt".
 QString withExtensionRule(const QString& name, const QString& ext);
 
 } // namespace cantorel

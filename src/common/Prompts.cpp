@@ -1,6 +1,18 @@
 #include "common/Prompts.h"
 
+#include <QFileInfo>
+
 namespace cantorel {
+
+bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    return prompts.message(owner, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+                           Prompts::Buttons::YesNo, Prompts::Icon::Exclamation)
+        == Prompts::Answer::Yes;
+}
 
 Prompts::FontChoice Prompts::FontChoice::of(const QFont& font, const QColor& color)
 {

@@ -79,6 +79,10 @@ public:
                                               CustomColors& customColors) = 0;
 };
 
+// Before a save to `path`: true when nothing is there, or the user agrees to
+// replace what is ("<name> already exists. Do you want to replace it?").
+bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path);
+
 // The 16 grey custom colours both programs' colour dialogs start with:
 // slot i holds red = green = blue = 15 * (i + 1).
 Prompts::CustomColors greyCustomColors();

@@ -4,6 +4,7 @@
 #include "editor/LyricTextFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace cantorel::editor {
 
@@ -53,7 +54,11 @@ bool EditorFiles::saveAs(Side side)
         m_prompts.saveFile(m_owner, title, textFilter(), m_lines.column(side).fileName);
     if (cleanChosenPath(chosen).isEmpty())
         return false;
-    return writeTo(side, lyricSaveName(chosen));
+    const QString path = lyricSaveName(chosen);
+    // The dialog leaves replacing to us; the name may also have changed.
+    if (!confirmReplacing(m_prompts, m_owner, path))
+        return false;
+    return writeTo(side, path);
 }
 
 bool EditorFiles::writeTo(Side side, const QString& path)
@@ -76,19 +81,67 @@ bool EditorFiles::hasUnsavedChanges() const
     return m_lines.hasUnsavedChanges(Side::Left) || m_lines.hasUnsavedChanges(Side::Right);
 }
 
-void EditorFiles::saveChangesAtExit()
+namespace {
+
+QString sideTitle(Side side)
+{
+    return side == Side::Left ? QStringLiteral("Lyrics") : QStringLiteral("Translated Lyrics");
+}
+
+// "<base> (unsaved lines, 2026-12-08 05.21.05).txt", or with " 2", " 3"...
+// before the extension when that name is taken.
+QString freeRescueName(const QString& base, const QDateTime& when)
+{
+    const QString stamp = when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+    for (int n = 1;; ++n) {
+        QString name = base + QStringLiteral(" (unsaved lines, ") + stamp + u')';
+        if (n > 1)
+            name += u' ' + QString::number(n);
+        name += QStringLiteral(".txt");
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+            return name;
+    }
+}
+
+} // namespace
+
+bool EditorFiles::saveChangesAtExit()
 {
     for (const Side side : {Side::Left, Side::Right}) {
         if (!m_lines.hasUnsavedChanges(side))
             continue;
         // The two questions read the same; the title tells which lyric is meant.
-        const QString title =
-            side == Side::Left ? QStringLiteral("Lyrics") : QStringLiteral("Translated Lyrics");
-        if (m_prompts.message(m_owner, exitQuestion(), Prompts::Buttons::YesNo,
-                              Prompts::Icon::Question, title)
-            == Prompts::Answer::Yes)
-            save(side);
+        const Prompts::Answer answer = m_prompts.message(m_owner, exitQuestion(), Prompts::Buttons::YesNoCancel,
+                                                         Prompts::Icon::Question, sideTitle(side));
+        if (answer == Prompts::Answer::Cancel)
+            return false;
+        if (answer == Prompts::Answer::Yes && !save(side))
+            return false;
     }
+    return true;
+}
+
+QStringList EditorFiles::writeRescueCopies(const QString& fallbackFolder, const QDateTime& when)
+{
+    QStringList written;
+    for (const Side side : {Side::Left, Side::Right}) {
+        if (!m_lines.hasUnsavedChanges(side))
+            continue;
+        const QStringList& lines = m_lines.column(side).lines;
+        const QString own = m_lines.column(side).fileName;
+        QStringList bases;
+        if (!own.isEmpty())
+            bases << own;
+        bases << QDir(fallbackFolder).filePath(sideTitle(side));
+        for (const QString& base : bases) {
+            const QString name = freeRescueName(base, when);
+            if (writeLyricText(name, lines).isEmpty()) {
+                written << name;
+                break;
+            }
+        }
+    }
+    return written;
 }
 
 } // namespace cantorel::editor

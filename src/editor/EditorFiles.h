@@ -6,6 +6,8 @@
 #include "common/Prompts.h"
 #include "editor/LinePair.h"
 
+#include <QDateTime>
+
 namespace cantorel::editor {
 
 class EditorFiles {
@@ -24,8 +26,16 @@ public:
     bool saveAs(Side side);
     // At the program's end: for each side whose lines changed since they
     // were last opened or saved, asks whether to save them (Yes saves as
-    // save() does, No drops them).
-    void saveChangesAtExit();
+    // save() does, No drops them, Cancel keeps the program open). False when
+    // the program must stay open: the user cancelled, or a side they wanted
+    // saved was not (its save failed or its name dialog was cancelled).
+    bool saveChangesAtExit();
+    // When the program is ended without a chance to ask: writes each side
+    // with unsaved changes to a new file whose name says so, beside the
+    // side's own file, or in `fallbackFolder` for a side that never had one
+    // (or whose folder cannot be written). The side itself stays unsaved.
+    // Returns the files written; never replaces an existing file.
+    QStringList writeRescueCopies(const QString& fallbackFolder, const QDateTime& when);
     bool hasUnsavedChanges() const;
 
     static QList<Prompts::FileFilter> textFilter();

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -353,13 +356,24 @@ bool Lyric_Master::hasUnsavedChanges() const
     return m_files.hasUnsavedChanges();
 }
 
-void Lyric_Master::saveChangesAtExit()
+bool Lyric_Master::saveChangesAtExit()
 {
     if (!m_files.hasUnsavedChanges())
-        return;
+        return true;
     // The user should see the lyric the question is about.
     showEditor();
-    m_files.saveChangesAtExit();
+    return m_files.saveChangesAtExit();
+}
+
+QStringList Lyric_Master::writeRescueCopies()
+{
+    // The per-user data folder, ~/.local/share/cantorel.
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = base + QStringLiteral("/cantorel");
+    QDir().mkpath(folder);
+    return m_files.writeRescueCopies(folder, QDateTime::currentDateTime());
 }
 
 // --- Events of the lists ---

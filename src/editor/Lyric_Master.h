@@ -38,7 +38,12 @@ public:
     void showEditor();
     // For the program's end: asks, for each side with changes that were
     // never saved, whether to save them; shows the window first if needed.
-    void saveChangesAtExit();
+    // False when the program must stay open (see EditorFiles).
+    bool saveChangesAtExit();
+    // For an end without questions (a signal, the session): writes the
+    // unsaved sides to files of their own, beside their files or in the
+    // per-user data folder; returns the files written.
+    QStringList writeRescueCopies();
     bool hasUnsavedChanges() const;
 
     // The state behind the window (for the owner's checks and for tests).

@@ -119,7 +119,7 @@ void Form2::endEarlierRecording()
 void Form2::prepare(const maker::SourceChoice& choice)
 {
     // The song is loaded before any file is touched: a song the engine
-    // cannot open ends the program, and must not leave an emptied lyric.
+    // refuses is reported and no lyric file is changed.
     m_mediaPath = choice.mediaPath;
     copenClick();
     if (m_engine.sound() == 0)
@@ -159,6 +159,11 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
         const QString target = lyrics::translatedLyricPathOf(choice.mediaPath);
         step(m_recording.openSource(Side::Translation, choice.translatedSource), choice.translatedSource);
         step(m_recording.createTarget(Side::Translation, target), target);
+    } else {
+        // A translation from an earlier recording would be paired with the
+        // new lines: it joins the backups.
+        const QString stale = lyrics::translatedLyricPathOf(choice.mediaPath);
+        step(m_recording.setAsideOldTranslation(stale), stale);
     }
     const QString target = lyrics::lyricPathOf(choice.mediaPath);
     step(m_recording.openSource(Side::Lyric, choice.lyricSource), choice.lyricSource);
@@ -270,16 +275,41 @@ void Form2::copenClick()
     if (m_mediaPath.isEmpty())
         return;
     m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::Software))
+    if (!m_engine.openStream(m_mediaPath, engine::mode::Software)) {
+        // A refused song has been reported; a failed release ends the program.
+        if (m_engine.sound() == 0)
+            enterNoSongState();
         return;
+    }
     m_ui.cPlay->setEnabled(true);
+}
+
+void Form2::enterNoSongState()
+{
+    m_cTimer1.stop();
+    m_beat->setEnabled(m_timer2, false);
+    // What was recorded so far stays in the files.
+    if (m_recording.recordingOpen())
+        m_recording.stopByUser();
+    setRecordingButtons(false);
+    m_ui.showNoSong();
+    m_ui.setSeekQuietly(0);
+    m_ui.Command4->setEnabled(true);
+    m_playing = false;
+    m_paused = false;
+    m_lastSeekValue = 0;
+    m_mediaPath.clear();
 }
 
 void Form2::cPlayClick()
 {
-    if (m_playing)
+    if (m_playing || m_engine.sound() == 0)
         return;
     if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
+        return;
+    // A ticked Mute box holds for every play.
+    if (m_ui.Check1->isChecked()
+        && m_engine.setMute(true) == engine::EngineConnection::ChannelCall::Failed)
         return;
     m_cTimer1.start(900);
     m_ui.showPlaying();
@@ -308,9 +338,15 @@ void Form2::cpauseClick()
 
 void Form2::cstopClick()
 {
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::Hardware))
+    if (m_mediaPath.isEmpty())
         return;
+    m_cTimer1.stop();
+    if (!m_engine.openStream(m_mediaPath, engine::mode::Hardware)) {
+        // The song's file went away while it played.
+        if (m_engine.sound() == 0)
+            enterNoSongState();
+        return;
+    }
     m_ui.showStopped();
     m_playing = false;
     m_ui.setSeekQuietly(0);

@@ -97,6 +97,8 @@ private:
     void prepare(const maker::SourceChoice& choice);
     bool openStreams(const maker::SourceChoice& choice);
     void setTwoPanes(bool two);
+    // Back to a window without a song after the engine refused one.
+    void enterNoSongState();
     void setRecordingButtons(bool enabled);
     void lineWritten(const maker::Recording::Step& step);
     void recordingComplete();

@@ -1,5 +1,6 @@
 #include "maker/LyricStreams.h"
 
+#include "common/Backups.h"
 #include "common/TextCodec.h"
 #include "common/TextFile.h"
 #include "lyrics/LyricFiles.h"
@@ -96,15 +97,12 @@ FileError LyricTarget::create(const QString& path)
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())
         return FileError::FileNotFound;
-    const QString backup = backupPathOf(path);
     if (info.exists()) {
         if (!info.isFile())
             return FileError::Other;
         if (info.size() > 0) {
-            // Keep the lyric that is there; an older backup makes way for it.
-            if (QFileInfo::exists(backup) && !QFile::remove(backup))
-                return FileError::Other;
-            if (!QFile::rename(path, backup))
+            // Keep the lyric that is there, with every older backup.
+            if (moveToBackup(path).isEmpty())
                 return FileError::Other;
             m_keptOld = true;
         } else {
@@ -115,12 +113,34 @@ FileError LyricTarget::create(const QString& path)
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (m_keptOld) {
-            QFile::rename(backup, path);
+            restoreNewestBackup(path);
             m_keptOld = false;
         }
         return FileError::Other;
     }
     return FileError::None;
+}
+
+FileError LyricTarget::setAside(const QString& path)
+{
+    m_setAside = false;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileError::None;
+    if (!info.isFile())
+        return FileError::Other;
+    m_path = path;
+    if (moveToBackup(path).isEmpty())
+        return FileError::Other;
+    m_setAside = true;
+    return FileError::None;
+}
+
+void LyricTarget::putBack()
+{
+    if (m_setAside && !QFileInfo::exists(m_path))
+        restoreNewestBackup(m_path);
+    m_setAside = false;
 }
 
 LyricTarget::Write LyricTarget::write(double timeCentis, const QString& escapedText)
@@ -144,8 +164,7 @@ void LyricTarget::close()
     m_file.close();
     if (m_records == 0) {
         if (m_keptOld) {
-            QFile::remove(m_path);
-            QFile::rename(backupPathOf(m_path), m_path);
+            restoreNewestBackup(m_path);
         } else if (!m_wasThere) {
             QFile::remove(m_path);
         }

@@ -52,10 +52,15 @@ private:
 // nullopt with `error` set when the file cannot be read.
 std::optional<int> countLines(const QString& path, FileError* error);
 
-// A timed lyric file being recorded. Creating it keeps an existing lyric
-// beside it as <path>.bak, so a re-recording abandoned half-way loses
-// nothing; the new file starts empty. Every record is flushed to the disk
-// as soon as it is written.
+// A timed lyric file being recorded. Creating it moves an existing lyric
+// aside as its newest backup (<path>.bak; older backups are kept, numbered,
+// see common/Backups.h), so a re-recording abandoned half-way loses nothing;
+// the new file starts empty. Every record is flushed to the disk as soon as
+// it is written.
+//
+// A target can also be only set aside: the translation of an earlier
+// recording, when the new one has none, goes to its backups too, so that the
+// pair on disk always belongs together.
 class LyricTarget {
 public:
     enum class Write { Done, NotOpen, Failed };
@@ -78,7 +83,14 @@ public:
     // not exist before is removed.
     void close();
 
-    static QString backupPathOf(const QString& path) { return path + QStringLiteral(".bak"); }
+    // Moves an existing file at `path` to its backups without creating a new
+    // one (nothing happens when there is none).
+    FileError setAside(const QString& path);
+    bool isSetAside() const { return m_setAside; }
+    // Puts a file that was set aside back in place; or, with keep(), leaves
+    // it in the backups for good.
+    void putBack();
+    void keep() { m_setAside = false; }
 
 private:
     QString m_path;
@@ -86,6 +98,7 @@ private:
     int m_records = 0;
     bool m_keptOld = false;  // the old lyric was moved to the backup
     bool m_wasThere = false; // an (empty) file was there before
+    bool m_setAside = false; // setAside() moved a file away
 };
 
 } // namespace cantorel::maker

@@ -6,10 +6,17 @@ namespace cantorel::maker {
 
 void Recording::closeStreams()
 {
+    const bool lyricWritten = m_lyricTarget.records() > 0;
     m_lyricSource.close();
     m_lyricTarget.close();
     m_translatedSource.close();
     m_translatedTarget.close();
+    if (m_translatedTarget.isSetAside()) {
+        if (lyricWritten)
+            m_translatedTarget.keep();
+        else
+            m_translatedTarget.putBack();
+    }
 }
 
 void Recording::beginPreparation()
@@ -31,6 +38,11 @@ FileError Recording::openSource(Side side, const QString& path)
 FileError Recording::createTarget(Side side, const QString& path)
 {
     return targetOf(side).create(path);
+}
+
+FileError Recording::setAsideOldTranslation(const QString& path)
+{
+    return m_translatedTarget.setAside(path);
 }
 
 QString Recording::takeFirstLine(Side side)

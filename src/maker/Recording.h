@@ -51,6 +51,10 @@ public:
 
     FileError openSource(Side side, const QString& path);
     FileError createTarget(Side side, const QString& path);
+    // A recording without translation: the song's translated lyric from an
+    // earlier recording goes to its backups, so that it is not paired with
+    // the new lines. It comes back when the recording writes no line.
+    FileError setAsideOldTranslation(const QString& path);
     // Reads the first line of the source of `side` into the current line
     // (stored escaped) and returns it as read; "" when there is none.
     QString takeFirstLine(Side side);

@@ -24,8 +24,6 @@ NextSong songAfterEnd(const PlaylistState& s, int& lastRandomPick, RandomSource&
     const int k = s.selected;
     if (c <= 0 || k < 0)
         return {};
-    if (k != c - 1 && !s.repeatOne && !s.repeat && !s.random)
-        return {NextSong::Action::PlayEntry, k + 1};
     if (s.random) {
         int r = 0;
         if (c > 1) {
@@ -41,10 +39,12 @@ NextSong songAfterEnd(const PlaylistState& s, int& lastRandomPick, RandomSource&
         lastRandomPick = r;
         return {NextSong::Action::PlayEntry, r};
     }
-    if (s.repeatOne && s.repeat)
+    if (s.repeat && s.repeatOne)
         return {NextSong::Action::ReplaySame, k};
-    if (s.repeatAll && s.repeat && k == c - 1)
-        return {NextSong::Action::PlayEntry, 0};
+    if (s.repeat && s.repeatAll)
+        return {NextSong::Action::PlayEntry, nextEntry(c, k)};
+    if (k != c - 1)
+        return {NextSong::Action::PlayEntry, k + 1};
     return {};
 }
 

@@ -44,13 +44,15 @@ struct NextSong {
 
 // The end of a song, first matching rule:
 //  1. no entries or none selected: stop;
-//  2. not the last entry, "Repeat one " not chosen, neither Repeat nor
-//     Random ticked: the next entry;
-//  3. Random ticked: a random entry other than `lastRandomPick` (which is
+//  2. Random ticked: a random entry other than `lastRandomPick` (which is
 //     updated); with a single entry, that entry;
-//  4. "Repeat one " chosen and Repeat ticked: the same song again;
-//  5. "Repeat all" chosen, Repeat ticked, the last entry: the first entry;
+//  3. Repeat ticked with "Repeat one " chosen: the same song again;
+//  4. Repeat ticked with "Repeat all" chosen: the next entry, the first one
+//     after the last, until the user stops;
+//  5. not the last entry: the next entry;
 //  6. otherwise stop.
+// The repeat choices are greyed, and have no effect, while Repeat is not
+// ticked.
 NextSong songAfterEnd(const PlaylistState& state, int& lastRandomPick, RandomSource& random);
 
 // The previous entry (the last one before the first) and the next entry (the

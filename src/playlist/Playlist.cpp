@@ -78,7 +78,9 @@ void Playlist::buildUi()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    // The selection, not the current row: a click moves the current row
+    // before it selects, so the indicators would show the entry left behind.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Playlist::showIndicators);
     connect(m_list, &QListView::doubleClicked, this, &Playlist::command7Click);
     // The counter follows the list whoever changes it.
@@ -406,12 +408,23 @@ void Playlist::command4Click()
 {
     if (m_model->count() == 0)
         return;
+    if (const QString bad = unstorablePath(m_model->paths()); !bad.isEmpty()) {
+        m_prompts.message(this,
+                          tr("The playlist cannot be saved: the name of the song\n%1\nholds a double quote or a "
+                             "line break, which a playlist file cannot hold. Rename the file or remove it from "
+                             "the list.")
+                              .arg(bad),
+                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        return;
+    }
     const QString chosen = m_prompts.saveFile(this, QStringLiteral("Save The Playlist File"), playlistFilter());
     if (chosen.isEmpty()) {
         m_prompts.message(this, QStringLiteral("Some error has occured the Playlist has not been saved!!!"));
         return;
     }
     const QString name = playlistFileName(chosen);
+    if (!confirmReplacing(m_prompts, this, name))
+        return;
     QString error;
     if (!savePlaylist(name, m_model->paths(), &error)) {
         m_prompts.message(this, tr("The playlist could not be saved as %1: %2").arg(name, error),

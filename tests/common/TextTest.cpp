@@ -62,6 +62,9 @@ TEST(FilePaths, ExtensionRuleAndCleaning)
     EXPECT_EQ(withExtensionRule("list.MMR", ".mmr"), "list.MMR.mmr");
     EXPECT_EQ(withExtensionRule("a.mmr.old", ".mmr"), "a.old.mmr");
     EXPECT_EQ(withExtensionRule(" notes.txt ", ".txt"), "notes.txt");
+    // Folders keep their names, whatever they hold.
+    EXPECT_EQ(withExtensionRule("/home/me/my.txtfiles/x", ".txt"), "/home/me/my.txtfiles/x.txt");
+    EXPECT_EQ(withExtensionRule("/a.mmr/b.mmr.old", ".mmr"), "/a.mmr/b.old.mmr");
     EXPECT_EQ(cleanChosenPath(QString(" /a/b") + QChar(0) + "c  "), "/a/bc");
     EXPECT_EQ(fileNamePart("/x/y/Rain.mp3"), "Rain.mp3");
 }

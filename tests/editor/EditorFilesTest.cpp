@@ -138,6 +138,29 @@ TEST_F(EditorFilesTest, SaveAsAddsTxtOnceWhateverTheChosenName)
     EXPECT_EQ(prompts.asked.last().startName, path("notes.txt")); // starts from the known name
 }
 
+TEST_F(EditorFilesTest, SaveAsKeepsTheFolderAndAsksBeforeReplacing)
+{
+    // The rule applies to the file's name: the folder keeps its own.
+    const QString folder = path("my.txtfiles");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QDir().mkpath(path("myfiles")));
+    lines.loadLines(Side::Left, {"new"}, QString());
+    prompts.expectSaveFile(folder + "/x");
+    EXPECT_TRUE(files.saveAs(Side::Left));
+    EXPECT_EQ(contents(folder + "/x.txt"), "new\r\n");
+    EXPECT_TRUE(QDir(path("myfiles")).isEmpty());
+
+    // The name the rule makes may name a file that is there: asked first.
+    cantorel::testing::writeFile(path("old.txt"), "keep me");
+    prompts.expectSaveFile(path("old")).expectMessage("old.txt already exists.\nDo you want to replace it?",
+                                                      Answer::No);
+    EXPECT_FALSE(files.saveAs(Side::Left));
+    EXPECT_EQ(contents(path("old.txt")), "keep me");
+    prompts.expectSaveFile(path("old")).expectMessage(QString(), Answer::Yes);
+    EXPECT_TRUE(files.saveAs(Side::Left));
+    EXPECT_EQ(contents(path("old.txt")), "new\r\n");
+}
+
 TEST_F(EditorFilesTest, SaveWithoutANameAsksForOneAndThenUsesIt)
 {
     lines.loadLines(Side::Left, {"a"}, QString());

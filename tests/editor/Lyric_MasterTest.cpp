@@ -3,7 +3,7 @@
 #include "editor/Lyric_Master.h"
 #include "editor/LineCounters.h"
 #include "support/ScriptedPrompts.h"
-#include "UserInput.h"
+#include "support/UserInput.h"
 
 #include "support/TestFiles.h"
 #include <QCheckBox>
@@ -235,8 +235,8 @@ TEST_F(Lyric_MasterTest, AtTheProgramsEndYesSavesTheChangedLyric)
     ASSERT_TRUE(window.hasUnsavedChanges());
 
     prompts.expectMessage("Save changes to the lyric before closing?", Answer::Yes);
-    window.saveChangesAtExit();
-    EXPECT_EQ(prompts.asked.last().buttons, Prompts::Buttons::YesNo);
+    EXPECT_TRUE(window.saveChangesAtExit());
+    EXPECT_EQ(prompts.asked.last().buttons, Prompts::Buttons::YesNoCancel);
     EXPECT_EQ(contents(dir.filePath("song.txt")), "ONE\r\ntwo\r\n");
     EXPECT_FALSE(window.hasUnsavedChanges());
     window.saveChangesAtExit(); // nothing left to ask

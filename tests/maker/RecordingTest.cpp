@@ -54,6 +54,7 @@ TEST_F(RecordingFiles, TargetKeepsTheOldLyricAndFlushesEachRecord)
     ASSERT_EQ(t.create(target), FileError::None);
     EXPECT_EQ(readFile(target), "");
     EXPECT_EQ(readFile(target + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(readFile(target + ".bak.1"), "older"); // never replaced
 
     EXPECT_EQ(t.write(0, "new"), LyricTarget::Write::Done);
     // Readable by anyone before the file is closed.

@@ -30,24 +30,34 @@ TEST(PlayOrder, EveryRowOfTheEndOfSongRule)
     Script never({0.5f});
     int last = 0;
     using A = NextSong::Action;
-    // Row 1: empty list or nothing selected.
+    // Empty list or nothing selected.
     EXPECT_EQ(after({0, -1}, last, never).action, A::Stop);
     EXPECT_EQ(after({3, -1}, last, never).action, A::Stop);
-    // Row 2: the next entry.
+    // The next entry, and nothing after the last one.
     NextSong n = after({3, 1}, last, never);
     EXPECT_EQ(n.action, A::PlayEntry);
     EXPECT_EQ(n.entry, 2);
-    // ...but not after the last one, nor with "Repeat one " chosen.
     EXPECT_EQ(after({3, 2}, last, never).action, A::Stop);
-    EXPECT_EQ(after({3, 0, false, false, true, false}, last, never).action, A::Stop);
-    // Row 4: the same song again.
+    // The same song again.
     EXPECT_EQ(after({3, 0, false, true, true, false}, last, never).action, A::ReplaySame);
-    // Row 5: wrap from the last entry to the first.
-    n = after({3, 2, false, true, false, true}, last, never);
-    EXPECT_EQ(n.action, A::PlayEntry);
-    EXPECT_EQ(n.entry, 0);
-    // Row 6: "Repeat all" before the last entry matches no row.
-    EXPECT_EQ(after({3, 1, false, true, false, true}, last, never).action, A::Stop);
+    // "Repeat all" goes through the whole list, round and round.
+    for (int k = 0; k < 3; ++k) {
+        n = after({3, k, false, true, false, true}, last, never);
+        EXPECT_EQ(n.action, A::PlayEntry);
+        EXPECT_EQ(n.entry, (k + 1) % 3);
+    }
+}
+
+TEST(PlayOrder, AGreyedRepeatChoiceHasNoEffect)
+{
+    Script never({0.5f});
+    int last = 0;
+    // "Repeat one " left chosen after Repeat was unticked: songs advance.
+    NextSong n = after({3, 0, false, false, true, false}, last, never);
+    EXPECT_EQ(n.action, NextSong::Action::PlayEntry);
+    EXPECT_EQ(n.entry, 1);
+    // "Repeat all" without Repeat stops at the end.
+    EXPECT_EQ(after({3, 2, false, false, false, true}, last, never).action, NextSong::Action::Stop);
 }
 
 TEST(PlayOrder, RandomNeverRepeatsThePreviousPick)

@@ -9,6 +9,8 @@
 #include <QListView>
 #include <QRadioButton>
 
+#include "support/UserInput.h"
+
 using namespace cantorel;
 using namespace cantorel::testing;
 
@@ -301,4 +303,52 @@ TEST_F(PlaylistWindow, SaveAndOpenListMessages)
     EXPECT_EQ(list->selectedIndex(), -1);
     list->command3Click();
     EXPECT_EQ(part<QLineEdit>("Text1")->text(), "0");
+}
+
+TEST_F(PlaylistWindow, AClickShowsTheClickedEntrysIndicators)
+{
+    list->model().append(QStringList{song("w.mp3", {{0, "x"}}, {{0, "y"}}), song("plain.mp3")});
+    list->show();
+    auto* view = part<QListView>("List1");
+    auto click = [&](int row) {
+        mouseClick(view->viewport(), Qt::LeftButton, view->visualRect(list->model().index(row)).center());
+    };
+    click(1);
+    EXPECT_FALSE(part<QCheckBox>("Check2")->isChecked());
+    click(0);
+    EXPECT_TRUE(part<QCheckBox>("Check2")->isChecked());
+    EXPECT_TRUE(part<QCheckBox>("Check1")->isChecked());
+    click(1);
+    EXPECT_FALSE(part<QCheckBox>("Check2")->isChecked());
+    EXPECT_FALSE(part<QCheckBox>("Check1")->isChecked());
+}
+
+TEST_F(PlaylistWindow, OnlyTextPlaylistsOpenAndOnlyStorablePathsAreSaved)
+{
+    list->model().append(song("a.mp3"));
+    // A binary file picked by mistake: refused, nothing appended.
+    QByteArray binary(200 * 1024, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 7919) % 251);
+    writeFile(dir.filePath("image.mmr"), binary);
+    prompts.expectOpenFile(dir.filePath("image.mmr")).expectMessage(QString());
+    list->command5Click();
+    EXPECT_TRUE(prompts.asked.last().text.contains("not a playlist"));
+    EXPECT_EQ(list->model().count(), 1);
+
+    // A song whose name holds a double quote cannot go into a playlist
+    // file: the save is refused before any dialog, naming the song.
+    const QString quoted = song("say \"hi\".mp3");
+    list->model().append(quoted);
+    prompts.expectMessage(QString());
+    list->command4Click();
+    EXPECT_TRUE(prompts.asked.last().text.contains(quoted));
+    EXPECT_EQ(prompts.asked.last().kind, ScriptedPrompts::Kind::Message);
+
+    // And a save over an existing playlist asks first.
+    list->model().remove(1);
+    writeFile(dir.filePath("old.mmr"), "\"/x.mp3\"\r\n");
+    prompts.expectSaveFile(dir.filePath("old")).expectMessage(QString(), Prompts::Answer::No);
+    list->command4Click();
+    EXPECT_EQ(readFile(dir.filePath("old.mmr")), "\"/x.mp3\"\r\n");
 }
