@@ -41,10 +41,12 @@ constexpr Result Uninitialized = 78;   // a call that needs init before it
 // The version the windows require; the engine reports exactly this one.
 constexpr unsigned kRequiredVersion = 0x42006;
 
-// Stream modes passed to systemCreateStream.
+// Stream modes passed to systemCreateStream. Every mode plays the same
+// timeline: a song time is the same sample in every mode, the song starting
+// with the first sample a full decode gives.
 namespace mode {
-constexpr unsigned Hardware = 0x20;      // the container's own length estimate
-constexpr unsigned Software = 0x40;      // the container's own length estimate
+constexpr unsigned Hardware = 0x20;      // starts from the container's length estimate
+constexpr unsigned Software = 0x40;      // starts from the container's length estimate
 constexpr unsigned AccurateTime = 0x4000; // scan at open: exact length, exact seeking
 } // namespace mode
 
@@ -84,7 +86,12 @@ public:
     virtual Result channelSetMute(Handle channel, bool mute) = 0;
     virtual Result channelGetCurrentSound(Handle channel, Handle* sound) = 0;
 
-    // The decoded length of the sound (exact in AccurateTime mode).
+    // The length of the sound: what a full decode gives. Exact from the
+    // start in AccurateTime mode. In the other modes it starts as the
+    // container's estimate and is never below what decoding has reached, so
+    // a caller that ends the song when the position reaches the length never
+    // ends it early; it becomes exact once decoding has reached the end (or,
+    // for a seek or MPEG audio, once the file has been indexed).
     virtual Result soundGetLength(Handle sound, unsigned* length, unsigned timeUnit) = 0;
     // Ends the sound's channel too.
     virtual Result soundRelease(Handle sound) = 0;

@@ -213,7 +213,7 @@ Result FfmpegAudioEngine::channelSetPosition(Handle handle, unsigned position, u
     if (!channel)
         return failure;
     const Sound* sound = m_sounds.find(channel->sound);
-    if (timeUnit != kMilliseconds || !sound || position >= sound->source->lengthMs)
+    if (timeUnit != kMilliseconds || !sound || position >= sound->source->lengthMs())
         return result::InvalidParam;
     channel->playback->seek(position);
     return result::Ok;
@@ -272,7 +272,7 @@ Result FfmpegAudioEngine::soundGetLength(Handle handle, unsigned* length, unsign
         return result::InvalidHandle;
     if (!length || timeUnit != kMilliseconds)
         return result::InvalidParam;
-    *length = sound->source->lengthMs;
+    *length = sound->source->lengthMs();
     return result::Ok;
 }
 

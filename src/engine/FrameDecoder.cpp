@@ -25,7 +25,7 @@ bool isPcm(AVCodecID id)
 } // namespace
 
 FrameDecoder::FrameDecoder(std::shared_ptr<const SoundSource> source, const std::atomic<bool>* cancel)
-    : m_source(std::move(source)), m_cancel(cancel), m_packet(av_packet_alloc())
+    : m_source(std::move(source)), m_cancel(cancel), m_packet(av_packet_alloc()), m_clock(m_source->sampleRate)
 {
 }
 
@@ -65,6 +65,7 @@ bool FrameDecoder::open()
             m_mpeg = std::make_shared<const MpegAudioIndex>(std::move(*index));
         }
         m_songEnd = m_mpeg->songSamples();
+        m_source->noteExactLength(m_songEnd);
         m_file.setFileName(m_source->path);
         if (!m_file.open(QIODevice::ReadOnly))
             return false;
@@ -87,6 +88,7 @@ bool FrameDecoder::openContainer()
     m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     m_packetNumber = 0;
     m_cursor = 0;
+    m_clock.reset(0);
     return m_stream >= 0;
 }
 
@@ -106,10 +108,18 @@ bool FrameDecoder::seekMpeg(std::int64_t sample)
 {
     if (!m_codec)
         return false;
-    avcodec_flush_buffers(m_codec.get());
     const std::int64_t raw = m_mpeg->rawFromSong(sample);
-    const std::int64_t frame = raw / m_mpeg->samplesPerFrame;
+    const std::int64_t frame = m_mpeg->frameAtRaw(raw);
     m_nextFrame = std::max<std::int64_t>(0, frame - mpegPrerollFrames(m_mpeg->codec));
+    if (m_mpeg->segments.size() > 1) {
+        // The decoder tags a frame with the rate of the frame decoded before
+        // it; a fresh decoder that knows that rate tags them as a full
+        // decode from the start would.
+        if (!openCodec(m_mpeg->codec, nullptr, m_mpeg->taggedRate(m_nextFrame), m_mpeg->channels))
+            return false;
+    } else {
+        avcodec_flush_buffers(m_codec.get());
+    }
     // Decoding may have reached the end before this seek back; the end test
     // must not still see it.
     m_cursor = 0;
@@ -126,10 +136,11 @@ bool FrameDecoder::ensurePacketIndex()
     const int stream = av_find_best_stream(scanFormat.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (stream != m_stream)
         return false;
-    auto index = PacketIndexer::scan(scanFormat.get(), stream, m_cancel);
+    auto index = PacketIndexer::scan(m_source->path, scanFormat.get(), stream, m_cancel);
     if (!index)
         return false;
     m_index = std::make_shared<const PacketIndex>(std::move(*index));
+    m_source->noteExactLength(m_index->totalSamples);
     return true;
 }
 
@@ -143,6 +154,8 @@ bool FrameDecoder::seekContainer(std::int64_t sample)
     const AVStream* stream = m_format->streams[m_stream];
     const std::int64_t preroll = isPcm(stream->codecpar->codec_id) ? 0 : m_source->sampleRate / 4;
     const int packet = std::max(0, m_index->packetEndingBy(sample - preroll));
+    if (m_index->sequential)
+        return seekByCounting(packet);
     const std::int64_t pts = m_index->packets[static_cast<size_t>(packet)].pts;
     if (packet == 0 || pts == AV_NOPTS_VALUE
         || av_seek_frame(m_format.get(), m_stream, pts, AVSEEK_FLAG_BACKWARD) < 0) {
@@ -151,6 +164,34 @@ bool FrameDecoder::seekContainer(std::int64_t sample)
     }
     m_seekPacket = packet;
     m_packetNumber = -1;
+    return true;
+}
+
+bool FrameDecoder::seekByCounting(std::int64_t packet)
+{
+    // Read the packets before `packet` without decoding them, except those
+    // that carry decoder headers: the decoder then reads that link of the
+    // stream as a full decode does.
+    if (!openContainer())
+        return false;
+    m_rewound = true;
+    FramePtr discard(av_frame_alloc());
+    if (!discard)
+        return false;
+    for (std::int64_t number = 0; number < packet;) {
+        if (av_read_frame(m_format.get(), m_packet.get()) < 0)
+            return false;
+        if (m_packet->stream_index == m_stream) {
+            if (m_index->isSetupPacket(number) && avcodec_send_packet(m_codec.get(), m_packet.get()) >= 0) {
+                while (avcodec_receive_frame(m_codec.get(), discard.get()) >= 0)
+                    av_frame_unref(discard.get());
+            }
+            ++number;
+        }
+        av_packet_unref(m_packet.get());
+    }
+    avcodec_flush_buffers(m_codec.get());
+    m_packetNumber = packet;
     return true;
 }
 
@@ -167,14 +208,21 @@ bool FrameDecoder::next(DecodedRun* run)
         int offset = p.offset;
         int count = p.count;
         std::int64_t start = p.songStart;
+        std::int64_t length = p.songLength;
+        // Song samples to samples of this frame (the same at the song rate).
+        auto samplesOf = [&p](std::int64_t song) {
+            return p.songLength == p.count || p.songLength <= 0 ? song : song * p.count / p.songLength;
+        };
         if (start < m_dropUntil) {
-            const std::int64_t skip = std::min<std::int64_t>(count, m_dropUntil - start);
-            offset += static_cast<int>(skip);
-            count -= static_cast<int>(skip);
-            start += skip;
+            const std::int64_t skipSong = std::min(length, m_dropUntil - start);
+            const auto skip = static_cast<int>(std::min<std::int64_t>(count, samplesOf(skipSong)));
+            offset += skip;
+            count -= skip;
+            start += skipSong;
+            length -= skipSong;
         }
-        if (start + count > m_songEnd)
-            count = static_cast<int>(std::max<std::int64_t>(0, m_songEnd - start));
+        if (start + length > m_songEnd)
+            count = static_cast<int>(std::min<std::int64_t>(count, samplesOf(std::max<std::int64_t>(0, m_songEnd - start))));
         m_current = std::move(p.frame);
         m_ready.pop_front();
         if (count <= 0)
@@ -233,25 +281,29 @@ bool FrameDecoder::feedMpeg()
 
 void FrameDecoder::receiveMpegFrames(std::int64_t frameNumber)
 {
-    const std::int64_t spf = m_mpeg->samplesPerFrame;
+    // The decoder gives one frame per packet, covering its packet's span of
+    // the raw timeline.
+    const std::int64_t rawStart = m_mpeg->rawFrameStart(frameNumber);
+    const std::int64_t rawEnd = m_mpeg->rawFrameStart(frameNumber + 1);
     for (;;) {
         FramePtr frame(av_frame_alloc());
         if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
             return;
-        // The decoder gives one frame per packet; it ends where its packet does.
-        const std::int64_t rawEnd = (frameNumber + 1) * spf;
-        const std::int64_t rawStart = rawEnd - frame->nb_samples;
         std::int64_t keepFrom = std::max(rawStart, m_mpeg->startSkip);
         std::int64_t keepTo = rawEnd;
         if (m_mpeg->discardTo > m_mpeg->discardFrom && rawStart < m_mpeg->discardTo && rawEnd > m_mpeg->discardFrom)
             keepTo = std::max(rawStart, std::min(keepTo, m_mpeg->discardFrom));
         if (keepTo <= keepFrom)
             continue;
+        const std::int64_t rawLength = rawEnd - rawStart;
+        const std::int64_t samples = frame->nb_samples;
+        auto samplesOf = [&](std::int64_t raw) { return rawLength == samples ? raw : raw * samples / rawLength; };
         Pending p;
-        p.offset = static_cast<int>(keepFrom - rawStart);
-        p.count = static_cast<int>(keepTo - keepFrom);
+        p.offset = static_cast<int>(samplesOf(keepFrom - rawStart));
+        p.count = static_cast<int>(samplesOf(keepTo - rawStart)) - p.offset;
         p.songStart = m_mpeg->songFromRaw(keepFrom);
-        m_cursor = p.songStart + p.count;
+        p.songLength = keepTo - keepFrom;
+        m_cursor = p.songStart + p.songLength;
         p.frame = std::move(frame);
         m_ready.push_back(std::move(p));
     }
@@ -266,6 +318,8 @@ bool FrameDecoder::feedContainer()
         m_drained = true;
         avcodec_send_packet(m_codec.get(), nullptr);
         receiveFrames(-1);
+        if (!m_index) // decoded from the start to the end
+            m_source->noteExactLength(m_cursor);
         return !m_ready.empty();
     }
     if (m_packet->stream_index != m_stream) {
@@ -281,7 +335,8 @@ bool FrameDecoder::feedContainer()
         const auto size = static_cast<std::int64_t>(packets.size());
         std::int64_t number = m_packetNumber;
         const bool inOrder = number >= 0 && number < size
-                             && (pts == AV_NOPTS_VALUE || packets[static_cast<size_t>(number)].pts == pts);
+                             && (m_index->sequential || pts == AV_NOPTS_VALUE
+                                 || packets[static_cast<size_t>(number)].pts == pts);
         if (!inOrder && pts != AV_NOPTS_VALUE) {
             if (const int found = m_index->packetWithPts(pts); found >= 0)
                 number = found;
@@ -311,24 +366,31 @@ bool FrameDecoder::feedContainer()
 void FrameDecoder::receiveFrames(std::int64_t endSample)
 {
     std::deque<Pending> got;
-    std::int64_t total = 0;
+    SongCursor placed(m_source->sampleRate);
+    SongCursor& clock = endSample >= 0 ? placed : m_clock;
+    const std::int64_t from = clock.position();
     for (;;) {
         FramePtr frame(av_frame_alloc());
         if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
             break;
         Pending p;
         p.count = frame->nb_samples;
-        total += p.count;
+        p.songStart = clock.position();
+        p.songLength = clock.advance(p.count, frame->sample_rate);
         p.frame = std::move(frame);
         got.push_back(std::move(p));
     }
-    std::int64_t start = endSample >= 0 ? endSample - total : m_cursor;
+    // With the index, the frames end where their packet ends.
+    const std::int64_t shift = endSample >= 0 ? endSample - placed.position() : 0;
     for (Pending& p : got) {
-        p.songStart = start;
-        start += p.count;
+        p.songStart += shift;
         m_ready.push_back(std::move(p));
     }
-    m_cursor = start;
+    m_cursor = clock.position() + shift;
+    if (endSample >= 0)
+        m_clock.reset(m_cursor);
+    else if (m_cursor > from)
+        m_source->noteDecoded(m_cursor);
 }
 
 } // namespace cantorel::engine

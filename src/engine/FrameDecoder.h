@@ -2,10 +2,18 @@
 // Decodes one sound for playback, on the thread that plays it: reads the
 // file (MPEG audio frame by frame through the scan index, anything else
 // through the container reader), decodes, and hands out runs of decoded
-// samples tagged with their place on the song's timeline. Seeking is exact
-// to the sample: decoding restarts a little before the target, from a point
-// the index knows, and the samples before the target are dropped.
+// samples tagged with their place on the song's timeline (SongTimeline.h).
+// Seeking is exact to the sample: decoding restarts a little before the
+// target, from a point the index knows, and the samples before the target
+// are dropped. Every mode puts the same sample at the same song time: the
+// song starts with the first sample a full decode gives.
+//
+// Without an index (the estimate modes before their first seek) it tells
+// the sound how far decoding has come, and its exact length once decoding
+// reaches the end or an index is built (SoundSource::noteDecoded,
+// noteExactLength).
 #include "engine/FfmpegSupport.h"
+#include "engine/SongTimeline.h"
 #include "engine/SoundSource.h"
 
 #include <QFile>
@@ -17,8 +25,9 @@
 
 namespace cantorel::engine {
 
-// Samples [offset, offset + count) of `frame` are song samples
-// [songStart, songStart + count).
+// Samples [offset, offset + count) of `frame` are song samples from
+// `songStart` on (as many as their duration covers; `count` of them when the
+// frame is at the song rate).
 struct DecodedRun {
     const AVFrame* frame = nullptr;
     int offset = 0;
@@ -51,6 +60,7 @@ private:
         int offset = 0;
         int count = 0;
         std::int64_t songStart = 0;
+        std::int64_t songLength = 0; // song samples the `count` samples cover
     };
 
     bool openCodec(AVCodecID id, const AVCodecParameters* parameters, int sampleRate, int channels);
@@ -61,6 +71,7 @@ private:
     bool ensurePacketIndex();
     bool seekMpeg(std::int64_t sample);
     bool seekContainer(std::int64_t sample);
+    bool seekByCounting(std::int64_t packet);
     bool readMpegFrame(const MpegFrameSpan& span, AVPacket* packet);
     // Takes every frame the decoder has ready; with `endSample` >= 0 the
     // frames end there, otherwise they follow on from the cursor.
@@ -76,6 +87,7 @@ private:
     std::int64_t m_dropUntil = 0;   // song samples before this are not handed out
     std::int64_t m_songEnd = INT64_MAX;
     std::int64_t m_cursor = 0;      // song sample after the last received frame
+    SongCursor m_clock;             // places frames that no index places
     bool m_drained = false;         // the decoder has been flushed at the end
     bool m_ended = false;
 

@@ -1,5 +1,7 @@
 #include "engine/MpegAudioScanner.h"
 
+#include "engine/SongTimeline.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -99,7 +101,7 @@ TagInfo readTag(FileWindow& window, std::int64_t base)
     TagInfo info;
     std::uint32_t raw = 0;
     MpegHeader header;
-    if (!headerAt(window, base, &raw, &header))
+    if (!headerAt(window, base, &raw, &header) || header.layer != 3)
         return info;
     const int spf = header.samplesPerFrame;
     std::uint32_t frames = 0;
@@ -121,6 +123,11 @@ TagInfo readTag(FileWindow& window, std::int64_t base)
                 bytes = bigEndian32(q);
             pos += 4;
         }
+        // A file much longer than its tag says is files joined end to end:
+        // the frame count, and with it the end padding, is not used.
+        const std::int64_t rest = std::max<std::int64_t>(0, window.size() - (base + 4));
+        if (rest > 0 && bytes > 0 && rest > bytes && rest - bytes > (std::min<std::int64_t>(rest, bytes) >> 4))
+            frames = 0;
         if (flags & 4)
             pos += 100;
         if (flags & 8)
@@ -194,6 +201,50 @@ bool parseMpegHeader(std::uint32_t h, MpegHeader* out)
     return true;
 }
 
+const MpegSegment& MpegAudioIndex::segmentOf(std::int64_t frame) const
+{
+    auto it = std::upper_bound(segments.begin(), segments.end(), frame,
+                               [](std::int64_t f, const MpegSegment& s) { return f < s.firstFrame; });
+    return it == segments.begin() ? segments.front() : *(it - 1);
+}
+
+std::int64_t MpegAudioIndex::rawFrameStart(std::int64_t frame) const
+{
+    if (segments.empty() || frame <= 0)
+        return 0;
+    const MpegSegment& s = segmentOf(frame);
+    if (frame == s.firstFrame)
+        return s.rawStart;
+    return s.rawStart + s.firstLength
+           + songSamplesOf((frame - s.firstFrame - 1) * s.samplesPerFrame, s.sampleRate, sampleRate);
+}
+
+std::int64_t MpegAudioIndex::frameAtRaw(std::int64_t raw) const
+{
+    const auto count = static_cast<std::int64_t>(frames.size());
+    if (count == 0 || raw <= 0)
+        return 0;
+    // The last frame starting at or before `raw`: frame starts rise with
+    // the frame number, so a binary search finds it.
+    std::int64_t lo = 0;
+    std::int64_t hi = count - 1;
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo + 1) / 2;
+        if (rawFrameStart(mid) <= raw)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+int MpegAudioIndex::taggedRate(std::int64_t frame) const
+{
+    if (segments.empty())
+        return sampleRate;
+    return frame <= 0 ? sampleRate : segmentOf(frame - 1).sampleRate;
+}
+
 std::int64_t MpegAudioIndex::songSamples() const
 {
     return songFromRaw(rawSamples());
@@ -229,6 +280,73 @@ std::int64_t MpegAudioIndex::rawFromSong(std::int64_t song) const
     return lo;
 }
 
+namespace {
+
+// Where the audio of a file begins: past its ID3v2 tags, its tag frame and
+// any junk.
+struct AudioStart {
+    std::int64_t pos = 0;  // the first audio frame
+    std::int64_t end = 0;  // the end of the frames (before an ID3v1 tag)
+    std::uint32_t raw = 0; // its header
+    MpegHeader header;
+    TagInfo tag;
+};
+
+// Whether the frame at `pos` is followed by a frame of the same stream, or
+// is the file's last and ends with it.
+bool confirmedAt(FileWindow& window, std::int64_t pos, std::uint32_t raw, const MpegHeader& h, std::int64_t end)
+{
+    const std::int64_t next = pos + h.frameSize;
+    std::uint32_t raw2 = 0;
+    MpegHeader h2;
+    if (headerAt(window, next, &raw2, &h2))
+        return (raw & kSameStreamMask) == (raw2 & kSameStreamMask);
+    return next <= end && next + 4 > end;
+}
+
+std::optional<AudioStart> findAudioStart(FileWindow& window)
+{
+    AudioStart start;
+    start.end = window.size();
+    if (start.end >= 128) {
+        if (const unsigned char* tail = window.get(start.end - 128, 3); tail && std::memcmp(tail, "TAG", 3) == 0)
+            start.end -= 128;
+    }
+    std::int64_t pos = skipId3v2(window);
+    start.tag = readTag(window, pos);
+    if (start.tag.isTagFrame) {
+        std::uint32_t raw = 0;
+        MpegHeader header;
+        headerAt(window, pos, &raw, &header);
+        pos += header.frameSize;
+    }
+    // The first frame: a valid header followed by a second one of the same
+    // stream, after any amount of junk or padding. A sync word that junk
+    // happens to hold is not taken for audio.
+    for (; pos + 4 <= start.end; ++pos) {
+        if (headerAt(window, pos, &start.raw, &start.header)
+            && confirmedAt(window, pos, start.raw, start.header, start.end)) {
+            start.pos = pos;
+            return start;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    FileWindow window(file);
+    const auto start = findAudioStart(window);
+    if (!start)
+        return std::nullopt;
+    return start->header;
+}
+
 std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
                                                      const std::atomic<bool>* cancel)
 {
@@ -236,62 +354,30 @@ std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     FileWindow window(file);
-
-    std::int64_t end = window.size();
-    if (end >= 128) {
-        if (const unsigned char* tail = window.get(end - 128, 3); tail && std::memcmp(tail, "TAG", 3) == 0)
-            end -= 128;
-    }
-
-    std::int64_t pos = skipId3v2(window);
-    const TagInfo tag = readTag(window, pos);
-    if (tag.isTagFrame) {
-        std::uint32_t raw = 0;
-        MpegHeader header;
-        headerAt(window, pos, &raw, &header);
-        pos += header.frameSize;
-    }
-
-    // The first frame: a valid header followed by a second one of the same
-    // stream, within 64 KiB of junk.
-    std::uint32_t firstRaw = 0;
-    MpegHeader first;
-    bool synced = false;
-    for (int i = 0; i < 64 * 1024 && !synced; ++i) {
-        std::uint32_t raw = 0;
-        std::uint32_t raw2 = 0;
-        MpegHeader h;
-        MpegHeader h2;
-        if (!headerAt(window, pos + i, &raw, &h))
-            continue;
-        if (headerAt(window, pos + i + h.frameSize, &raw2, &h2)
-            && (raw & kSameStreamMask) == (raw2 & kSameStreamMask)) {
-            pos += i;
-            firstRaw = raw;
-            first = h;
-            synced = true;
-        } else if (pos + i + h.frameSize + 4 > end && pos + i + h.frameSize <= end) {
-            // A one-frame file.
-            pos += i;
-            firstRaw = raw;
-            first = h;
-            synced = true;
-        }
-    }
-    if (!synced)
+    const auto start = findAudioStart(window);
+    if (!start)
         return std::nullopt;
+    const MpegHeader& first = start->header;
+    const std::int64_t end = start->end;
+    std::int64_t pos = start->pos;
 
     MpegAudioIndex index;
     index.codec = first.layer == 1 ? AV_CODEC_ID_MP1 : (first.layer == 2 ? AV_CODEC_ID_MP2 : AV_CODEC_ID_MP3);
     index.sampleRate = first.sampleRate;
     index.channels = first.channels;
     index.samplesPerFrame = first.samplesPerFrame;
-    index.startSkip = tag.startSkip;
-    index.discardFrom = tag.discardFrom;
-    index.discardTo = tag.discardTo;
+    index.startSkip = start->tag.startSkip;
+    index.discardFrom = start->tag.discardFrom;
+    index.discardTo = start->tag.discardTo;
     index.frames.reserve(static_cast<size_t>(std::max<std::int64_t>(0, (end - pos) / 200)));
+    index.segments.push_back({0, first.sampleRate, first.samplesPerFrame, 0, first.samplesPerFrame});
 
-    const std::uint32_t streamBits = firstRaw & kSameStreamMask & ~std::uint32_t(0xC0); // mode aside
+    // Frames of the stream being read follow one another; junk between
+    // them is skipped. A frame of another stream (files joined end to end:
+    // another rate, channel count or layer) is taken when the frame after it
+    // confirms it.
+    constexpr std::uint32_t kStreamMask = kSameStreamMask & ~std::uint32_t(0xC0); // mode aside
+    std::uint32_t streamBits = start->raw & kStreamMask;
     int sinceCancelCheck = 0;
     while (pos + 4 <= end) {
         if (cancel && ++sinceCancelCheck == 4096) {
@@ -301,15 +387,27 @@ std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
         }
         std::uint32_t raw = 0;
         MpegHeader h;
-        if (headerAt(window, pos, &raw, &h) && (raw & kSameStreamMask & ~std::uint32_t(0xC0)) == streamBits
-            && h.channels == first.channels) {
-            // A cut-off last frame is still decoded (its missing part as silence).
-            const std::int64_t size = std::min<std::int64_t>(h.frameSize, end - pos);
-            index.frames.push_back({pos, static_cast<std::uint32_t>(size)});
-            pos += h.frameSize;
-        } else {
-            ++pos; // junk between frames: look for the next header
+        if (!headerAt(window, pos, &raw, &h)) {
+            ++pos;
+            continue;
         }
+        if ((raw & kStreamMask) != streamBits) {
+            if (!confirmedAt(window, pos, raw, h, end)) {
+                ++pos;
+                continue;
+            }
+            streamBits = raw & kStreamMask;
+        }
+        const MpegSegment& current = index.segments.back();
+        if (h.sampleRate != current.sampleRate || h.samplesPerFrame != current.samplesPerFrame) {
+            const auto number = static_cast<std::int64_t>(index.frames.size());
+            index.segments.push_back({number, h.sampleRate, h.samplesPerFrame, index.rawFrameStart(number),
+                                      songSamplesOf(h.samplesPerFrame, current.sampleRate, index.sampleRate)});
+        }
+        // A cut-off last frame is still decoded (its missing part as silence).
+        const std::int64_t size = std::min<std::int64_t>(h.frameSize, end - pos);
+        index.frames.push_back({pos, static_cast<std::uint32_t>(size)});
+        pos += h.frameSize;
     }
     if (index.frames.empty())
         return std::nullopt;

@@ -13,7 +13,7 @@ Resampler::~Resampler()
     av_channel_layout_uninit(&m_inLayout);
 }
 
-bool Resampler::configure(const AVFrame* frame)
+bool Resampler::configure(const AVFrame* frame, std::vector<float>* out)
 {
     AVChannelLayout layout{};
     if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels <= 0)
@@ -26,6 +26,7 @@ bool Resampler::configure(const AVFrame* frame)
         av_channel_layout_uninit(&layout);
         return true;
     }
+    drain(out);
     AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
     SwrContext* swr = nullptr;
     if (swr_alloc_set_opts2(&swr, &stereo, AV_SAMPLE_FMT_FLT, m_outputRate, &layout,
@@ -49,7 +50,7 @@ bool Resampler::convert(const AVFrame* frame, int offset, int count, std::vector
 {
     if (count <= 0)
         return true;
-    if (frame->sample_rate <= 0 || !configure(frame))
+    if (frame->sample_rate <= 0 || !configure(frame, out))
         return false;
     const AVSampleFormat format = static_cast<AVSampleFormat>(frame->format);
     const int bytes = av_get_bytes_per_sample(format);

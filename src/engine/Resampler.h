@@ -1,7 +1,9 @@
 #pragma once
 // Converts decoded frames of any sample format, rate and channel layout to
 // the output's format: interleaved 32-bit float stereo at the output rate.
-// The converter is rebuilt whenever the input format changes. Used by one
+// The converter is rebuilt whenever the input format changes (a chained
+// stream, an MPEG audio file whose rate changes), after handing on what the
+// old one still holds, so that no audio is lost at the change. Used by one
 // decoding thread.
 #include "engine/FfmpegSupport.h"
 
@@ -27,7 +29,7 @@ public:
     void reset();
 
 private:
-    bool configure(const AVFrame* frame);
+    bool configure(const AVFrame* frame, std::vector<float>* out);
 
     int m_outputRate;
     SwrPtr m_swr;

@@ -7,6 +7,17 @@
 
 namespace cantorel::engine {
 
+namespace {
+
+unsigned clampMs(std::int64_t ms)
+{
+    if (ms < 0)
+        return 0;
+    return static_cast<unsigned>(std::min<std::int64_t>(ms, std::numeric_limits<std::int32_t>::max()));
+}
+
+} // namespace
+
 std::int64_t SoundSource::msFromSamples(std::int64_t samples) const
 {
     if (sampleRate <= 0)
@@ -19,6 +30,30 @@ std::int64_t SoundSource::samplesFromMs(std::int64_t ms) const
     return av_rescale_rnd(ms, sampleRate, 1000, AV_ROUND_DOWN);
 }
 
+std::int64_t SoundSource::currentLengthSamples() const
+{
+    if (const std::int64_t exact = progress->exact.load(std::memory_order_acquire); exact >= 0)
+        return exact;
+    return std::max(lengthSamples, progress->decoded.load(std::memory_order_acquire));
+}
+
+unsigned SoundSource::lengthMs() const
+{
+    return clampMs(msFromSamples(currentLengthSamples()));
+}
+
+void SoundSource::noteDecoded(std::int64_t end) const
+{
+    std::int64_t seen = progress->decoded.load(std::memory_order_relaxed);
+    while (end > seen && !progress->decoded.compare_exchange_weak(seen, end, std::memory_order_acq_rel)) {
+    }
+}
+
+void SoundSource::noteExactLength(std::int64_t samples) const
+{
+    progress->exact.store(std::max<std::int64_t>(0, samples), std::memory_order_release);
+}
+
 namespace {
 
 Result openErrorResult(int error)
@@ -28,13 +63,6 @@ Result openErrorResult(int error)
     if (error == AVERROR(EACCES) || error == AVERROR(EIO) || error == AVERROR(EISDIR) || error == AVERROR_EOF)
         return result::FileBad;
     return result::Format;
-}
-
-unsigned clampMs(std::int64_t ms)
-{
-    if (ms < 0)
-        return 0;
-    return static_cast<unsigned>(std::min<std::int64_t>(ms, std::numeric_limits<std::int32_t>::max()));
 }
 
 // The container's own idea of the stream's length, in samples (0 if none).
@@ -92,7 +120,7 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
         source->lengthSamples = index->songSamples();
         source->mpegIndex = std::make_shared<const MpegAudioIndex>(std::move(*index));
     } else if (accurate) {
-        auto index = PacketIndexer::scan(format.get(), streamIndex);
+        auto index = PacketIndexer::scan(path, format.get(), streamIndex);
         if (!index || index->totalSamples <= 0)
             return result::FileBad;
         source->lengthSamples = index->totalSamples;
@@ -109,9 +137,19 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
         }
         if (!any)
             return result::FileBad;
+        if (source->mpeg) {
+            // The decoding thread's frame index counts at the rate of the
+            // first frame, which the container's guess may not be.
+            const auto first = MpegAudioScanner::firstFrame(path);
+            if (!first)
+                return result::FileBad;
+            source->sampleRate = first->sampleRate;
+            source->channels = first->channels;
+        }
         source->lengthSamples = estimatedSamples(format.get(), stream, source->sampleRate);
     }
-    source->lengthMs = clampMs(source->msFromSamples(source->lengthSamples));
+    if (accurate)
+        source->noteExactLength(source->lengthSamples);
     *out = std::move(source);
     return result::Ok;
 }

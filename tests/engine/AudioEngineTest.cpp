@@ -1,11 +1,8 @@
 // The real engine on real decoded audio: every fixture is decoded once with
 // the plain library calls (the reference), and what the engine hands to its
 // output is compared with it sample by sample.
-#include "support/TestPaths.h"
+#include "EngineTestRig.h"
 #include "engine/AudioEngineFactory.h"
-#include "engine/CaptureOutput.h"
-#include "engine/FfmpegAudioEngine.h"
-#include "engine/FfmpegSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,120 +15,10 @@
 #include <thread>
 
 using namespace cantorel::engine;
+using namespace cantorel::enginetest;
 using cantorel::testing::fixturePath;
 
 namespace {
-
-struct Reference {
-    int rate = 0;
-    std::vector<float> samples; // interleaved stereo
-    std::int64_t frames() const { return static_cast<std::int64_t>(samples.size() / 2); }
-};
-
-// A full decode through the container reader, converted to float stereo at
-// the file's own rate.
-Reference decodeFully(const QString& path)
-{
-    Reference ref;
-    FormatPtr format;
-    if (openFormat(path, &format) < 0 || avformat_find_stream_info(format.get(), nullptr) < 0)
-        return ref;
-    const int si = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    AVStream* st = format->streams[si];
-    const AVCodec* decoder = preferredDecoder(st->codecpar->codec_id);
-    CodecPtr codec(avcodec_alloc_context3(decoder));
-    avcodec_parameters_to_context(codec.get(), st->codecpar);
-    codec->pkt_timebase = st->time_base;
-    avcodec_open2(codec.get(), decoder, nullptr);
-    ref.rate = codec->sample_rate;
-    SwrPtr swr;
-    PacketPtr packet(av_packet_alloc());
-    FramePtr frame(av_frame_alloc());
-    auto take = [&] {
-        while (avcodec_receive_frame(codec.get(), frame.get()) >= 0) {
-            if (!swr) {
-                SwrContext* s = nullptr;
-                AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-                swr_alloc_set_opts2(&s, &stereo, AV_SAMPLE_FMT_FLT, frame->sample_rate, &frame->ch_layout,
-                                    static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
-                swr_init(s);
-                swr.reset(s);
-            }
-            const size_t old = ref.samples.size();
-            ref.samples.resize(old + static_cast<size_t>(frame->nb_samples) * 2);
-            uint8_t* out[1] = {reinterpret_cast<uint8_t*>(ref.samples.data() + old)};
-            const int made = swr_convert(swr.get(), out, frame->nb_samples,
-                                         const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
-            ref.samples.resize(old + static_cast<size_t>(made) * 2);
-            av_frame_unref(frame.get());
-        }
-    };
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
-        if (packet->stream_index == si && avcodec_send_packet(codec.get(), packet.get()) >= 0)
-            take();
-        av_packet_unref(packet.get());
-    }
-    avcodec_send_packet(codec.get(), nullptr);
-    take();
-    return ref;
-}
-
-// Largest difference between `got` and the reference from frame `from` on.
-float maxDifference(const std::vector<float>& got, const Reference& ref, std::int64_t from)
-{
-    float worst = 0;
-    for (size_t i = 0; i < got.size(); ++i) {
-        const size_t r = static_cast<size_t>(from) * 2 + i;
-        const float expected = r < ref.samples.size() ? ref.samples[r] : 0.0f;
-        worst = std::max(worst, std::fabs(got[i] - expected));
-    }
-    return worst;
-}
-
-float peak(const std::vector<float>& samples)
-{
-    float p = 0;
-    for (float s : samples)
-        p = std::max(p, std::fabs(s));
-    return p;
-}
-
-// An engine whose systems play into capture outputs the test drains.
-struct Rig {
-    explicit Rig(int rate = 44100)
-        : engine([this, rate] {
-              auto output = std::make_unique<CaptureOutput>(rate);
-              captures.push_back(output.get());
-              return output;
-          })
-    {
-        EXPECT_EQ(engine.systemCreate(&system), result::Ok);
-        EXPECT_EQ(engine.systemInit(system, 32, 0), result::Ok);
-    }
-    Handle open(const QString& name, unsigned mode = mode::AccurateTime)
-    {
-        Handle sound = 0;
-        EXPECT_EQ(engine.systemCreateStream(system, fixturePath("audio/" + name), mode, &sound), result::Ok) << name.toStdString();
-        return sound;
-    }
-    Handle play(Handle sound)
-    {
-        Handle channel = 0;
-        EXPECT_EQ(engine.systemPlaySound(system, kFreeChannel, sound, false, &channel), result::Ok);
-        return channel;
-    }
-    unsigned position(Handle channel)
-    {
-        unsigned ms = 0;
-        EXPECT_EQ(engine.channelGetPosition(channel, &ms, kMilliseconds), result::Ok);
-        return ms;
-    }
-    CaptureOutput& capture() { return *captures.back(); }
-
-    std::vector<CaptureOutput*> captures;
-    FfmpegAudioEngine engine;
-    Handle system = 0;
-};
 
 const QStringList kFormats = {"cbr.mp3", "vbr-noheader.mp3", "tones.mp2", "tones.ogg", "tones.wav", "tones.wma"};
 
