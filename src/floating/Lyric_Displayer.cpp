@@ -1,0 +1,206 @@
+#include "floating/Lyric_Displayer.h"
+
+#include "floating/FloatingLayout.h"
+#include "floating/FollowRule.h"
+#include "lyrics/LyricTable.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace cantorel {
+
+namespace {
+
+QListWidget* makeList(QWidget* parent, const char* name)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    return list;
+}
+
+} // namespace
+
+Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_position(std::move(position))
+{
+    setObjectName(QStringLiteral("Lyric_Displayer"));
+    setWindowTitle(QStringLiteral("Lyrics Display"));
+
+    m_list1 = makeList(this, "List1");
+    m_list2 = makeList(this, "List2");
+    m_list3 = makeList(this, "List3");
+    m_list3->hide();
+    for (QListWidget* list : {m_list1, m_list2}) {
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& pos) { openMenu(list->viewport()->mapToGlobal(pos)); });
+    }
+    connect(m_list1, &QListWidget::currentRowChanged, this, &Lyric_Displayer::list1RowChange);
+
+    m_burst = new floating::FollowBurst([this] { followStep(); }, this);
+
+    m_ontop = new QTimer(this);
+    m_ontop->setObjectName(QStringLiteral("ontop"));
+    m_ontop->setInterval(kOnTopMs);
+    connect(m_ontop, &QTimer::timeout, this, &Lyric_Displayer::ontopTick);
+
+    m_mneu = new QMenu(QStringLiteral("Menu"), this);
+    m_mneu->setObjectName(QStringLiteral("mneu"));
+    m_mnStay = m_mneu->addAction(QStringLiteral("Stay On Top"));
+    m_mnStay->setObjectName(QStringLiteral("mn_stay"));
+    m_mnStay->setCheckable(true);
+    connect(m_mnStay, &QAction::triggered, this, &Lyric_Displayer::setStayOnTop);
+
+    resize(twipsToPixels(kFormWidth, this), twipsToPixels(kFormHeight, this));
+    placeLists();
+}
+
+// ---------------------------------------------------------------- lists
+
+void Lyric_Displayer::fill(const lyrics::LyricTable& table, bool noLyrics)
+{
+    m_list1->clear();
+    m_list2->clear();
+    m_list3->clear();
+    m_times.clear();
+    if (noLyrics)
+        return;
+    const int last = std::min(table.lineCount - 1, lyrics::LyricTable::kLastSlot);
+    QStringList lines;
+    QStringList translated;
+    QStringList times;
+    for (int i = 1; i <= last; ++i) {
+        lines << table.listLines[size_t(i)];
+        times << table.listTimes[size_t(i)];
+        if (!table.noTranslation)
+            translated << table.listTranslatedLines[size_t(i)];
+    }
+    m_list1->addItems(lines);
+    m_list2->addItems(translated);
+    m_list3->addItems(times);
+    m_times = floating::timesOf(times);
+}
+
+void Lyric_Displayer::list1RowChange(int row)
+{
+    // The translation stays level with the line.
+    if (row >= 0 && m_list2->count() > 1 && row < m_list2->count()) {
+        m_list2->setCurrentRow(row);
+        m_list2->scrollToItem(m_list2->item(row));
+    }
+    if (row >= 0)
+        m_list1->scrollToItem(m_list1->item(row));
+}
+
+// ---------------------------------------------------------------- following
+
+void Lyric_Displayer::normalPaneChanged()
+{
+    followStep();
+    m_burst->start();
+}
+
+void Lyric_Displayer::followStep()
+{
+    const double centis = (m_position ? m_position() : 0) / 10.0;
+    if (const auto row = floating::followedRow(m_times, centis); row && *row != m_list1->currentRow())
+        m_list1->setCurrentRow(*row);
+}
+
+// ---------------------------------------------------------------- size
+
+void Lyric_Displayer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!(windowState() & Qt::WindowMinimized)) {
+        const QSizeF twips(pixelsToTwips(width(), this), pixelsToTwips(height(), this));
+        const QSizeF bounded = floating::boundedSize(twips);
+        if (bounded != twips) {
+            resize(twipsToPixels(bounded.width(), this), twipsToPixels(bounded.height(), this));
+            return; // the resize comes back here
+        }
+    }
+    placeLists();
+}
+
+void Lyric_Displayer::placeLists()
+{
+    const floating::ListPlaces places =
+        floating::listPlaces(QSizeF(pixelsToTwips(width(), this), pixelsToTwips(height(), this)));
+    const auto toPixels = [this](const QRectF& r) {
+        return QRect(twipsToPixels(r.x(), this), twipsToPixels(r.y(), this), twipsToPixels(r.width(), this),
+                     twipsToPixels(r.height(), this));
+    };
+    m_list1->setGeometry(toPixels(places.list1));
+    m_list2->setGeometry(toPixels(places.list2));
+}
+
+// ---------------------------------------------------------------- stay on top
+
+void Lyric_Displayer::contextMenuEvent(QContextMenuEvent* event)
+{
+    openMenu(event->globalPos());
+}
+
+void Lyric_Displayer::openMenu(const QPoint& globalPos)
+{
+    m_mneu->popup(globalPos);
+}
+
+bool Lyric_Displayer::staysOnTop() const
+{
+    return m_mnStay->isChecked();
+}
+
+void Lyric_Displayer::setStayOnTop(bool on)
+{
+    m_mnStay->setChecked(on);
+    // Changing a window's flags hides it; it comes back where it was.
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (shown && !isVisible())
+        show();
+    if (on && isVisible())
+        m_ontop->start();
+    else
+        m_ontop->stop();
+}
+
+void Lyric_Displayer::ontopTick()
+{
+    // Back to the top of the stay-on-top band, above windows that have
+    // entered it since.
+    if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        show();
+    }
+    raise();
+}
+
+void Lyric_Displayer::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (staysOnTop() && !m_ontop->isActive())
+        m_ontop->start();
+    // Lists scroll their selection into view only while shown.
+    if (m_list1->currentItem())
+        m_list1->scrollToItem(m_list1->currentItem());
+    if (m_list2->currentItem())
+        m_list2->scrollToItem(m_list2->currentItem());
+}
+
+void Lyric_Displayer::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden window has nothing to keep on top.
+    m_ontop->stop();
+}
+
+} // namespace cantorel

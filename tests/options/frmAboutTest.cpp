@@ -1,0 +1,69 @@
+// The About window: its texts, the build's version, the mail link, OK.
+#include "options/PaneLook.h"
+#include "options/frmAbout.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using cantorel::options::textColorOf;
+
+namespace {
+
+struct MailCatcher : QObject {
+    Q_OBJECT
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+
+public:
+    QList<QUrl> opened;
+};
+
+} // namespace
+
+TEST(About, ShowsTheBuildsVersionAndOpensMail)
+{
+    // The version the build was configured with, read from its own file.
+    const QString lists = QString::fromUtf8(cantorel::testing::readFile(CANTOREL_SOURCE_DIR "/CMakeLists.txt"));
+    const auto match =
+        QRegularExpression(QStringLiteral(R"(project\(Cantorel VERSION (\d+)\.(\d+)\.(\d+))")).match(lists);
+    ASSERT_TRUE(match.hasMatch());
+    const QString expected = QStringLiteral("Version %1.%2.%3").arg(match.captured(1).toInt()).arg(
+        match.captured(2).toInt()).arg(match.captured(3).toInt());
+
+    QWidget owner;
+    QPointer<cantorel::frmAbout> about = cantorel::showAbout(&owner);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Cantorel"));
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Cantorel"));
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), expected);
+    auto* mail = about->findChild<QLabel*>(QStringLiteral("Text1"));
+    EXPECT_TRUE(mail->text().contains(u'@') && mail->font().underline());
+    EXPECT_EQ(textColorOf(mail), QColor(255, 0, 0));
+    EXPECT_FALSE(about->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().isNull());
+
+    MailCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    const QPointF at(2, 2);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, mail->mapToGlobal(at), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(mail, &release);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0].toString(), QStringLiteral("mailto:") + mail->text());
+
+    EXPECT_EQ(cantorel::showAbout(&owner), about.data()) << "one About at a time";
+    about->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull()) << "OK unloads the window";
+    cantorel::frmAbout* again = cantorel::showAbout(&owner);
+    EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), expected) << "built anew";
+}
+
+#include "frmAboutTest.moc"
