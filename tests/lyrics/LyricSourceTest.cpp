@@ -2,14 +2,10 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
 
+#include "support/TaggedSongs.h"
 #include "support/TestFiles.h"
-#include "support/TestPaths.h"
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <taglib/vorbisfile.h>
 
 #include <memory>
 
@@ -24,12 +20,8 @@ protected:
     void SetUp() override
     {
         // A song with a Vorbis comment holding a translated LRC lyric.
-        media = dir.filePath("Rain.ogg");
-        ASSERT_TRUE(QFile::copy(cantorel::testing::fixturePath("audio/tones.ogg"), media));
-        QFile::setPermissions(media, QFile::ReadOwner | QFile::WriteOwner);
-        TagLib::Ogg::Vorbis::File file(QFile::encodeName(media).constData());
-        file.tag()->addField("LYRICS", TagLib::String("[00:01]embedded\n[00:01]intégré", TagLib::String::UTF8));
-        ASSERT_TRUE(file.save());
+        cantorel::testing::copyFixture("tones.ogg", media);
+        cantorel::testing::addVorbisComment(media, "LYRICS", "[00:01]embedded\n[00:01]intégré");
     }
 
     // The first line loaded, and where it came from.
@@ -40,7 +32,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString media;
+    QString media = dir.filePath("Rain.ogg");
     std::unique_ptr<LyricTable> table = std::make_unique<LyricTable>();
 };
 
@@ -66,6 +58,7 @@ TEST_F(Source, PairThenLrcThenLrcAfterTheFullNameThenTheTags)
 
     EXPECT_EQ(lrcPathsOf("/m/Rain.remix.mp3"), (QStringList{"/m/Rain.remix.lrc", "/m/Rain.remix.mp3.lrc"}));
     EXPECT_EQ(lrcPathsOf("/m.d/Rain"), (QStringList{"/m.d/Rain.lrc"}));
+    EXPECT_EQ(loadLyric(dir.filePath("Plain.mp3"), *table).load.outcome, LyricLoad::Outcome::NoLyricFile);
 }
 
 TEST_F(Source, IndicatorsFollowTheSameOrder)
@@ -88,9 +81,7 @@ TEST_F(Source, IndicatorsFollowTheSameOrder)
     writeFile(lyricPathOf(media));
     EXPECT_EQ(lyricPresence(media).lyricTip, "Rain.ogg-lyric.txt");
 
-    const QString plain = dir.filePath("Plain.mp3");
-    EXPECT_EQ(lyricPresence(plain).lyric, false);
-    EXPECT_EQ(loadLyric(plain, *table).load.outcome, LyricLoad::Outcome::NoLyricFile);
+    EXPECT_FALSE(lyricPresence(dir.filePath("Plain.mp3")).lyric);
 }
 
 TEST_F(Source, AnLrcFileThatCannotBeReadIsReported)
