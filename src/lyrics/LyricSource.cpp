@@ -157,19 +157,25 @@ LyricPresence lyricPresence(const QString& mediaPath)
     LyricPresence p;
     p.lyric = hasLyric(mediaPath);
     p.translation = hasTranslation(mediaPath);
-    if (p.lyric)
-        p.lyricTip = fileNamePart(lyricPathOf(mediaPath));
-    if (p.translation)
-        p.translationTip = fileNamePart(translatedLyricPathOf(mediaPath));
+    if (p.lyric) {
+        p.lyricPath = lyricPathOf(mediaPath);
+        p.lyricTip = fileNamePart(p.lyricPath);
+    }
+    if (p.translation) {
+        p.translationPath = translatedLyricPathOf(mediaPath);
+        p.translationTip = fileNamePart(p.translationPath);
+    }
     if (p.lyric)
         return p;
     const Located l = locatePastThePair(mediaPath);
     if (l.found.load.outcome == Outcome::NoLyricFile)
         return p;
     p.lyric = true;
+    p.lyricPath = l.found.origin.path;
     p.lyricTip = l.found.origin.describe();
     if (!p.translation && l.found.load.outcome == Outcome::WithTranslation) {
         p.translation = true;
+        p.translationPath = l.found.origin.translationPath;
         p.translationTip = l.found.origin.describeTranslation();
     }
     return p;

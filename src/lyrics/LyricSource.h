@@ -76,6 +76,8 @@ struct LyricPresence {
     bool translation = false;
     QString lyricTip;       // describe() of the lyric's origin, "" without
     QString translationTip; // the translation's, "" without
+    QString lyricPath;       // the file it is in (the song, when embedded)
+    QString translationPath; // likewise for the translation
 };
 LyricPresence lyricPresence(const QString& mediaPath);
 
