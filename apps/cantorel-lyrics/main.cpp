@@ -1,15 +1,11 @@
-// cantorel-lyrics: the player's lyric and audio code for scripts.
-//
-//   cantorel-lyrics probe MEDIA             length_ms=<n>   (exit 0; 2 when the
-//                                           engine cannot open MEDIA)
-//   cantorel-lyrics show MEDIA [--at MS]... the loaded lyric pair, then what
-//                                           the panes show at each position
-// Wrong arguments: usage on stderr, exit 64.
+// cantorel-lyrics: the player's lyric and audio code for scripts. The usage
+// text below says what each command does and the exit codes.
 #include "engine/AudioEngineFactory.h"
 #include "engine/AudioErrorCheck.h"
 #include "lyrics/LineLookup.h"
 #include "lyrics/LyricListing.h"
-#include "lyrics/LyricPairReader.h"
+#include "lyrics/LyricSource.h"
+#include "lyrics/LyricTransfer.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -21,12 +17,32 @@ using namespace cantorel;
 
 namespace {
 
+constexpr int kLyricError = 1;
+constexpr int kEngineError = 2;
 constexpr int kUsageError = 64;
 
 int usage()
 {
-    QTextStream(stderr) << "usage: cantorel-lyrics probe MEDIA\n"
-                           "       cantorel-lyrics show MEDIA [--at MS]...\n";
+    QTextStream(stderr)
+        << "usage: cantorel-lyrics probe MEDIA\n"
+           "       cantorel-lyrics show MEDIA [--at MS]...\n"
+           "       cantorel-lyrics export-lrc MEDIA [OUT]\n"
+           "       cantorel-lyrics import-lrc LRC MEDIA\n"
+           "\n"
+           "probe       prints length_ms=<exact length of MEDIA>\n"
+           "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
+           "            MEDIA-lyric.txt / MEDIA-Tlyric.txt, else an LRC file beside it,\n"
+           "            else a lyric embedded in its tags; where it came from goes to\n"
+           "            stderr), then what the two panes show at each --at position (ms)\n"
+           "export-lrc  writes that lyric, translation included, as a UTF-8 LRC file to\n"
+           "            OUT, by default MEDIA with its extension replaced by .lrc\n"
+           "            (Rain.mp3 -> Rain.lrc); a file already there is kept as OUT.bak\n"
+           "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
+           "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
+           "            (older backups move on to .bak.1, .bak.2, ...)\n"
+           "\n"
+           "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
+           "(nothing changed); 2 the audio engine cannot open MEDIA; 64 wrong arguments\n";
     return kUsageError;
 }
 
@@ -53,7 +69,7 @@ int probe(const QString& media)
     }
     if (r != result::Ok) {
         QTextStream(stderr) << AudioErrorCheck::errorMessage(r) << '\n';
-        return 2;
+        return kEngineError;
     }
     QTextStream(stdout) << "length_ms=" << length << '\n';
     return 0;
@@ -62,15 +78,14 @@ int probe(const QString& media)
 int show(const QString& media, const QList<qint64>& positions)
 {
     auto table = std::make_unique<lyrics::LyricTable>();
-    const lyrics::LyricLoad load = lyrics::loadLyricPair(media, *table);
-    if (load.outcome == lyrics::LyricLoad::Outcome::Failed) {
-        const char* why = load.error == lyrics::LyricLoad::Error::FileNotFound ? "File Not Found"
-            : load.error == lyrics::LyricLoad::Error::DiskNotReady         ? "Disk Not Ready"
-                                                                            : "cannot read the lyric files";
-        QTextStream(stderr) << media << ": " << why << '\n';
-        return 1;
+    const lyrics::FoundLyric found = lyrics::loadLyric(media, *table);
+    if (found.load.outcome == lyrics::LyricLoad::Outcome::Failed) {
+        QTextStream(stderr) << found.errorText << '\n';
+        return kLyricError;
     }
-    const bool loaded = load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile;
+    const bool loaded = found.load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile;
+    if (loaded)
+        QTextStream(stderr) << "lyric: " << found.origin.describe() << '\n';
     QTextStream out(stdout);
     for (const QString& line : lyrics::listLyric(*table, loaded))
         out << line << '\n';
@@ -80,6 +95,25 @@ int show(const QString& media, const QList<qint64>& positions)
             lyrics::lookUpLine(*table, double(ms), panes);
         out << lyrics::paneLine(ms, panes) << '\n';
     }
+    return 0;
+}
+
+// "written=<path>", "lines=<n> translation=<yes|no>" and a "backup=<path>"
+// line per file moved aside.
+int reportTransfer(const lyrics::LyricTransfer& t)
+{
+    if (!t.ok) {
+        QTextStream(stderr) << t.error << '\n';
+        return kLyricError;
+    }
+    QTextStream out(stdout);
+    out << "written=" << t.written << '\n'
+        << "lines=" << t.lines << " translation=" << (t.translated ? "yes" : "no") << '\n';
+    for (const QString& b : t.backups)
+        out << "backup=" << b << '\n';
+    if (t.lines > lyrics::LyricTable::kLastSlot)
+        QTextStream(stderr) << "note: the player shows the first " << lyrics::LyricTable::kLastSlot
+                            << " lines\n";
     return 0;
 }
 
@@ -104,5 +138,9 @@ int main(int argc, char** argv)
         }
         return show(args[1], positions);
     }
+    if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("export-lrc"))
+        return reportTransfer(lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1])));
+    if (args.size() == 3 && args[0] == QLatin1String("import-lrc"))
+        return reportTransfer(lyrics::importLrc(args[1], args[2]));
     return usage();
 }

@@ -2,7 +2,7 @@
 
 #include "common/RecordForm.h"
 #include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 
@@ -15,7 +15,7 @@ namespace {
 // file cannot be opened or read.
 bool readLines(const QString& path, QStringList* lines, LyricLoad::Error* error)
 {
-    const TextFileRead read = readTextFile(path);
+    const TextFileRead read = readLyricFile(path);
     switch (read.status) {
     case TextFileRead::Status::Ok:
         *lines = splitLines(read.text);

@@ -30,8 +30,9 @@ struct LyricLoad {
 //   1..N (lineCount = N + 1) and, when the translated file exists, its
 //   records fill translatedLines 1..M by position (M may differ from N;
 //   nothing compares the counts).
-// Files are read as UTF-8 with a Windows-1252 fallback; blank lines are
-// skipped. A record that cannot be read ends that file's load and keeps what
+// Files are read in whatever encoding they were written (readLyricFile:
+// byte-order marks, UTF-8, a guessed legacy encoding, Windows-1252); blank
+// lines are skipped. A record that cannot be read ends that file's load and keeps what
 // was read before it; the load still counts as a success, with cutShort set,
 // so the song plays with the lines that could be read.
 LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table);

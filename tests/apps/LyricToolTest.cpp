@@ -1,5 +1,6 @@
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
+#include "support/TaggedSongs.h"
 #include "support/TestPaths.h"
 
 #include "support/TestFiles.h"
@@ -100,9 +101,50 @@ TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
     for (const QStringList& args : {QStringList{}, QStringList{"probe"}, QStringList{"show"},
                                     QStringList{"show", "x", "--at"}, QStringList{"show", "x", "--at", "-5"},
                                     QStringList{"show", "x", "--from", "5"}, QStringList{"play", "x"},
-                                    QStringList{"probe", "a", "b"}}) {
+                                    QStringList{"probe", "a", "b"}, QStringList{"export-lrc"},
+                                    QStringList{"export-lrc", "a", "b", "c"}, QStringList{"import-lrc", "x"}}) {
         const ToolRun r = tool(args);
         EXPECT_EQ(r.code, 64) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("usage:"));
     }
+}
+
+TEST(LyricTool, ShowFindsLrcFilesAndEmbeddedLyrics)
+{
+    QTemporaryDir dir;
+    const QString lrcSong = dir.filePath("Rain.mp3");
+    writeFile(dir.filePath("Rain.lrc"), "[ar:x]\n[00:20.00]two\n[00:10.00]one\n[00:10.00]ένα\n");
+    ToolRun r = tool({"show", lrcSong, "--at", "15000"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "lyric: Rain.lrc\n");
+    EXPECT_EQ(r.out, "lines=2 translation=yes\n1\t1000\tone\tένα\n2\t2000\ttwo\t\n"
+                     "at=15000\ttext1=one\ttip1=two\ttext2=ένα\ttip2=\n");
+
+    const QString ogg = copyFixture("tones.ogg", dir.filePath("Sun.ogg"));
+    addVorbisComment(ogg, "LYRICS", "[00:01.00]sun");
+    r = tool({"show", ogg, "--at", "1500"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "lines=1 translation=no\n1\t100\tsun\t\n"
+                     "at=1500\ttext1=sun\ttip1=sun\ttext2=Translated Lyrics\ttip2=Displays Translated Lyrics\n");
+}
+
+TEST(LyricTool, ExportAndImportLrc)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3"), other = dir.filePath("Other.mp3");
+    writeFile(lyrics::lyricPathOf(song), "0,\"one\"\r\n150.5,\"two\"\r\n");
+    writeFile(dir.filePath("Rain.lrc"), "mine");
+    ToolRun r = tool({"export-lrc", song});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "written=" + dir.filePath("Rain.lrc") + "\nlines=2 translation=no\nbackup="
+                         + dir.filePath("Rain.lrc.bak") + "\n");
+    EXPECT_EQ(tool({"import-lrc", dir.filePath("Rain.lrc"), other}).code, 0);
+    EXPECT_EQ(readFile(lyrics::lyricPathOf(other)), "0,\"one\"\r\n151,\"two\"\r\n");
+
+    // Nothing to export, nothing to import: exit 1 with a reason, nothing written.
+    r = tool({"export-lrc", dir.filePath("Silent.mp3"), dir.filePath("out.lrc")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.lrc")));
+    EXPECT_EQ(tool({"import-lrc", dir.filePath("Rain.lrc.bak"), other}).code, 1);
 }

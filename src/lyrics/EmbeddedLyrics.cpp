@@ -1,0 +1,215 @@
+#include "lyrics/EmbeddedLyrics.h"
+
+#include "lyrics/LrcReader.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+#include <taglib/asffile.h>
+#include <taglib/fileref.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/synchronizedlyricsframe.h>
+#include <taglib/tpropertymap.h>
+#include <taglib/unsynchronizedlyricsframe.h>
+#include <taglib/wavfile.h>
+#include <taglib/xiphcomment.h>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+using SyltFrame = TagLib::ID3v2::SynchronizedLyricsFrame;
+
+QString qtString(const TagLib::String& s)
+{
+    return QString::fromUtf8(s.toCString(true));
+}
+
+std::optional<EmbeddedLyric> fromLrcText(const TagLib::String& text, const QString& tag)
+{
+    const LrcLyric lrc = parseLrc(qtString(text));
+    if (!lrc.isLyric)
+        return std::nullopt;
+    return EmbeddedLyric{lrc.lyric, tag, lrc.cutShort};
+}
+
+// Samples per MPEG frame and the rate, to turn frame counts into ms; zero
+// samples when the file is no MPEG audio whose frames can be counted.
+struct FrameClock {
+    int samplesPerFrame = 0;
+    int sampleRate = 0;
+    qint64 ms(qint64 frames) const { return frames * samplesPerFrame * 1000 / sampleRate; }
+    bool usable() const { return samplesPerFrame > 0 && sampleRate > 0; }
+};
+
+FrameClock clockOf(TagLib::MPEG::File* mpeg)
+{
+    FrameClock clock;
+    const TagLib::MPEG::Properties* p = mpeg ? mpeg->audioProperties() : nullptr;
+    if (!p)
+        return clock;
+    clock.sampleRate = p->sampleRate();
+    if (p->layer() == 1)
+        clock.samplesPerFrame = 384;
+    else if (p->layer() == 2 || p->version() == TagLib::MPEG::Header::Version1)
+        clock.samplesPerFrame = 1152;
+    else
+        clock.samplesPerFrame = 576;
+    return clock;
+}
+
+bool isTextFrame(const SyltFrame& f)
+{
+    return f.type() == SyltFrame::Lyrics || f.type() == SyltFrame::TextTranscription
+        || f.type() == SyltFrame::Other;
+}
+
+bool startsLine(const QString& text)
+{
+    return text.startsWith(u'\n') || text.startsWith(u'\r');
+}
+
+// The lines of one SYLT frame, times in ms; nothing when its times cannot be
+// read as time.
+std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, const FrameClock& clock)
+{
+    const bool frames = frame.timestampFormat() == SyltFrame::AbsoluteMpegFrames;
+    if (frames && !clock.usable())
+        return std::nullopt;
+    const TagLib::ID3v2::SynchronizedLyricsFrame::SynchedTextList entries = frame.synchedText();
+    bool syllables = false;
+    for (const auto& e : entries)
+        syllables = syllables || startsLine(qtString(e.text));
+    std::vector<TimedText> lines;
+    for (const auto& e : entries) {
+        const QString text = qtString(e.text);
+        const qint64 ms = frames ? clock.ms(e.time) : qint64(e.time);
+        if (syllables && !lines.empty() && !startsLine(text) && lines.back().text.size() < kMaxLrcLineChars)
+            lines.back().text += text;
+        else
+            lines.push_back({ms, text});
+    }
+    return lines;
+}
+
+std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
+{
+    std::vector<qint64> times;
+    for (const TimedText& l : lines)
+        times.push_back(l.timeMs);
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+std::optional<EmbeddedLyric> fromSylt(TagLib::ID3v2::Tag* id3, const FrameClock& clock)
+{
+    std::optional<std::vector<TimedText>> lyric, translation;
+    for (TagLib::ID3v2::Frame* f : id3->frameListMap()["SYLT"]) {
+        const auto* sylt = dynamic_cast<const SyltFrame*>(f);
+        if (!sylt || !isTextFrame(*sylt))
+            continue;
+        auto lines = linesOf(*sylt, clock);
+        if (!lines || lines->empty())
+            continue;
+        if (!lyric) {
+            lyric = std::move(lines);
+        } else if (timesOf(*lines) == timesOf(*lyric)) {
+            translation = std::move(lines);
+            break;
+        }
+    }
+    if (!lyric)
+        return std::nullopt;
+    if (translation)
+        lyric->insert(lyric->end(), translation->begin(), translation->end());
+    EmbeddedLyric found;
+    found.tag = QStringLiteral("ID3v2 SYLT");
+    found.lyric = lyricOfTimedTexts(std::move(*lyric), &found.cutShort);
+    return found;
+}
+
+std::optional<EmbeddedLyric> fromId3(TagLib::ID3v2::Tag* id3, const FrameClock& clock)
+{
+    if (!id3)
+        return std::nullopt;
+    if (auto found = fromSylt(id3, clock))
+        return found;
+    for (TagLib::ID3v2::Frame* f : id3->frameListMap()["USLT"]) {
+        if (const auto* uslt = dynamic_cast<const TagLib::ID3v2::UnsynchronizedLyricsFrame*>(f)) {
+            if (auto found = fromLrcText(uslt->text(), QStringLiteral("ID3v2 USLT")))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<EmbeddedLyric> fromXiph(const TagLib::Ogg::XiphComment* xiph)
+{
+    if (!xiph)
+        return std::nullopt;
+    for (const char* field : {"LYRICS", "UNSYNCEDLYRICS"}) {
+        const auto values = xiph->fieldListMap().find(field);
+        if (values == xiph->fieldListMap().end())
+            continue;
+        for (const TagLib::String& value : values->second) {
+            if (auto found = fromLrcText(value, QStringLiteral("Vorbis ") + QLatin1String(field)))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<EmbeddedLyric> fromAsf(const TagLib::ASF::Tag* asf)
+{
+    if (!asf || !asf->contains("WM/Lyrics"))
+        return std::nullopt;
+    for (const TagLib::ASF::Attribute& a : asf->attribute("WM/Lyrics")) {
+        if (auto found = fromLrcText(a.toString(), QStringLiteral("WM/Lyrics")))
+            return found;
+    }
+    return std::nullopt;
+}
+
+std::optional<EmbeddedLyric> fromProperties(const TagLib::File* file)
+{
+    const TagLib::PropertyMap properties = file->properties();
+    for (const auto& [key, values] : properties) {
+        if (key != "LYRICS" && !key.startsWith("LYRICS:") && key != "UNSYNCEDLYRICS")
+            continue;
+        for (const TagLib::String& value : values) {
+            if (auto found = fromLrcText(value, QStringLiteral("LYRICS")))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
+{
+    const QByteArray name = QFile::encodeName(mediaPath);
+    if (name.isEmpty())
+        return std::nullopt;
+    TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Fast);
+    TagLib::File* file = ref.file();
+    if (!file || !file->isValid())
+        return std::nullopt;
+
+    std::optional<EmbeddedLyric> found;
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file))
+        found = fromId3(mpeg->hasID3v2Tag() ? mpeg->ID3v2Tag() : nullptr, clockOf(mpeg));
+    else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(file))
+        found = fromId3(wav->hasID3v2Tag() ? wav->ID3v2Tag() : nullptr, FrameClock());
+    else if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file))
+        found = fromAsf(asf->tag());
+    else
+        found = fromXiph(dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag()));
+    if (!found)
+        found = fromProperties(file);
+    return found;
+}
+
+} // namespace cantorel::lyrics

@@ -1,0 +1,234 @@
+#include "lyrics/LrcReader.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+// No tag a writer makes is longer; a longer "tag" is text.
+constexpr qsizetype kMaxTagChars = 24;
+// Offsets beyond a day are taken as a day: they only clamp every line to 0.
+constexpr qint64 kMaxOffsetMs = 24LL * 3600 * 1000;
+
+bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+
+// Reads 1..maxDigits ASCII digits at `i`; false when there are none or more.
+bool readDigits(QStringView s, qsizetype& i, int maxDigits, qint64* value, int* count)
+{
+    qint64 v = 0;
+    int n = 0;
+    while (i < s.size() && isAsciiDigit(s[i])) {
+        if (++n > maxDigits)
+            return false;
+        v = v * 10 + (s[i].unicode() - u'0');
+        ++i;
+    }
+    *value = v;
+    *count = n;
+    return n > 0;
+}
+
+// One time tag or word tag found in a line: where it ends, and its time.
+struct Tag {
+    qsizetype end = 0; // index after the closing bracket
+    std::optional<qint64> timeMs;
+    QStringView inside;
+};
+
+// The tag that opens at `open` (a '[' or '<'); nothing when it is not closed
+// within kMaxTagChars characters.
+std::optional<Tag> tagAt(QStringView line, qsizetype open, QChar closer)
+{
+    const qsizetype limit = qMin(line.size(), open + 1 + kMaxTagChars);
+    for (qsizetype i = open + 1; i < limit; ++i) {
+        if (line[i] == closer) {
+            Tag tag;
+            tag.end = i + 1;
+            tag.inside = line.mid(open + 1, i - open - 1);
+            tag.timeMs = parseLrcTime(tag.inside);
+            return tag;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<qint64> offsetOf(QStringView inside)
+{
+    static const QString kName = QStringLiteral("offset:");
+    if (!inside.startsWith(kName, Qt::CaseInsensitive))
+        return std::nullopt;
+    const QStringView value = inside.mid(kName.size()).trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < value.size() && (value[i] == u'+' || value[i] == u'-'))
+        negative = value[i++] == u'-';
+    qint64 v = 0;
+    int n = 0;
+    if (!readDigits(value, i, 12, &v, &n) || i != value.size())
+        return std::nullopt;
+    v = qMin(v, kMaxOffsetMs);
+    return negative ? -v : v;
+}
+
+bool dropped(char16_t c)
+{
+    return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F) || c == 0xFEFF;
+}
+
+// The text a line shows: word tags and time tags removed, control
+// characters dropped, trimmed, cut at kMaxLrcLineChars.
+QString cleanText(QStringView raw)
+{
+    QString out;
+    out.reserve(qMin(raw.size(), kMaxLrcLineChars));
+    for (qsizetype i = 0; i < raw.size() && out.size() < kMaxLrcLineChars; ++i) {
+        const QChar c = raw[i];
+        if (c == u'<' || c == u'[') {
+            const auto tag = tagAt(raw, i, c == u'<' ? u'>' : u']');
+            if (tag && tag->timeMs) {
+                i = tag->end - 1;
+                continue;
+            }
+        }
+        if (!dropped(c.unicode()))
+            out.append(c);
+    }
+    return out.trimmed();
+}
+
+// One time tag of the file: its time and where the text it belongs to is.
+struct Stamp {
+    qint64 timeMs;
+    qsizetype textStart;
+    qsizetype textLength;
+};
+
+void skipBlanks(QStringView s, qsizetype& i)
+{
+    while (i < s.size() && (s[i] == u' ' || s[i] == u'\t' || s[i].unicode() == 0xFEFF))
+        ++i;
+}
+
+// Reads the tags that open one line; appends a stamp per time tag.
+void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stamp>& stamps,
+              std::optional<qint64>& offset, LrcLyric& result)
+{
+    const QStringView line = text.mid(start, end - start);
+    qsizetype i = 0;
+    const size_t first = stamps.size();
+    skipBlanks(line, i);
+    while (i < line.size() && line[i] == u'[') {
+        const auto tag = tagAt(line, i, u']');
+        if (!tag)
+            break;
+        if (tag->timeMs) {
+            stamps.push_back({*tag->timeMs, 0, 0});
+        } else if (stamps.size() > first) {
+            break; // brackets after the times belong to the text
+        } else if (!offset) {
+            offset = offsetOf(tag->inside);
+            if (offset) {
+                result.offsetTagStart = start + i;
+                result.offsetTagLength = tag->end - i;
+            }
+        }
+        i = tag->end;
+        skipBlanks(line, i);
+    }
+    if (stamps.size() > first && result.firstTimedLine < 0)
+        result.firstTimedLine = start;
+    for (size_t k = first; k < stamps.size(); ++k) {
+        stamps[k].textStart = start + i;
+        stamps[k].textLength = line.size() - i;
+    }
+}
+
+// Sorts the stamps by time (stable) and makes the lines: the first text of a
+// time is the line, the ones after it its translation. Returns true when
+// lines past kMaxLrcLines were dropped.
+template <typename StampT, typename TextOf>
+bool groupStamps(std::vector<StampT>& stamps, qint64 offsetMs, TextOf textOf, TimedLyric& lyric)
+{
+    std::stable_sort(stamps.begin(), stamps.end(),
+                     [](const StampT& a, const StampT& b) { return a.timeMs < b.timeMs; });
+    for (size_t k = 0; k < stamps.size();) {
+        if (lyric.lines.size() == kMaxLrcLines)
+            return true;
+        const qint64 time = stamps[k].timeMs;
+        const qint64 shown = qMax<qint64>(0, time - offsetMs);
+        TimedLine line{double(shown) / 10.0, cleanText(textOf(stamps[k])), {}};
+        bool partnered = false;
+        for (++k; k < stamps.size() && stamps[k].timeMs == time; ++k) {
+            if (line.translation.size() >= kMaxLrcLineChars)
+                continue; // thousands of texts of one time: the rest is dropped
+            if (partnered)
+                line.translation += QStringLiteral(" / ");
+            line.translation += cleanText(textOf(stamps[k]));
+            partnered = true;
+        }
+        line.translation.truncate(kMaxLrcLineChars);
+        lyric.translated = lyric.translated || partnered;
+        lyric.lines.append(line);
+    }
+    return false;
+}
+
+} // namespace
+
+TimedLyric lyricOfTimedTexts(std::vector<TimedText> texts, bool* cutShort)
+{
+    TimedLyric lyric;
+    const bool cut = groupStamps(texts, 0, [](const TimedText& t) { return QStringView(t.text); }, lyric);
+    if (cutShort)
+        *cutShort = cut;
+    return lyric;
+}
+
+std::optional<qint64> parseLrcTime(QStringView inside)
+{
+    qsizetype i = 0;
+    qint64 minutes = 0, seconds = 0, fraction = 0;
+    int n = 0, fractionDigits = 0;
+    if (!readDigits(inside, i, 6, &minutes, &n) || i >= inside.size() || inside[i] != u':')
+        return std::nullopt;
+    ++i;
+    if (!readDigits(inside, i, 2, &seconds, &n))
+        return std::nullopt;
+    if (i < inside.size()) {
+        if (inside[i] != u'.' && inside[i] != u':')
+            return std::nullopt;
+        ++i;
+        if (!readDigits(inside, i, 9, &fraction, &fractionDigits) || i != inside.size())
+            return std::nullopt;
+    }
+    qint64 scale = 1;
+    for (int k = 0; k < fractionDigits; ++k)
+        scale *= 10;
+    return (minutes * 60 + seconds) * 1000 + (fraction * 1000 + scale / 2) / scale;
+}
+
+LrcLyric parseLrc(QStringView text)
+{
+    LrcLyric result;
+    std::vector<Stamp> stamps;
+    std::optional<qint64> offset;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        readLine(text, start, end, stamps, offset, result);
+        start = end + 1;
+    }
+    result.isLyric = !stamps.empty();
+    result.offsetMs = offset.value_or(0);
+    result.cutShort = groupStamps(
+        stamps, result.offsetMs,
+        [&](const Stamp& s) { return text.mid(s.textStart, s.textLength); }, result.lyric);
+    return result;
+}
+
+} // namespace cantorel::lyrics

@@ -1,0 +1,30 @@
+#pragma once
+// Writing LRC lyrics: what leaves Cantorel for other players, and the
+// [offset:] tag that "Save offset into the lyric" puts into an LRC file.
+#include "lyrics/TimedLyric.h"
+
+#include <QString>
+
+namespace cantorel::lyrics {
+
+// "[mm:ss.xx]" for a time in hundredths, rounded to the nearest hundredth;
+// minutes have two digits or more ([123:04.50]); negative times give 0.
+QString lrcTimeTag(double timeCentis);
+
+// The LRC text of a lyric, CR LF line ends, to be written as UTF-8: one
+// "[mm:ss.xx]text" line per line in the lyric's order and, when the lyric is
+// translated, a line of the same time with the translation right after it
+// (also when the translation is empty, so each line keeps its partner).
+// A line whose rounded time equals or falls just below the previous line's
+// (times that do not decrease in the lyric) is written a hundredth after
+// it, so no line can be read back as the previous line's translation;
+// lines whose times decrease are written as they are, and come back sorted.
+QString lrcText(const TimedLyric& lyric);
+
+// `lrc` (an LRC file's text) with its [offset:] value set to `offsetMs`
+// (LRC sign): the first [offset:] tag is rewritten in place, or, when there
+// is none, an "[offset:N]" line is put after the ID tag lines at the top.
+// Nothing else in the text changes; line ends follow the file's own.
+QString withLrcOffset(const QString& lrc, qint64 offsetMs);
+
+} // namespace cantorel::lyrics

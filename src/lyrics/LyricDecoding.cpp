@@ -1,0 +1,200 @@
+#include "lyrics/LyricDecoding.h"
+
+#include "common/TextCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <uchardet/uchardet.h>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+// The guesser sees this much of a file; no lyric comes near it, and a
+// wrong file picked by mistake is not scanned whole.
+constexpr qsizetype kGuessBytes = 128 * 1024;
+
+QString windows1252(const QByteArray& bytes)
+{
+    static const auto table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = cp1252Char(static_cast<unsigned char>(b)).unicode();
+        return t;
+    }();
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    for (const char c : bytes)
+        *o++ = table[static_cast<unsigned char>(c)];
+    return out;
+}
+
+// Decodes with a Qt decoder; false when the bytes did not fit.
+bool qtDecode(QStringConverter::Encoding encoding, QByteArrayView bytes, QString* text)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    *text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+// What the guesser makes of the bytes, as an iconv name; "" when it has no
+// idea. The Windows supersets of the East Asian encodings are used, since
+// that is what the files were written with.
+QByteArray guessEncoding(const QByteArray& bytes)
+{
+    uchardet_t detector = uchardet_new();
+    if (!detector)
+        return QByteArray();
+    uchardet_handle_data(detector, bytes.constData(), size_t(qMin(bytes.size(), kGuessBytes)));
+    uchardet_data_end(detector);
+    const QByteArray name = QByteArray(uchardet_get_charset(detector)).toUpper();
+    uchardet_delete(detector);
+    if (name == "SHIFT_JIS")
+        return "CP932";
+    if (name == "BIG5")
+        return "CP950";
+    if (name == "EUC-KR" || name == "UHC")
+        return "CP949";
+    if (name == "GB2312" || name == "GBK")
+        return "GB18030";
+    if (name == "ISO-8859-1" || name == "ASCII")
+        return "WINDOWS-1252";
+    return name;
+}
+
+// Converts `bytes` from `encoding` with iconv. A byte that does not fit is
+// shown as U+FFFD; false when the encoding is unknown to iconv or more than
+// one byte in fifty does not fit (then the guess was wrong).
+bool iconvDecode(const QByteArray& encoding, const QByteArray& bytes, QString* text)
+{
+    iconv_t cd = iconv_open("UTF-8", encoding.constData());
+    if (cd == iconv_t(-1))
+        return false;
+    QByteArray out(bytes.size() * 2 + 16, Qt::Uninitialized);
+    char* in = const_cast<char*>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    qsizetype written = 0;
+    qsizetype misfits = 0;
+    const auto grow = [&] { out.resize(out.size() * 2); };
+    while (inLeft > 0) {
+        char* o = out.data() + written;
+        size_t outLeft = size_t(out.size() - written);
+        const size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
+        const int err = errno;
+        written = o - out.data();
+        if (r != size_t(-1))
+            break;
+        if (err == E2BIG) {
+            grow();
+            continue;
+        }
+        // EILSEQ or EINVAL: a byte that starts no character of the encoding.
+        // More than one byte in fifty so far (the first kilobyte counted
+        // whole): the guess was wrong, and the rest need not be tried.
+        const qsizetype consumed = bytes.size() - qsizetype(inLeft);
+        if (++misfits * 50 > qMax<qsizetype>(consumed, 1024)) {
+            misfits = bytes.size();
+            break;
+        }
+
+        ++in;
+        --inLeft;
+        if (out.size() - written < 3)
+            grow();
+        memcpy(out.data() + written, "\xEF\xBF\xBD", 3);
+        written += 3;
+    }
+    while (misfits * 50 <= bytes.size()) { // the closing shift sequence of a stateful encoding
+        char* o = out.data() + written;
+        size_t outLeft = size_t(out.size() - written);
+        const size_t r = iconv(cd, nullptr, nullptr, &o, &outLeft);
+        const int err = errno;
+        written = o - out.data();
+        if (r == size_t(-1) && err == E2BIG) {
+            grow();
+            continue;
+        }
+        break;
+    }
+    iconv_close(cd);
+    if (misfits * 50 > bytes.size())
+        return false;
+    *text = QString::fromUtf8(out.constData(), written);
+    return true;
+}
+
+} // namespace
+
+DecodedLyricText decodeLyricBytes(const QByteArray& bytes)
+{
+    DecodedLyricText d;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        d.encoding = QStringLiteral("UTF-8");
+        qtDecode(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3), &d.text);
+        return d;
+    }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.at(0) == '\xFF';
+        d.encoding = little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
+        qtDecode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                 QByteArrayView(bytes).sliced(2), &d.text);
+        return d;
+    }
+    if (bytes.isValidUtf8()) {
+        d.encoding = QStringLiteral("UTF-8");
+        d.text = QString::fromUtf8(bytes);
+        return d;
+    }
+    const QByteArray guess = guessEncoding(bytes);
+    if (!guess.isEmpty() && guess != "WINDOWS-1252" && iconvDecode(guess, bytes, &d.text)) {
+        d.encoding = QString::fromLatin1(guess);
+        return d;
+    }
+    d.encoding = QStringLiteral("WINDOWS-1252");
+    d.text = windows1252(bytes);
+    return d;
+}
+
+TextFileRead readLyricFile(const QString& path)
+{
+    TextFileRead result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.status = TextFileRead::Status::Missing;
+        result.error = QStringLiteral("There is no such file.");
+        return result;
+    }
+    if (!info.isFile()) {
+        result.status = TextFileRead::Status::NotAFile;
+        result.error = QStringLiteral("It is a folder, not a file.");
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = TextFileRead::Status::Unreadable;
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.read(kTextFileMaxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.status = TextFileRead::Status::ReadFailed;
+        result.error = file.errorString();
+        return result;
+    }
+    if (bytes.size() > kTextFileMaxBytes) {
+        result.status = TextFileRead::Status::TooLarge;
+        result.error = QStringLiteral("The file is too large (over %1 bytes).").arg(kTextFileMaxBytes);
+        return result;
+    }
+    result.status = TextFileRead::Status::Ok;
+    result.text = decodeLyricBytes(bytes).text;
+    return result;
+}
+
+} // namespace cantorel::lyrics

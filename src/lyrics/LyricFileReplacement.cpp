@@ -1,0 +1,66 @@
+#include "lyrics/LyricFileReplacement.h"
+
+#include "common/Backups.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+struct Done {
+    QString path;
+    bool wrote = false;
+    bool backedUp = false;
+};
+
+void undo(const QList<Done>& done)
+{
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+        if (it->wrote)
+            QFile::remove(it->path);
+        if (it->backedUp)
+            restoreNewestBackup(it->path);
+    }
+}
+
+} // namespace
+
+ReplacementResult replaceFiles(const QList<FileReplacement>& files)
+{
+    ReplacementResult result;
+    QList<Done> done;
+    const auto fail = [&](const QString& path, const QString& why) {
+        undo(done);
+        result.backups.clear();
+        result.error = path + QStringLiteral(": ") + why;
+        return result;
+    };
+    for (const FileReplacement& f : files) {
+        const QFileInfo info(f.path);
+        Done step{f.path};
+        if (info.exists() || info.isSymLink()) {
+            if (!info.isFile() && !info.isSymLink())
+                return fail(f.path, QStringLiteral("It is a folder, not a file."));
+            QString error;
+            const QString backup = moveToBackup(f.path, &error);
+            if (backup.isEmpty())
+                return fail(f.path, QStringLiteral("could not be moved aside: ") + error);
+            step.backedUp = true;
+            result.backups << backup;
+        }
+        done << step;
+        if (f.setAsideOnly)
+            continue;
+        QString error;
+        if (!writeTextFile(f.path, f.text, &error))
+            return fail(f.path, QStringLiteral("could not be written: ") + error);
+        done.last().wrote = true;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace cantorel::lyrics

@@ -1,0 +1,184 @@
+#include "lyrics/LyricSource.h"
+
+#include "common/FilePaths.h"
+#include "lyrics/EmbeddedLyrics.h"
+#include "lyrics/LrcReader.h"
+#include "lyrics/LyricDecoding.h"
+#include "lyrics/LyricFiles.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+using Outcome = LyricLoad::Outcome;
+
+Outcome loadedOutcome(const TimedLyric& lyric)
+{
+    return lyric.translated ? Outcome::WithTranslation : Outcome::LyricOnly;
+}
+
+LyricOrigin pairOrigin(const QString& mediaPath)
+{
+    LyricOrigin origin;
+    origin.kind = LyricOrigin::Kind::Pair;
+    origin.path = lyricPathOf(mediaPath);
+    if (hasTranslation(mediaPath))
+        origin.translationPath = translatedLyricPathOf(mediaPath);
+    return origin;
+}
+
+QString pairErrorText(const QString& mediaPath, LyricLoad::Error error)
+{
+    const QString why = error == LyricLoad::Error::FileNotFound ? QStringLiteral("File Not Found")
+        : error == LyricLoad::Error::DiskNotReady             ? QStringLiteral("Disk Not Ready")
+                                                              : QStringLiteral("cannot read the lyric files");
+    return lyricPathOf(mediaPath) + QStringLiteral(": ") + why;
+}
+
+LyricLoad::Error loadErrorOf(TextFileRead::Status status)
+{
+    switch (status) {
+    case TextFileRead::Status::Missing: return LyricLoad::Error::FileNotFound;
+    case TextFileRead::Status::ReadFailed: return LyricLoad::Error::DiskNotReady;
+    default: return LyricLoad::Error::Other;
+    }
+}
+
+// A lyric found past the pair: in an LRC file or in the song's tags.
+struct Located {
+    FoundLyric found;
+    TimedLyric lyric;
+};
+
+Located locatePastThePair(const QString& mediaPath)
+{
+    Located l;
+    for (const QString& path : lrcPathsOf(mediaPath)) {
+        if (!ordinaryFileExists(path))
+            continue;
+        l.found.origin.kind = LyricOrigin::Kind::LrcFile;
+        l.found.origin.path = path;
+        const TextFileRead read = readLyricFile(path);
+        if (!read.ok()) {
+            l.found.load.outcome = Outcome::Failed;
+            l.found.load.error = loadErrorOf(read.status);
+            l.found.errorText = path + QStringLiteral(": ") + read.error;
+            return l;
+        }
+        const LrcLyric lrc = parseLrc(read.text);
+        if (!lrc.isLyric)
+            continue;
+        l.lyric = lrc.lyric;
+        l.found.origin.fileOffsetMs = lrc.offsetMs;
+        if (lrc.lyric.translated)
+            l.found.origin.translationPath = path;
+        l.found.load.outcome = loadedOutcome(lrc.lyric);
+        l.found.load.cutShort = lrc.cutShort;
+        return l;
+    }
+    l.found.origin = LyricOrigin();
+    if (auto embedded = readEmbeddedLyric(mediaPath)) {
+        l.lyric = std::move(embedded->lyric);
+        l.found.origin.kind = LyricOrigin::Kind::Embedded;
+        l.found.origin.path = mediaPath;
+        l.found.origin.tag = embedded->tag;
+        if (l.lyric.translated)
+            l.found.origin.translationPath = mediaPath;
+        l.found.load.outcome = loadedOutcome(l.lyric);
+        l.found.load.cutShort = embedded->cutShort;
+    }
+    return l;
+}
+
+} // namespace
+
+QString LyricOrigin::describe() const
+{
+    switch (kind) {
+    case Kind::None: return QString();
+    case Kind::Embedded: return fileNamePart(path) + QStringLiteral(" (") + tag + u')';
+    default: return fileNamePart(path);
+    }
+}
+
+QString LyricOrigin::describeTranslation() const
+{
+    if (translationPath.isEmpty())
+        return QString();
+    return kind == Kind::Pair ? fileNamePart(translationPath) : describe();
+}
+
+QStringList lrcPathsOf(const QString& mediaPath)
+{
+    QStringList paths;
+    const QString name = fileNamePart(mediaPath);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot > 0)
+        paths << mediaPath.left(mediaPath.size() - (name.size() - dot)) + QStringLiteral(".lrc");
+    paths << mediaPath + QStringLiteral(".lrc");
+    return paths;
+}
+
+FoundLyric loadLyric(const QString& mediaPath, LyricTable& table)
+{
+    if (hasLyric(mediaPath)) {
+        FoundLyric f;
+        f.origin = pairOrigin(mediaPath);
+        f.load = loadLyricPair(mediaPath, table);
+        if (f.load.outcome == Outcome::Failed)
+            f.errorText = pairErrorText(mediaPath, f.load.error);
+        return f;
+    }
+    Located l = locatePastThePair(mediaPath);
+    const Outcome o = l.found.load.outcome;
+    if ((o == Outcome::LyricOnly || o == Outcome::WithTranslation) && fillTable(l.lyric, table))
+        l.found.load.cutShort = true;
+    return l.found;
+}
+
+TimedLyric readLyric(const QString& mediaPath, FoundLyric* found)
+{
+    if (hasLyric(mediaPath)) {
+        auto table = std::make_unique<LyricTable>();
+        *found = loadLyric(mediaPath, *table);
+        return found->load.outcome == Outcome::Failed ? TimedLyric() : lyricOfTable(*table);
+    }
+    Located l = locatePastThePair(mediaPath);
+    *found = l.found;
+    return l.lyric;
+}
+
+LyricPresence lyricPresence(const QString& mediaPath)
+{
+    LyricPresence p;
+    p.lyric = hasLyric(mediaPath);
+    p.translation = hasTranslation(mediaPath);
+    if (p.lyric) {
+        p.lyricPath = lyricPathOf(mediaPath);
+        p.lyricTip = fileNamePart(p.lyricPath);
+    }
+    if (p.translation) {
+        p.translationPath = translatedLyricPathOf(mediaPath);
+        p.translationTip = fileNamePart(p.translationPath);
+    }
+    if (p.lyric)
+        return p;
+    const Located l = locatePastThePair(mediaPath);
+    if (l.found.load.outcome == Outcome::NoLyricFile)
+        return p;
+    p.lyric = true;
+    p.lyricPath = l.found.origin.path;
+    p.lyricTip = l.found.origin.describe();
+    if (!p.translation && l.found.load.outcome == Outcome::WithTranslation) {
+        p.translation = true;
+        p.translationPath = l.found.origin.translationPath;
+        p.translationTip = l.found.origin.describeTranslation();
+    }
+    return p;
+}
+
+} // namespace cantorel::lyrics

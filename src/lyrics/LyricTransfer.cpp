@@ -1,0 +1,90 @@
+#include "lyrics/LyricTransfer.h"
+
+#include "lyrics/LrcReader.h"
+#include "lyrics/LrcWriter.h"
+#include "lyrics/LyricDecoding.h"
+#include "lyrics/LyricEscape.h"
+#include "lyrics/LyricFileReplacement.h"
+#include "lyrics/LyricFiles.h"
+#include "lyrics/LyricSource.h"
+
+#include <QFileInfo>
+
+namespace cantorel::lyrics {
+
+namespace {
+
+LyricTransfer refused(const QString& why)
+{
+    LyricTransfer t;
+    t.error = why;
+    return t;
+}
+
+LyricTransfer done(const ReplacementResult& r, const QString& written, const TimedLyric& lyric)
+{
+    LyricTransfer t;
+    t.ok = r.ok;
+    t.error = r.error;
+    if (!r.ok)
+        return t;
+    t.written = written;
+    t.backups = r.backups;
+    t.lines = int(lyric.lines.size());
+    t.translated = lyric.translated;
+    return t;
+}
+
+bool samePath(const QString& a, const QString& b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+} // namespace
+
+QString defaultLrcPathOf(const QString& mediaPath)
+{
+    return lrcPathsOf(mediaPath).first();
+}
+
+LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath)
+{
+    for (const QString& own : {mediaPath, lyricPathOf(mediaPath), translatedLyricPathOf(mediaPath)}) {
+        if (samePath(outPath, own))
+            return refused(outPath + QStringLiteral(": that is the song or its own lyric file, not an LRC file."));
+    }
+    FoundLyric found;
+    const TimedLyric lyric = readLyric(mediaPath, &found);
+    switch (found.load.outcome) {
+    case LyricLoad::Outcome::NoLyricFile:
+        return refused(mediaPath + QStringLiteral(": the song has no timed lyric."));
+    case LyricLoad::Outcome::Failed: return refused(found.errorText);
+    default: break;
+    }
+    return done(replaceFiles({{outPath, lrcText(lyric)}}), outPath, lyric);
+}
+
+LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath)
+{
+    const TextFileRead read = readLyricFile(lrcPath);
+    if (!read.ok())
+        return refused(lrcPath + QStringLiteral(": ") + read.error);
+    const LrcLyric lrc = parseLrc(read.text);
+    if (!lrc.isLyric)
+        return refused(lrcPath + QStringLiteral(": no time tag in it, so it is not a timed lyric."));
+
+    QString normal, translated;
+    for (const TimedLine& line : lrc.lyric.lines) {
+        normal += lyricRecord(line.timeCentis, escapeLine(line.text));
+        translated += lyricRecord(line.timeCentis, escapeLine(line.translation));
+    }
+    const QString lyricPath = lyricPathOf(mediaPath);
+    QList<FileReplacement> files{{lyricPath, normal}};
+    if (lrc.lyric.translated)
+        files.append({translatedLyricPathOf(mediaPath), translated});
+    else
+        files.append({translatedLyricPathOf(mediaPath), QString(), true});
+    return done(replaceFiles(files), lyricPath, lrc.lyric);
+}
+
+} // namespace cantorel::lyrics

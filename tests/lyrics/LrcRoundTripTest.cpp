@@ -1,0 +1,73 @@
+#include "lyrics/LyricFiles.h"
+#include "lyrics/LyricSource.h"
+#include "lyrics/LyricTransfer.h"
+
+#include "support/TestFiles.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace cantorel::lyrics;
+using cantorel::testing::readFile;
+using cantorel::testing::writeFile;
+
+TEST(LrcRoundTrip, PairToLrcToPairKeepsEveryLineAndTimeToTheHundredth)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3");
+    writeFile(lyricPathOf(song), "0,\"Intro\"\r\n0,\"Same h4618timeh4618h1416 too\"\r\n123.4,\"\"\r\n"
+                                 "1234.5,\"<b>\"\r\n600000,\"Late\"\r\n");
+    writeFile(translatedLyricPathOf(song), "0,\"Début\"\r\n0,\"\"\r\n123.4,\"…\"\r\n1234.5,\"x\"\r\n");
+
+    const LyricTransfer out = exportLrc(song, defaultLrcPathOf(song));
+    ASSERT_TRUE(out.ok) << out.error.toStdString();
+    EXPECT_EQ(out.written, dir.filePath("Rain.lrc"));
+    // A line of the same time as the one before goes a hundredth after it,
+    // so it cannot come back as that line's translation.
+    EXPECT_TRUE(readFile(out.written).startsWith("[00:00.00]Intro\r\n[00:00.00]Début\r\n"
+                                                 "[00:00.01]Same \"time\", too\r\n[00:00.01]\r\n"));
+
+    const QString copy = dir.filePath("Copy.mp3");
+    ASSERT_TRUE(importLrc(out.written, copy).ok);
+    FoundLyric a, b;
+    const TimedLyric before = readLyric(song, &a), after = readLyric(copy, &b);
+    EXPECT_EQ(b.origin.kind, LyricOrigin::Kind::Pair);
+    EXPECT_TRUE(after.translated);
+    ASSERT_EQ(after.lines.size(), 5);
+    for (int i = 0; i < before.lines.size(); ++i) {
+        EXPECT_EQ(after.lines[i].text, before.lines[i].text);
+        EXPECT_EQ(after.lines[i].translation, before.lines[i].translation);
+        EXPECT_LE(std::abs(after.lines[i].timeCentis - before.lines[i].timeCentis), 1) << i;
+    }
+}
+
+TEST(LrcRoundTrip, ImportKeepsTheOldPairAndExportTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3"), lrc = dir.filePath("new.lrc");
+    writeFile(lyricPathOf(song), "0,\"old\"\r\n");
+    writeFile(lyricPathOf(song) + ".bak", "0,\"older\"\r\n");
+    writeFile(translatedLyricPathOf(song), "0,\"old translation\"\r\n");
+    writeFile(lrc, "[offset:500]\n[00:01.00]new");
+
+    ASSERT_TRUE(importLrc(lrc, song).ok);
+    EXPECT_EQ(readFile(lyricPathOf(song)), "50,\"new\"\r\n");
+    EXPECT_EQ(readFile(lyricPathOf(song) + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(readFile(lyricPathOf(song) + ".bak.1"), "0,\"older\"\r\n");
+    // No translation in the LRC: the old one is set aside, not left to pair
+    // with lines it does not belong to.
+    EXPECT_FALSE(QFile::exists(translatedLyricPathOf(song)));
+    EXPECT_EQ(readFile(translatedLyricPathOf(song) + ".bak"), "0,\"old translation\"\r\n");
+    EXPECT_FALSE(importLrc(lyricPathOf(song), song).ok); // no time tag: not an LRC
+
+    EXPECT_TRUE(exportLrc(song, lrc).ok);
+    EXPECT_EQ(readFile(lrc), "[00:00.50]new\r\n");
+    EXPECT_EQ(readFile(lrc + ".bak"), "[offset:500]\n[00:01.00]new");
+    for (const QString& own : {song, lyricPathOf(song)})
+        EXPECT_FALSE(exportLrc(song, own).ok);
+    EXPECT_FALSE(exportLrc(dir.filePath("Silent.mp3"), lrc).ok);
+    EXPECT_EQ(readFile(lyricPathOf(song)), "50,\"new\"\r\n");
+    EXPECT_EQ(readFile(lrc), "[00:00.50]new\r\n");
+}
