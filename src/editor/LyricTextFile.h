@@ -1,7 +1,8 @@
 #pragma once
 // Plain-text lyric files as the editor reads and writes them: one lyric line
-// per text line. Read as UTF-8 (Windows-1252 where a byte is not UTF-8) with
-// any line terminator; written as UTF-8 with CR LF after every line.
+// per text line. Read as common/TextCodec.h decodes whole files (UTF-8,
+// UTF-16 with a byte-order mark, else Windows-1252) with any line
+// terminator; written as UTF-8 with CR LF after every line.
 #include <QString>
 #include <QStringList>
 

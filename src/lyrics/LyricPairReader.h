@@ -30,10 +30,11 @@ struct LyricLoad {
 //   1..N (lineCount = N + 1) and, when the translated file exists, its
 //   records fill translatedLines 1..M by position (M may differ from N;
 //   nothing compares the counts).
-// Files are read as UTF-8 with a Windows-1252 fallback; blank lines are
-// skipped. A record that cannot be read ends that file's load and keeps what
-// was read before it; the load still counts as a success, with cutShort set,
-// so the song plays with the lines that could be read.
+// Each file is decoded whole (UTF-8, UTF-16 with a byte-order mark, else
+// Windows-1252: see common/TextCodec.h); blank lines are skipped. A record
+// that cannot be read ends that file's load and keeps what was read before
+// it; the load still counts as a success, with cutShort set, so the song
+// plays with the lines that could be read.
 LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table);
 
 // One record of a lyric file: the time and the unescaped text. False when the
