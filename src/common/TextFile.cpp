@@ -1,9 +1,9 @@
 #include "common/TextFile.h"
 
+#include "common/FileNames.h"
 #include "common/TextCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace cantorel {
@@ -11,21 +11,20 @@ namespace cantorel {
 TextFileRead readTextFile(const QString& path, qint64 maxBytes)
 {
     TextFileRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const FileFacts facts = fileFacts(path);
+    if (!facts.exists) {
         result.status = TextFileRead::Status::Missing;
         result.error = QStringLiteral("There is no such file.");
         return result;
     }
-    if (!info.isFile()) {
+    if (!facts.isFile) {
         result.status = TextFileRead::Status::NotAFile;
         result.error = QStringLiteral("It is a folder, not a file.");
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openForReading(file, path, &result.error)) {
         result.status = TextFileRead::Status::Unreadable;
-        result.error = file.errorString();
         return result;
     }
     const QByteArray bytes = file.read(maxBytes + 1);
