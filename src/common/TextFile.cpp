@@ -4,9 +4,29 @@
 #include "common/TextCodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace cantorel {
+
+namespace {
+
+// The first line (from 1) holding a surrogate without its partner, which UTF-8
+// cannot encode, or 0.
+qsizetype lineWithLoneSurrogate(const QString& text)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n')
+            ++line;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return line;
+    }
+    return 0;
+}
+
+} // namespace
 
 TextFileRead readTextFile(const QString& path, qint64 maxBytes)
 {
@@ -43,16 +63,18 @@ TextFileRead readTextFile(const QString& path, qint64 maxBytes)
     return result;
 }
 
-bool writeTextFile(const QString& path, const QString& text, QString* error)
+bool writeTextFile(const QString& path, const QString& text, QString* error, LinkRule links)
 {
-    const QByteArray bytes = encodeText(text);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
+    if (const qsizetype line = lineWithLoneSurrogate(text)) {
+        if (error) {
+            *error = QStringLiteral("Line %1 holds a file name that is not valid UTF-8, which a text "
+                                    "file cannot keep: %2. Nothing on disk was changed.")
+                         .arg(line)
+                         .arg(QString::fromUtf8(splitLines(text).value(line - 1).toUtf8())); // lone halves as "?"
+        }
+        return false;
+    }
+    return replaceFile(path, encodeText(text), links, error);
 }
 
 } // namespace cantorel

@@ -17,8 +17,9 @@ struct LyricTextRead {
 LyricTextRead readLyricText(const QString& path);
 
 // Writes the lines to a temporary file beside `path` and renames it over
-// `path`, so a failure leaves any old file whole. Returns "" on success,
-// otherwise why it failed.
+// `path`, so a failure leaves any old file whole; a symbolic link at `path`
+// is followed, and the file it points at gets the lines. Returns "" on
+// success, otherwise why it failed.
 QString writeLyricText(const QString& path, const QStringList& lines);
 
 // The name a chosen save name becomes: cleaned like every chosen path, every

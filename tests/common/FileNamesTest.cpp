@@ -49,4 +49,12 @@ TEST(FileNames, ANameThatIsNotUtf8IsReadAndWrittenOnDisk)
     EXPECT_TRUE(facts.exists && facts.isFile && facts.readable);
     EXPECT_EQ(facts.size, 5);
     EXPECT_EQ(readTextFile(path).text, "old\r\n");
+    ASSERT_TRUE(writeTextFile(path, "new\r\n"));
+    EXPECT_EQ(readTextFile(path).text, "new\r\n");
+
+    // Its name cannot go into a UTF-8 text file: refused, not mangled.
+    QString error;
+    EXPECT_FALSE(writeTextFile(dir.filePath("list.mmr"), "\"/ok.mp3\"\r\n\"" + path + "\"\r\n", &error));
+    EXPECT_TRUE(error.startsWith("Line 2 holds a file name that is not valid UTF-8")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("list.mmr")));
 }

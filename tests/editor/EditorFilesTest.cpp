@@ -3,9 +3,11 @@
 #include "editor/LyricTextFile.h"
 #include "support/ScriptedPrompts.h"
 
+#include "support/FullDisk.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -178,6 +180,34 @@ TEST_F(EditorFilesTest, AFailedSaveIntoAReadOnlyFolderKeepsTheOldFileAndSaysWhy)
     EXPECT_FALSE(files.saveAs(Side::Left));
     EXPECT_EQ(left().fileName, target);
     EXPECT_FALSE(QFile::exists(folder + "/other.txt"));
+}
+
+TEST_F(EditorFilesTest, ASaveOnAFullDiskKeepsTheOldFileAndTheChanges)
+{
+    cantorel::testing::FullDisk disk;
+    const QString target = disk.filePath("song.txt");
+    cantorel::testing::writeFile(target, "old\r\n");
+    lines.loadLines(Side::Left, {"old"}, target);
+    lines.select(Side::Left, 0);
+    lines.editCurrentLine(Side::Left, "new");
+    disk.fill();
+
+    prompts.expectMessage(QString());
+    EXPECT_FALSE(files.save(Side::Left));
+    EXPECT_TRUE(prompts.asked.last().text.contains("Nothing on disk was changed."));
+    EXPECT_TRUE(lines.hasUnsavedChanges(Side::Left)); // so the question at the end still comes
+    EXPECT_EQ(contents(target), "old\r\n");
+    EXPECT_EQ(disk.names(), QStringList{"song.txt"});
+}
+
+TEST_F(EditorFilesTest, ALyricSavedThroughALinkUpdatesTheLinkedFile)
+{
+    cantorel::testing::writeFile(path("real.txt"), "old\r\n");
+    ASSERT_TRUE(QFile::link(path("real.txt"), path("link.txt")));
+    lines.loadLines(Side::Left, {"new"}, path("link.txt"));
+    EXPECT_TRUE(files.save(Side::Left));
+    EXPECT_EQ(contents(path("real.txt")), "new\r\n");
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeOpenedChangesNothing)
