@@ -5,6 +5,7 @@
 //   cantorel-lyrics show MEDIA [--at MS]... the loaded lyric pair, then what
 //                                           the panes show at each position
 // Wrong arguments: usage on stderr, exit 64.
+#include "common/FileNames.h"
 #include "engine/AudioEngineFactory.h"
 #include "engine/AudioErrorCheck.h"
 #include "lyrics/LineLookup.h"
@@ -88,7 +89,7 @@ int show(const QString& media, const QList<qint64>& positions)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = commandLineArguments(argc, argv); // keeps a name that is not UTF-8
     if (args.size() == 2 && args[0] == QLatin1String("probe"))
         return probe(args[1]);
     if (args.size() >= 2 && args[0] == QLatin1String("show")) {

@@ -2,6 +2,7 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 
+#include "support/ForeignNames.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -116,6 +117,18 @@ TEST_F(LyricPair, Utf16AndWholeFile8BitPairsRead)
     EXPECT_EQ(table->lines[1], QString::fromUtf8("Βροχή"));
     EXPECT_DOUBLE_EQ(table->times[2], 250);
     EXPECT_EQ(table->translatedLines[1], QString::fromUtf8("Spaß… schön"));
+}
+
+TEST_F(LyricPair, FoundBesideASongWhoseNameIsNotUtf8)
+{
+    cantorel::testing::ForeignNamedFiles files(dir.path());
+    const QString song = files.make("caf\xE9.mp3", "x");
+    files.make("caf\xE9.mp3-lyric.txt", "100,\"one\"\r\n");
+    // The UTF-8 "café" is another song, with a lyric of its own.
+    write(lyricPathOf(dir.filePath(QString::fromUtf8("café.mp3"))), "100,\"other\"\r\n");
+    EXPECT_TRUE(hasLyric(song));
+    EXPECT_EQ(loadLyricPair(song, *table).outcome, LyricLoad::Outcome::LyricOnly);
+    EXPECT_EQ(table->lines[1], "one");
 }
 
 TEST_F(LyricPair, EmptyFileLoadsNoLines)
