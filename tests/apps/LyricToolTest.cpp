@@ -2,7 +2,6 @@
 #include "lyrics/LyricFiles.h"
 #include "support/TestPaths.h"
 
-#include "support/ForeignNames.h"
 #include "support/TestFiles.h"
 #include <QFile>
 #include <QProcess>
@@ -20,13 +19,13 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun run(const QString& program, const QStringList& args)
+ToolRun tool(const QStringList& args)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SDL_AUDIODRIVER", "dummy");
     p.setProcessEnvironment(env);
-    p.start(program, args);
+    p.start(binPath("cantorel-lyrics"), args);
     ToolRun r;
     if (!p.waitForFinished(20000)) {
         p.kill();
@@ -38,11 +37,6 @@ ToolRun run(const QString& program, const QStringList& args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-ToolRun tool(const QStringList& args)
-{
-    return run(binPath("cantorel-lyrics"), args);
 }
 
 } // namespace
@@ -92,24 +86,6 @@ TEST(LyricTool, ShowListsThePairAndThePanes)
         "at=25000\ttext1=tab\\there\ttip1=tab\\there\ttext2=\ttip2=",
         "",
     }));
-}
-
-TEST(LyricTool, ANameThatIsNotUtf8IsProbedAndItsPairFound)
-{
-    QTemporaryDir dir;
-    ForeignNamedFiles files(dir.path());
-    files.make("caf\xE9.ogg", readFile(fixturePath("audio/tones.ogg")));
-    files.make("caf\xE9.ogg-lyric.txt", lyrics::lyricRecord(100, "one").toUtf8());
-    files.make("caf\xE9.ogg-Tlyric.txt", lyrics::lyricRecord(100, "eins").toUtf8());
-    // Through a shell, so that the name's bytes reach the program as they are.
-    auto withTheName = [&](const QString& command) {
-        return run("/bin/sh", {"-c", "exec \"$0\" " + command + " \"$1/$(printf 'caf\\351.ogg')\"",
-                               binPath("cantorel-lyrics"), dir.path()});
-    };
-    const ToolRun probe = withTheName("probe");
-    EXPECT_EQ(probe.out, "length_ms=2000\n") << probe.err.toStdString();
-    const ToolRun show = withTheName("show");
-    EXPECT_EQ(show.out, "lines=1 translation=yes\n1\t100\tone\teins\n") << show.err.toStdString();
 }
 
 TEST(LyricTool, ShowWithoutLyricAndWrongArguments)

@@ -16,27 +16,21 @@ TEST(FileNames, EveryNameRoundTripsAndUtf8NamesStayAsQtHoldsThem)
     EXPECT_EQ(decodeFileName(utf8), QFile::decodeName(utf8));
     EXPECT_EQ(encodeFileName(decodeFileName(utf8)), utf8);
     EXPECT_FALSE(holdsForeignBytes(decodeFileName(utf8)));
-
-    // Latin-1 "café", a cut sequence, and a foreign byte right after a
-    // character outside the BMP (whose low half must not be taken for it).
-    for (const QByteArray& bytes : {QByteArray("/tmp/caf\xE9.mp3"), QByteArray("a\xE2\x82"),
-                                   QByteArray("\xF0\x9F\x8E\xB5\xB5\xE9")}) {
-        const QString held = decodeFileName(bytes);
-        EXPECT_TRUE(holdsForeignBytes(held));
-        EXPECT_EQ(encodeFileName(held), bytes);
-    }
     EXPECT_EQ(decodeFileName("caf\xE9"), QString("caf") + QChar(0xDCE9));
-
-    char a0[] = "prog";
-    char a1[] = "/tmp/caf\xE9.ogg";
-    char* argv[] = {a0, a1};
-    EXPECT_EQ(commandLineArguments(2, argv), QStringList{decodeFileName(a1)});
-
-    // A drop or a dialog hands over a URL; its bytes are the name's.
+    // A cut sequence, and a foreign byte right after a character outside the
+    // BMP (whose low half must not be taken for a held byte).
+    for (const QByteArray& bytes : {QByteArray("a\xE2\x82"), QByteArray("\xF0\x9F\x8E\xB5\xB5\xE9")}) {
+        EXPECT_TRUE(holdsForeignBytes(decodeFileName(bytes)));
+        EXPECT_EQ(encodeFileName(decodeFileName(bytes)), bytes);
+    }
+    char program[] = "prog";
+    char song[] = "/tmp/caf\xE9.ogg";
+    char* argv[] = {program, song};
+    EXPECT_EQ(commandLineArguments(2, argv), QStringList{decodeFileName(song)});
+    // A drop hands over a URL; its bytes are the name's.
     EXPECT_EQ(localFilePath(QUrl::fromEncoded("file:///tmp/caf%E9%20x.mp3")), decodeFileName("/tmp/caf\xE9 x.mp3"));
     EXPECT_EQ(localFilePath(QUrl::fromLocalFile(QString::fromUtf8("/tmp/café 100%.mp3"))),
               QString::fromUtf8("/tmp/café 100%.mp3"));
-    EXPECT_EQ(localFilePath(QUrl("http://example.org/a.mp3")), "");
 }
 
 TEST(FileNames, ANameThatIsNotUtf8IsReadAndWrittenOnDisk)
@@ -45,9 +39,8 @@ TEST(FileNames, ANameThatIsNotUtf8IsReadAndWrittenOnDisk)
     cantorel::testing::ForeignNamedFiles files(dir.path());
     const QString path = files.make("caf\xE9.txt", "old\r\n");
     EXPECT_FALSE(QFile::exists(path)); // out of Qt's reach
-    const FileFacts facts = fileFacts(path);
-    EXPECT_TRUE(facts.exists && facts.isFile && facts.readable);
-    EXPECT_EQ(facts.size, 5);
+    EXPECT_TRUE(fileFacts(path).isFile);
+    EXPECT_EQ(fileFacts(path).size, 5);
     EXPECT_EQ(readTextFile(path).text, "old\r\n");
     ASSERT_TRUE(writeTextFile(path, "new\r\n"));
     EXPECT_EQ(readTextFile(path).text, "new\r\n");

@@ -38,14 +38,10 @@ TEST(TextCodec, AFileThatIsNotUtf8IsWindows1252Whole)
 TEST(TextCodec, Utf16WithAByteOrderMark)
 {
     const QString text = QString::fromUtf8("Βροχή 🎵\r\n");
-    QByteArray little("\xFF\xFE");
-    QByteArray big("\xFE\xFF");
+    QByteArray little("\xFF\xFE"), big("\xFE\xFF");
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        little += char(u & 0xFF);
-        little += char(u >> 8);
-        big += char(u >> 8);
-        big += char(u & 0xFF);
+        little += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+        big += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xFF));
     }
     EXPECT_EQ(decodeText(little), text);
     EXPECT_EQ(decodeText(big), text);

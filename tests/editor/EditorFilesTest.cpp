@@ -7,7 +7,6 @@
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -198,16 +197,6 @@ TEST_F(EditorFilesTest, ASaveOnAFullDiskKeepsTheOldFileAndTheChanges)
     EXPECT_TRUE(lines.hasUnsavedChanges(Side::Left)); // so the question at the end still comes
     EXPECT_EQ(contents(target), "old\r\n");
     EXPECT_EQ(disk.names(), QStringList{"song.txt"});
-}
-
-TEST_F(EditorFilesTest, ALyricSavedThroughALinkUpdatesTheLinkedFile)
-{
-    cantorel::testing::writeFile(path("real.txt"), "old\r\n");
-    ASSERT_TRUE(QFile::link(path("real.txt"), path("link.txt")));
-    lines.loadLines(Side::Left, {"new"}, path("link.txt"));
-    EXPECT_TRUE(files.save(Side::Left));
-    EXPECT_EQ(contents(path("real.txt")), "new\r\n");
-    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeOpenedChangesNothing)

@@ -103,22 +103,6 @@ TEST_F(LyricPair, ReadsOldFilesAndLooseForms)
     EXPECT_TRUE(table->noTranslation);
 }
 
-TEST_F(LyricPair, Utf16AndWholeFile8BitPairsRead)
-{
-    // Saved as "Unicode" by an editor, with a tab before each text.
-    const QString lyric = QString::fromUtf8("100,\t\"Βροχή\"\r\n250,\t\"two\"\r\n");
-    QByteArray utf16("\xFF\xFE");
-    utf16.append(reinterpret_cast<const char*>(lyric.utf16()), lyric.size() * 2);
-    writeLyric(utf16);
-    // An 8-bit translation whose "ß…" happens to form a UTF-8 pair.
-    writeTranslation("100,\"Spa\xDF\x85 sch\xF6n\"\r\n250,\"zwei\"\r\n");
-    EXPECT_EQ(loadLyricPair(media, *table).outcome, LyricLoad::Outcome::WithTranslation);
-    ASSERT_EQ(table->lineCount, 3);
-    EXPECT_EQ(table->lines[1], QString::fromUtf8("Βροχή"));
-    EXPECT_DOUBLE_EQ(table->times[2], 250);
-    EXPECT_EQ(table->translatedLines[1], QString::fromUtf8("Spaß… schön"));
-}
-
 TEST_F(LyricPair, FoundBesideASongWhoseNameIsNotUtf8)
 {
     cantorel::testing::ForeignNamedFiles files(dir.path());

@@ -94,11 +94,8 @@ TEST(PlaylistFile, ASaveOnAFullDiskKeepsTheOldListAndSaysSo)
     const QString file = disk.filePath("list.mmr");
     ASSERT_TRUE(savePlaylist(file, {"/old.mp3"}, nullptr));
     disk.fill();
-    QStringList ten;
-    for (int i = 0; i < 10; ++i)
-        ten << QString("/music/song %1.mp3").arg(i);
     QString error;
-    EXPECT_FALSE(savePlaylist(file, ten, &error));
+    EXPECT_FALSE(savePlaylist(file, QStringList(10, "/music/a song.mp3"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(cantorel::testing::readFile(file), "\"/old.mp3\"\r\n");
     EXPECT_EQ(disk.names(), QStringList{"list.mmr"});

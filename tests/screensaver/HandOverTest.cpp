@@ -42,6 +42,15 @@ TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
 
 TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
 {
+    // A link planted at the name is replaced; its target stays as it was.
+    QTemporaryDir dir;
+    cantorel::testing::writeFile(dir.filePath("precious"), "keep");
+    ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("hand.txt")));
+    ASSERT_TRUE(writeHandOver(dir.filePath("hand.txt"), {5, 6}));
+    EXPECT_FALSE(QFileInfo(dir.filePath("hand.txt")).isSymLink());
+    EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver{5, 6}));
+    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
+
     cantorel::testing::FullDisk disk;
     const QString path = disk.filePath("hand.txt");
     ASSERT_TRUE(writeHandOver(path, {1, 2}));
@@ -51,15 +60,6 @@ TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readHandOver(path), (HandOver{1, 2}));
     EXPECT_EQ(disk.names(), QStringList{"hand.txt"});
-
-    // A link planted at the name is replaced; its target stays as it was.
-    QTemporaryDir dir;
-    cantorel::testing::writeFile(dir.filePath("precious"), "keep");
-    ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("hand.txt")));
-    ASSERT_TRUE(writeHandOver(dir.filePath("hand.txt"), {5, 6}));
-    EXPECT_FALSE(QFileInfo(dir.filePath("hand.txt")).isSymLink());
-    EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver{5, 6}));
-    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
 }
 
 TEST(HandOverFile, OnlyACompleteFileIsRead)
