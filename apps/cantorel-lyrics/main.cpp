@@ -1,5 +1,6 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
+#include "common/FileNames.h"
 #include "engine/AudioEngineFactory.h"
 #include "engine/AudioErrorCheck.h"
 #include "lyrics/LineLookup.h"
@@ -122,7 +123,7 @@ int reportTransfer(const lyrics::LyricTransfer& t)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = commandLineArguments(argc, argv); // keeps a name that is not UTF-8
     if (args.size() == 2 && args[0] == QLatin1String("probe"))
         return probe(args[1]);
     if (args.size() >= 2 && args[0] == QLatin1String("show")) {

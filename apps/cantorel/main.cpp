@@ -1,6 +1,7 @@
 // Cantorel: the lyric player.
 //   Cantorel [MEDIA]   opens MEDIA (all arguments as one path) with its lyric
 #include "common/AppTitle.h"
+#include "common/FileNames.h"
 #include "common/ProgramEnd.h"
 #include "engine/AudioEngineFactory.h"
 #include "platform/QtPrompts.h"
@@ -31,6 +32,6 @@ int main(int argc, char** argv)
                      [&form](QSessionManager&) { form.rescueUnsavedLines(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.endWithoutQuestions(); });
 
-    form.load(app.arguments().mid(1).join(QLatin1Char(' ')));
+    form.load(cantorel::commandLineArguments(argc, argv).join(QLatin1Char(' '))); // argv keeps any name
     return app.exec();
 }

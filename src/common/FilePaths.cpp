@@ -1,20 +1,19 @@
 #include "common/FilePaths.h"
 
+#include "common/FileNames.h"
+
 #include <QFileInfo>
 
 namespace cantorel {
 
 bool ordinaryFileExists(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    return info.exists() && info.isFile();
+    return !path.isEmpty() && fileFacts(path).isFile;
 }
 
 QString existingFileName(const QString& path)
 {
-    return ordinaryFileExists(path) ? QFileInfo(path).fileName() : QString();
+    return ordinaryFileExists(path) ? fileNamePart(path) : QString();
 }
 
 QString fileNamePart(const QString& path)

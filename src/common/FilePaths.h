@@ -4,7 +4,8 @@
 
 namespace cantorel {
 
-// True when an ordinary file (not a folder) exists at exactly this path.
+// True when an ordinary file (not a folder) exists at exactly this path
+// (a name that is not UTF-8 included: see FileNames.h).
 bool ordinaryFileExists(const QString& path);
 
 // The name part of a path as the file system reports it for that exact path,

@@ -77,7 +77,7 @@ QStringList parseRecord(QStringView line)
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (true) {
-        while (i < n && line[i] == u' ')
+        while (i < n && (line[i] == u' ' || line[i] == u'\t'))
             ++i;
         QString field;
         if (i < n && line[i] == u'"') {

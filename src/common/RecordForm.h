@@ -34,9 +34,10 @@ QString formatNumber(double value);
 QString formatSingle(float value);
 
 // Splits one record line into its fields: at commas outside double quotes,
-// quotes stripped, blanks around unquoted fields dropped. An empty line gives
-// one empty field; a quoted field runs to its closing quote, and anything
-// between that quote and the next comma is ignored.
+// quotes stripped, blanks (spaces and tabs) before a field and around
+// unquoted fields dropped. An empty line gives one empty field; a quoted
+// field runs to its closing quote, and anything between that quote and the
+// next comma is ignored.
 QStringList parseRecord(QStringView line);
 
 // Plain decimal with an optional sign and a period ("1234.5", ".7", "0.7",

@@ -12,8 +12,54 @@ const char16_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Length of the valid UTF-8 sequence starting at p (1..4), or 0 when the
-// bytes there are not valid UTF-8 (overlong forms and surrogates included).
+bool isValidUtf8(const unsigned char* p, qsizetype n)
+{
+    char32_t cp = 0;
+    for (qsizetype i = 0; i < n;) {
+        const int len = utf8SequenceAt(p + i, n - i, &cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+QString decodeCp1252(const unsigned char* p, qsizetype n)
+{
+    QString out(n, Qt::Uninitialized);
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = cp1252Char(p[i]);
+    return out;
+}
+
+// Code units in the given byte order; a surrogate without its partner and
+// an odd last byte become U+FFFD.
+QString decodeUtf16(const unsigned char* p, qsizetype n, bool bigEndian)
+{
+    QString out;
+    out.reserve(n / 2 + 1);
+    auto unitAt = [&](qsizetype i) -> char16_t {
+        return bigEndian ? char16_t(p[i] << 8 | p[i + 1]) : char16_t(p[i + 1] << 8 | p[i]);
+    };
+    for (qsizetype i = 0; i + 1 < n; i += 2) {
+        const char16_t unit = unitAt(i);
+        if (QChar::isHighSurrogate(unit) && i + 3 < n && QChar::isLowSurrogate(unitAt(i + 2))) {
+            out.append(QChar(unit));
+            out.append(QChar(unitAt(i + 2)));
+            i += 2;
+        } else if (QChar::isSurrogate(unit)) {
+            out.append(QChar::ReplacementCharacter);
+        } else {
+            out.append(QChar(unit));
+        }
+    }
+    if (n % 2 != 0)
+        out.append(QChar::ReplacementCharacter);
+    return out;
+}
+
+} // namespace
+
 int utf8SequenceAt(const unsigned char* p, qsizetype left, char32_t* cp)
 {
     const unsigned char b0 = p[0];
@@ -41,8 +87,6 @@ int utf8SequenceAt(const unsigned char* p, qsizetype left, char32_t* cp)
     return len;
 }
 
-} // namespace
-
 QChar cp1252Char(unsigned char byte)
 {
     if (byte >= 0x80 && byte <= 0x9F)
@@ -52,30 +96,16 @@ QChar cp1252Char(unsigned char byte)
 
 QString decodeText(const QByteArray& bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    qsizetype n = bytes.size();
-    qsizetype i = 0;
-    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        i = 3;
-    while (i < n) {
-        char32_t cp = 0;
-        const int len = utf8SequenceAt(p + i, n - i, &cp);
-        if (len == 0) {
-            out.append(cp1252Char(p[i]));
-            ++i;
-            continue;
-        }
-        if (cp < 0x10000) {
-            out.append(QChar(char16_t(cp)));
-        } else {
-            out.append(QChar::highSurrogate(cp));
-            out.append(QChar::lowSurrogate(cp));
-        }
-        i += len;
-    }
-    return out;
+    const qsizetype n = bytes.size();
+    if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE)
+        return decodeUtf16(p + 2, n - 2, false);
+    if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF)
+        return decodeUtf16(p + 2, n - 2, true);
+    const qsizetype skip = n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF ? 3 : 0;
+    if (isValidUtf8(p + skip, n - skip))
+        return QString::fromUtf8(reinterpret_cast<const char*>(p + skip), n - skip);
+    return decodeCp1252(p + skip, n - skip);
 }
 
 QByteArray encodeText(const QString& text)

@@ -1,31 +1,56 @@
 #include "common/TextFile.h"
 
+#include "common/FileNames.h"
 #include "common/TextCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace cantorel {
 
+namespace {
+
+// The first line (from 1) holding a surrogate without its partner, which UTF-8
+// cannot encode, or 0.
+qsizetype lineWithLoneSurrogate(const QString& text)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n')
+            ++line;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return line;
+    }
+    return 0;
+}
+
+} // namespace
+
 TextFileRead readTextFile(const QString& path, qint64 maxBytes)
 {
+    return readTextFile(path, decodeText, maxBytes);
+}
+
+TextFileRead readTextFile(const QString& path, const std::function<QString(const QByteArray&)>& decode,
+                          qint64 maxBytes)
+{
     TextFileRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const FileFacts facts = fileFacts(path);
+    if (!facts.exists) {
         result.status = TextFileRead::Status::Missing;
         result.error = QStringLiteral("There is no such file.");
         return result;
     }
-    if (!info.isFile()) {
+    if (!facts.isFile) {
         result.status = TextFileRead::Status::NotAFile;
         result.error = QStringLiteral("It is a folder, not a file.");
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openForReading(file, path, &result.error)) {
         result.status = TextFileRead::Status::Unreadable;
-        result.error = file.errorString();
         return result;
     }
     const QByteArray bytes = file.read(maxBytes + 1);
@@ -40,20 +65,22 @@ TextFileRead readTextFile(const QString& path, qint64 maxBytes)
         return result;
     }
     result.status = TextFileRead::Status::Ok;
-    result.text = decodeText(bytes);
+    result.text = decode(bytes);
     return result;
 }
 
-bool writeTextFile(const QString& path, const QString& text, QString* error)
+bool writeTextFile(const QString& path, const QString& text, QString* error, LinkRule links)
 {
-    const QByteArray bytes = encodeText(text);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    file.cancelWriting();
-    return false;
+    if (const qsizetype line = lineWithLoneSurrogate(text)) {
+        if (error) {
+            *error = QStringLiteral("Line %1 holds a file name that is not valid UTF-8, which a text "
+                                    "file cannot keep: %2. Nothing on disk was changed.")
+                         .arg(line)
+                         .arg(QString::fromUtf8(splitLines(text).value(line - 1).toUtf8())); // lone halves as "?"
+        }
+        return false;
+    }
+    return replaceFile(path, encodeText(text), links, error);
 }
 
 } // namespace cantorel

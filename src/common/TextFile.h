@@ -1,8 +1,12 @@
 #pragma once
-// Whole text files: read and decoded (UTF-8, Windows-1252 for bytes that are
-// not), or written as UTF-8 through a temporary file renamed over the
-// target, so a failure never leaves a file half written.
+// Whole text files: read and decoded (see TextCodec.h), or written as UTF-8
+// through a temporary file renamed over the target (see FileReplace.h), so a
+// failure never leaves a file half written or empty.
+#include "common/FileReplace.h"
+
 #include <QString>
+
+#include <functional>
 
 namespace cantorel {
 
@@ -26,9 +30,16 @@ struct TextFileRead {
 };
 
 TextFileRead readTextFile(const QString& path, qint64 maxBytes = kTextFileMaxBytes);
+// The same, with the bytes decoded by `decode` instead (the lyric files know
+// more encodings than the programs' other files).
+TextFileRead readTextFile(const QString& path, const std::function<QString(const QByteArray&)>& decode,
+                          qint64 maxBytes = kTextFileMaxBytes);
 
-// False with `error` set (when given) on failure; the old file, if any, is
-// then as it was.
-bool writeTextFile(const QString& path, const QString& text, QString* error = nullptr);
+// True when the whole text is on the disk. False with a reason for the user
+// in *error (when given) otherwise; the old file, if any, is then as it was
+// unless the reason says otherwise (see replaceFile). A text that holds a
+// file name UTF-8 cannot hold (see FileNames.h) is refused unwritten.
+bool writeTextFile(const QString& path, const QString& text, QString* error = nullptr,
+                   LinkRule links = LinkRule::FollowLinks);
 
 } // namespace cantorel

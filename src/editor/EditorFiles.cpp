@@ -66,8 +66,7 @@ bool EditorFiles::writeTo(Side side, const QString& path)
     const QString error = writeLyricText(path, m_lines.column(side).lines);
     if (!error.isEmpty()) {
         m_prompts.message(m_owner,
-                          QStringLiteral("The lyric could not be saved to \"%1\".\n%2\n"
-                                         "The file on disk was not changed.")
+                          QStringLiteral("The lyric could not be saved to \"%1\".\n%2")
                               .arg(QDir::toNativeSeparators(path), error),
                           Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return false;

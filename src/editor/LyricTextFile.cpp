@@ -25,8 +25,9 @@ QString writeLyricText(const QString& path, const QStringList& lines)
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     QString error;
-    writeTextFile(path, text, &error);
-    return error;
+    if (writeTextFile(path, text, &error))
+        return QString();
+    return error.isEmpty() ? QStringLiteral("The file could not be written.") : error;
 }
 
 QString lyricSaveName(const QString& chosen)

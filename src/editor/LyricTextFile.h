@@ -1,7 +1,8 @@
 #pragma once
 // Plain-text lyric files as the editor reads and writes them: one lyric line
-// per text line. Read as UTF-8 (Windows-1252 where a byte is not UTF-8) with
-// any line terminator; written as UTF-8 with CR LF after every line.
+// per text line. Read as common/TextCodec.h decodes whole files (UTF-8,
+// UTF-16 with a byte-order mark, else Windows-1252) with any line
+// terminator; written as UTF-8 with CR LF after every line.
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,9 @@ struct LyricTextRead {
 LyricTextRead readLyricText(const QString& path);
 
 // Writes the lines to a temporary file beside `path` and renames it over
-// `path`, so a failure leaves any old file whole. Returns "" on success,
-// otherwise why it failed.
+// `path`, so a failure leaves any old file whole; a symbolic link at `path`
+// is followed, and the file it points at gets the lines. Returns "" on
+// success, otherwise why it failed.
 QString writeLyricText(const QString& path, const QStringList& lines);
 
 // The name a chosen save name becomes: cleaned like every chosen path, every

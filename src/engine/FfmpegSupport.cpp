@@ -1,5 +1,7 @@
 #include "engine/FfmpegSupport.h"
 
+#include "common/FileNames.h"
+
 #include <mutex>
 
 namespace cantorel::engine {
@@ -26,7 +28,8 @@ int openFormat(const QString& path, FormatPtr* out)
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     AVFormatContext* context = nullptr;
-    const QByteArray url = QByteArrayLiteral("file:") + path.toUtf8();
+    // The name's own bytes (see common/FileNames.h), not its UTF-8 form.
+    const QByteArray url = QByteArrayLiteral("file:") + encodeFileName(path);
     const int ret = avformat_open_input(&context, url.constData(), nullptr, &options);
     av_dict_free(&options);
     if (ret < 0)

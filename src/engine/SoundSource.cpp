@@ -1,6 +1,6 @@
 #include "engine/SoundSource.h"
 
-#include <QFileInfo>
+#include "common/FileNames.h"
 
 #include <cerrno>
 #include <limits>
@@ -79,10 +79,10 @@ std::int64_t estimatedSamples(const AVFormatContext* format, const AVStream* str
 
 Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
+    const FileFacts info = fileFacts(path); // also for names that are not UTF-8
+    if (path.isEmpty() || !info.exists)
         return result::FileNotFound;
-    if (info.isDir() || !info.isReadable() || info.size() == 0)
+    if (info.isDir || !info.readable || info.size == 0)
         return result::FileBad;
 
     FormatPtr format;

@@ -163,38 +163,7 @@ DecodedLyricText decodeLyricBytes(const QByteArray& bytes)
 
 TextFileRead readLyricFile(const QString& path)
 {
-    TextFileRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.status = TextFileRead::Status::Missing;
-        result.error = QStringLiteral("There is no such file.");
-        return result;
-    }
-    if (!info.isFile()) {
-        result.status = TextFileRead::Status::NotAFile;
-        result.error = QStringLiteral("It is a folder, not a file.");
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = TextFileRead::Status::Unreadable;
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.read(kTextFileMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.status = TextFileRead::Status::ReadFailed;
-        result.error = file.errorString();
-        return result;
-    }
-    if (bytes.size() > kTextFileMaxBytes) {
-        result.status = TextFileRead::Status::TooLarge;
-        result.error = QStringLiteral("The file is too large (over %1 bytes).").arg(kTextFileMaxBytes);
-        return result;
-    }
-    result.status = TextFileRead::Status::Ok;
-    result.text = decodeLyricBytes(bytes).text;
-    return result;
+    return readTextFile(path, [](const QByteArray& bytes) { return decodeLyricBytes(bytes).text; });
 }
 
 } // namespace cantorel::lyrics

@@ -32,9 +32,9 @@ struct LyricLoad {
 //   nothing compares the counts).
 // Files are read in whatever encoding they were written (readLyricFile:
 // byte-order marks, UTF-8, a guessed legacy encoding, Windows-1252); blank
-// lines are skipped. A record that cannot be read ends that file's load and keeps what
-// was read before it; the load still counts as a success, with cutShort set,
-// so the song plays with the lines that could be read.
+// lines are skipped. A record that cannot be read ends that file's load and
+// keeps what was read before it; the load still counts as a success, with
+// cutShort set, so the song plays with the lines that could be read.
 LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table);
 
 // One record of a lyric file: the time and the unescaped text. False when the

@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include "common/FileNames.h"
 #include "platform/Twips.h"
 
 #include <QLineEdit>
@@ -36,7 +37,7 @@ QStringList droppedFiles(const QMimeData* data)
         return paths;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile())
-            paths << url.toLocalFile();
+            paths << localFilePath(url); // keeps a name that is not UTF-8
     }
     return paths;
 }

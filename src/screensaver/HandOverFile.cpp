@@ -17,7 +17,8 @@ bool writeHandOver(const QString& path, const HandOver& handOver, QString* error
 {
     const QString text = RecordWriter().integer(handOver.lyricReceiver).line() + QStringLiteral("\r\n")
         + RecordWriter().integer(handOver.translatedReceiver).line() + QStringLiteral("\r\n");
-    return writeTextFile(path, text, error);
+    // A link planted at the name is replaced, never written through.
+    return writeTextFile(path, text, error, LinkRule::ReplaceLinks);
 }
 
 std::optional<HandOver> readHandOver(const QString& path)

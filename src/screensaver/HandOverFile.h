@@ -6,7 +6,8 @@
 // translated-line receiver (see ReceiverProtocol.h).
 //
 // The file is written under a temporary name and renamed over the old one,
-// so a reader sees either no file, the old file or the whole new one.
+// so a reader sees either no file, the old file or the whole new one. A
+// symbolic link at its name is replaced, never written through.
 #include <QString>
 #include <optional>
 

@@ -152,7 +152,8 @@ ScreenSettingsFile::Loaded ScreenSettingsFile::load() const
 
 bool ScreenSettingsFile::save(const ScreenSettings& settings, QString* error) const
 {
-    return writeTextFile(m_path, format(settings), error);
+    // A link planted at the name is replaced, never written through.
+    return writeTextFile(m_path, format(settings), error, LinkRule::ReplaceLinks);
 }
 
 bool ScreenSettingsFile::remove(QString* error) const

@@ -58,7 +58,8 @@ public:
 
     // A file with missing or ill-typed values is refused as a whole.
     Loaded load() const;
-    // Replaces the file as a whole (temporary file renamed over it); on
+    // Replaces the file as a whole (temporary file renamed over it; a
+    // symbolic link at its name is replaced, never written through); on
     // failure the old file is left as it was and *error says why.
     bool save(const ScreenSettings& settings, QString* error = nullptr) const;
     // Deletes the file. True when no file remains.

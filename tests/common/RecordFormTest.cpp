@@ -34,6 +34,9 @@ TEST(RecordForm, SplitsAtCommasOutsideQuotes)
     EXPECT_EQ(parseRecord(u""), QStringList{""});
     EXPECT_EQ(parseRecord(u"\"unterminated, still"), QStringList{"unterminated, still"});
     EXPECT_EQ(parseRecord(u"\"q\"junk,2"), (QStringList{"q", "2"}));
+    // A tab before the opening quote is a blank like a space.
+    EXPECT_EQ(parseRecord(u"250,\t\"a, b\""), (QStringList{"250", "a, b"}));
+    EXPECT_EQ(parseRecord(u"\t \"x\""), QStringList{"x"});
 }
 
 TEST(RecordForm, ParsesPlainNumbersOnly)

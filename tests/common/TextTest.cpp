@@ -16,7 +16,7 @@ TEST(TextCodec, ValidUtf8IsReadAsUtf8)
     EXPECT_EQ(decodeText("\xF0\x9F\x8E\xB5"), QString::fromUtf8("🎵"));
 }
 
-TEST(TextCodec, InvalidBytesFallBackToWindows1252)
+TEST(TextCodec, AFileThatIsNotUtf8IsWindows1252Whole)
 {
     // "café" and "€5" as an 8-bit editor wrote them.
     EXPECT_EQ(decodeText("caf\xE9"), QString::fromUtf8("café"));
@@ -27,9 +27,27 @@ TEST(TextCodec, InvalidBytesFallBackToWindows1252)
     EXPECT_EQ(decodeText("\xC3"), QString::fromUtf8("Ã"));
     EXPECT_EQ(decodeText("\xC0\xAF"), QString::fromUtf8("À¯"));
     EXPECT_EQ(decodeText("\xED\xA0\x80").size(), 3);
-    // Mixed: valid sequences stay UTF-8, the stray byte is cp1252.
-    EXPECT_EQ(decodeText("\xC3\xA9 \xE9"), QString::fromUtf8("é é"));
+    // Byte pairs that happen to form UTF-8 inside an 8-bit file stay
+    // Windows-1252 like the rest of it.
+    EXPECT_EQ(decodeText("Spa\xDF\x85 sch\xF6n"), QString::fromUtf8("Spaß… schön"));
+    EXPECT_EQ(decodeText("CAF\xC9\x85\r\n\xE9t\xE9"), QString::fromUtf8("CAFÉ…\r\nété"));
+    EXPECT_EQ(decodeText("\xC3\xA9 \xE9"), QString::fromUtf8("Ã© é"));
     EXPECT_EQ(cp1252Char(0x81), QChar(0x81));
+}
+
+TEST(TextCodec, Utf16WithAByteOrderMark)
+{
+    const QString text = QString::fromUtf8("Βροχή 🎵\r\n");
+    QByteArray little("\xFF\xFE"), big("\xFE\xFF");
+    for (const QChar c : text) {
+        little += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+        big += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(decodeText(little), text);
+    EXPECT_EQ(decodeText(big), text);
+    EXPECT_EQ(splitLines(decodeText(QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10))), (QStringList{"a", "b"}));
+    // A cut file: the lone half of a pair and the odd byte are marked.
+    EXPECT_EQ(decodeText(QByteArray("\xFE\xFF\xD8\x3C\0a\0", 7)), QString::fromUtf8("\uFFFDa\uFFFD"));
 }
 
 TEST(TextCodec, SplitsLinesAtAnyTerminator)

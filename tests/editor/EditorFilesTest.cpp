@@ -3,6 +3,7 @@
 #include "editor/LyricTextFile.h"
 #include "support/ScriptedPrompts.h"
 
+#include "support/FullDisk.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -201,6 +202,24 @@ TEST_F(EditorFilesTest, AFailedSaveIntoAReadOnlyFolderKeepsTheOldFileAndSaysWhy)
     EXPECT_FALSE(files.saveAs(Side::Left));
     EXPECT_EQ(left().fileName, target);
     EXPECT_FALSE(QFile::exists(folder + "/other.txt"));
+}
+
+TEST_F(EditorFilesTest, ASaveOnAFullDiskKeepsTheOldFileAndTheChanges)
+{
+    cantorel::testing::FullDisk disk;
+    const QString target = disk.filePath("song.txt");
+    cantorel::testing::writeFile(target, "old\r\n");
+    lines.loadLines(Side::Left, {"old"}, target);
+    lines.select(Side::Left, 0);
+    lines.editCurrentLine(Side::Left, "new");
+    disk.fill();
+
+    prompts.expectMessage(QString());
+    EXPECT_FALSE(files.save(Side::Left));
+    EXPECT_TRUE(prompts.asked.last().text.contains("Nothing on disk was changed."));
+    EXPECT_TRUE(lines.hasUnsavedChanges(Side::Left)); // so the question at the end still comes
+    EXPECT_EQ(contents(target), "old\r\n");
+    EXPECT_EQ(disk.names(), QStringList{"song.txt"});
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeOpenedChangesNothing)

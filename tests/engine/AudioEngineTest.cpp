@@ -2,6 +2,7 @@
 // the plain library calls (the reference), and what the engine hands to its
 // output is compared with it sample by sample.
 #include "EngineTestRig.h"
+#include "support/ForeignNames.h"
 #include "engine/AudioEngineFactory.h"
 
 #include <QDir>
@@ -44,6 +45,27 @@ TEST(AudioEngine, AccurateLengthIsTheFullDecodesLength)
         unsigned length = 0;
         ASSERT_EQ(rig.engine.soundGetLength(sound, &length, kMilliseconds), result::Ok);
         EXPECT_EQ(length, static_cast<unsigned>(ref.frames() * 1000 / ref.rate));
+    }
+}
+
+TEST(AudioEngine, OpensAndPlaysANameThatIsNotUtf8)
+{
+    // "café" as an 8-bit system names it: byte E9, not UTF-8.
+    QTemporaryDir dir;
+    cantorel::testing::ForeignNamedFiles files(dir.path());
+    for (const QString name : {"tones.ogg", "tones.wav"}) {
+        SCOPED_TRACE(name.toStdString());
+        const Reference ref = decodeFully(fixturePath("audio/" + name));
+        const QString path =
+            files.make("caf\xE9 " + name.toUtf8(), cantorel::testing::readFile(fixturePath("audio/" + name)));
+        Rig rig(ref.rate);
+        Handle sound = 0;
+        ASSERT_EQ(rig.engine.systemCreateStream(rig.system, path, mode::AccurateTime, &sound), result::Ok);
+        unsigned length = 0;
+        ASSERT_EQ(rig.engine.soundGetLength(sound, &length, kMilliseconds), result::Ok);
+        EXPECT_EQ(length, static_cast<unsigned>(ref.frames() * 1000 / ref.rate));
+        rig.play(sound);
+        EXPECT_LT(maxDifference(rig.capture().pull(4096), ref, 0), 1e-6f);
     }
 }
 

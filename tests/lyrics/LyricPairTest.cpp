@@ -2,6 +2,7 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 
+#include "support/ForeignNames.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -100,6 +101,18 @@ TEST_F(LyricPair, ReadsOldFilesAndLooseForms)
     EXPECT_DOUBLE_EQ(table->times[2], 0.7);
     EXPECT_EQ(table->lines[3], "third");
     EXPECT_TRUE(table->noTranslation);
+}
+
+TEST_F(LyricPair, FoundBesideASongWhoseNameIsNotUtf8)
+{
+    cantorel::testing::ForeignNamedFiles files(dir.path());
+    const QString song = files.make("caf\xE9.mp3", "x");
+    files.make("caf\xE9.mp3-lyric.txt", "100,\"one\"\r\n");
+    // The UTF-8 "café" is another song, with a lyric of its own.
+    write(lyricPathOf(dir.filePath(QString::fromUtf8("café.mp3"))), "100,\"other\"\r\n");
+    EXPECT_TRUE(hasLyric(song));
+    EXPECT_EQ(loadLyricPair(song, *table).outcome, LyricLoad::Outcome::LyricOnly);
+    EXPECT_EQ(table->lines[1], "one");
 }
 
 TEST_F(LyricPair, EmptyFileLoadsNoLines)

@@ -24,8 +24,8 @@ TEST_F(RecordingFiles, LinesAreCountedAndReadAsTheSourceHoldsThem)
     writeFile(path("mixed.txt"), "one\ntwo\rthree");
     writeFile(path("blank.txt"), "one\r\n\r\n");
     writeFile(path("empty.txt"), "");
-    // Windows-1252 bytes read as their characters; UTF-8 as UTF-8.
-    writeFile(path("legacy.txt"), "caf\xe9\r\nna\xc3\xafve\r\n");
+    // A source that is not UTF-8 as a whole is Windows-1252 as a whole.
+    writeFile(path("legacy.txt"), "caf\xe9\r\nna\xefve\r\n");
     FileError error = FileError::Other;
     EXPECT_EQ(countLines(path("crlf.txt"), &error), 2);
     EXPECT_EQ(error, FileError::None);

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 
+#include "support/FullDisk.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,19 @@ TEST_F(PlaylistFiles, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(savePlaylist(blocked, {"/new.mp3"}, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(read(file), "\"/old.mp3\"\r\n");
+}
+
+TEST(PlaylistFile, ASaveOnAFullDiskKeepsTheOldListAndSaysSo)
+{
+    cantorel::testing::FullDisk disk;
+    const QString file = disk.filePath("list.mmr");
+    ASSERT_TRUE(savePlaylist(file, {"/old.mp3"}, nullptr));
+    disk.fill();
+    QString error;
+    EXPECT_FALSE(savePlaylist(file, QStringList(10, "/music/a song.mp3"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(cantorel::testing::readFile(file), "\"/old.mp3\"\r\n");
+    EXPECT_EQ(disk.names(), QStringList{"list.mmr"});
 }
 
 TEST(PlaylistModel, RemovingShiftsTheEntriesBelow)

@@ -1,7 +1,10 @@
 #include "screensaver/HandOverFile.h"
 #include "screensaver/ScreenSaverProgram.h"
 
+#include "support/FullDisk.h"
+#include "support/TestFiles.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,6 +38,28 @@ TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
 
     ASSERT_TRUE(writeHandOver(path, HandOver{-5, 7})); // replaces the old file
     EXPECT_EQ(readHandOver(path), (HandOver{-5, 7}));
+}
+
+TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
+{
+    // A link planted at the name is replaced; its target stays as it was.
+    QTemporaryDir dir;
+    cantorel::testing::writeFile(dir.filePath("precious"), "keep");
+    ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("hand.txt")));
+    ASSERT_TRUE(writeHandOver(dir.filePath("hand.txt"), {5, 6}));
+    EXPECT_FALSE(QFileInfo(dir.filePath("hand.txt")).isSymLink());
+    EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver{5, 6}));
+    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
+
+    cantorel::testing::FullDisk disk;
+    const QString path = disk.filePath("hand.txt");
+    ASSERT_TRUE(writeHandOver(path, {1, 2}));
+    disk.fill();
+    QString error;
+    EXPECT_FALSE(writeHandOver(path, {3, 4}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readHandOver(path), (HandOver{1, 2}));
+    EXPECT_EQ(disk.names(), QStringList{"hand.txt"});
 }
 
 TEST(HandOverFile, OnlyACompleteFileIsRead)

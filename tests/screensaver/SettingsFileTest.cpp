@@ -2,7 +2,9 @@
 
 #include "common/TextCodec.h"
 
+#include "support/FullDisk.h"
 #include "support/TestFiles.h"
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -105,4 +107,28 @@ TEST(ScreenSettingsFile, FailedSaveReportsAndWritesNothing)
     EXPECT_FALSE(file.save(sample(), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(file.exists());
+}
+
+TEST(ScreenSettingsFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
+{
+    // A link planted at the name is replaced; its target stays as it was.
+    QTemporaryDir dir;
+    writeFile(dir.filePath("precious"), "keep");
+    ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("setting.txt")));
+    const ScreenSettingsFile linked(dir.filePath("setting.txt"));
+    ASSERT_TRUE(linked.save(sample()));
+    EXPECT_FALSE(QFileInfo(dir.filePath("setting.txt")).isSymLink());
+    EXPECT_EQ(linked.load().settings, sample());
+    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
+
+    cantorel::testing::FullDisk disk;
+    const ScreenSettingsFile onDisk(disk.filePath("setting.txt"));
+    ASSERT_TRUE(onDisk.save(ScreenSettings{}));
+    const QByteArray old = cantorel::testing::readFile(disk.filePath("setting.txt"));
+    disk.fill();
+    QString error;
+    EXPECT_FALSE(onDisk.save(sample(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(cantorel::testing::readFile(disk.filePath("setting.txt")), old);
+    EXPECT_EQ(disk.names(), QStringList{"setting.txt"});
 }

@@ -1,0 +1,142 @@
+#include "common/FileNames.h"
+
+#include "common/TextCodec.h"
+
+#include <QFile>
+#include <QUrl>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cantorel {
+
+namespace {
+
+constexpr char16_t kFirstHeldByte = 0xDC80; // U+DC80 holds byte 0x80
+constexpr char16_t kLastHeldByte = 0xDCFF;
+
+// The lone low surrogate at i that holds a byte, or 0. A low surrogate right
+// after a high one is half of a character, not a held byte.
+int heldByteAt(const QString& s, qsizetype i)
+{
+    const char16_t c = s.at(i).unicode();
+    if (c < kFirstHeldByte || c > kLastHeldByte)
+        return -1;
+    if (i > 0 && s.at(i - 1).isHighSurrogate())
+        return -1;
+    return c - 0xDC00;
+}
+
+} // namespace
+
+QString decodeFileName(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString out;
+    out.reserve(n);
+    qsizetype run = 0; // start of the valid UTF-8 not yet appended
+    qsizetype i = 0;
+    while (i < n) {
+        char32_t cp = 0;
+        const int len = utf8SequenceAt(p + i, n - i, &cp);
+        if (len > 0) {
+            i += len;
+            continue;
+        }
+        out += QFile::decodeName(bytes.mid(run, i - run));
+        out += QChar(char16_t(0xDC00 + p[i]));
+        run = ++i;
+    }
+    if (run == 0)
+        return QFile::decodeName(bytes);
+    out += QFile::decodeName(bytes.mid(run));
+    return out;
+}
+
+QByteArray encodeFileName(const QString& path)
+{
+    QByteArray out;
+    qsizetype run = 0; // start of the characters not yet encoded
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const int byte = heldByteAt(path, i);
+        if (byte < 0)
+            continue;
+        out += QFile::encodeName(path.mid(run, i - run));
+        out += char(byte);
+        run = i + 1;
+    }
+    if (run == 0)
+        return QFile::encodeName(path);
+    out += QFile::encodeName(path.mid(run));
+    return out;
+}
+
+bool holdsForeignBytes(const QString& path)
+{
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (heldByteAt(path, i) >= 0)
+            return true;
+    }
+    return false;
+}
+
+QStringList commandLineArguments(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << decodeFileName(QByteArray(argv[i]));
+    return args;
+}
+
+QString localFilePath(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    if (!url.host().isEmpty())
+        return url.toLocalFile(); // a share on another host: //host/path
+    return decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+FileFacts fileFacts(const QString& path)
+{
+    FileFacts facts;
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (name.isEmpty() || ::stat(name.constData(), &st) != 0)
+        return facts;
+    facts.exists = true;
+    facts.isFile = S_ISREG(st.st_mode);
+    facts.isDir = S_ISDIR(st.st_mode);
+    facts.readable = ::access(name.constData(), R_OK) == 0;
+    facts.size = st.st_size;
+    return facts;
+}
+
+bool openForReading(QFile& file, const QString& path, QString* error)
+{
+    if (!holdsForeignBytes(path)) {
+        file.setFileName(path);
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (error)
+            *error = qt_error_string(errno);
+        return false;
+    }
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace cantorel
