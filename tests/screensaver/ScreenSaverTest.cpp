@@ -9,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -99,6 +100,28 @@ TEST_F(LyricsScreen, BrokenSettingsFileKeepsTheStartUpLook)
     EXPECT_EQ(screen->look(), ScreenSettings{});
     EXPECT_TRUE(readHandOver(programFile("hand.txt")));
     EXPECT_TRUE(QFile::exists(programFile("setting.txt"))); // the user's file is left alone
+}
+
+TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
+{
+    // Without XDG_RUNTIME_DIR Qt makes a private folder in the temporary
+    // folder; when that cannot be made either, there is no runtime folder.
+    const QString notAFolder = programFile("plain file");
+    QFile plain(notAFolder);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    CapturedMessages messages;
+    {
+        ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", QByteArray());
+        ScopedEnvironment noTemporary("TMPDIR", QFile::encodeName(notAFolder));
+        ASSERT_TRUE(receiverFolder().isEmpty());
+        screen->load();
+        EXPECT_TRUE(QDir("/").entryList({receiverSocketPrefix() + "*"}, QDir::System).isEmpty());
+    }
+    EXPECT_TRUE(messages.contains("No lyric receiver could be opened: There is no runtime folder"))
+        << messages.lines.join('\n').toStdString();
+    EXPECT_FALSE(QFile::exists(programFile("hand.txt")));
+    EXPECT_EQ(screen->look(), ScreenSettings{}); // the screen works on
 }
 
 TEST_F(LyricsScreen, TranslatedLyricsHidesTheSecondLineUntilARealOne)
