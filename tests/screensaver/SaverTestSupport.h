@@ -73,25 +73,15 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Sets an environment variable, or unsets it for a null value, and puts the
-// old value back at the end of the scope.
+// Sets an environment variable (unsets it for a null value) for a scope.
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, const QByteArray& value)
         : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
     {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    ~ScopedEnvironment() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
 
 private:
     const char* m_name;
