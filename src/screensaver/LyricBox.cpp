@@ -78,7 +78,7 @@ LyricBox::Wrapped LyricBox::wrap(int width) const
         wrapped.lines << QString();
         wrapped.starts << 0;
     }
-    wrapped.lineHeight = int(std::ceil(tallest));
+    wrapped.lineHeight = std::max(1, int(std::ceil(tallest)));
     return wrapped;
 }
 
