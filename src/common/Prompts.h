@@ -39,6 +39,7 @@ public:
         bool strikeOut = false;
         QColor color = Qt::black;
         bool bold() const { return weight > 400; }
+        bool operator==(const FontChoice&) const = default;
 
         // The choice of a widget's font, with its text colour.
         static FontChoice of(const QFont& font, const QColor& color);

@@ -1,10 +1,10 @@
 #include "screensaver/BoxLook.h"
 
-#include <QLineEdit>
+#include <QWidget>
 
 namespace cantorel::screensaver {
 
-BoxStyle boxStyleOf(const QLineEdit* box)
+BoxStyle boxStyleOf(const QWidget* box)
 {
     BoxStyle style;
     const QFont font = box->font();
@@ -17,7 +17,7 @@ BoxStyle boxStyleOf(const QLineEdit* box)
     return style;
 }
 
-void applyBoxStyle(QLineEdit* box, const BoxStyle& style)
+void applyBoxStyle(QWidget* box, const BoxStyle& style)
 {
     QFont font = box->font();
     font.setFamily(style.fontName);

@@ -5,13 +5,12 @@
 // strike-out are not part of a BoxStyle and are kept as they are.
 #include "screensaver/ScreenSettings.h"
 
-class QLineEdit;
 class QWidget;
 
 namespace cantorel::screensaver {
 
-BoxStyle boxStyleOf(const QLineEdit* box);
-void applyBoxStyle(QLineEdit* box, const BoxStyle& style);
+BoxStyle boxStyleOf(const QWidget* box);
+void applyBoxStyle(QWidget* box, const BoxStyle& style);
 
 // Colours of a box or a window in every state (active, inactive, disabled).
 void setTextColor(QWidget* widget, const QColor& color);

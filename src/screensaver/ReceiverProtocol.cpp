@@ -1,5 +1,7 @@
 #include "screensaver/ReceiverProtocol.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -9,6 +11,22 @@ namespace cantorel::screensaver {
 QString receiverSocketPrefix()
 {
     return QStringLiteral("cantorel-receiver-");
+}
+
+QString receiverFolder(QString* problem)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString why;
+    if (folder.isEmpty())
+        why = QStringLiteral("There is no runtime folder for the lyric receivers' sockets: "
+                             "XDG_RUNTIME_DIR is not set or names no usable folder, and no "
+                             "private folder could be made in %1")
+                  .arg(QDir::tempPath());
+    else if (const QFileInfo info(folder); !info.isDir() || !info.isWritable())
+        why = QStringLiteral("The runtime folder %1 is not a writable folder").arg(folder);
+    if (problem)
+        *problem = why;
+    return why.isEmpty() ? folder : QString();
 }
 
 QString receiverSocketPath(qint32 id)

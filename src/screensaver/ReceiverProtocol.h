@@ -15,8 +15,15 @@ namespace cantorel::screensaver {
 
 inline constexpr qsizetype kMaxMessageBytes = 64 * 1024;
 
-// "<runtime folder>/cantorel-receiver-<id>"; the runtime folder is the
-// user's private QStandardPaths::RuntimeLocation, read anew on each call.
+// The folder of the receivers' sockets: the user's private
+// QStandardPaths::RuntimeLocation, read anew on each call. "" with *problem
+// set when there is none that can be used (XDG_RUNTIME_DIR unset or naming
+// no usable folder, and no substitute could be made), or when it is not a
+// writable folder.
+QString receiverFolder(QString* problem = nullptr);
+
+// "<runtime folder>/cantorel-receiver-<id>". Meaningful only while
+// receiverFolder() names a folder.
 QString receiverSocketPath(qint32 id);
 
 // The common start of every receiver's socket file name.

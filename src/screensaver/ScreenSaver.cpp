@@ -3,6 +3,7 @@
 #include "common/AppTitle.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/CursorCounter.h"
+#include "screensaver/LyricBox.h"
 #include "screensaver/Setting.h"
 #include "screensaver/TextReceiver.h"
 
@@ -34,11 +35,14 @@ constexpr double kAloneGrowth = 22.0 / 18.0;
 // Gap between the two boxes and the buttons' margin, in twips.
 constexpr double kBoxGap = 3000;
 constexpr double kButtonMargin = 60;
+// What a grown normal-line box leaves free above the translated line.
+constexpr double kGrownBoxGap = 120;
 constexpr double kTopShare = 6.125;
 
-QLineEdit* makeBox(const QString& name, QWidget* parent)
+template <typename Box>
+Box* makeBox(const QString& name, QWidget* parent)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setObjectName(name);
     return box;
 }
@@ -51,11 +55,11 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
       m_prompts(prompts),
       m_cursor(cursor),
       m_endRoutine(std::move(endRoutine)),
-      m_text1(makeBox(QStringLiteral("Text1"), this)),
-      m_text2(makeBox(QStringLiteral("Text2"), this)),
-      m_text3(makeBox(QStringLiteral("Text3"), this)),
-      m_text4(makeBox(QStringLiteral("Text4"), this)),
-      m_text5(makeBox(QStringLiteral("Text5"), this)),
+      m_text1(makeBox<LyricBox>(QStringLiteral("Text1"), this)),
+      m_text2(makeBox<LyricBox>(QStringLiteral("Text2"), this)),
+      m_text3(makeBox<QLineEdit>(QStringLiteral("Text3"), this)),
+      m_text4(makeBox<QLineEdit>(QStringLiteral("Text4"), this)),
+      m_text5(makeBox<QLineEdit>(QStringLiteral("Text5"), this)),
       m_label1(new QLabel(this)),
       m_command1(new QPushButton(QStringLiteral("Quit"), this)),
       m_command2(new QPushButton(QStringLiteral("Options"), this)),
@@ -69,17 +73,10 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
     setWindowTitle(screenSaverTitle());
     setBackColor(this, Qt::black);
 
-    // The display boxes only show: they never take the focus, so no caret
-    // shows in them and every key reaches the key box.
-    for (QLineEdit* box : {m_text1, m_text2}) {
-        box->setReadOnly(true);
-        box->setFrame(false);
-        box->setAlignment(Qt::AlignCenter);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setContextMenuPolicy(Qt::NoContextMenu);
-        BoxStyle design;
-        applyBoxStyle(box, design);
-    }
+    // The display boxes only show: they never take the focus, so every key
+    // reaches the key box.
+    for (LyricBox* box : {m_text1, m_text2})
+        applyBoxStyle(box, BoxStyle{});
     m_text1->setGeometry(0, pixelsY(kBoxTop1), pixelsX(kBoxWidth), pixelsY(kBoxHeight));
     m_text2->setGeometry(0, pixelsY(kBoxTop2), pixelsX(kBoxWidth), pixelsY(kBoxHeight));
     m_text3->hide();
@@ -97,8 +94,8 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
     connect(m_command1, &QPushButton::clicked, this, &ScreenSaver::command1Click);
     connect(m_command2, &QPushButton::clicked, this, &ScreenSaver::command2Click);
 
-    connect(m_text1, &QLineEdit::textChanged, this, &ScreenSaver::text1Change);
-    connect(m_text2, &QLineEdit::textChanged, this, &ScreenSaver::text2Change);
+    connect(m_text1, &LyricBox::textChanged, this, &ScreenSaver::text1Change);
+    connect(m_text2, &LyricBox::textChanged, this, &ScreenSaver::text2Change);
     connect(m_text3, &QLineEdit::textChanged, this, &ScreenSaver::text3Change);
     connect(m_text4, &QLineEdit::textChanged, this, &ScreenSaver::text4Change);
     connect(m_lyricReceiver, &TextReceiver::textReceived, m_text3, &QLineEdit::setText);
@@ -269,10 +266,27 @@ void ScreenSaver::setFocusTimerEnabled(bool enabled)
         m_timer1->stop();
 }
 
-void ScreenSaver::fitBoxHeight(QLineEdit* box)
+int ScreenSaver::baseBoxHeight(const LyricBox* box) const
 {
     // A box keeps its design height unless its font needs more.
-    const int height = std::max(pixelsY(kBoxHeight), box->fontMetrics().height() + 8);
+    return std::max(pixelsY(kBoxHeight), box->fontMetrics().height() + 8);
+}
+
+int ScreenSaver::lowestBoxBottom(const LyricBox* box) const
+{
+    // The normal line may grow down to the translated line while that
+    // shows; otherwise a box may grow down to the window's bottom.
+    if (box == m_text1 && m_text2->isEnabled())
+        return m_text2->y() - pixelsY(kGrownBoxGap);
+    return height() - pixelsY(kButtonMargin);
+}
+
+void ScreenSaver::fitBoxHeight(LyricBox* box)
+{
+    // A line wider than the window wraps: the box grows down to show the
+    // wrapped lines as far as there is room.
+    const int needed = std::min(box->heightForWidth(box->width()), lowestBoxBottom(box) - box->y());
+    const int height = std::max(baseBoxHeight(box), needed);
     if (box->height() != height)
         box->resize(box->width(), height);
 }
@@ -285,10 +299,12 @@ float ScreenSaver::lyricShownSize() const
 void ScreenSaver::text1Change()
 {
     m_label1->setText(m_text1->text());
+    fitBoxHeight(m_text1);
 }
 
 void ScreenSaver::text2Change()
 {
+    fitBoxHeight(m_text2);
     if (m_text2->text() == kNoTranslation) {
         m_text2->setEnabled(false);
         m_text2->hide();
@@ -323,7 +339,7 @@ void ScreenSaver::text4Change()
 void ScreenSaver::bolderTick()
 {
     // The font is touched only when the bold state changes.
-    for (QLineEdit* box : {m_text1, m_text2}) {
+    for (LyricBox* box : {m_text1, m_text2}) {
         const bool bold = box->text().contains(u'!');
         if (box->font().bold() == bold)
             continue;
@@ -394,7 +410,11 @@ void ScreenSaver::layoutControls()
     // While the translation is hidden the normal line keeps its own place.
     m_text1->move(0, m_text2->isEnabled() ? pixelsY(top) : pixelsY(kAloneTop));
     m_text2->resize(m_text1->width(), m_text2->height());
-    m_text2->move(0, pixelsY(top) + m_text1->height() + pixelsY(kBoxGap + top));
+    // The normal line's height here is the one of its font: a wrapped line
+    // that makes the box grow does not push the translated line down.
+    m_text2->move(0, pixelsY(top) + baseBoxHeight(m_text1) + pixelsY(kBoxGap + top));
+    fitBoxHeight(m_text2);
+    fitBoxHeight(m_text1);
 
     const int margin = pixelsX(kButtonMargin);
     const int quitLeft = width() - m_command1->width() - margin;

@@ -27,6 +27,7 @@ class Prompts;
 namespace cantorel::screensaver {
 
 class CursorCounter;
+class LyricBox;
 class Setting;
 class TextReceiver;
 
@@ -93,7 +94,11 @@ private:
     void text3Change();
     void text4Change();
     void layoutControls();
-    void fitBoxHeight(QLineEdit* box);
+    // The height a box has for its font alone, and the lowest its bottom may
+    // reach when a wrapped line makes it grow, in pixels.
+    int baseBoxHeight(const LyricBox* box) const;
+    int lowestBoxBottom(const LyricBox* box) const;
+    void fitBoxHeight(LyricBox* box);
     float lyricShownSize() const;
     void showLyricSize();
     void watchEvents(QWidget* widget);
@@ -104,8 +109,8 @@ private:
     CursorCounter& m_cursor;
     std::function<void()> m_endRoutine;
 
-    QLineEdit* m_text1; // normal-line display
-    QLineEdit* m_text2; // translated-line display
+    LyricBox* m_text1; // normal-line display
+    LyricBox* m_text2; // translated-line display
     QLineEdit* m_text3; // hidden receiver box of the normal line
     QLineEdit* m_text4; // hidden receiver box of the translated line
     QLineEdit* m_text5; // outside the visible area; keeps the keyboard focus

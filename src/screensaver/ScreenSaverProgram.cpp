@@ -1,11 +1,11 @@
 #include "screensaver/ScreenSaverProgram.h"
 
+#include "screensaver/LyricBox.h"
 #include "screensaver/ScreenSaver.h"
 #include "screensaver/Setting.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLineEdit>
 
 namespace cantorel::screensaver {
 
@@ -32,11 +32,11 @@ ScreenSaver& ScreenSaverProgram::loadScreen()
     if (!m_screen) {
         m_screen = std::make_unique<ScreenSaver>(m_prompts, m_cursor, [this] { end(); });
         if (!m_echoPath.isEmpty()) {
-            const auto* text1 = m_screen->findChild<QLineEdit*>(QStringLiteral("Text1"));
-            const auto* text2 = m_screen->findChild<QLineEdit*>(QStringLiteral("Text2"));
-            connect(text1, &QLineEdit::textChanged, this,
+            const auto* text1 = m_screen->findChild<LyricBox*>(QStringLiteral("Text1"));
+            const auto* text2 = m_screen->findChild<LyricBox*>(QStringLiteral("Text2"));
+            connect(text1, &LyricBox::textChanged, this,
                     [this](const QString& line) { echo(QStringLiteral("Text1"), line); });
-            connect(text2, &QLineEdit::textChanged, this,
+            connect(text2, &LyricBox::textChanged, this,
                     [this](const QString& line) { echo(QStringLiteral("Text2"), line); });
         }
         m_screen->load();

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 
 namespace cantorel::screensaver {
 
@@ -56,10 +57,13 @@ std::optional<BoxStyle> parseBox(const QString& line, int record, QString* error
         return fail(QStringLiteral("italic and underline must be #TRUE# or #FALSE#"));
     box.italic = *italic;
     box.underline = *underline;
+    // The size is kept as a single-precision number: one that only a double
+    // can tell from 0 (or that is denormal there) names no size either.
     const auto size = parseNumber(fields[3]);
-    if (!size || *size <= 0 || *size > kLargestPointSize)
+    const float single = size ? float(*size) : 0.0f;
+    if (!size || !std::isnormal(single) || single < 0 || *size > kLargestPointSize)
         return fail(QStringLiteral("\"%1\" is no font size").arg(fields[3]));
-    box.pointSize = float(*size);
+    box.pointSize = single;
     const auto text = parseColor(fields[4]);
     const auto back = parseColor(fields[5]);
     if (!text || !back)

@@ -1,5 +1,6 @@
 #include "screensaver/TextReceiver.h"
 
+#include "screensaver/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 namespace cantorel::screensaver {
 
@@ -26,10 +26,9 @@ bool somethingAnswersAt(const QString& path)
 
 } // namespace
 
-TextReceiver::TextReceiver(QObject* parent) : QObject(parent), m_server(new QLocalServer(this))
+TextReceiver::TextReceiver(QObject* parent) : QObject(parent), m_listener(new LocalSocketListener(this))
 {
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &TextReceiver::acceptConnections);
+    connect(m_listener, &LocalSocketListener::connected, this, &TextReceiver::takeConnection);
 }
 
 TextReceiver::~TextReceiver()
@@ -37,40 +36,53 @@ TextReceiver::~TextReceiver()
     close();
 }
 
-bool TextReceiver::listen(qint32 id)
+TextReceiver::Outcome TextReceiver::tryListen(qint32 id)
 {
     close();
+    if (receiverFolder(&m_error).isEmpty())
+        return Outcome::Failed;
     const QString path = receiverSocketPath(id);
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
-        m_error = QStringLiteral("%1 is in use").arg(path);
-        return false;
+    switch (m_listener->listen(path, &m_error)) {
+    case LocalSocketListener::Result::Listening:
+        m_id = id;
+        return Outcome::Listening;
+    case LocalSocketListener::Result::InUse:
+        return Outcome::InUse;
+    case LocalSocketListener::Result::Failed:
+        break;
     }
-    if (!m_server->listen(path)) {
-        m_error = m_server->errorString();
-        return false;
-    }
-    m_id = id;
-    m_error.clear();
-    return true;
+    return Outcome::Failed;
+}
+
+bool TextReceiver::listen(qint32 id)
+{
+    return tryListen(id) == Outcome::Listening;
 }
 
 bool TextReceiver::listenOnNewId(qint32 avoid)
 {
+    // Only an identifier in use is worth another try: any other failure
+    // would be the same under every identifier.
     for (int attempt = 0; attempt < 32; ++attempt) {
         const qint32 id = qint32(QRandomGenerator::global()->generate());
         if (id == avoid)
             continue;
-        if (listen(id))
+        switch (tryListen(id)) {
+        case Outcome::Listening:
             return true;
+        case Outcome::InUse:
+            continue;
+        case Outcome::Failed:
+            return false;
+        }
     }
     return false;
 }
 
 void TextReceiver::close()
 {
-    // Closing the server removes its socket file.
-    if (m_server->isListening())
-        m_server->close();
+    // Closing the listener removes its socket file.
+    m_listener->close();
     const QList<QLocalSocket*> open = m_readers.keys();
     m_readers.clear();
     for (QLocalSocket* socket : open) {
@@ -82,17 +94,17 @@ void TextReceiver::close()
 
 bool TextReceiver::isListening() const
 {
-    return m_server->isListening();
+    return m_listener->isListening();
 }
 
 QString TextReceiver::socketPath() const
 {
-    return m_server->fullServerName();
+    return m_listener->path();
 }
 
 void TextReceiver::removeStaleSockets()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = receiverFolder();
     if (folder.isEmpty())
         return;
     const QFileInfoList entries = QDir(folder).entryInfoList(
@@ -103,17 +115,16 @@ void TextReceiver::removeStaleSockets()
     }
 }
 
-void TextReceiver::acceptConnections()
+void TextReceiver::takeConnection(QLocalSocket* socket)
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        m_readers.insert(socket, MessageReader());
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this, socket] { m_readers.remove(socket); });
-        // Bytes may have arrived before the connection was taken.
-        if (socket->bytesAvailable() > 0)
-            readFrom(socket);
-    }
+    socket->setParent(this);
+    m_readers.insert(socket, MessageReader());
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QObject::destroyed, this, [this, socket] { m_readers.remove(socket); });
+    // Bytes may have arrived before the connection was taken.
+    if (socket->bytesAvailable() > 0)
+        readFrom(socket);
 }
 
 void TextReceiver::readFrom(QLocalSocket* socket)

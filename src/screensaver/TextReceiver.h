@@ -3,7 +3,9 @@
 // can reach, at receiverSocketPath(id). Every whole message that arrives on
 // any of its connections is reported as textReceived(), in arrival order per
 // connection. A malformed or oversized message closes only the connection it
-// came on (see ReceiverProtocol.h).
+// came on (see ReceiverProtocol.h). A connection that cannot be taken for
+// the moment (no file descriptor left) waits; the receiver keeps listening
+// (see LocalSocketListener.h).
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
@@ -13,10 +15,11 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
 class QLocalSocket;
 
 namespace cantorel::screensaver {
+
+class LocalSocketListener;
 
 class TextReceiver : public QObject {
     Q_OBJECT
@@ -26,9 +29,11 @@ public:
 
     // Listens under a fresh random identifier other than `avoid`, skipping
     // identifiers whose socket file exists. False (see errorString()) when
-    // no socket could be made.
+    // no socket could be made: no usable runtime folder (receiverFolder()),
+    // a socket path too long for a local socket, or a system error.
     bool listenOnNewId(qint32 avoid);
-    // Listens under exactly this identifier; fails when its socket file exists.
+    // Listens under exactly this identifier; fails when its socket file
+    // exists or when listenOnNewId() would fail.
     bool listen(qint32 id);
     // Stops listening, drops every open connection and removes the socket file.
     void close();
@@ -46,10 +51,12 @@ Q_SIGNALS:
     void textReceived(const QString& text);
 
 private:
-    void acceptConnections();
+    enum class Outcome { Listening, InUse, Failed };
+    Outcome tryListen(qint32 id);
+    void takeConnection(QLocalSocket* socket);
     void readFrom(QLocalSocket* socket);
 
-    QLocalServer* m_server;
+    LocalSocketListener* m_listener;
     // Each connection's partial message.
     QHash<QLocalSocket*, MessageReader> m_readers;
     qint32 m_id = 0;

@@ -1,9 +1,13 @@
+#include "screensaver/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/TextReceiver.h"
 
 #include "SaverTestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -39,6 +43,43 @@ void makeDeadSocket(const QString& path)
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
     ::close(fd);
 }
+
+int connectRaw(int fd, const QString& path)
+{
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray name = path.toLocal8Bit();
+    memcpy(addr.sun_path, name.constData(), size_t(name.size()));
+    return ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+}
+
+// While it lives, this process cannot open one more file descriptor: the
+// soft limit is lowered to the lowest free descriptor number.
+class NoFreeDescriptors {
+public:
+    NoFreeDescriptors()
+    {
+        const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (lowestFree < 0 || ::getrlimit(RLIMIT_NOFILE, &m_old) != 0)
+            return;
+        ::close(lowestFree);
+        rlimit tight = m_old;
+        tight.rlim_cur = rlim_t(lowestFree);
+        m_active = ::setrlimit(RLIMIT_NOFILE, &tight) == 0;
+    }
+    ~NoFreeDescriptors()
+    {
+        if (m_active)
+            ::setrlimit(RLIMIT_NOFILE, &m_old);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    bool m_active = false;
+};
+
+using ReceiverFolders = SaverFolders;
 
 } // namespace
 
@@ -119,4 +160,52 @@ TEST_F(Receiver, StaleSocketsAreRemovedLiveOnesKept)
     EXPECT_FALSE(second.listen(receiver.id())); // never takes a live one over
     EXPECT_TRUE(second.listenOnNewId(receiver.id()));
     EXPECT_NE(second.id(), receiver.id());
+}
+
+TEST_F(Receiver, KeepsListeningWhileNoDescriptorIsFreeAndSaysSo)
+{
+    CapturedMessages messages;
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(client, 0);
+    {
+        NoFreeDescriptors full;
+        ASSERT_TRUE(full.active());
+        ASSERT_EQ(connectRaw(client, receiver.socketPath()), 0);
+        const QByteArray message = encodeTextMessage("sent while full");
+        ASSERT_EQ(::write(client, message.constData(), size_t(message.size())), message.size());
+        EXPECT_TRUE(waitUntil([&] { return messages.contains("still listening"); }, 3000));
+        // Several tries later: still listening, and said once.
+        waitUntil([] { return false; }, 4 * LocalSocketListener::kRetryMs);
+        EXPECT_TRUE(receiver.isListening());
+        EXPECT_TRUE(QFileInfo::exists(receiver.socketPath()));
+        EXPECT_TRUE(received.isEmpty());
+        EXPECT_EQ(messages.lines.filter("cannot take a connection").size(), 1) << messages.lines.join('\n').toStdString();
+    }
+    // The waiting connection is taken once a descriptor is free again.
+    ASSERT_TRUE(waitUntil([&] { return received == QStringList{"sent while full"}; }));
+    EXPECT_TRUE(messages.contains("takes connections again"));
+    auto later = connectTo(receiver.socketPath());
+    sendRaw(*later, encodeTextMessage("later"));
+    EXPECT_TRUE(waitUntil([&] { return received.size() == 2; }));
+    ::close(client);
+}
+
+TEST_F(ReceiverFolders, SocketPathTooLongIsSaidSo)
+{
+    // A private runtime folder whose socket paths pass the 107 bytes a local
+    // socket address holds.
+    QString deep = runtimeDir.path();
+    while (deep.size() < 100)
+        deep += "/deeper";
+    ASSERT_TRUE(QDir().mkpath(deep));
+    QFile::setPermissions(deep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ScopedEnvironment runtime("XDG_RUNTIME_DIR", QFile::encodeName(deep));
+    ASSERT_EQ(receiverFolder(), deep);
+
+    TextReceiver receiver;
+    EXPECT_FALSE(receiver.listenOnNewId(0));
+    EXPECT_FALSE(receiver.isListening());
+    EXPECT_TRUE(receiver.errorString().contains("a local socket path holds at most 107"))
+        << receiver.errorString().toStdString();
+    EXPECT_TRUE(QDir(deep).isEmpty());
 }

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,6 +45,48 @@ protected:
 private:
     QByteArray m_oldRuntime;
     std::unique_ptr<ScopedProgramDirectory> m_scope;
+};
+
+// Collects what the code under test reports with qWarning() and the like
+// while it lives, instead of printing it.
+class CapturedMessages {
+public:
+    CapturedMessages() : m_previous(qInstallMessageHandler(&collect)) { s_current = this; }
+    ~CapturedMessages()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    bool contains(const QString& part) const
+    {
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(part); });
+    }
+    QStringList lines;
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        if (s_current)
+            s_current->lines << message;
+    }
+    static inline CapturedMessages* s_current = nullptr;
+    QtMessageHandler m_previous;
+};
+
+// Sets an environment variable (unsets it for a null value) for a scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedEnvironment() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
 };
 
 inline QByteArray frame(const QByteArray& payload)

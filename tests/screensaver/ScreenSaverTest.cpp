@@ -1,5 +1,6 @@
 #include "screensaver/CursorCounter.h"
 #include "screensaver/HandOverFile.h"
+#include "screensaver/LyricBox.h"
 #include "screensaver/MouseRevealRule.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/ScreenSaver.h"
@@ -8,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,7 +36,8 @@ protected:
         screen.reset();
         SaverFolders::TearDown();
     }
-    QLineEdit* box(const char* name) const { return screen->findChild<QLineEdit*>(name); }
+    LyricBox* box(const char* name) const { return screen->findChild<LyricBox*>(name); }
+    QLineEdit* lineEdit(const char* name) const { return screen->findChild<QLineEdit*>(name); }
     QPushButton* button(const char* name) const { return screen->findChild<QPushButton*>(name); }
 
     // Sends a line to a receiver through its socket, as the main program does.
@@ -99,6 +102,28 @@ TEST_F(LyricsScreen, BrokenSettingsFileKeepsTheStartUpLook)
     EXPECT_TRUE(QFile::exists(programFile("setting.txt"))); // the user's file is left alone
 }
 
+TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
+{
+    // Without XDG_RUNTIME_DIR Qt makes a private folder in the temporary
+    // folder; when that cannot be made either, there is no runtime folder.
+    const QString notAFolder = programFile("plain file");
+    QFile plain(notAFolder);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    CapturedMessages messages;
+    {
+        ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", QByteArray());
+        ScopedEnvironment noTemporary("TMPDIR", QFile::encodeName(notAFolder));
+        ASSERT_TRUE(receiverFolder().isEmpty());
+        screen->load();
+        EXPECT_TRUE(QDir("/").entryList({receiverSocketPrefix() + "*"}, QDir::System).isEmpty());
+    }
+    EXPECT_TRUE(messages.contains("No lyric receiver could be opened: There is no runtime folder"))
+        << messages.lines.join('\n').toStdString();
+    EXPECT_FALSE(QFile::exists(programFile("hand.txt")));
+    EXPECT_EQ(screen->look(), ScreenSettings{}); // the screen works on
+}
+
 TEST_F(LyricsScreen, TranslatedLyricsHidesTheSecondLineUntilARealOne)
 {
     screen->load();
@@ -152,6 +177,60 @@ TEST_F(LyricsScreen, ExclamationBoldsOnlyItsOwnBox)
     EXPECT_FALSE(box("Text2")->font().bold());
 }
 
+TEST_F(LyricsScreen, LongLineShowsFromItsBeginningWrapped)
+{
+    screen->load();
+    screen->show();
+    screen->resize(1280, 720);
+    ASSERT_TRUE(waitUntil([&] { return screen->width() == 1280 && screen->height() == 720; }));
+    const HandOver ids = screen->handOver();
+    LyricBox* text1 = box("Text1");
+    LyricBox* text2 = box("Text2");
+    const int designHeight = text1->height();
+    QString longLine = "Begin";
+    for (int i = 1; longLine.size() < 260; ++i)
+        longLine += QString(" word%1").arg(i);
+    auto expectWholeFromTheStart = [&](LyricBox* shownIn) {
+        const QStringList shown = shownIn->shownLines();
+        EXPECT_GT(shown.size(), 1);
+        EXPECT_TRUE(shown.value(0).startsWith("Begin word1 "));
+        EXPECT_EQ(shown.join(' ').toStdString(), longLine.toStdString());
+        for (const QString& line : shown)
+            EXPECT_LE(shownIn->fontMetrics().horizontalAdvance(line), shownIn->width()) << line.toStdString();
+    };
+
+    receive(ids.translatedReceiver, "A short translation", "Text2");
+    receive(ids.lyricReceiver, longLine, "Text1");
+    expectWholeFromTheStart(text1);
+    EXPECT_GT(text1->height(), designHeight);
+    EXPECT_LT(text1->geometry().bottom(), text2->y()); // grows, but not over the translation
+    EXPECT_EQ(text2->shownLines(), QStringList{"A short translation"});
+
+    // Without a translation the larger line has the room down to the bottom.
+    receive(ids.translatedReceiver, "Translated Lyrics", "Text2");
+    expectWholeFromTheStart(text1);
+    EXPECT_LE(text1->geometry().bottom(), screen->height());
+
+    // More than the screen holds: the beginning shows, the cut is marked; a
+    // word wider than the box breaks inside itself.
+    const QString endless = longLine.repeated(12) + " " + QString(400, u'x');
+    receive(ids.lyricReceiver, endless, "Text1");
+    const QStringList cut = text1->shownLines();
+    EXPECT_TRUE(cut.value(0).startsWith("Begin word1 "));
+    EXPECT_TRUE(cut.last().endsWith(QChar(0x2026)));
+    EXPECT_LE(text1->geometry().bottom(), screen->height());
+    const QString word(300, u'y');
+    receive(ids.translatedReceiver, word, "Text2"); // the translation is back
+    EXPECT_LT(text1->geometry().bottom(), text2->y());
+    EXPECT_GT(text2->shownLines().size(), 1);
+    EXPECT_EQ(text2->shownLines().join("").toStdString(), word.toStdString());
+
+    // A short line brings the box back to its own height.
+    receive(ids.lyricReceiver, "Short", "Text1");
+    EXPECT_EQ(text1->shownLines(), QStringList{"Short"});
+    EXPECT_EQ(text1->height(), designHeight);
+}
+
 TEST(MouseRevealRule, MovementsOfMoreThanFiveTwipsReveal)
 {
     using Reaction = MouseRevealRule::Reaction;
@@ -172,7 +251,7 @@ TEST_F(LyricsScreen, MouseRevealsButtonsAndTheTimerHidesThem)
 {
     screen->show();
     screen->resize(1280, 720);
-    QLineEdit* text1 = box("Text1");
+    LyricBox* text1 = box("Text1");
     ASSERT_TRUE(waitUntil([&] { return screen->width() == 1280; }));
     const QPoint inText1(300, text1->y() + 10);
     EXPECT_TRUE(button("Command1")->isHidden());
@@ -198,7 +277,7 @@ TEST_F(LyricsScreen, MouseRevealsButtonsAndTheTimerHidesThem)
 TEST_F(LyricsScreen, AnyKeyEndsAndFocusStaysOffTheDisplays)
 {
     screen->show();
-    QLineEdit* text5 = box("Text5");
+    QLineEdit* text5 = lineEdit("Text5");
     EXPECT_EQ(box("Text1")->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(box("Text2")->focusPolicy(), Qt::NoFocus);
     screen->timer1Tick();
@@ -217,8 +296,8 @@ TEST_F(LyricsScreen, LayoutFollowsTheWindowSize)
 {
     screen->show();
     screen->resize(1280, 720);
-    QLineEdit* text1 = box("Text1");
-    QLineEdit* text2 = box("Text2");
+    LyricBox* text1 = box("Text1");
+    LyricBox* text2 = box("Text2");
     ASSERT_TRUE(waitUntil([&] { return screen->width() == 1280 && screen->height() == 720; }));
     // The boxes go by the outer size of the window (with its frame), the
     // buttons by the inner one.

@@ -1,4 +1,5 @@
 #include "screensaver/CursorCounter.h"
+#include "screensaver/LyricBox.h"
 #include "screensaver/ScreenSaver.h"
 #include "screensaver/Setting.h"
 
@@ -105,7 +106,7 @@ TEST_F(Settings, ChosenLookIsSavedAndComesBackOnTheNextStart)
     EXPECT_EQ(next->lyricStyle().pointSize, 10.5f);
     EXPECT_TRUE(next->lyricStyle().italic);
     EXPECT_TRUE(next->translatedStyle().underline);
-    EXPECT_FALSE(next->findChild<QLineEdit*>("Text1")->font().bold());
+    EXPECT_FALSE(next->findChild<LyricBox*>("Text1")->font().bold());
     EXPECT_EQ(next->backgroundColor(), QColor(40, 50, 60));
 }
 

@@ -75,6 +75,9 @@ TEST(ScreenSettingsFile, BrokenFilesAreRefusedWhole)
         "\"Arial\",yes,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",             // not a boolean
         "\"Arial\",#FALSE#,#TRUE#,big,65535,0\r\n%1\r\n0\r\n",        // not a size
         "\"Arial\",#FALSE#,#TRUE#,0,65535,0\r\n%1\r\n0\r\n",          // no size
+        "\"Arial\",#FALSE#,#TRUE#,0.00000000000000000000000000000000000000000000001,65535,0\r\n%1\r\n0\r\n", // 0 as a single
+        "\"Arial\",#FALSE#,#TRUE#,0.00000000000000000000000000000000000000001,65535,0\r\n%1\r\n0\r\n", // denormal
+        "\"Arial\",#FALSE#,#TRUE#,1e-47,65535,0\r\n%1\r\n0\r\n",      // exponent form
         "\"Arial\",#FALSE#,#TRUE#,12,16777216,0\r\n%1\r\n0\r\n",      // colour out of range
         "\"\",#FALSE#,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",              // no font name
         "%1\r\n%1\r\nblack\r\n",                                      // background not a number
