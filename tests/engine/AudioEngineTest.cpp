@@ -3,6 +3,7 @@
 // output is compared with it sample by sample.
 #include "EngineTestRig.h"
 #include "support/ForeignNames.h"
+#include "support/TestFiles.h"
 #include "engine/AudioEngineFactory.h"
 
 #include <QDir>
