@@ -1,5 +1,7 @@
 #include "engine/FrameDecoder.h"
 
+#include "common/FileNames.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -66,8 +68,7 @@ bool FrameDecoder::open()
         }
         m_songEnd = m_mpeg->songSamples();
         m_source->noteExactLength(m_songEnd);
-        m_file.setFileName(m_source->path);
-        if (!m_file.open(QIODevice::ReadOnly))
+        if (!openForReading(m_file, m_source->path))
             return false;
         return openCodec(m_mpeg->codec, nullptr, m_mpeg->sampleRate, m_mpeg->channels);
     }

@@ -2,6 +2,8 @@
 
 #include "engine/SongTimeline.h"
 
+#include "common/FileNames.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -337,8 +339,8 @@ std::optional<AudioStart> findAudioStart(FileWindow& window)
 
 std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return std::nullopt;
     FileWindow window(file);
     const auto start = findAudioStart(window);
@@ -350,8 +352,8 @@ std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
 std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
                                                      const std::atomic<bool>* cancel)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return std::nullopt;
     FileWindow window(file);
     const auto start = findAudioStart(window);

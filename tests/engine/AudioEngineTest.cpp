@@ -54,7 +54,7 @@ TEST(AudioEngine, OpensAndPlaysANameThatIsNotUtf8)
     // "café" as an 8-bit system names it: byte E9, not UTF-8.
     QTemporaryDir dir;
     cantorel::testing::ForeignNamedFiles files(dir.path());
-    for (const QString name : {"tones.ogg", "tones.wav"}) {
+    for (const QString name : {"tones.ogg", "tones.wav", "cbr.mp3", "tones.mp2"}) {
         SCOPED_TRACE(name.toStdString());
         const Reference ref = decodeFully(fixturePath("audio/" + name));
         const QString path =
