@@ -2,7 +2,7 @@
 // text below says what each command does and the exit codes.
 #include "common/FileNames.h"
 #include "engine/AudioEngineFactory.h"
-#include "engine/AudioErrorCheck.h"
+#include "engine/ResultTexts.h"
 #include "lyrics/LineLookup.h"
 #include "lyrics/LyricListing.h"
 #include "lyrics/LyricSource.h"
@@ -69,7 +69,7 @@ int probe(const QString& media)
         audio->systemRelease(system);
     }
     if (r != result::Ok) {
-        QTextStream(stderr) << AudioErrorCheck::errorMessage(r) << '\n';
+        QTextStream(stderr) << errorMessage(r) << '\n';
         return kEngineError;
     }
     QTextStream(stdout) << "length_ms=" << length << '\n';

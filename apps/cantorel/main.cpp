@@ -4,6 +4,7 @@
 #include "common/FileNames.h"
 #include "common/ProgramEnd.h"
 #include "engine/AudioEngineFactory.h"
+#include "platform/AudioFailurePolicy.h"
 #include "platform/QtPrompts.h"
 #include "platform/TerminationSignals.h"
 #include "player/Form1.h"
@@ -21,8 +22,10 @@ int main(int argc, char** argv)
     auto engine = cantorel::engine::createAudioEngine();
     cantorel::QtPrompts prompts(cantorel::playerTitle());
     cantorel::ProcessEnd end;
+    // An engine call that fails on a live object ends the program.
+    cantorel::AudioFailurePolicy failures(prompts, end);
 
-    cantorel::Form1 form({*engine, prompts, end});
+    cantorel::Form1 form({*engine, prompts, failures});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
 
     // kill, Ctrl+C and the end of the session end the program the normal

@@ -1,23 +1,32 @@
 #include "engine/EngineConnection.h"
 
-#include "engine/AudioErrorCheck.h"
+#include "engine/EngineFailures.h"
 
 namespace cantorel::engine {
 
-EngineConnection::EngineConnection(AudioEngine& engine, AudioErrorCheck& check)
-    : m_engine(engine), m_check(check)
+EngineConnection::EngineConnection(AudioEngine& engine, EngineFailures& failures)
+    : m_engine(engine), m_failures(failures)
 {
+}
+
+bool EngineConnection::check(Result code)
+{
+    if (code == result::Ok)
+        return true;
+    m_failures.callFailed(code);
+    return false;
 }
 
 bool EngineConnection::start()
 {
-    if (!m_check.check(m_engine.systemCreate(&m_system)))
+    if (!check(m_engine.systemCreate(&m_system)))
         return false;
     unsigned version = 0;
-    if (!m_check.check(m_engine.systemGetVersion(m_system, &version)))
+    if (!check(m_engine.systemGetVersion(m_system, &version)))
         return false;
-    m_check.checkVersion(version);
-    return m_check.check(m_engine.systemInit(m_system, 32, 0));
+    if (version != kRequiredVersion)
+        m_failures.versionMismatch(version);
+    return check(m_engine.systemInit(m_system, 32, 0));
 }
 
 bool EngineConnection::openStream(const QString& path, unsigned streamMode)
@@ -25,12 +34,14 @@ bool EngineConnection::openStream(const QString& path, unsigned streamMode)
     if (m_sound != 0) {
         const Handle old = m_sound;
         m_sound = 0;
-        if (!m_check.check(m_engine.soundRelease(old)))
+        if (!check(m_engine.soundRelease(old)))
             return false;
     }
     Handle sound = 0;
-    if (!m_check.refuse(m_engine.systemCreateStream(m_system, path, streamMode, &sound)))
+    if (const Result r = m_engine.systemCreateStream(m_system, path, streamMode, &sound); r != result::Ok) {
+        m_failures.songRefused(r);
         return false;
+    }
     m_sound = sound;
     return true;
 }
@@ -40,7 +51,7 @@ bool EngineConnection::play(float volume)
     Handle channel = 0;
     m_engine.systemPlaySound(m_system, kFreeChannel, m_sound, false, &channel);
     m_channel = channel;
-    return m_check.check(m_engine.channelSetVolume(m_channel, volume));
+    return check(m_engine.channelSetVolume(m_channel, volume));
 }
 
 EngineConnection::ChannelCall EngineConnection::channelCall(Result code)
@@ -49,7 +60,7 @@ EngineConnection::ChannelCall EngineConnection::channelCall(Result code)
         return ChannelCall::Done;
     if (code == result::ChannelStolen || code == result::InvalidHandle)
         return ChannelCall::Skipped;
-    m_check.check(code);
+    check(code);
     return ChannelCall::Failed;
 }
 
@@ -78,7 +89,7 @@ bool EngineConnection::tolerant(Result code)
 {
     if (code == result::ChannelStolen || code == result::InvalidHandle)
         return true;
-    return m_check.check(code);
+    return check(code);
 }
 
 bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
@@ -109,15 +120,15 @@ void EngineConnection::shutdown()
     if (m_sound != 0) {
         const Handle old = m_sound;
         m_sound = 0;
-        if (!m_check.check(m_engine.soundRelease(old)))
+        if (!check(m_engine.soundRelease(old)))
             return;
     }
     if (m_system != 0) {
         const Handle system = m_system;
         m_system = 0;
-        if (!m_check.check(m_engine.systemClose(system)))
+        if (!check(m_engine.systemClose(system)))
             return;
-        m_check.check(m_engine.systemRelease(system));
+        check(m_engine.systemRelease(system));
     }
 }
 

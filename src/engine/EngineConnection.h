@@ -1,21 +1,21 @@
 #pragma once
 // One window's connection to the audio engine: one system, at most one open
-// stream and the channel it last played on. Every operation passes its
-// results through the window's AudioErrorCheck and returns false when a
-// check failed (the program is then ending), except the creation of a stream:
-// a song the engine refuses is reported and the connection is left without a
-// stream, so that the window can go back to its no-song state.
+// stream and the channel it last played on. Every operation reports a failed
+// call to its EngineFailures and returns false (the program is then ending),
+// except the creation of a stream: a song the engine refuses is reported as
+// refused and the connection is left without a stream, so that the window
+// can go back to its no-song state.
 #include "engine/AudioEngine.h"
 
 #include <QString>
 
 namespace cantorel::engine {
 
-class AudioErrorCheck;
+class EngineFailures;
 
 class EngineConnection {
 public:
-    EngineConnection(AudioEngine& engine, AudioErrorCheck& check);
+    EngineConnection(AudioEngine& engine, EngineFailures& failures);
     EngineConnection(const EngineConnection&) = delete;
     EngineConnection& operator=(const EngineConnection&) = delete;
 
@@ -59,7 +59,10 @@ private:
     ChannelCall channelCall(Result code);
 
     AudioEngine& m_engine;
-    AudioErrorCheck& m_check;
+    // True when `code` is 0; otherwise reports the failed call.
+    bool check(Result code);
+
+    EngineFailures& m_failures;
     Handle m_system = 0;
     Handle m_sound = 0;
     Handle m_channel = 0;

@@ -109,4 +109,16 @@ QString resultText(Result code)
     return QString::fromUtf16(kTexts[code]);
 }
 
+QString errorMessage(Result code)
+{
+    return QStringLiteral("FMOD error! (") + QString::number(code) + QStringLiteral(") ") + resultText(code);
+}
+
+QString versionMessage(unsigned version)
+{
+    return QStringLiteral("Error!  You are using an old version of FMOD ") + QString::number(version, 16).toUpper()
+        + QStringLiteral(". ") + QStringLiteral("This program requires ")
+        + QString::number(kRequiredVersion, 16).toUpper();
+}
+
 } // namespace cantorel::engine

@@ -11,4 +11,11 @@ namespace cantorel::engine {
 // Most texts end in one blank, which belongs to the text.
 QString resultText(Result code);
 
+// "FMOD error! (<code>) <text>": what the user is shown for a failing result.
+QString errorMessage(Result code);
+
+// The version warning: "Error!  You are using an old version of FMOD <v>.
+// This program requires 42006", versions in upper-case hexadecimal.
+QString versionMessage(unsigned version);
+
 } // namespace cantorel::engine

@@ -1,5 +1,8 @@
 #include "lyrics/LineLookup.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace cantorel::lyrics {
 
 PaneTexts openedPanes()
@@ -38,6 +41,33 @@ void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)
             panes.tip2 = table.translatedLines[n];
         }
     }
+}
+
+qint64 nextLookupChangeMs(const LyricTable& table, qint64 positionMs)
+{
+    const int n = qMin(table.loadedLines(), LyricTable::kLastSlot);
+    qint64 next = -1;
+    auto consider = [&next](qint64 at) {
+        if (next < 0 || at < next)
+            next = at;
+    };
+    // With the lookup's own comparisons (hundredths as doubles), so that a
+    // time such as 100.1 is reached at the millisecond the lookup sees it.
+    const double p = positionMs / 10.0;
+    for (int i = 0; i <= n; ++i) {
+        const double t = table.times[i];
+        if (!std::isfinite(t) || t > 1e12)
+            continue;
+        if (p == t) {
+            consider(positionMs + 1);
+        } else if (p < t) {
+            qint64 m = std::max(positionMs + 1, qint64(std::floor(t * 10.0)) - 1);
+            while (m / 10.0 < t)
+                ++m;
+            consider(m);
+        }
+    }
+    return next;
 }
 
 } // namespace cantorel::lyrics

@@ -28,4 +28,12 @@ PaneTexts openedPanes();
 // with no lines changes nothing.
 void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes);
 
+// The first whole millisecond after `positionMs` at which lookUpLine may
+// answer differently than at `positionMs`, or -1 when it never will (a
+// playing song's position only grows). The answer changes at each line's
+// time (the text) and right after it (the tooltip): this is the next line
+// time past the position, or the next millisecond when the position sits
+// exactly on a line's time.
+qint64 nextLookupChangeMs(const LyricTable& table, qint64 positionMs);
+
 } // namespace cantorel::lyrics

@@ -5,8 +5,8 @@
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
-#include "platform/WindowBeat.h"
-#include "player/LyricPane.h"
+#include "platform/AudioFailurePolicy.h"
+#include "platform/widgets/LyricPane.h"
 
 #include <QCloseEvent>
 
@@ -18,20 +18,29 @@ using maker::FileError;
 using maker::Recording;
 using maker::Side;
 
+namespace {
+
+engine::Transport::Modes makerModes()
+{
+    engine::Transport::Modes modes;
+    modes.openMode = engine::mode::Software;
+    modes.stopMode = engine::mode::Hardware;
+    modes.positionPeriodMs = 900;
+    modes.forwardOnlySeek = true;
+    modes.stopOnlyOnce = false;
+    return modes;
+}
+
+} // namespace
+
 Form2::Form2(MakerServices services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_check(services.prompts, services.end, this),
-      m_engine(services.engine, m_check)
+      m_transport(services.engine, makerModes())
 {
     m_ui.setupUi(this);
     setWindowTitle(QStringLiteral("Lyric Maker"));
     setFixedSize(twipsToPixels(Form2Ui::kFormWidth, this), twipsToPixels(Form2Ui::kFormHeight, this));
-
-    m_cTimer1.setObjectName(QStringLiteral("cTimer1"));
-    m_beat = new WindowBeat(this);
-    m_beat->setObjectName(QStringLiteral("Timer2"));
-    m_timer2 = m_beat->add([this] { timer2Tick(); });
 
     // The states of a window with no song yet.
     for (QWidget* w : std::initializer_list<QWidget*>{m_ui.Command1, m_ui.Command2, m_ui.Command3, m_ui.cPlay,
@@ -43,24 +52,30 @@ Form2::Form2(MakerServices services, QWidget* parent)
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form2::command1Click);
     connect(m_ui.Command2, &QPushButton::clicked, this, &Form2::command2Click);
     connect(m_ui.Command3, &QPushButton::clicked, this, &Form2::command3Click);
-    connect(m_ui.copen, &QPushButton::clicked, this, &Form2::copenClick);
-    connect(m_ui.cPlay, &QPushButton::clicked, this, &Form2::cPlayClick);
-    connect(m_ui.cpause, &QPushButton::clicked, this, &Form2::cpauseClick);
-    connect(m_ui.cstop, &QPushButton::clicked, this, &Form2::cstopClick);
-    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form2::check1Click);
-    connect(m_ui.Slider1, &QSlider::valueChanged, this, &Form2::slider1Change);
-    connect(m_ui.Slider2, &QSlider::valueChanged, this, &Form2::slider2Change);
+    connect(&m_ui, &TransportControls::reloadRequested, this, &Form2::copenClick);
+    connect(&m_ui, &TransportControls::playRequested, this, &Form2::cPlayClick);
+    connect(&m_ui, &TransportControls::pauseRequested, this, &Form2::cpauseClick);
+    connect(&m_ui, &TransportControls::stopRequested, this, &Form2::cstopClick);
+    connect(&m_ui, &TransportControls::muteClicked, this, &Form2::check1Click);
+    connect(&m_ui, &TransportControls::volumeChanged, this, &Form2::slider1Change);
+    connect(&m_ui, &TransportControls::seekRequested, this, &Form2::slider2Change);
     connect(m_ui.Command5, &QPushButton::clicked, this, &Form2::command5Click);
     connect(m_ui.Command6, &QPushButton::clicked, this, &Form2::command6Click);
-    connect(&m_cTimer1, &QTimer::timeout, this, &Form2::cTimer1Tick);
+
+    connect(&m_transport, &engine::Transport::positionChanged, this, &Form2::showPosition);
+    connect(&m_transport, &engine::Transport::ended, this, &Form2::endOfSong);
+    connect(&m_transport, &engine::Transport::engineFailed, this,
+            [this](engine::Result code) { m_services.failures.callFailed(this, code); });
+    connect(&m_transport, &engine::Transport::songRefused, this,
+            [this](engine::Result code) { m_services.failures.songRefused(this, code); });
+    connect(&m_transport, &engine::Transport::versionMismatch, this,
+            [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 }
 
 Form2::~Form2()
 {
     unload();
 }
-
-bool Form2::captureEnabled() const { return m_beat->isEnabled(m_timer2); }
 
 void Form2::showMessage(const QString& text)
 {
@@ -71,7 +86,7 @@ void Form2::showMessage(const QString& text)
 
 void Form2::load()
 {
-    m_engine.start();
+    m_transport.start();
 }
 
 void Form2::closeEvent(QCloseEvent* event)
@@ -88,9 +103,8 @@ void Form2::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    m_cTimer1.stop();
-    m_beat->setEnabled(m_timer2, false);
-    m_engine.shutdown();
+    setCapturing(false);
+    m_transport.shutdown();
     m_recording.closeStreams();
 }
 
@@ -107,9 +121,9 @@ void Form2::command4Click()
 
 void Form2::endEarlierRecording()
 {
-    if (m_playing)
+    if (playing())
         cstopClick();
-    m_beat->setEnabled(m_timer2, false);
+    setCapturing(false);
     setRecordingButtons(false);
     if (m_recording.noTranslation())
         setTwoPanes(true);
@@ -122,7 +136,7 @@ void Form2::prepare(const maker::SourceChoice& choice)
     // refuses is reported and no lyric file is changed.
     m_mediaPath = choice.mediaPath;
     copenClick();
-    if (m_engine.sound() == 0)
+    if (!m_transport.hasSong())
         return;
 
     m_recording.setNoTranslation(!choice.withTranslation());
@@ -195,10 +209,10 @@ void Form2::setRecordingButtons(bool enabled)
 void Form2::command1Click()
 {
     cPlayClick();
-    if (!m_playing)
-        return; // the engine failed: the program is ending
+    if (!playing())
+        return; // no song, or the engine failed: the program is ending
     const Recording::Step step = m_recording.start(m_positionCentis);
-    m_beat->setEnabled(m_timer2, true);
+    setCapturing(true);
     m_ui.Command3->setEnabled(true);
     lineWritten(step);
     // The space bar now marks the lines.
@@ -215,13 +229,9 @@ double Form2::pressTime()
 {
     // The channel's position now, not the last 900 ms sample: a line starts
     // when the user pressed. A stopped song keeps the last captured time.
-    if (!m_playing || m_engine.channel() == 0)
+    if (!playing())
         return m_positionCentis;
-    unsigned position = m_playPosition;
-    unsigned length = 0;
-    if (!m_engine.readPosition(&position, &length))
-        return m_positionCentis;
-    return position / 10.0;
+    return m_transport.currentPosition() / 10.0;
 }
 
 void Form2::lineWritten(const Recording::Step& step)
@@ -245,7 +255,12 @@ void Form2::lineWritten(const Recording::Step& step)
 void Form2::recordingComplete()
 {
     setRecordingButtons(false);
-    m_beat->setEnabled(m_timer2, false);
+    setCapturing(false);
+}
+
+void Form2::setCapturing(bool on)
+{
+    m_capturing = on;
 }
 
 void Form2::command3Click()
@@ -255,7 +270,7 @@ void Form2::command3Click()
         m_recording.stopByUser();
     }
     setRecordingButtons(false);
-    m_beat->setEnabled(m_timer2, false);
+    setCapturing(false);
 }
 
 void Form2::timer2Tick()
@@ -264,7 +279,7 @@ void Form2::timer2Tick()
     if (m_ui.Slider2->value() > 0) {
         if (!m_ui.Command2->isEnabled())
             m_ui.Command2->setEnabled(true);
-        m_positionCentis = m_playPosition / 10.0;
+        m_positionCentis = playPosition() / 10.0;
     }
 }
 
@@ -274,10 +289,9 @@ void Form2::copenClick()
 {
     if (m_mediaPath.isEmpty())
         return;
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::Software)) {
+    if (!m_transport.open(m_mediaPath)) {
         // A refused song has been reported; a failed release ends the program.
-        if (m_engine.sound() == 0)
+        if (!m_transport.hasSong())
             enterNoSongState();
         return;
     }
@@ -286,8 +300,8 @@ void Form2::copenClick()
 
 void Form2::enterNoSongState()
 {
-    m_cTimer1.stop();
-    m_beat->setEnabled(m_timer2, false);
+    m_transport.forgetSong();
+    setCapturing(false);
     // What was recorded so far stays in the files.
     if (m_recording.recordingOpen())
         m_recording.stopByUser();
@@ -295,105 +309,75 @@ void Form2::enterNoSongState()
     m_ui.showNoSong();
     m_ui.setSeekQuietly(0);
     m_ui.Command4->setEnabled(true);
-    m_playing = false;
-    m_paused = false;
-    m_lastSeekValue = 0;
     m_mediaPath.clear();
 }
 
 void Form2::cPlayClick()
 {
-    if (m_playing || m_engine.sound() == 0)
+    if (m_transport.play(m_ui.volume(), m_ui.muteTicked()) != engine::Transport::Outcome::Done)
         return;
-    if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
-        return;
-    // A ticked Mute box holds for every play.
-    if (m_ui.Check1->isChecked()
-        && m_engine.setMute(true) == engine::EngineConnection::ChannelCall::Failed)
-        return;
-    m_cTimer1.start(900);
     m_ui.showPlaying();
-    m_playing = true;
 }
 
 void Form2::cpauseClick()
 {
-    using Call = engine::EngineConnection::ChannelCall;
-    if (!m_paused) {
-        // A song that has just ended is not paused; the position tick sees
-        // its end.
-        if (m_engine.setPaused(true) != Call::Done)
-            return;
-        m_paused = true;
-        m_cTimer1.stop();
-        m_ui.Command4->setEnabled(false);
-    } else {
-        if (m_engine.setPaused(false) == Call::Failed)
-            return;
-        m_paused = false;
-        m_cTimer1.start(900);
-        m_ui.Command4->setEnabled(true);
-    }
+    if (m_transport.togglePause() != engine::Transport::Outcome::Done)
+        return;
+    // No new song can be chosen while one is paused.
+    m_ui.Command4->setEnabled(!paused());
 }
 
 void Form2::cstopClick()
 {
-    if (m_mediaPath.isEmpty())
+    const engine::Transport::Outcome o = m_transport.stop();
+    if (o == engine::Transport::Outcome::Failed && !m_transport.hasSong())
+        enterNoSongState(); // the song's file went away while it played
+    if (o != engine::Transport::Outcome::Done)
         return;
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::Hardware)) {
-        // The song's file went away while it played.
-        if (m_engine.sound() == 0)
-            enterNoSongState();
-        return;
-    }
     m_ui.showStopped();
-    m_playing = false;
     m_ui.setSeekQuietly(0);
-    m_lastSeekValue = 0;
     // A stopped song is no longer paused, so a new one may be chosen.
-    if (m_paused) {
-        m_paused = false;
-        m_ui.Command4->setEnabled(true);
-    }
+    m_ui.Command4->setEnabled(true);
 }
 
 void Form2::check1Click()
 {
-    m_engine.setMute(m_ui.Check1->isChecked());
+    m_transport.setMute(m_ui.muteTicked());
 }
 
 void Form2::slider1Change(int value)
 {
-    m_engine.setVolume(float(value) / 10.0f);
+    m_transport.setVolume(float(value) / 10.0f);
 }
 
 void Form2::slider2Change(int value)
 {
-    // Forward only; the position tick moves the slider quietly, so only
-    // the user's moves come here.
-    if (value <= m_lastSeekValue || value == m_ui.Slider2->maximum())
-        return;
-    // The length of a stream opened without a scan is an estimate: a seek
-    // past the true end is refused and simply does not happen.
-    m_engine.seek(unsigned(value));
+    // Forward only, never to the end. The length of a stream opened without
+    // a scan is an estimate: a seek past the true end is refused and simply
+    // does not happen.
+    m_transport.seek(unsigned(value));
 }
 
 void Form2::cTimer1Tick()
 {
-    unsigned length = 0;
-    if (!m_engine.readPosition(&m_playPosition, &length))
-        return;
+    m_transport.tick();
+}
 
-    const bool ended = m_ui.showPosition(m_playPosition, length);
-    m_lastSeekValue = m_ui.Slider2->value();
-    if (ended) {
-        m_ui.setSeekQuietly(0);
-        cstopClick();
-        if (m_recording.songEnded()) {
-            setRecordingButtons(false);
-            m_ui.cPlay->setEnabled(false);
-        }
+void Form2::showPosition(unsigned positionMs, unsigned lengthMs)
+{
+    m_ui.showPosition(positionMs, lengthMs, m_transport.shownPosition(), m_transport.length());
+    // The capture step has news only when the position has been read.
+    if (m_capturing)
+        timer2Tick();
+}
+
+void Form2::endOfSong()
+{
+    m_ui.setSeekQuietly(0);
+    cstopClick();
+    if (m_recording.songEnded()) {
+        setRecordingButtons(false);
+        m_ui.cPlay->setEnabled(false);
     }
 }
 

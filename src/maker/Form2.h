@@ -7,16 +7,16 @@
 // Recording; "Start making Lyrics", "Next Line" and "Stop Making Lyrics"
 // drive it. A line's time is the channel's position read at the press.
 //
-// Timing: the position timer cTimer1 runs every 900 ms while playing (the
-// read-outs, the seek slider, the end of the song); the capture timer
-// (Timer2, 10 ms, on the window's beat) runs from Start until the recording
-// ends. Everything runs on the user-interface thread.
+// Timing: the transport's position timer cTimer1 runs every 900 ms while
+// playing (the read-outs, the seek slider, the end of the song). The capture
+// step (Timer2) runs on each position the timer reads, from Start until the
+// recording ends: it has nothing to do between them. Everything runs on the
+// user-interface thread.
 //
 // Closing the window is its unload: the engine connection is shut down, the
 // recording's files are closed (what was recorded stays) and unloaded() is
 // emitted so that the main window enables itself again.
-#include "engine/AudioErrorCheck.h"
-#include "engine/EngineConnection.h"
+#include "engine/Transport.h"
 #include "maker/Form2Ui.h"
 #include "maker/Recording.h"
 
@@ -25,9 +25,8 @@
 
 namespace cantorel {
 
+class AudioFailurePolicy;
 class Prompts;
-class ProgramEnd;
-class WindowBeat;
 
 namespace maker {
 struct SourceChoice;
@@ -37,7 +36,7 @@ struct SourceChoice;
 struct MakerServices {
     engine::AudioEngine& engine;
     Prompts& prompts;
-    ProgramEnd& end;
+    AudioFailurePolicy& failures;
 };
 
 class Form2 : public QWidget {
@@ -52,16 +51,15 @@ public:
 
     const Form2Ui& ui() const { return m_ui; }
     const maker::Recording& recording() const { return m_recording; }
-    const engine::EngineConnection& engineConnection() const { return m_engine; }
+    const engine::EngineConnection& engineConnection() const { return m_transport.connection(); }
     const QString& mediaPath() const { return m_mediaPath; }
-    bool playing() const { return m_playing; }
-    bool paused() const { return m_paused; }
-    unsigned playPosition() const { return m_playPosition; }
+    bool playing() const { return m_transport.playing(); }
+    bool paused() const { return m_transport.paused(); }
+    unsigned playPosition() const { return m_transport.position(); }
     double positionCentis() const { return m_positionCentis; }
-    double lastSeekValue() const { return m_lastSeekValue; }
-    QTimer& positionTimer() { return m_cTimer1; }
-    WindowBeat& beat() { return *m_beat; }
-    bool captureEnabled() const;
+    double lastSeekValue() const { return m_transport.shownPosition(); }
+    QTimer& positionTimer() { return m_transport.positionTimer(); }
+    bool captureEnabled() const { return m_capturing; }
     bool isUnloaded() const { return m_unloaded; }
 
 public Q_SLOTS:
@@ -78,7 +76,7 @@ public Q_SLOTS:
     void slider1Change(int value);
     void slider2Change(int value);
     void cTimer1Tick(); // position, every 900 ms
-    void timer2Tick();  // capture, every 10 ms
+    void timer2Tick();  // capture, on each position read
     void command5Click(); // "Help"
     void command6Click(); // "Lyrics Editor"
 
@@ -99,6 +97,9 @@ private:
     void setTwoPanes(bool two);
     // Back to a window without a song after the engine refused one.
     void enterNoSongState();
+    void showPosition(unsigned positionMs, unsigned lengthMs);
+    void endOfSong();
+    void setCapturing(bool on);
     void setRecordingButtons(bool enabled);
     void lineWritten(const maker::Recording::Step& step);
     void recordingComplete();
@@ -108,19 +109,11 @@ private:
     void unload();
 
     MakerServices m_services;
-    engine::AudioErrorCheck m_check;
-    engine::EngineConnection m_engine;
+    engine::Transport m_transport;
     Form2Ui m_ui;
     maker::Recording m_recording;
 
-    QTimer m_cTimer1;
-    WindowBeat* m_beat = nullptr;
-    int m_timer2 = -1;
-
-    bool m_playing = false;
-    bool m_paused = false;
-    unsigned m_playPosition = 0;
-    double m_lastSeekValue = 0;
+    bool m_capturing = false;
     double m_positionCentis = 0;
     QString m_mediaPath;
 

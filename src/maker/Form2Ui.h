@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "player/TransportControls.h"
+#include "platform/widgets/TransportControls.h"
 
 namespace cantorel {
 

@@ -1,7 +1,7 @@
 #include "options/Form1b.h"
 
 #include "options/PaneLook.h"
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
 
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "common/ProgramDirectory.h"
 #include "options/PaneLook.h"
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
 
 #include <QDesktopServices>

@@ -5,40 +5,56 @@
 #include "common/MediaFiles.h"
 #include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
+#include "editor/Lyric_Master.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 #include "maker/Form2.h"
-#include "platform/Controls.h"
+#include "platform/AudioFailurePolicy.h"
 #include "platform/Twips.h"
-#include "platform/WindowBeat.h"
-#include "editor/Lyric_Master.h"
-#include "player/LyricPane.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/LyricPane.h"
+#include "player/LyricFollower.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
 #include "screensaver/ScreenSaverLink.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QSystemTrayIcon>
-#include <QUrl>
 
 #include <cstdio>
 
 namespace cantorel {
 
 using lyrics::LyricLoad;
+using Outcome = engine::Transport::Outcome;
+
+namespace {
+
+engine::Transport::Modes playerModes()
+{
+    engine::Transport::Modes modes;
+    modes.openMode = engine::mode::AccurateTime;
+    modes.stopMode = engine::mode::AccurateTime;
+    modes.positionPeriodMs = 50;
+    modes.forwardOnlySeek = false;
+    modes.stopOnlyOnce = true;
+    return modes;
+}
+
+} // namespace
 
 Form1::Form1(PlayerServices services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_check(services.prompts, services.end, this),
-      m_engine(services.engine, m_check),
+      m_transport(services.engine, playerModes()),
       m_table(std::make_unique<lyrics::LyricTable>())
 {
     m_ui.setupUi(this);
@@ -67,28 +83,34 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(open, &QAction::triggered, this, &Form1::command2Click);
     connect(list, &QAction::triggered, this, &Form1::command8Click);
 
-    m_cTimer1.setObjectName(QStringLiteral("cTimer1"));
-    m_beat = new WindowBeat(this);
-    m_timer2 = m_beat->add([this] { timer2Tick(); });
-    m_timer1 = m_beat->add([this] { timer1Tick(); });
-    m_full = m_beat->add([this] { fullTick(); });
+    m_follower = new LyricFollower(*m_table, m_transport, *m_ui.Text1, *m_ui.Text2, this);
+    connectControls();
+}
 
+Form1::~Form1()
+{
+    delete m_maker.data();
+    delete m_playlist;
+    delete m_editor;
+}
+
+void Form1::connectControls()
+{
     connect(m_ui.Command2, &QPushButton::clicked, this, &Form1::command2Click);
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::command1Click);
-    connect(m_ui.copen, &QPushButton::clicked, this, &Form1::copenClick);
-    connect(m_ui.cPlay, &QPushButton::clicked, this, &Form1::cPlayClick);
-    connect(m_ui.cpause, &QPushButton::clicked, this, &Form1::cpauseClick);
-    connect(m_ui.cstop, &QPushButton::clicked, this, &Form1::cstopClick);
-    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form1::check1Click);
-    connect(m_ui.Slider1, &QSlider::valueChanged, this, &Form1::slider1Change);
-    connect(m_ui.Slider2, &QSlider::valueChanged, this, &Form1::slider2Change);
+    connect(&m_ui, &TransportControls::reloadRequested, this, &Form1::copenClick);
+    connect(&m_ui, &TransportControls::playRequested, this, &Form1::cPlayClick);
+    connect(&m_ui, &TransportControls::pauseRequested, this, &Form1::cpauseClick);
+    connect(&m_ui, &TransportControls::stopRequested, this, &Form1::cstopClick);
+    connect(&m_ui, &TransportControls::muteClicked, this, &Form1::check1Click);
+    connect(&m_ui, &TransportControls::volumeChanged, this, &Form1::slider1Change);
+    connect(&m_ui, &TransportControls::seekRequested, this, &Form1::slider2Change);
     connect(m_ui.Command8, &QPushButton::clicked, this, &Form1::command8Click);
     connect(m_ui.Command9, &QPushButton::clicked, this, &Form1::command9Click);
     connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::command10Click);
     connect(m_ui.Command7, &QPushButton::clicked, this, &Form1::command7Click);
     connect(m_ui.Command5, &QPushButton::clicked, this, &Form1::command5Click);
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
-    connect(&m_cTimer1, &QTimer::timeout, this, &Form1::cTimer1Tick);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
     connect(m_ui.Text2, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
     connect(m_ui.Option1, &QRadioButton::clicked, this, [this] {
@@ -99,19 +121,27 @@ Form1::Form1(PlayerServices services, QWidget* parent)
         m_ui.Option2->setChecked(true);
         m_ui.Option1->setChecked(false);
     });
+
+    // The transport's news: the read-outs, the end of a song, and every
+    // change that can move the lyric.
+    connect(&m_transport, &engine::Transport::positionChanged, this, &Form1::showPosition);
+    connect(&m_transport, &engine::Transport::ended, this, &Form1::endOfSong);
+    connect(&m_transport, &engine::Transport::stateChanged, m_follower, &LyricFollower::lookUpNow);
+    connect(&m_transport, &engine::Transport::seeked, m_follower, &LyricFollower::lookUpNow);
+    connect(&m_transport, &engine::Transport::engineFailed, this,
+            [this](engine::Result code) { m_services.failures.callFailed(this, code); });
+    connect(&m_transport, &engine::Transport::songRefused, this,
+            [this](engine::Result code) { m_services.failures.songRefused(this, code); });
+    connect(&m_transport, &engine::Transport::versionMismatch, this,
+            [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
+
+    // The screen saver's lines follow the panes.
+    connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::fullTick);
+    connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::fullTick);
 }
 
-Form1::~Form1()
-{
-    delete m_maker.data();
-    delete m_playlist;
-    delete m_editor;
-}
-
-bool Form1::feedingScreenSaver() const { return m_beat->isEnabled(m_full); }
-
-bool Form1::lookupEnabled() const { return m_beat->isEnabled(m_timer2); }
-bool Form1::emphasisEnabled() const { return m_beat->isEnabled(m_timer1); }
+QTimer& Form1::lineTimer() { return m_follower->lineTimer(); }
+bool Form1::lookupEnabled() const { return m_follower->isOn(); }
 
 void Form1::showMessage(const QString& text)
 {
@@ -130,17 +160,15 @@ void Form1::load(const QString& commandLine)
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_tray->show();
 
-    if (!m_engine.start())
+    if (!m_transport.start())
         return;
 
-    m_playing = false;
     m_table->noTranslation = false;
     m_ui.Slider1->setEnabled(false);
     m_ui.Slider2->setEnabled(false);
     m_ui.Check1->setEnabled(false);
     m_ui.Command1->setEnabled(false);
     m_ui.Option2->setChecked(false);
-    m_stopped = false;
     m_lyricsLoaded = false;
 
     if (!commandLine.isEmpty()) {
@@ -168,8 +196,8 @@ void Form1::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    m_cTimer1.stop();
-    m_engine.shutdown();
+    m_transport.shutdown();
+    m_follower->lineTimer().stop();
     if (m_tray)
         m_tray->hide();
     Q_EMIT unloaded();
@@ -224,9 +252,8 @@ void Form1::command2Click()
         return;
     }
 
-    if (m_playing || (m_stopped && m_lyricsLoaded)) {
+    if (playing() || (stopped() && m_lyricsLoaded)) {
         cstopClick();
-        m_playing = false;
         m_ui.setSeekQuietly(0);
         if (m_table->noTranslation)
             setTwoPanes(true);
@@ -234,14 +261,17 @@ void Form1::command2Click()
 
     m_currentLine = 1;
     m_table->lineCount = 1;
-    m_lookedUpAt = -1;
     m_mediaPath = path;
     m_mediaFileName = existingFileName(m_mediaPath);
 
     copenClick();
-    if (m_engine.sound() == 0)
-        return; // the audio error check is ending the program
+    if (!m_transport.hasSong())
+        return; // refused (the player is back to its no-song state) or ending
+    loadLyricAndPlay();
+}
 
+void Form1::loadLyricAndPlay()
+{
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
     m_translatedLyricPath = lyrics::translatedLyricPathOf(m_mediaPath);
     if (lyrics::hasLyric(m_mediaPath)) {
@@ -270,23 +300,23 @@ void Form1::command2Click()
     command1Click();
     m_ui.Text1->setLyric(QStringLiteral("Normal Lyrics"));
     m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
-    m_lookedUpAt = -1;
+    // The placeholders stay until the lookup puts the first line in place.
+    timer2Tick();
 }
 
 void Form1::enterNoSongState()
 {
     // After a song the engine refused: nothing is open, nothing plays, and
     // the lyric panes show their placeholders again.
-    m_cTimer1.stop();
+    m_transport.forgetSong();
+    m_follower->lineTimer().stop();
     m_ui.showNoSong();
     m_ui.setSeekQuietly(0);
     m_ui.Command1->setEnabled(false);
     m_ui.Command2->setEnabled(true);
-    m_playing = false;
-    m_paused = false;
-    m_stopped = false;
     m_lyricsLoaded = false;
     m_noLyrics = true;
+    m_follower->setNoLyrics(true);
     m_mediaPath.clear();
     m_mediaFileName.clear();
     m_lyricPath.clear();
@@ -309,10 +339,9 @@ void Form1::copenClick()
 {
     if (m_mediaPath.isEmpty())
         return;
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime)) {
+    if (!m_transport.open(m_mediaPath)) {
         // A refused song has been reported; a failed release ends the program.
-        if (m_engine.sound() == 0)
+        if (!m_transport.hasSong())
             enterNoSongState();
         return;
     }
@@ -322,14 +351,12 @@ void Form1::copenClick()
 void Form1::command1Click()
 {
     cPlayClick();
-    m_beat->setEnabled(m_timer1, true);
-    m_beat->setEnabled(m_timer2, true);
+    m_follower->turnOn();
     // Right after a load the current line is one past the last, which shows
     // as the empty text until the lookup puts the first line in place.
     const int n = m_table->loadedLines();
     if (!m_noLyrics)
         m_ui.Text1->setLyric(m_currentLine >= 1 && m_currentLine <= n ? m_table->lines[m_currentLine] : QString());
-    m_lookedUpAt = -1;
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event)
@@ -380,99 +407,77 @@ void Form1::text3Change(const QString& text)
 
 void Form1::cPlayClick()
 {
-    if (m_engine.sound() == 0)
+    if (!m_transport.hasSong())
         return; // no song open: nothing to play
     setWindowTitle(QStringLiteral("Tessaly Playing:- ") + m_mediaFileName);
-    if (m_playing)
+    if (playing())
         return;
-    if (!m_engine.play(float(m_ui.Slider1->value()) / 10.0f))
-        return;
-    // A ticked Mute box holds for every song and every play.
-    if (m_ui.Check1->isChecked() && m_engine.setMute(true) == engine::EngineConnection::ChannelCall::Failed)
-        return;
-    m_cTimer1.start(50);
-    m_ui.showPlaying();
-    m_playing = true;
-    m_stopped = false;
     m_noLyrics = !ordinaryFileExists(m_lyricPath);
+    m_follower->setNoLyrics(m_noLyrics);
+    if (m_transport.play(m_ui.volume(), m_ui.muteTicked()) != Outcome::Done)
+        return;
+    m_ui.showPlaying();
 }
 
 void Form1::cpauseClick()
 {
-    if (!m_paused) {
-        // A song that has just played out is not paused: the position
-        // timer, left running, sees its end.
-        if (m_engine.setPaused(true) != engine::EngineConnection::ChannelCall::Done)
-            return;
-        m_paused = true;
-        m_cTimer1.stop();
-        m_ui.Command2->setEnabled(false);
-    } else {
-        if (m_engine.setPaused(false) == engine::EngineConnection::ChannelCall::Failed)
-            return;
-        m_cTimer1.start(50);
-        m_paused = false;
-        m_ui.Command2->setEnabled(true);
-    }
+    if (m_transport.togglePause() != Outcome::Done)
+        return;
+    // No other song can be opened while this one is paused.
+    m_ui.Command2->setEnabled(!paused());
 }
 
 void Form1::cstopClick()
 {
-    if (m_stopped || m_mediaPath.isEmpty())
+    const Outcome o = m_transport.stop();
+    if (o == Outcome::Failed && !m_transport.hasSong())
+        enterNoSongState(); // the file went away (or changed) while it played
+    if (o != Outcome::Done)
         return;
-    m_cTimer1.stop();
-    if (!m_engine.openStream(m_mediaPath, engine::mode::AccurateTime)) {
-        // The file went away (or changed) while it played.
-        if (m_engine.sound() == 0)
-            enterNoSongState();
-        return;
-    }
-    // A stopped song is no longer paused: Open works again and the next
-    // pause pauses.
-    m_paused = false;
+    // A stopped song is no longer paused: Open works again.
     m_ui.Command2->setEnabled(true);
     m_ui.showStopped();
-    m_playing = false;
     m_ui.setSeekQuietly(0);
-    m_stopped = true;
     setWindowTitle(playerTitle());
     m_ui.Text1->setTip(QStringLiteral("Lyrics"));
     m_ui.Text2->setTip(QStringLiteral("Tranalated Lyrics"));
-    m_lookedUpAt = -1;
 }
 
 void Form1::slider1Change(int value)
 {
-    m_engine.setVolume(float(value) / 10.0f);
+    m_transport.setVolume(float(value) / 10.0f);
 }
 
 void Form1::slider2Change(int value)
 {
-    // Only the user's moves come here: the position timer moves the slider
-    // quietly (seeking to where the song already is, 20 times a second,
-    // would stutter).
-    if (value != m_ui.Slider2->maximum())
-        m_engine.seek(unsigned(value));
+    m_transport.seek(unsigned(value));
 }
 
 void Form1::check1Click()
 {
-    m_engine.setMute(m_ui.Check1->isChecked());
+    m_transport.setMute(m_ui.muteTicked());
 }
 
 // ---------------------------------------------------------------- timers
 
 void Form1::cTimer1Tick()
 {
-    unsigned length = 0;
-    if (!m_engine.readPosition(&m_playPosition, &length))
-        return;
+    m_transport.tick();
+}
 
-    if (m_ui.showPosition(m_playPosition, length)) {
-        endOfSong();
-        return;
-    }
-    m_positionCentis = m_playPosition / 10.0;
+void Form1::showPosition(unsigned positionMs, unsigned lengthMs)
+{
+    m_ui.showPosition(positionMs, lengthMs, m_transport.shownPosition(), m_transport.length());
+}
+
+void Form1::timer2Tick()
+{
+    m_follower->lookUpNow();
+}
+
+void Form1::timer1Tick()
+{
+    m_follower->emphasise();
 }
 
 void Form1::endOfSong()
@@ -506,8 +511,11 @@ void Form1::playEntry(int entry)
 
 Playlist& Form1::playlist()
 {
-    if (!m_playlist)
-        m_playlist = new Playlist(m_services.prompts, m_ui.Text3);
+    if (!m_playlist) {
+        m_playlist = new Playlist(m_services.prompts);
+        // The one place where the playlist's choice reaches the player.
+        connect(m_playlist, &Playlist::playRequested, this, &Form1::text3Change);
+    }
     return *m_playlist;
 }
 
@@ -540,7 +548,7 @@ Form2* Form1::lyricMaker() const
 
 void Form1::command5Click()
 {
-    if (m_playing || m_paused) {
+    if (playing() || paused()) {
         const Prompts::Answer answer = m_services.prompts.message(
             this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"), Prompts::Buttons::YesNo,
             Prompts::Icon::None, QStringLiteral("Stop Playback?"));
@@ -555,7 +563,7 @@ void Form1::command5Click()
     // The maker lives from here until it is closed; each opening gives it a
     // fresh engine connection of its own.
     if (!m_maker) {
-        m_maker = new Form2(MakerServices{m_services.engine, m_services.prompts, m_services.end});
+        m_maker = new Form2(MakerServices{m_services.engine, m_services.prompts, m_services.failures});
         m_maker->setAttribute(Qt::WA_DeleteOnClose);
         m_maker->setWindowIcon(windowIcon());
         connect(m_maker, &Form2::unloaded, this, [this] { setEnabled(true); });
@@ -589,44 +597,6 @@ void Form1::contextMenuEvent(QContextMenuEvent* event)
     m_popup->popup(event->globalPos());
 }
 
-void Form1::timer2Tick()
-{
-    if (m_noLyrics || m_ui.Slider1->value() < 1)
-        return;
-    const double position = m_playPosition;
-    if (position == m_lookedUpAt)
-        return;
-    lyrics::PaneTexts panes{m_ui.Text1->lyric(), m_ui.Text1->toolTip(), m_ui.Text2->lyric(),
-                            m_ui.Text2->toolTip()};
-    lyrics::lookUpLine(*m_table, position, panes);
-    applyPanes(panes);
-    m_lookedUpAt = position;
-}
-
-void Form1::applyPanes(const lyrics::PaneTexts& panes)
-{
-    m_ui.Text1->setLyric(panes.text1);
-    m_ui.Text1->setTip(panes.tip1);
-    m_ui.Text2->setLyric(panes.text2);
-    m_ui.Text2->setTip(panes.tip2);
-}
-
-void Form1::timer1Tick()
-{
-    const bool bold1 = m_ui.Text1->lyric().contains(u'!');
-    if (m_table->noTranslation) {
-        m_ui.Text1->setBold(bold1);
-        return;
-    }
-    const bool bold = bold1 || m_ui.Text2->lyric().contains(u'!');
-    m_ui.Text1->setBold(bold);
-    m_ui.Text2->setBold(bold);
-}
-
-} // namespace cantorel
-
-namespace cantorel {
-
 // ---------------------------------------------------------------- screen saver
 
 screensaver::ScreenSaverLink& Form1::screenSaverLink()
@@ -635,7 +605,8 @@ screensaver::ScreenSaverLink& Form1::screenSaverLink()
         m_link = new screensaver::ScreenSaverLink(this);
         connect(m_link, &screensaver::ScreenSaverLink::linked, this, [this] {
             m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
-            m_beat->setEnabled(m_full, true);
+            m_feeding = true;
+            fullTick();
         });
         connect(m_link, &screensaver::ScreenSaverLink::handOverFailed, this, [this](const QString& why) {
             m_services.prompts.message(this, tr("The full-screen lyric could not be shown: %1").arg(why),
@@ -653,9 +624,14 @@ void Form1::command7Click()
 
 void Form1::fullTick()
 {
-    // The screen saver takes "Translated Lyrics" for "no translation".
-    if (!m_ui.Text2->isEnabled())
+    if (!m_feeding)
+        return;
+    // The screen saver takes "Translated Lyrics" for "no translation". Setting
+    // it changes the pane, which brings us back here: that call sends.
+    if (!m_ui.Text2->isEnabled() && m_ui.Text2->lyric() != QLatin1String("Translated Lyrics")) {
         m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
+        return;
+    }
     m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
 }
 

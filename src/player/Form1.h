@@ -2,17 +2,17 @@
 // The player window: opens a song with its lyric pair, plays it, and keeps
 // the lyric panes, the read-outs and the seek slider in step with the music.
 //
-// Timing: the position timer cTimer1 runs every 50 ms while playing; the
-// line lookup (Timer2) and the emphasis (Timer1) share one 10 ms beat and
-// run in that order. Everything runs on the user-interface thread.
-#include "engine/AudioErrorCheck.h"
-#include "engine/EngineConnection.h"
-#include "lyrics/LineLookup.h"
+// The transport (engine/Transport.h) holds the engine connection, the flags
+// and the 50 ms position timer cTimer1; the transport controls are its view.
+// The lyric panes follow the song through LyricFollower, which asks the line
+// lookup (Timer2) only when its answer can change and the emphasis rule
+// (Timer1) when a pane's text does. Everything runs on the user-interface
+// thread.
+#include "engine/Transport.h"
 #include "lyrics/LyricTable.h"
 #include "player/Form1Ui.h"
 
 #include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -22,23 +22,23 @@ class QSystemTrayIcon;
 
 namespace cantorel {
 
+class AudioFailurePolicy;
 class Form2;
+class LyricFollower;
 class Lyric_Master;
 class Playlist;
 class Prompts;
-class ProgramEnd;
 class RandomSource;
-class WindowBeat;
 namespace screensaver {
 class ScreenSaverLink;
 }
 
-// What the player needs from the program: the audio engine, the prompts
-// and the way to end the program after an audio error.
+// What the player needs from the program: the audio engine, the prompts,
+// and what happens when the engine fails (the program's policy).
 struct PlayerServices {
     engine::AudioEngine& engine;
     Prompts& prompts;
-    ProgramEnd& end;
+    AudioFailurePolicy& failures;
     // The random advance's generator; null for one seeded at start.
     RandomSource* random = nullptr;
 };
@@ -57,23 +57,24 @@ public:
     const Form1Ui& ui() const { return m_ui; }
     const lyrics::LyricTable& lyricTable() const { return *m_table; }
     const QString& mediaPath() const { return m_mediaPath; }
-    bool playing() const { return m_playing; }
-    bool paused() const { return m_paused; }
-    bool stopped() const { return m_stopped; }
+    bool playing() const { return m_transport.playing(); }
+    bool paused() const { return m_transport.paused(); }
+    bool stopped() const { return m_transport.stopped(); }
     bool noLyrics() const { return m_noLyrics; }
     bool lyricsLoaded() const { return m_lyricsLoaded; }
     bool noTranslation() const { return m_table->noTranslation; }
-    unsigned playPosition() const { return m_playPosition; }
-    QTimer& positionTimer() { return m_cTimer1; }
-    WindowBeat& beat() { return *m_beat; }
+    unsigned playPosition() const { return m_transport.position(); }
+    engine::Transport& transport() { return m_transport; }
+    QTimer& positionTimer() { return m_transport.positionTimer(); }
+    // The single-shot timer of the next lyric line.
+    QTimer& lineTimer();
     bool lookupEnabled() const;
-    bool feedingScreenSaver() const;
+    bool feedingScreenSaver() const { return m_feeding; }
     screensaver::ScreenSaverLink& screenSaverLink();
     int lastRandomPick() const { return m_lastRandomPick; }
     // The playlist window, made on first use.
     Playlist& playlist();
     bool hasPlaylist() const { return m_playlist != nullptr; }
-    bool emphasisEnabled() const;
     // The lyric maker while it is open; null otherwise.
     Form2* lyricMaker() const;
     // The lyric editor, made on first use (from the maker's "Lyrics
@@ -92,7 +93,7 @@ public Q_SLOTS:
     void check1Click();
     void slider1Change(int value);
     void slider2Change(int value);
-    void text3Change(const QString& text);
+    void text3Change(const QString& text); // a path handed over: open and play it
     void cTimer1Tick();
     void timer2Tick(); // line lookup
     void timer1Tick(); // emphasis
@@ -100,7 +101,7 @@ public Q_SLOTS:
     void command9Click();  // previous entry
     void command10Click(); // next entry
     void command7Click();  // full screen: start the screen saver and feed it
-    void fullTick();       // keeps the screen saver's lines current
+    void fullTick();       // sends the screen saver the current lines
     void command5Click();  // make lyrics: stop playback, open the maker
     void showLyricEditor();
 
@@ -126,22 +127,25 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void connectControls();
     // Window unload: the engine is shut down, the tray icon removed, and
     // unloaded() emitted. Runs once.
     void unload();
+    // The rest of the open action, once the song's stream is open.
+    void loadLyricAndPlay();
     // Back to the state of a fresh window after a song the engine refused.
     void enterNoSongState();
     void setTwoPanes(bool two);
     void showMessage(const QString& text);
-    void applyPanes(const lyrics::PaneTexts& panes);
+    void showPosition(unsigned positionMs, unsigned lengthMs);
     void endOfSong();
     void playEntry(int entry);
 
     PlayerServices m_services;
-    engine::AudioErrorCheck m_check;
-    engine::EngineConnection m_engine;
+    engine::Transport m_transport;
     Form1Ui m_ui;
     std::unique_ptr<lyrics::LyricTable> m_table;
+    LyricFollower* m_follower = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
     // Windows of their own, not children: disabling the player while the
@@ -152,22 +156,12 @@ private:
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;
-
-    QTimer m_cTimer1;
-    WindowBeat* m_beat = nullptr;
-    int m_timer2 = -1;
-    int m_timer1 = -1;
-    int m_full = -1;
     screensaver::ScreenSaverLink* m_link = nullptr;
+    bool m_feeding = false;
 
-    // Player state.
-    bool m_playing = false;
-    bool m_paused = false;
-    bool m_stopped = false;
+    // Player state besides the transport's flags.
     bool m_lyricsLoaded = false;
     bool m_noLyrics = false;
-    unsigned m_playPosition = 0;
-    double m_positionCentis = 0;
     int m_currentLine = 1;
 
     QString m_mediaPath;
@@ -179,9 +173,6 @@ private:
     QString m_handedOverPath;
     bool m_handedOverFlag = false;
 
-    // The line lookup is skipped while neither the position nor the panes
-    // have changed since its last run.
-    double m_lookedUpAt = -1;
     bool m_unloaded = false;
     bool m_rescued = false;
 };

@@ -1,8 +1,8 @@
 #include "player/Form1Ui.h"
 
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
-#include "player/LyricPane.h"
+#include "platform/widgets/LyricPane.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>

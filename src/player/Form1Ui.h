@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "player/TransportControls.h"
+#include "platform/widgets/TransportControls.h"
 
 namespace cantorel {
 

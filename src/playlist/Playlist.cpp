@@ -6,7 +6,7 @@
 #include "common/Prompts.h"
 #include "lyrics/LyricFiles.h"
 #include "platform/HelpWindow.h"
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
 #include "playlist/FolderScan.h"
 #include "playlist/PlaylistFile.h"
@@ -47,10 +47,9 @@ QList<Prompts::FileFilter> playlistFilter()
 
 } // namespace
 
-Playlist::Playlist(Prompts& prompts, QLineEdit* handOverBox, QWidget* parent)
+Playlist::Playlist(Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_prompts(prompts),
-      m_handOverBox(handOverBox),
       m_model(new PlaylistModel(this)),
       m_scanFolder(executableDirectory())
 {
@@ -475,13 +474,9 @@ void Playlist::command7Click()
                           Prompts::Icon::Exclamation);
         return;
     }
-    // Emptied first, so that handing over the song that is already open
-    // plays it again (a one-song list on "Repeat all", Forward on one entry).
-    {
-        const QSignalBlocker block(m_handOverBox);
-        m_handOverBox->clear();
-    }
-    m_handOverBox->setText(path);
+    // The song that is already open plays again too (a one-song list on
+    // "Repeat all", Forward on one entry).
+    Q_EMIT playRequested(path);
 }
 
 void Playlist::command8Click()

@@ -1,9 +1,9 @@
 #pragma once
 // The playlist window: the songs, the playlist files, adding songs by dialog,
 // folder and drop, search, the lyric indicators, and the play order
-// settings. It plays nothing itself: Play hands the chosen path to the
-// player's hand-over box, and the player reads the selection and the
-// settings at the end of a song.
+// settings. It plays nothing itself: Play says which path should play
+// (playRequested), and the player reads the selection and the settings at the
+// end of a song.
 #include "playlist/PlayOrder.h"
 
 #include <QWidget>
@@ -25,9 +25,7 @@ class Prompts;
 class Playlist : public QWidget {
     Q_OBJECT
 public:
-    // `handOverBox` is the player's hidden box: a path written there opens
-    // and plays.
-    Playlist(Prompts& prompts, QLineEdit* handOverBox, QWidget* parent = nullptr);
+    explicit Playlist(Prompts& prompts, QWidget* parent = nullptr);
     ~Playlist() override;
 
     PlaylistModel& model() { return *m_model; }
@@ -64,6 +62,11 @@ public Q_SLOTS:
     void text5Change();
     void placeholderRule();
 
+Q_SIGNALS:
+    // The user chose this song to play (Play, a double click), or the
+    // player's end-of-song or backward/forward rule pressed Play.
+    void playRequested(const QString& path);
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -77,7 +80,6 @@ private:
     void showIndicators();
 
     Prompts& m_prompts;
-    QLineEdit* m_handOverBox;
     PlaylistModel* m_model;
     QString m_scanFolder;
 

@@ -2,8 +2,7 @@
 // A lyric maker window on the fake engine with scripted prompts, and songs
 // and plain-text lyrics in a temporary folder.
 #include "maker/Form2.h"
-#include "platform/WindowBeat.h"
-#include "player/LyricPane.h"
+#include "platform/widgets/LyricPane.h"
 #include "support/WindowFixture.h"
 
 namespace cantorel::testing {
@@ -17,7 +16,7 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form2>(MakerServices{engine, prompts, end});
+        form = std::make_unique<Form2>(MakerServices{engine, prompts, failures});
         form->load();
     }
 
@@ -44,8 +43,8 @@ protected:
         form->command4Click();
     }
 
-    // Moves the song on by `ms` and runs one position tick and one capture
-    // tick, as the timers would.
+    // Moves the song on by `ms` and runs one position tick (with its capture
+    // step), as the timer would.
     void play(unsigned ms)
     {
         engine.advance(ms);
@@ -54,7 +53,6 @@ protected:
     void tick()
     {
         form->cTimer1Tick();
-        form->beat().tickNow();
     }
 
     LyricPane* text2() const { return child<LyricPane>("Text2"); }

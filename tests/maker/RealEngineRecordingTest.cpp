@@ -48,7 +48,8 @@ TEST(MakerOnRealEngine, LineTimesAreTheMomentsOfThePresses)
     auto engine = engine::createAudioEngine();
     ScriptedPrompts prompts;
     RecordedEnd end;
-    Form2 form(MakerServices{*engine, prompts, end});
+    AudioFailurePolicy failures(prompts, end);
+    Form2 form(MakerServices{*engine, prompts, failures});
     form.load();
     prompts.expectOpenFile(media).expectOpenFile(source);
     prompts.expectMessage("Do you want Have a translated version of the song?", Answer::No);

@@ -3,7 +3,7 @@
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
 #include "options/PaneLook.h"
-#include "player/LyricPane.h"
+#include "platform/widgets/LyricPane.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QLineEdit>

@@ -171,9 +171,9 @@ TEST_F(PlayerTransport, SongEndsOnTheSecondTickAfterTheChannelGoes)
     EXPECT_FALSE(form->positionTimer().isActive());
     EXPECT_EQ(child<QSlider>("Slider2")->value(), 0);
     EXPECT_TRUE(enabled("cPlay"));
-    // The lyric timers keep running after the stop.
+    // The lyric rules stay on after the stop, with nothing to wait for.
     EXPECT_TRUE(form->lookupEnabled());
-    EXPECT_TRUE(form->emphasisEnabled());
+    EXPECT_FALSE(form->lineTimer().isActive());
 }
 
 TEST_F(PlayerTransport, SongEndsWhenThePositionReachesTheLength)

@@ -4,8 +4,7 @@
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 #include "player/Form1.h"
-#include "platform/WindowBeat.h"
-#include "player/LyricPane.h"
+#include "platform/widgets/LyricPane.h"
 #include "support/WindowFixture.h"
 
 #include <utility>
@@ -20,7 +19,7 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form1>(PlayerServices{engine, prompts, end});
+        form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures});
     }
 
     // A song file (its bytes do not matter to the fake engine) with the
@@ -56,7 +55,7 @@ protected:
     {
         engine.advance(ms);
         form->cTimer1Tick();
-        form->beat().tickNow();
+        form->timer2Tick(); // the next line's timer, at its time or after
     }
 
     LyricPane* text1() const { return child<LyricPane>("Text1"); }

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<Form1>(PlayerServices{engine, prompts, end, &random});
+        form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures, &random});
         form->load(QString());
         list = &form->playlist();
     }

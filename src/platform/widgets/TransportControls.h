@@ -1,11 +1,14 @@
 #pragma once
 // The transport group both playing windows have: play, pause, stop, the
 // stream button, mute, the volume and seek sliders and the position and
-// length read-outs, with their designed captions, ranges and names, and the
-// display work they share. The windows own the behaviour.
+// length read-outs, with their designed captions, ranges and names. It is a
+// view: it says what the user wants through its signals and shows what it is
+// told through its setters. It holds no engine and no state of its own; the
+// windows wire it to their transport (engine/Transport.h).
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QObject>
 #include <QPushButton>
 #include <QSlider>
 
@@ -13,7 +16,9 @@ class QHBoxLayout;
 
 namespace cantorel {
 
-struct TransportControls {
+class TransportControls : public QObject {
+    Q_OBJECT
+public:
     QPushButton* cPlay = nullptr;
     QPushButton* cpause = nullptr;
     QPushButton* cstop = nullptr;
@@ -30,6 +35,10 @@ struct TransportControls {
     // Position read-out, seek slider, length read-out.
     QHBoxLayout* seekRow() const;
 
+    // The volume the slider asks for, 0.1 to 1.0.
+    float volume() const { return float(Slider1->value()) / 10.0f; }
+    bool muteTicked() const { return Check1->isChecked(); }
+
     // Enabled states while a song plays, once it has stopped, and while no
     // song is open (nothing in the group can be used then).
     void showPlaying();
@@ -37,16 +46,20 @@ struct TransportControls {
     void showNoSong();
 
     // One position tick: the read-outs (touched only when their text
-    // changes), then the seek slider at the position, which the slider
-    // clamps to the length of the last tick. When it then holds this tick's
-    // length the song has ended, either because the position reached the
-    // length or because the channel is gone and the length reads 0 (the
-    // maximum set to 0 on the tick before clamps the value to 0); true is
-    // returned and the maximum is left as it was. Otherwise the length
-    // becomes the maximum. None of these moves counts as the user's.
-    bool showPosition(unsigned positionMs, unsigned lengthMs);
+    // changes) and the seek slider at `shownMs` within `maximumMs`. None of
+    // these moves counts as the user's.
+    void showPosition(unsigned positionMs, unsigned lengthMs, unsigned shownMs, unsigned maximumMs);
     // Moves the seek slider without it counting as the user's move.
     void setSeekQuietly(int value);
+
+Q_SIGNALS:
+    void playRequested();
+    void pauseRequested();
+    void stopRequested();
+    void reloadRequested();            // copen
+    void muteClicked(bool muted);
+    void volumeChanged(int value);     // any change of the volume slider
+    void seekRequested(int positionMs); // the user's moves of the seek slider only
 };
 
 } // namespace cantorel

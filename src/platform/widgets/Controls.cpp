@@ -1,4 +1,4 @@
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 
 #include "common/FileNames.h"
 #include "platform/Twips.h"

@@ -1,7 +1,7 @@
-#include "player/TransportControls.h"
+#include "platform/widgets/TransportControls.h"
 
 #include "common/TimeText.h"
-#include "platform/Controls.h"
+#include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
 
 #include <QHBoxLayout>
@@ -53,6 +53,16 @@ void TransportControls::createTransport(QWidget* form)
 
     cText1 = makeReadout(form, "cText1", QStringLiteral("Position"));
     cText2 = makeReadout(form, "cText2", QStringLiteral("Length"));
+
+    connect(cPlay, &QPushButton::clicked, this, &TransportControls::playRequested);
+    connect(cpause, &QPushButton::clicked, this, &TransportControls::pauseRequested);
+    connect(cstop, &QPushButton::clicked, this, &TransportControls::stopRequested);
+    connect(copen, &QPushButton::clicked, this, &TransportControls::reloadRequested);
+    connect(Check1, &QCheckBox::clicked, this, &TransportControls::muteClicked);
+    connect(Slider1, &QSlider::valueChanged, this, &TransportControls::volumeChanged);
+    // The slider's own moves (setSeekQuietly, showPosition) block its
+    // signals, so only the user's moves get here.
+    connect(Slider2, &QSlider::valueChanged, this, &TransportControls::seekRequested);
 }
 
 QHBoxLayout* TransportControls::seekRow() const
@@ -92,16 +102,13 @@ void TransportControls::showNoSong()
         w->setEnabled(false);
 }
 
-bool TransportControls::showPosition(unsigned positionMs, unsigned lengthMs)
+void TransportControls::showPosition(unsigned positionMs, unsigned lengthMs, unsigned shownMs, unsigned maximumMs)
 {
     setTextIfChanged(cText1, timeText(positionMs));
     setTextIfChanged(cText2, timeText(lengthMs));
     const QSignalBlocker quiet(Slider2);
-    Slider2->setValue(clampedMs(positionMs));
-    if (unsigned(Slider2->value()) == lengthMs)
-        return true;
-    Slider2->setMaximum(clampedMs(lengthMs));
-    return false;
+    Slider2->setMaximum(clampedMs(maximumMs));
+    Slider2->setValue(clampedMs(shownMs));
 }
 
 void TransportControls::setSeekQuietly(int value)

@@ -1,4 +1,4 @@
-#include "player/LyricPane.h"
+#include "platform/widgets/LyricPane.h"
 
 namespace cantorel {
 

@@ -1,0 +1,167 @@
+#include "engine/Transport.h"
+
+#include <algorithm>
+
+namespace cantorel::engine {
+
+bool songHasEnded(unsigned positionMs, unsigned lengthMs, unsigned previousLengthMs)
+{
+    return std::min(positionMs, previousLengthMs) == lengthMs;
+}
+
+Transport::Transport(AudioEngine& engine, Modes modes, QObject* parent)
+    : QObject(parent), m_modes(modes), m_connection(engine, m_forward)
+{
+    m_timer.setObjectName(QStringLiteral("cTimer1"));
+    m_timer.setInterval(m_modes.positionPeriodMs);
+    connect(&m_timer, &QTimer::timeout, this, &Transport::tick);
+}
+
+Transport::~Transport() = default;
+
+bool Transport::start()
+{
+    return m_connection.start();
+}
+
+void Transport::shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_timer.stop();
+    m_connection.shutdown();
+}
+
+void Transport::setState(bool playing, bool paused, bool stopped)
+{
+    if (playing == m_playing && paused == m_paused && stopped == m_stopped)
+        return;
+    m_playing = playing;
+    m_paused = paused;
+    m_stopped = stopped;
+    Q_EMIT stateChanged();
+}
+
+bool Transport::open(const QString& path)
+{
+    m_timer.stop();
+    m_path = path;
+    if (m_connection.openStream(path, m_modes.openMode))
+        return true;
+    if (!hasSong())
+        forgetSong();
+    return false;
+}
+
+void Transport::forgetSong()
+{
+    m_timer.stop();
+    m_path.clear();
+    m_shown = 0;
+    setState(false, false, false);
+}
+
+Transport::Outcome Transport::outcomeOf(EngineConnection::ChannelCall call) const
+{
+    switch (call) {
+    case EngineConnection::ChannelCall::Done: return Outcome::Done;
+    case EngineConnection::ChannelCall::Skipped: return Outcome::Nothing;
+    case EngineConnection::ChannelCall::Failed: break;
+    }
+    return Outcome::Failed;
+}
+
+Transport::Outcome Transport::play(float volume, bool mute)
+{
+    if (!hasSong() || m_playing)
+        return Outcome::Nothing;
+    if (!m_connection.play(volume))
+        return Outcome::Failed;
+    // A ticked Mute box holds for every play.
+    if (mute && m_connection.setMute(true) == EngineConnection::ChannelCall::Failed)
+        return Outcome::Failed;
+    m_timer.start(m_modes.positionPeriodMs);
+    setState(true, m_paused, false);
+    return Outcome::Done;
+}
+
+Transport::Outcome Transport::togglePause()
+{
+    if (!m_paused) {
+        // A song that has just played out is not paused: the position
+        // timer, left running, sees its end.
+        const Outcome o = outcomeOf(m_connection.setPaused(true));
+        if (o != Outcome::Done)
+            return o;
+        m_timer.stop();
+        setState(m_playing, true, m_stopped);
+        return Outcome::Done;
+    }
+    if (m_connection.setPaused(false) == EngineConnection::ChannelCall::Failed)
+        return Outcome::Failed;
+    m_timer.start(m_modes.positionPeriodMs);
+    setState(m_playing, false, m_stopped);
+    return Outcome::Done;
+}
+
+Transport::Outcome Transport::stop()
+{
+    if (!hasSong() || (m_modes.stopOnlyOnce && m_stopped))
+        return Outcome::Nothing;
+    m_timer.stop();
+    if (!m_connection.openStream(m_path, m_modes.stopMode)) {
+        if (!hasSong())
+            forgetSong();
+        return Outcome::Failed;
+    }
+    m_shown = 0;
+    setState(false, false, true);
+    return Outcome::Done;
+}
+
+Transport::Outcome Transport::seek(unsigned positionMs)
+{
+    if (positionMs == m_maximum)
+        return Outcome::Nothing; // the end: the position tick sees it
+    if (m_modes.forwardOnlySeek && positionMs <= m_shown)
+        return Outcome::Nothing;
+    const Outcome o = outcomeOf(m_connection.seek(positionMs));
+    if (o == Outcome::Done)
+        Q_EMIT seeked(positionMs);
+    return o;
+}
+
+Transport::Outcome Transport::setVolume(float volume)
+{
+    return outcomeOf(m_connection.setVolume(volume));
+}
+
+Transport::Outcome Transport::setMute(bool mute)
+{
+    return outcomeOf(m_connection.setMute(mute));
+}
+
+void Transport::tick()
+{
+    unsigned length = 0;
+    if (!m_connection.readPosition(&m_position, &length))
+        return;
+    const bool ended = songHasEnded(m_position, length, m_maximum);
+    m_shown = std::min(m_position, m_maximum);
+    // At the end the slider keeps its maximum; the window stops the song.
+    if (!ended)
+        m_maximum = length;
+    Q_EMIT positionChanged(m_position, length);
+    if (ended)
+        Q_EMIT this->ended();
+}
+
+unsigned Transport::currentPosition()
+{
+    unsigned length = 0;
+    m_connection.readPosition(&m_position, &length);
+    return m_position;
+}
+
+} // namespace cantorel::engine
