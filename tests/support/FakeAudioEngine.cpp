@@ -1,5 +1,7 @@
 #include "support/FakeAudioEngine.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 
 namespace cantorel::testing {
@@ -47,7 +49,7 @@ void FakeAudioEngine::advance(unsigned ms)
 void FakeAudioEngine::setChannelPosition(Handle channel, unsigned ms)
 {
     if (m_channels.contains(channel))
-        m_channels[channel].position = ms;
+        m_channels[channel].position = ms; // as if it had played there
 }
 
 void FakeAudioEngine::finishChannel(Handle channel)
@@ -134,7 +136,7 @@ Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool p
     if (m_sounds[sound].channel != 0)
         endChannel(m_sounds[sound].channel);
     *channel = m_next++;
-    m_channels.insert(*channel, Channel{sound, 0, 1.0f, paused, false});
+    m_channels.insert(*channel, Channel{sound, 0, 0, 1.0f, paused, false});
     m_sounds[sound].channel = *channel;
     m_lastChannel = *channel;
     return result::Ok;
@@ -195,6 +197,7 @@ Result FakeAudioEngine::channelSetPosition(Handle channel, unsigned position, un
     if (position >= m_sounds.value(m_channels[channel].sound).length)
         return result::InvalidParam;
     m_channels[channel].position = position;
+    m_channels[channel].seekedTo = position;
     return result::Ok;
 }
 
@@ -207,7 +210,10 @@ Result FakeAudioEngine::channelGetPosition(Handle channel, unsigned* position, u
         return result::InvalidParam;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
-    *position = m_channels[channel].position;
+    // What the listener hears: the audio handed out, less what the device
+    // still holds (never before where the last seek put the song).
+    const Channel& c = m_channels[channel];
+    *position = c.position - std::min(m_outputDelayMs, c.position - c.seekedTo);
     return result::Ok;
 }
 

@@ -25,8 +25,15 @@ public:
     void setVersion(unsigned version) { m_version = version; }
     // The next call named `call` (see the log names) returns `code`.
     void failNext(const QString& call, Result code) { m_failures[call] = code; }
-    // Every stream created from `path` fails with `code` (a broken file).
-    void refuse(const QString& path, Result code) { m_refused[path] = code; }
+    // Every stream created from `path` fails with `code` (a broken file);
+    // 0 takes the file back.
+    void refuse(const QString& path, Result code)
+    {
+        if (code == engine::result::Ok)
+            m_refused.remove(path);
+        else
+            m_refused[path] = code;
+    }
 
     // Moves the clock: every playing, unpaused channel advances by `ms`; a
     // channel that reaches its sound's length ends (its handle goes stale).
@@ -35,6 +42,9 @@ public:
     void setChannelPosition(Handle channel, unsigned ms);
     // Ends a channel as a stream that played to its end.
     void finishChannel(Handle channel);
+    // The sound device holds this much audio: positions read that much
+    // behind the audio handed out (as the real engine reports what is heard).
+    void setOutputDelay(unsigned ms) { m_outputDelayMs = ms; }
 
     // State for assertions.
     QStringList log;
@@ -78,7 +88,8 @@ private:
     };
     struct Channel {
         Handle sound = 0;
-        unsigned position = 0;
+        unsigned position = 0; // audio handed out
+        unsigned seekedTo = 0; // where the last seek (or the start) put it
         float volume = 1.0f;
         bool paused = false;
         bool muted = false;
@@ -97,6 +108,7 @@ private:
     QHash<QString, unsigned> m_lengths;
     QHash<QString, Result> m_failures;
     QHash<QString, Result> m_refused;
+    unsigned m_outputDelayMs = 0;
 };
 
 } // namespace cantorel::testing
