@@ -6,14 +6,20 @@
 #include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
 #include "editor/Lyric_Master.h"
+#include "floating/Lyric_Displayer.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 #include "maker/Form2.h"
+#include "options/Form1b.h"
+#include "options/MoreOptions.h"
+#include "options/frmAbout.h"
 #include "platform/AudioFailurePolicy.h"
+#include "platform/HelpWindow.h"
 #include "platform/Twips.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/LyricPane.h"
 #include "player/LyricFollower.h"
+#include "player/PlayerTray.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
 #include "screensaver/ScreenSaverLink.h"
@@ -27,7 +33,7 @@
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QStyle>
-#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -65,7 +71,10 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     if (icon.isNull())
         icon = style()->standardIcon(QStyle::SP_MediaPlay);
     setWindowIcon(icon);
-    setFixedSize(twipsToPixels(Form1Ui::kFormWidth, this), twipsToPixels(Form1Ui::kFormHeight, this));
+    // The designed size in the normal state (see resizeEvent).
+    const QSize designed(twipsToPixels(Form1Ui::kFormWidth, this), twipsToPixels(Form1Ui::kFormHeight, this));
+    setMinimumSize(designed);
+    resize(designed);
     setAcceptDrops(true);
 
     m_random = services.random;
@@ -84,6 +93,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     connect(list, &QAction::triggered, this, &Form1::command8Click);
 
     m_follower = new LyricFollower(*m_table, m_transport, *m_ui.Text1, *m_ui.Text2, this);
+    m_tray = new PlayerTray(*this, *m_popup, windowIcon(), this);
     connectControls();
 }
 
@@ -92,6 +102,8 @@ Form1::~Form1()
     delete m_maker.data();
     delete m_playlist;
     delete m_editor;
+    delete m_floating;
+    delete m_options;
 }
 
 void Form1::connectControls()
@@ -116,11 +128,17 @@ void Form1::connectControls()
     connect(m_ui.Option1, &QRadioButton::clicked, this, [this] {
         m_ui.Option1->setChecked(true);
         m_ui.Option2->setChecked(false);
+        showLineInTray();
     });
     connect(m_ui.Option2, &QRadioButton::clicked, this, [this] {
         m_ui.Option2->setChecked(true);
         m_ui.Option1->setChecked(false);
+        showLineInTray();
     });
+    connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::command3Click);
+    connect(m_ui.Command4, &QPushButton::clicked, this, &Form1::command4Click);
+    connect(m_ui.Command6, &QPushButton::clicked, this, &Form1::command6Click);
+    connect(m_ui.Command11, &QPushButton::clicked, this, &Form1::command11Click);
 
     // The transport's news: the read-outs, the end of a song, and every
     // change that can move the lyric.
@@ -135,9 +153,16 @@ void Form1::connectControls()
     connect(&m_transport, &engine::Transport::versionMismatch, this,
             [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 
-    // The screen saver's lines follow the panes.
+    // What shows the lines outside this window follows the panes: the
+    // screen saver, the tray tip and the floating window.
     connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::fullTick);
     connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::fullTick);
+    connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
+    connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
+    connect(m_ui.Text1, &LyricPane::lyricChanged, this, [this] {
+        if (m_floating)
+            m_floating->normalPaneChanged();
+    });
 }
 
 QTimer& Form1::lineTimer() { return m_follower->lineTimer(); }
@@ -155,10 +180,7 @@ void Form1::load(const QString& commandLine)
     show();
     repaint();
 
-    m_tray = new QSystemTrayIcon(windowIcon(), this);
-    m_tray->setToolTip(QStringLiteral("Your ToolTip"));
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_tray->show();
+    m_tray->show();
 
     if (!m_transport.start())
         return;
@@ -198,8 +220,7 @@ void Form1::unload()
     m_unloaded = true;
     m_transport.shutdown();
     m_follower->lineTimer().stop();
-    if (m_tray)
-        m_tray->hide();
+    m_tray->hide();
     Q_EMIT unloaded();
 }
 
@@ -417,6 +438,7 @@ void Form1::cPlayClick()
     if (m_transport.play(m_ui.volume(), m_ui.muteTicked()) != Outcome::Done)
         return;
     m_ui.showPlaying();
+    lyricDisplayer();
 }
 
 void Form1::cpauseClick()
@@ -593,8 +615,81 @@ void Form1::showLyricEditor()
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)
 {
-    // Until the tray icon carries it, the window's own context menu does.
+    // The tray icon's menu, also on the window itself (not every desktop
+    // has a tray).
     m_popup->popup(event->globalPos());
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // In the normal state the window keeps its designed size; minimised and
+    // maximised are left alone.
+    const QSize designed = minimumSize();
+    if (windowState() == Qt::WindowNoState && size() != designed)
+        QTimer::singleShot(0, this, [this] {
+            if (windowState() == Qt::WindowNoState)
+                resize(minimumSize());
+        });
+}
+
+// ---------------------------------------------------------------- other windows
+
+void Form1::showLineInTray()
+{
+    m_tray->setLine(m_ui.Option1->isChecked() ? m_ui.Text1->lyric() : m_ui.Text2->lyric());
+}
+
+Lyric_Displayer& Form1::floatingWindow()
+{
+    if (!m_floating) {
+        // It follows the seek slider's value, in ms.
+        m_floating = new Lyric_Displayer([this] { return m_ui.Slider2->value(); });
+        m_floating->setWindowIcon(windowIcon());
+    }
+    return *m_floating;
+}
+
+void Form1::lyricDisplayer()
+{
+    if (m_floating)
+        m_floating->fill(*m_table, m_noLyrics);
+}
+
+void Form1::command11Click()
+{
+    floatingWindow().fill(*m_table, m_noLyrics);
+    m_floating->show();
+    m_floating->raise();
+}
+
+Form1b& Form1::optionsWindow()
+{
+    if (!m_options) {
+        m_options = new Form1b(m_services.prompts, m_ui.Text1, m_ui.Text2);
+        m_options->setWindowIcon(windowIcon());
+        connect(m_options, &Form1b::showMainWindowRequested, this, [this] {
+            show();
+            raise();
+        });
+    }
+    return *m_options;
+}
+
+void Form1::command3Click()
+{
+    optionsWindow().showWindow();
+    applyOptionPreviews(*m_options);
+}
+
+void Form1::command4Click()
+{
+    showAbout(this);
+}
+
+void Form1::command6Click()
+{
+    showHelp(this, m_services.prompts);
 }
 
 // ---------------------------------------------------------------- screen saver

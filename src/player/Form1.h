@@ -18,14 +18,16 @@
 #include <memory>
 
 class QMenu;
-class QSystemTrayIcon;
 
 namespace cantorel {
 
 class AudioFailurePolicy;
+class Form1b;
 class Form2;
 class LyricFollower;
+class Lyric_Displayer;
 class Lyric_Master;
+class PlayerTray;
 class Playlist;
 class Prompts;
 class RandomSource;
@@ -81,6 +83,11 @@ public:
     // Editor"); it lives until the program ends.
     Lyric_Master& lyricEditor();
     bool hasLyricEditor() const { return m_editor != nullptr; }
+    // The floating lyric window and the display options, made on first use.
+    Lyric_Displayer& floatingWindow();
+    bool hasFloatingWindow() const { return m_floating != nullptr; }
+    Form1b& optionsWindow();
+    PlayerTray& tray() { return *m_tray; }
 
 public Q_SLOTS:
     // The handlers, named after their controls.
@@ -104,6 +111,12 @@ public Q_SLOTS:
     void fullTick();       // sends the screen saver the current lines
     void command5Click();  // make lyrics: stop playback, open the maker
     void showLyricEditor();
+    void command3Click();  // more options: the panes' fonts and colours
+    void command4Click();  // about
+    void command6Click();  // help
+    void command11Click(); // display all lyrics: fill and show the floating window
+    // Fills the floating window's lists from the lyric table.
+    void lyricDisplayer();
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -125,6 +138,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void connectControls();
@@ -140,18 +154,22 @@ private:
     void showPosition(unsigned positionMs, unsigned lengthMs);
     void endOfSong();
     void playEntry(int entry);
+    // The tray tip follows the pane chosen under "Taskbar display".
+    void showLineInTray();
 
     PlayerServices m_services;
     engine::Transport m_transport;
     Form1Ui m_ui;
     std::unique_ptr<lyrics::LyricTable> m_table;
     LyricFollower* m_follower = nullptr;
-    QSystemTrayIcon* m_tray = nullptr;
+    PlayerTray* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
     // Windows of their own, not children: disabling the player while the
     // maker is open must leave them usable.
     Playlist* m_playlist = nullptr;
     Lyric_Master* m_editor = nullptr;
+    Lyric_Displayer* m_floating = nullptr;
+    Form1b* m_options = nullptr;
     QPointer<Form2> m_maker; // deletes itself when closed
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;

@@ -81,6 +81,22 @@ void Form1Ui::setupUi(QWidget* form)
     commands->addStretch(1);
     commands->addWidget(Command7);
 
+    // The other windows: the whole lyric, the panes' look, help and About.
+    Command11 = makeButton(form, "Command11", QStringLiteral("Display All Lyrics"),
+                           QStringLiteral("Show the whole lyric in a window of its own"));
+    Command3 = makeButton(form, "Command3", QStringLiteral("More Options"), QStringLiteral("Font/Color"));
+    Command6 = makeButton(form, "Command6", QStringLiteral("Help"), QStringLiteral("Open the help page"));
+    Command4 = makeButton(form, "Command4", QStringLiteral("About"), QStringLiteral("About Cantorel"));
+    windowRow = new QWidget(form);
+    windowRow->setObjectName(QStringLiteral("windowRow"));
+    auto* windows = new QHBoxLayout(windowRow);
+    windows->setContentsMargins(0, 0, 0, 0);
+    windows->addWidget(Command11);
+    windows->addWidget(Command3);
+    windows->addStretch(1);
+    windows->addWidget(Command6);
+    windows->addWidget(Command4);
+
     // Which line the tray tip shows.
     Frame1 = new QGroupBox(QStringLiteral("Taskbar display"), form);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -107,6 +123,7 @@ void Form1Ui::setupUi(QWidget* form)
     layout->addLayout(seekRow);
     layout->addLayout(transportRow);
     layout->addWidget(commandRow);
+    layout->addWidget(windowRow);
     layout->addStretch(1);
     layout->addWidget(Frame1);
 }

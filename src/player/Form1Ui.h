@@ -15,7 +15,8 @@ namespace cantorel {
 
 class LyricPane;
 
-struct Form1Ui : TransportControls {
+class Form1Ui : public TransportControls {
+public:
     // Lyric panes and the hidden hand-over box.
     QWidget* panes = nullptr;
     LyricPane* Text1 = nullptr;
@@ -30,6 +31,10 @@ struct Form1Ui : TransportControls {
     QPushButton* Command9 = nullptr; // previous playlist entry
     QPushButton* Command10 = nullptr; // next playlist entry
     QPushButton* Command7 = nullptr; // full screen
+    QPushButton* Command3 = nullptr; // more options (fonts and colours)
+    QPushButton* Command11 = nullptr; // display all lyrics (the floating window)
+    QPushButton* Command6 = nullptr; // help
+    QPushButton* Command4 = nullptr; // about
 
     // Taskbar display choice.
     QGroupBox* Frame1 = nullptr;
@@ -37,8 +42,10 @@ struct Form1Ui : TransportControls {
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
 
-    // A row where the commands of the other windows take their place.
+    // The rows of commands: open, play, make lyrics, the playlist and full
+    // screen; then the other windows.
     QWidget* commandRow = nullptr;
+    QWidget* windowRow = nullptr;
 
     void setupUi(QWidget* form);
 
