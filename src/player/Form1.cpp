@@ -9,6 +9,7 @@
 #include "floating/Lyric_Displayer.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
+#include "lyrics/LyricSource.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
@@ -32,7 +33,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
+#include <QShortcut>
+#include <QToolTip>
 #include <QStyle>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -94,6 +98,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
 
     m_follower = new LyricFollower(*m_table, m_transport, *m_ui.Text1, *m_ui.Text2, this);
     m_tray = new PlayerTray(*this, *m_popup, windowIcon(), this);
+    buildLyricMenu();
     connectControls();
 }
 
@@ -293,19 +298,27 @@ void Form1::command2Click()
 
 void Form1::loadLyricAndPlay()
 {
+    // The lyric pair beside the song, else an LRC file, else one embedded in
+    // the song (lyrics/LyricSource.h); a new song starts at offset 0.
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
     m_translatedLyricPath = lyrics::translatedLyricPathOf(m_mediaPath);
-    if (lyrics::hasLyric(m_mediaPath)) {
+    m_nudge.clear();
+    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
+    const LyricLoad& load = found.load;
+    if (load.outcome != LyricLoad::Outcome::NoLyricFile) {
+        m_lyricPath = found.origin.path;
         m_ui.Command1->setEnabled(true);
-        const LyricLoad load = lyrics::loadLyricPair(m_mediaPath, *m_table);
         m_currentLine = m_table->lineCount;
         if (load.outcome == LyricLoad::Outcome::Failed) {
             if (load.error == LyricLoad::Error::FileNotFound)
                 showMessage(QStringLiteral("File Not Found"));
             else if (load.error == LyricLoad::Error::DiskNotReady)
                 showMessage(QStringLiteral("Disk Not Ready"));
+            else if (!found.errorText.isEmpty())
+                showMessage(found.errorText);
             return;
         }
+        m_nudge.reset(*m_table, found.origin);
         if (load.outcome == LyricLoad::Outcome::LyricOnly) {
             setTwoPanes(false);
             m_ui.Option2->setEnabled(false);
@@ -615,9 +628,81 @@ void Form1::showLyricEditor()
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The tray icon's menu, also on the window itself (not every desktop
-    // has a tray).
-    m_popup->popup(event->globalPos());
+    m_lyricMenu->popup(event->globalPos());
+}
+
+void Form1::buildLyricMenu()
+{
+    // The tray menu's entries (not every desktop has a tray), then the
+    // lyric's offset, with the keys that do the same anywhere in the window.
+    m_lyricMenu = new QMenu(this);
+    m_lyricMenu->setObjectName(QStringLiteral("lyricMenu"));
+    m_lyricMenu->addActions(m_popup->actions());
+    m_lyricMenu->addSeparator();
+    struct Entry {
+        const char* name;
+        QString text;
+        QKeySequence keys;
+        void (Form1::*slot)();
+    };
+    const Entry entries[] = {
+        {"mn_earlier", tr("Lyric 0.1 s earlier"), QKeySequence(Qt::ALT | Qt::Key_Left), &Form1::lyricEarlier},
+        {"mn_later", tr("Lyric 0.1 s later"), QKeySequence(Qt::ALT | Qt::Key_Right), &Form1::lyricLater},
+        {"mn_saveoffset", tr("Save offset into the lyric"), QKeySequence(Qt::ALT | Qt::Key_S), &Form1::saveLyricOffset},
+    };
+    for (const Entry& e : entries) {
+        QAction* action = m_lyricMenu->addAction(e.text);
+        action->setObjectName(QLatin1String(e.name));
+        action->setShortcut(e.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action); // the keys work without the menu
+        connect(action, &QAction::triggered, this, e.slot);
+    }
+}
+
+void Form1::lyricEarlier()
+{
+    moveLyric(lyrics::kOffsetStepMs);
+}
+
+void Form1::lyricLater()
+{
+    moveLyric(-lyrics::kOffsetStepMs);
+}
+
+void Form1::moveLyric(qint64 deltaMs)
+{
+    if (!m_nudge.hasLyric())
+        return;
+    const QString said = m_nudge.move(deltaMs, *m_table);
+    lyricDisplayer();
+    m_follower->lookUpNow();
+    // Said briefly where the eyes are: over the lyric pane.
+    QToolTip::showText(m_ui.Text1->mapToGlobal(m_ui.Text1->rect().center()), said, m_ui.Text1, {}, 1500);
+}
+
+void Form1::saveLyricOffset()
+{
+    if (!m_nudge.hasLyric())
+        return;
+    const lyrics::OffsetSave saved = m_nudge.save(m_mediaPath);
+    if (!saved.ok) {
+        m_services.prompts.message(this, tr("The offset could not be kept in the lyric: %1").arg(saved.error),
+                                   Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        return;
+    }
+    // The lyric as it is now on disk (its source may have changed: an
+    // embedded lyric is kept as an LRC file beside the song).
+    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
+    if (found.load.outcome == LyricLoad::Outcome::LyricOnly
+        || found.load.outcome == LyricLoad::Outcome::WithTranslation) {
+        m_lyricPath = found.origin.path;
+        m_nudge.reset(*m_table, found.origin);
+    }
+    lyricDisplayer();
+    m_follower->lookUpNow();
+    QToolTip::showText(m_ui.Text1->mapToGlobal(m_ui.Text1->rect().center()),
+                       tr("Offset kept in %1").arg(QFileInfo(saved.written).fileName()), m_ui.Text1, {}, 2000);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

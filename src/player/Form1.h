@@ -11,6 +11,7 @@
 #include "engine/Transport.h"
 #include "lyrics/LyricTable.h"
 #include "player/Form1Ui.h"
+#include "player/LyricNudge.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -117,6 +118,10 @@ public Q_SLOTS:
     void command11Click(); // display all lyrics: fill and show the floating window
     // Fills the floating window's lists from the lyric table.
     void lyricDisplayer();
+    // The live offset: the lyric 100 ms earlier or later, and kept.
+    void lyricEarlier();
+    void lyricLater();
+    void saveLyricOffset();
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -156,6 +161,8 @@ private:
     void playEntry(int entry);
     // The tray tip follows the pane chosen under "Taskbar display".
     void showLineInTray();
+    void buildLyricMenu();
+    void moveLyric(qint64 deltaMs);
 
     PlayerServices m_services;
     engine::Transport m_transport;
@@ -164,6 +171,8 @@ private:
     LyricFollower* m_follower = nullptr;
     PlayerTray* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
+    QMenu* m_lyricMenu = nullptr; // the window's own: mn_pop's entries and the offset
+    LyricNudge m_nudge;
     // Windows of their own, not children: disabling the player while the
     // maker is open must leave them usable.
     Playlist* m_playlist = nullptr;

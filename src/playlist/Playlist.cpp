@@ -4,7 +4,7 @@
 #include "common/MediaFiles.h"
 #include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
-#include "lyrics/LyricFiles.h"
+#include "lyrics/LyricSource.h"
 #include "platform/HelpWindow.h"
 #include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
@@ -271,13 +271,13 @@ void Playlist::showIndicators()
     const int k = selectedIndex();
     if (k < 0 || m_model->count() == 0)
         return;
-    const QString path = m_model->path(k);
-    const QString lyric = lyrics::lyricPathOf(path);
-    const QString translated = lyrics::translatedLyricPathOf(path);
-    m_hasTranslation->setChecked(ordinaryFileExists(translated));
-    m_hasLyrics->setChecked(ordinaryFileExists(lyric));
-    m_hasLyrics->setToolTip(existingFileName(lyric));
-    m_hasTranslation->setToolTip(existingFileName(translated));
+    // Wherever the player would find the lyric: the pair, an LRC file, or
+    // the song's own tags.
+    const lyrics::LyricPresence found = lyrics::lyricPresence(m_model->path(k));
+    m_hasTranslation->setChecked(found.translation);
+    m_hasLyrics->setChecked(found.lyric);
+    m_hasLyrics->setToolTip(found.lyricTip);
+    m_hasTranslation->setToolTip(found.translationTip);
 }
 
 void Playlist::refuseFull()
