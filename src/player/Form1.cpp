@@ -20,10 +20,12 @@
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/LyricPane.h"
 #include "player/LyricFollower.h"
+#include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
+#include "player/PlayerWindows.h"
+#include "player/ScreenSaverFeed.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
-#include "screensaver/ScreenSaverLink.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -33,10 +35,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
-#include <QShortcut>
 #include <QToolTip>
 #include <QStyle>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -98,18 +98,16 @@ Form1::Form1(PlayerServices services, QWidget* parent)
 
     m_follower = new LyricFollower(*m_table, m_transport, *m_ui.Text1, *m_ui.Text2, this);
     m_tray = new PlayerTray(*this, *m_popup, windowIcon(), this);
+    m_feed = new ScreenSaverFeed(*m_ui.Text1, *m_ui.Text2, this);
+    m_windows = new PlayerWindows(
+        PlayerWindows::Needs{services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2,
+                             [this] { return m_ui.Slider2->value(); }},
+        windowIcon(), this);
     buildLyricMenu();
     connectControls();
 }
 
-Form1::~Form1()
-{
-    delete m_maker.data();
-    delete m_playlist;
-    delete m_editor;
-    delete m_floating;
-    delete m_options;
-}
+Form1::~Form1() = default;
 
 void Form1::connectControls()
 {
@@ -159,18 +157,28 @@ void Form1::connectControls()
             [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 
     // What shows the lines outside this window follows the panes: the
-    // screen saver, the tray tip and the floating window.
-    connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::fullTick);
-    connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::fullTick);
+    // screen saver (ScreenSaverFeed), the tray tip and the floating window.
+    // The one place where the playlist's choice reaches the player.
+    connect(m_windows, &PlayerWindows::playRequested, this, &Form1::text3Change);
+    connect(m_windows, &PlayerWindows::makerClosed, this, [this] { setEnabled(true); });
+    connect(m_windows, &PlayerWindows::playerWanted, this, [this] {
+        show();
+        raise();
+    });
+    connect(m_feed, &ScreenSaverFeed::failed, this, [this](const QString& why) {
+        m_services.prompts.message(this, tr("The full-screen lyric could not be shown: %1").arg(why),
+                                   Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+    });
     connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
     connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
     connect(m_ui.Text1, &LyricPane::lyricChanged, this, [this] {
-        if (m_floating)
-            m_floating->normalPaneChanged();
+        if (m_windows->hasFloatingWindow())
+            m_windows->floatingWindow().normalPaneChanged();
     });
 }
 
 QTimer& Form1::lineTimer() { return m_follower->lineTimer(); }
+bool Form1::feedingScreenSaver() const { return m_feed->feeding(); }
 bool Form1::lookupEnabled() const { return m_follower->isOn(); }
 
 void Form1::showMessage(const QString& text)
@@ -210,7 +218,7 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     // The editor's lines live only in its window: offer to save them, and
     // stay open when the user cancels or a save does not happen.
-    if (!m_unloaded && m_editor && !m_editor->saveChangesAtExit()) {
+    if (!m_unloaded && hasLyricEditor() && !lyricEditor().saveChangesAtExit()) {
         event->ignore();
         return;
     }
@@ -231,10 +239,10 @@ void Form1::unload()
 
 void Form1::rescueUnsavedLines()
 {
-    if (m_rescued || !m_editor || !m_editor->hasUnsavedChanges())
+    if (m_rescued || !hasLyricEditor() || !lyricEditor().hasUnsavedChanges())
         return;
     m_rescued = true;
-    for (const QString& path : m_editor->writeRescueCopies())
+    for (const QString& path : lyricEditor().writeRescueCopies())
         std::fprintf(stderr, "cantorel: unsaved lyric lines written to %s\n", qPrintable(path));
 }
 
@@ -302,7 +310,7 @@ void Form1::loadLyricAndPlay()
     // the song (lyrics/LyricSource.h); a new song starts at offset 0.
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
     m_translatedLyricPath = lyrics::translatedLyricPathOf(m_mediaPath);
-    m_nudge.clear();
+    m_nudge->clear();
     const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
     const LyricLoad& load = found.load;
     if (load.outcome != LyricLoad::Outcome::NoLyricFile) {
@@ -318,7 +326,7 @@ void Form1::loadLyricAndPlay()
                 showMessage(found.errorText);
             return;
         }
-        m_nudge.reset(*m_table, found.origin);
+        m_nudge->reset(found.origin);
         if (load.outcome == LyricLoad::Outcome::LyricOnly) {
             setTwoPanes(false);
             m_ui.Option2->setEnabled(false);
@@ -427,7 +435,7 @@ void Form1::text3Change(const QString& text)
     if (!isEnabled()) {
         // The Lyric Maker is open: the player is stopped and cannot be
         // controlled, so it must not start a song behind the user's back.
-        m_services.prompts.message(m_playlist, QStringLiteral("The player is busy while the Lyric Maker is open. "
+        m_services.prompts.message(hasPlaylist() ? &playlist() : nullptr, QStringLiteral("The player is busy while the Lyric Maker is open. "
                                                               "Close the Lyric Maker to play this song."),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
@@ -519,9 +527,9 @@ void Form1::endOfSong()
 {
     m_ui.setSeekQuietly(0);
     cstopClick();
-    if (!m_playlist)
+    if (!hasPlaylist())
         return; // no playlist yet: nothing follows
-    const NextSong next = songAfterEnd(m_playlist->playState(), m_lastRandomPick, *m_random);
+    const NextSong next = songAfterEnd(playlist().playState(), m_lastRandomPick, *m_random);
     switch (next.action) {
     case NextSong::Action::Stop:
         break;
@@ -538,28 +546,28 @@ void Form1::playEntry(int entry)
 {
     if (entry < 0)
         return;
-    m_playlist->selectEntry(entry);
-    m_playlist->command7Click();
+    playlist().selectEntry(entry);
+    playlist().command7Click();
 }
 
 // ---------------------------------------------------------------- playlist
 
-Playlist& Form1::playlist()
-{
-    if (!m_playlist) {
-        m_playlist = new Playlist(m_services.prompts);
-        // The one place where the playlist's choice reaches the player.
-        connect(m_playlist, &Playlist::playRequested, this, &Form1::text3Change);
-    }
-    return *m_playlist;
-}
+Playlist& Form1::playlist() { return m_windows->playlist(); }
+bool Form1::hasPlaylist() const { return m_windows->hasPlaylist(); }
+Form2* Form1::lyricMaker() const { return m_windows->maker(); }
+Lyric_Master& Form1::lyricEditor() { return m_windows->lyricEditor(); }
+bool Form1::hasLyricEditor() const { return m_windows->hasLyricEditor(); }
+Lyric_Displayer& Form1::floatingWindow() { return m_windows->floatingWindow(); }
+bool Form1::hasFloatingWindow() const { return m_windows->hasFloatingWindow(); }
+Form1b& Form1::optionsWindow() { return m_windows->optionsWindow(); }
 
 void Form1::command8Click()
 {
-    playlist().showCurrentSong(existingFileName(m_mediaPath));
-    m_playlist->show();
-    m_playlist->raise();
-    m_playlist->activateWindow();
+    Playlist& list = playlist();
+    list.showCurrentSong(existingFileName(m_mediaPath));
+    list.show();
+    list.raise();
+    list.activateWindow();
 }
 
 void Form1::command9Click()
@@ -576,11 +584,6 @@ void Form1::command10Click()
 
 // ---------------------------------------------------------------- lyric maker
 
-Form2* Form1::lyricMaker() const
-{
-    return m_maker.data();
-}
-
 void Form1::command5Click()
 {
     if (playing() || paused()) {
@@ -595,30 +598,9 @@ void Form1::command5Click()
         }
         cstopClick();
     }
-    // The maker lives from here until it is closed; each opening gives it a
-    // fresh engine connection of its own.
-    if (!m_maker) {
-        m_maker = new Form2(MakerServices{m_services.engine, m_services.prompts, m_services.failures});
-        m_maker->setAttribute(Qt::WA_DeleteOnClose);
-        m_maker->setWindowIcon(windowIcon());
-        connect(m_maker, &Form2::unloaded, this, [this] { setEnabled(true); });
-        connect(m_maker, &Form2::lyricsEditorRequested, this, &Form1::showLyricEditor);
-        m_maker->load();
-    }
-    m_maker->setEnabled(true);
+    // The maker lives from here until it is closed.
     setEnabled(false);
-    m_maker->show();
-    m_maker->raise();
-    m_maker->activateWindow();
-}
-
-Lyric_Master& Form1::lyricEditor()
-{
-    if (!m_editor) {
-        m_editor = new Lyric_Master(m_services.prompts);
-        m_editor->setWindowIcon(windowIcon());
-    }
-    return *m_editor;
+    m_windows->showMaker();
 }
 
 void Form1::showLyricEditor()
@@ -634,75 +616,25 @@ void Form1::contextMenuEvent(QContextMenuEvent* event)
 void Form1::buildLyricMenu()
 {
     // The tray menu's entries (not every desktop has a tray), then the
-    // lyric's offset, with the keys that do the same anywhere in the window.
+    // lyric's offset, whose keys work anywhere in the window.
+    m_nudge = new LyricNudge(*m_table, *this, [this] { return m_mediaPath; }, this);
     m_lyricMenu = new QMenu(this);
     m_lyricMenu->setObjectName(QStringLiteral("lyricMenu"));
     m_lyricMenu->addActions(m_popup->actions());
     m_lyricMenu->addSeparator();
-    struct Entry {
-        const char* name;
-        QString text;
-        QKeySequence keys;
-        void (Form1::*slot)();
-    };
-    const Entry entries[] = {
-        {"mn_earlier", tr("Lyric 0.1 s earlier"), QKeySequence(Qt::ALT | Qt::Key_Left), &Form1::lyricEarlier},
-        {"mn_later", tr("Lyric 0.1 s later"), QKeySequence(Qt::ALT | Qt::Key_Right), &Form1::lyricLater},
-        {"mn_saveoffset", tr("Save offset into the lyric"), QKeySequence(Qt::ALT | Qt::Key_S), &Form1::saveLyricOffset},
-    };
-    for (const Entry& e : entries) {
-        QAction* action = m_lyricMenu->addAction(e.text);
-        action->setObjectName(QLatin1String(e.name));
-        action->setShortcut(e.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action); // the keys work without the menu
-        connect(action, &QAction::triggered, this, e.slot);
-    }
-}
-
-void Form1::lyricEarlier()
-{
-    moveLyric(lyrics::kOffsetStepMs);
-}
-
-void Form1::lyricLater()
-{
-    moveLyric(-lyrics::kOffsetStepMs);
-}
-
-void Form1::moveLyric(qint64 deltaMs)
-{
-    if (!m_nudge.hasLyric())
-        return;
-    const QString said = m_nudge.move(deltaMs, *m_table);
-    lyricDisplayer();
-    m_follower->lookUpNow();
-    // Said briefly where the eyes are: over the lyric pane.
-    QToolTip::showText(m_ui.Text1->mapToGlobal(m_ui.Text1->rect().center()), said, m_ui.Text1, {}, 1500);
-}
-
-void Form1::saveLyricOffset()
-{
-    if (!m_nudge.hasLyric())
-        return;
-    const lyrics::OffsetSave saved = m_nudge.save(m_mediaPath);
-    if (!saved.ok) {
-        m_services.prompts.message(this, tr("The offset could not be kept in the lyric: %1").arg(saved.error),
+    m_lyricMenu->addActions(m_nudge->actions());
+    connect(m_nudge, &LyricNudge::moved, this, [this](const QString& said) {
+        lyricDisplayer();
+        m_follower->lookUpNow();
+        // Said briefly where the eyes are: over the lyric pane.
+        QToolTip::showText(m_ui.Text1->mapToGlobal(m_ui.Text1->rect().center()), said, m_ui.Text1, {}, 1500);
+    });
+    connect(m_nudge, &LyricNudge::reloaded, this,
+            [this](const lyrics::LyricOrigin& origin) { m_lyricPath = origin.path; });
+    connect(m_nudge, &LyricNudge::saveFailed, this, [this](const QString& reason) {
+        m_services.prompts.message(this, tr("The offset could not be kept in the lyric: %1").arg(reason),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-        return;
-    }
-    // The lyric as it is now on disk (its source may have changed: an
-    // embedded lyric is kept as an LRC file beside the song).
-    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
-    if (found.load.outcome == LyricLoad::Outcome::LyricOnly
-        || found.load.outcome == LyricLoad::Outcome::WithTranslation) {
-        m_lyricPath = found.origin.path;
-        m_nudge.reset(*m_table, found.origin);
-    }
-    lyricDisplayer();
-    m_follower->lookUpNow();
-    QToolTip::showText(m_ui.Text1->mapToGlobal(m_ui.Text1->rect().center()),
-                       tr("Offset kept in %1").arg(QFileInfo(saved.written).fileName()), m_ui.Text1, {}, 2000);
+    });
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
@@ -725,46 +657,25 @@ void Form1::showLineInTray()
     m_tray->setLine(m_ui.Option1->isChecked() ? m_ui.Text1->lyric() : m_ui.Text2->lyric());
 }
 
-Lyric_Displayer& Form1::floatingWindow()
-{
-    if (!m_floating) {
-        // It follows the seek slider's value, in ms.
-        m_floating = new Lyric_Displayer([this] { return m_ui.Slider2->value(); });
-        m_floating->setWindowIcon(windowIcon());
-    }
-    return *m_floating;
-}
-
 void Form1::lyricDisplayer()
 {
-    if (m_floating)
-        m_floating->fill(*m_table, m_noLyrics);
+    if (hasFloatingWindow())
+        floatingWindow().fill(*m_table, m_noLyrics);
 }
 
 void Form1::command11Click()
 {
-    floatingWindow().fill(*m_table, m_noLyrics);
-    m_floating->show();
-    m_floating->raise();
-}
-
-Form1b& Form1::optionsWindow()
-{
-    if (!m_options) {
-        m_options = new Form1b(m_services.prompts, m_ui.Text1, m_ui.Text2);
-        m_options->setWindowIcon(windowIcon());
-        connect(m_options, &Form1b::showMainWindowRequested, this, [this] {
-            show();
-            raise();
-        });
-    }
-    return *m_options;
+    Lyric_Displayer& floating = floatingWindow();
+    floating.fill(*m_table, m_noLyrics);
+    floating.show();
+    floating.raise();
 }
 
 void Form1::command3Click()
 {
-    optionsWindow().showWindow();
-    applyOptionPreviews(*m_options);
+    Form1b& options = optionsWindow();
+    options.showWindow();
+    applyOptionPreviews(options);
 }
 
 void Form1::command4Click()
@@ -781,38 +692,17 @@ void Form1::command6Click()
 
 screensaver::ScreenSaverLink& Form1::screenSaverLink()
 {
-    if (!m_link) {
-        m_link = new screensaver::ScreenSaverLink(this);
-        connect(m_link, &screensaver::ScreenSaverLink::linked, this, [this] {
-            m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
-            m_feeding = true;
-            fullTick();
-        });
-        connect(m_link, &screensaver::ScreenSaverLink::handOverFailed, this, [this](const QString& why) {
-            m_services.prompts.message(this, tr("The full-screen lyric could not be shown: %1").arg(why),
-                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-        });
-    }
-    return *m_link;
+    return m_feed->link();
 }
 
 void Form1::command7Click()
 {
-    // The screen saver hands over asynchronously; linked() starts the feed.
-    screenSaverLink().start();
+    m_feed->start();
 }
 
 void Form1::fullTick()
 {
-    if (!m_feeding)
-        return;
-    // The screen saver takes "Translated Lyrics" for "no translation". Setting
-    // it changes the pane, which brings us back here: that call sends.
-    if (!m_ui.Text2->isEnabled() && m_ui.Text2->lyric() != QLatin1String("Translated Lyrics")) {
-        m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
-        return;
-    }
-    m_link->sendLines(m_ui.Text1->lyric(), m_ui.Text2->lyric());
+    m_feed->send();
 }
 
 } // namespace cantorel

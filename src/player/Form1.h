@@ -11,7 +11,6 @@
 #include "engine/Transport.h"
 #include "lyrics/LyricTable.h"
 #include "player/Form1Ui.h"
-#include "player/LyricNudge.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -26,9 +25,12 @@ class AudioFailurePolicy;
 class Form1b;
 class Form2;
 class LyricFollower;
+class LyricNudge;
+class ScreenSaverFeed;
 class Lyric_Displayer;
 class Lyric_Master;
 class PlayerTray;
+class PlayerWindows;
 class Playlist;
 class Prompts;
 class RandomSource;
@@ -72,21 +74,20 @@ public:
     // The single-shot timer of the next lyric line.
     QTimer& lineTimer();
     bool lookupEnabled() const;
-    bool feedingScreenSaver() const { return m_feeding; }
+    bool feedingScreenSaver() const;
     screensaver::ScreenSaverLink& screenSaverLink();
     int lastRandomPick() const { return m_lastRandomPick; }
-    // The playlist window, made on first use.
+    // The other windows (PlayerWindows.h), each made on first use: the
+    // playlist, the lyric maker (while open; null otherwise), the lyric
+    // editor (from the maker's "Lyrics Editor"), the floating lyric window
+    // and the display options.
     Playlist& playlist();
-    bool hasPlaylist() const { return m_playlist != nullptr; }
-    // The lyric maker while it is open; null otherwise.
+    bool hasPlaylist() const;
     Form2* lyricMaker() const;
-    // The lyric editor, made on first use (from the maker's "Lyrics
-    // Editor"); it lives until the program ends.
     Lyric_Master& lyricEditor();
-    bool hasLyricEditor() const { return m_editor != nullptr; }
-    // The floating lyric window and the display options, made on first use.
+    bool hasLyricEditor() const;
     Lyric_Displayer& floatingWindow();
-    bool hasFloatingWindow() const { return m_floating != nullptr; }
+    bool hasFloatingWindow() const;
     Form1b& optionsWindow();
     PlayerTray& tray() { return *m_tray; }
 
@@ -118,10 +119,6 @@ public Q_SLOTS:
     void command11Click(); // display all lyrics: fill and show the floating window
     // Fills the floating window's lists from the lyric table.
     void lyricDisplayer();
-    // The live offset: the lyric 100 ms earlier or later, and kept.
-    void lyricEarlier();
-    void lyricLater();
-    void saveLyricOffset();
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
@@ -162,7 +159,6 @@ private:
     // The tray tip follows the pane chosen under "Taskbar display".
     void showLineInTray();
     void buildLyricMenu();
-    void moveLyric(qint64 deltaMs);
 
     PlayerServices m_services;
     engine::Transport m_transport;
@@ -172,19 +168,12 @@ private:
     PlayerTray* m_tray = nullptr;
     QMenu* m_popup = nullptr; // mn_pop
     QMenu* m_lyricMenu = nullptr; // the window's own: mn_pop's entries and the offset
-    LyricNudge m_nudge;
-    // Windows of their own, not children: disabling the player while the
-    // maker is open must leave them usable.
-    Playlist* m_playlist = nullptr;
-    Lyric_Master* m_editor = nullptr;
-    Lyric_Displayer* m_floating = nullptr;
-    Form1b* m_options = nullptr;
-    QPointer<Form2> m_maker; // deletes itself when closed
+    LyricNudge* m_nudge = nullptr;
+    ScreenSaverFeed* m_feed = nullptr;
+    PlayerWindows* m_windows = nullptr;
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;
-    screensaver::ScreenSaverLink* m_link = nullptr;
-    bool m_feeding = false;
 
     // Player state besides the transport's flags.
     bool m_lyricsLoaded = false;

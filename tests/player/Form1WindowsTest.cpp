@@ -14,7 +14,7 @@ using namespace cantorel::testing;
 
 namespace {
 
-class PlayerWindows : public PlayerFixture {
+class PlayerOtherWindows : public PlayerFixture {
 protected:
     void SetUp() override
     {
@@ -34,7 +34,7 @@ protected:
 
 } // namespace
 
-TEST_F(PlayerWindows, TheTrayTipFollowsTheChosenPaneCutTo63Characters)
+TEST_F(PlayerOtherWindows, TheTrayTipFollowsTheChosenPaneCutTo63Characters)
 {
     const QString longLine = QString(70, u'x') + "!";
     openThroughDialog(song("only.mp3", {{0, "short"}, {100, longLine}}));
@@ -51,7 +51,7 @@ TEST_F(PlayerWindows, TheTrayTipFollowsTheChosenPaneCutTo63Characters)
     EXPECT_EQ(form->tray().tip(), QString(63, u'x'));
 }
 
-TEST_F(PlayerWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)
+TEST_F(PlayerOtherWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)
 {
     openThroughDialog(song("a.mp3", {{100, "one"}, {200, "two"}, {300, "three"}}, {{100, "uno"}, {200, "dos"}, {300, "tres"}}));
     EXPECT_FALSE(form->hasFloatingWindow());
@@ -76,7 +76,7 @@ TEST_F(PlayerWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows
     EXPECT_FALSE(floating.isVisible());
 }
 
-TEST_F(PlayerWindows, MoreOptionsHelpAndAboutOpenTheirWindows)
+TEST_F(PlayerOtherWindows, MoreOptionsHelpAndAboutOpenTheirWindows)
 {
     child<QPushButton>("Command3")->click();
     EXPECT_TRUE(form->optionsWindow().isVisible());
@@ -93,7 +93,7 @@ TEST_F(PlayerWindows, MoreOptionsHelpAndAboutOpenTheirWindows)
     EXPECT_NE(topLevel<QWidget>("HelpWindow"), nullptr);
 }
 
-TEST_F(PlayerWindows, TheNormalWindowKeepsItsSize)
+TEST_F(PlayerOtherWindows, TheNormalWindowKeepsItsSize)
 {
     const QSize designed = form->size();
     form->resize(designed + QSize(200, 100));

@@ -1,0 +1,88 @@
+#include "player/PlayerWindows.h"
+
+#include "editor/Lyric_Master.h"
+#include "floating/Lyric_Displayer.h"
+#include "maker/Form2.h"
+#include "options/Form1b.h"
+#include "platform/widgets/LyricPane.h"
+#include "playlist/Playlist.h"
+
+
+namespace cantorel {
+
+PlayerWindows::PlayerWindows(Needs needs, QIcon icon, QObject* parent)
+    : QObject(parent), m_needs(std::move(needs)), m_icon(std::move(icon))
+{
+}
+
+PlayerWindows::~PlayerWindows()
+{
+    delete m_maker.data();
+    delete m_playlist;
+    delete m_editor;
+    delete m_floating;
+    delete m_options;
+}
+
+Form2* PlayerWindows::maker() const
+{
+    return m_maker.data();
+}
+
+Playlist& PlayerWindows::playlist()
+{
+    if (!m_playlist) {
+        m_playlist = new Playlist(m_needs.prompts);
+        m_playlist->setWindowIcon(m_icon);
+        connect(m_playlist, &Playlist::playRequested, this, &PlayerWindows::playRequested);
+    }
+    return *m_playlist;
+}
+
+Lyric_Master& PlayerWindows::lyricEditor()
+{
+    if (!m_editor) {
+        m_editor = new Lyric_Master(m_needs.prompts);
+        m_editor->setWindowIcon(m_icon);
+    }
+    return *m_editor;
+}
+
+Lyric_Displayer& PlayerWindows::floatingWindow()
+{
+    if (!m_floating) {
+        m_floating = new Lyric_Displayer(m_needs.position);
+        m_floating->setWindowIcon(m_icon);
+    }
+    return *m_floating;
+}
+
+Form1b& PlayerWindows::optionsWindow()
+{
+    if (!m_options) {
+        m_options = new Form1b(m_needs.prompts, &m_needs.text1, &m_needs.text2);
+        m_options->setWindowIcon(m_icon);
+        connect(m_options, &Form1b::showMainWindowRequested, this, &PlayerWindows::playerWanted);
+    }
+    return *m_options;
+}
+
+Form2& PlayerWindows::showMaker()
+{
+    // Each opening gives the maker a fresh engine connection of its own.
+    if (!m_maker) {
+        m_maker = new Form2(MakerServices{m_needs.engine, m_needs.prompts, m_needs.failures});
+        m_maker->setAttribute(Qt::WA_DeleteOnClose);
+        m_maker->setWindowIcon(m_icon);
+        connect(m_maker, &Form2::unloaded, this, &PlayerWindows::makerClosed);
+        connect(m_maker, &Form2::lyricsEditorRequested, this, [this] { lyricEditor().showEditor(); });
+        m_maker->load();
+    }
+    m_maker->setEnabled(true);
+    m_maker->show();
+    m_maker->raise();
+    m_maker->activateWindow();
+    return *m_maker;
+}
+
+} // namespace cantorel

@@ -1,0 +1,78 @@
+#pragma once
+// The player's other windows, each made the first time it is wanted and
+// kept until the program ends (the maker alone is made anew each time it
+// opens and deleted when it closes): the playlist, the lyric maker, the
+// lyric editor, the floating lyric window and the display options. They are
+// windows of their own, not children of the player, so that disabling the
+// player while the maker is open leaves them usable.
+//
+// User-interface thread only.
+#include <QIcon>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace cantorel {
+
+class AudioFailurePolicy;
+class Form1b;
+class Form2;
+class LyricPane;
+class Lyric_Displayer;
+class Lyric_Master;
+class Playlist;
+class Prompts;
+namespace engine {
+class AudioEngine;
+}
+
+class PlayerWindows : public QObject {
+    Q_OBJECT
+public:
+    struct Needs {
+        engine::AudioEngine& engine;
+        Prompts& prompts;
+        AudioFailurePolicy& failures;
+        LyricPane& text1; // the panes the display options write into
+        LyricPane& text2;
+        std::function<int()> position; // the seek slider's value, in ms
+    };
+
+    PlayerWindows(Needs needs, QIcon icon, QObject* parent = nullptr);
+    ~PlayerWindows() override;
+
+    Playlist& playlist();
+    bool hasPlaylist() const { return m_playlist != nullptr; }
+    Lyric_Master& lyricEditor();
+    bool hasLyricEditor() const { return m_editor != nullptr; }
+    Lyric_Displayer& floatingWindow();
+    bool hasFloatingWindow() const { return m_floating != nullptr; }
+    Form1b& optionsWindow();
+    // The maker while it is open; null otherwise.
+    Form2* maker() const;
+    // Shows the maker, made (and its engine connection started) when it is
+    // not open.
+    Form2& showMaker();
+
+Q_SIGNALS:
+    // The playlist chose a song to play.
+    void playRequested(const QString& path);
+    // The maker has closed: the player may be used again.
+    void makerClosed();
+    // "Apply And close" of the display options asks for the player.
+    void playerWanted();
+
+private:
+    Needs m_needs;
+    QIcon m_icon;
+    Playlist* m_playlist = nullptr;
+    Lyric_Master* m_editor = nullptr;
+    Lyric_Displayer* m_floating = nullptr;
+    Form1b* m_options = nullptr;
+    QPointer<Form2> m_maker;
+};
+
+} // namespace cantorel
