@@ -1,7 +1,8 @@
 #pragma once
 // The playlist window: the songs, the playlist files, adding songs by dialog,
-// folder and drop, search, the lyric indicators, and the play order
-// settings. It plays nothing itself: Play hands the chosen path to the
+// folder and drop (through SongAdder: a folder is scanned off the window
+// thread, with a progress dialog after 600 ms), search, the lyric indicators,
+// and the play order settings. It plays nothing itself: Play hands the chosen path to the
 // player's hand-over box, and the player reads the selection and the
 // settings at the end of a song.
 #include "playlist/PlayOrder.h"
@@ -13,14 +14,17 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 class QTimer;
 
 namespace cantorel {
 
+class FolderScanner;
 class PlaylistModel;
 class Prompts;
+class SongAdder;
 
 class Playlist : public QWidget {
     Q_OBJECT
@@ -45,6 +49,14 @@ public:
     // folders by a scan.
     void dropPaths(const QStringList& paths);
 
+    // True while a folder scan runs; the adds asked for meanwhile wait for
+    // its end.
+    bool scanning() const;
+    FolderScanner& folderScanner();
+
+    // A scan's progress dialog shows when the scan has run this long.
+    static constexpr int kProgressDelayMs = 600;
+
 public Q_SLOTS:
     void command1Click();  // "+": the add menu
     void mnopenfClick();   // add one file
@@ -65,13 +77,16 @@ public Q_SLOTS:
     void placeholderRule();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi();
-    void scanFolder(const QString& folder);
+    void wireAdder();
+    void showScan();
+    void endScan();
     void refuseFull();
     void showCount();
     void showIndicators();
@@ -79,7 +94,9 @@ private:
     Prompts& m_prompts;
     QLineEdit* m_handOverBox;
     PlaylistModel* m_model;
-    QString m_scanFolder;
+    SongAdder* m_adder;
+    QProgressDialog* m_scanProgress = nullptr; // while a scan runs
+    QTimer* m_scanDelay = nullptr;
 
     QListView* m_list = nullptr;     // List1
     QLineEdit* m_count = nullptr;    // Text1
