@@ -1,10 +1,10 @@
 #pragma once
 // The playlist window: the songs, the playlist files, adding songs by dialog,
 // folder and drop (through SongAdder: a folder is scanned off the window
-// thread, with a progress dialog after 600 ms), search, the lyric indicators,
-// and the play order settings. It plays nothing itself: Play hands the chosen path to the
-// player's hand-over box, and the player reads the selection and the
-// settings at the end of a song.
+// thread, with a progress dialog after 600 ms), search, the lyric
+// indicators, and the play order settings. It plays nothing itself: Play
+// hands the chosen path to the player's hand-over box, and the player reads
+// the selection and the settings at the end of a song.
 #include "playlist/PlayOrder.h"
 
 #include <QWidget>
