@@ -1,47 +1,73 @@
 #include "playlist/FolderScan.h"
 
+#include "common/FileNames.h"
 #include "playlist/SongFilter.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSet>
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cantorel {
 
 namespace {
 
+// A name of a listing as the programs hold it.
+QString heldName(QByteArrayView bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
+    return decodeFileName(bytes.toByteArray());
+}
+
+struct Entry {
+    QString name;
+    QString key;     // the name in lower case, the order of the listing
+    QByteArray bytes; // folders only: the name as the file system knows it
+};
+
+void sortByName(std::vector<Entry>& entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (const int c = a.key.compare(b.key))
+            return c < 0;
+        return a.name < b.name; // names that differ in case only: a fixed order
+    });
+}
+
 class Walker {
 public:
     explicit Walker(const FolderScan::Progress& progress) : m_progress(progress) {}
 
-    bool walk(const QString& folder)
+    bool walk(const QByteArray& folderBytes, const QString& folder)
     {
-        const QString canonical = QFileInfo(folder).canonicalFilePath();
-        if (canonical.isEmpty() || m_visited.contains(canonical))
+        std::vector<Entry> songs, subfolders;
+        if (!list(folderBytes, &songs, &subfolders))
             return true;
-        m_visited.insert(canonical);
+        sortByName(songs);
+        sortByName(subfolders);
 
         QString base = folder;
         if (!base.endsWith(u'/'))
             base += u'/';
-        const QFileInfoList entries = QDir(base).entryInfoList(
-            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name | QDir::IgnoreCase);
-
-        QStringList subfolders;
-        for (const QFileInfo& e : entries) {
-            if (e.isDir())
-                subfolders << e.fileName();
-            if (isScannedSong(e.fileName())) {
-                result.paths << base + e.fileName();
-                result.names << e.fileName();
-            }
+        QByteArray baseBytes = folderBytes;
+        if (!baseBytes.endsWith('/'))
+            baseBytes += '/';
+        for (const Entry& song : songs) {
+            result.paths << base + song.name;
+            result.names << song.name;
         }
         if (m_progress && !m_progress(int(result.paths.size()))) {
             result.cancelled = true;
             return false;
         }
-        for (const QString& sub : subfolders) {
-            if (!walk(base + sub))
+        for (const Entry& sub : subfolders) {
+            if (!walk(baseBytes + sub.bytes, base + sub.name))
                 return false;
         }
         return true;
@@ -50,8 +76,52 @@ public:
     ScanResult result;
 
 private:
+    // Reads the folder once; false when it cannot be read or was walked
+    // before.
+    bool list(const QByteArray& folderBytes, std::vector<Entry>* songs, std::vector<Entry>* subfolders)
+    {
+        const int fd = ::open(folderBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !m_visited.insert({st.st_dev, st.st_ino}).second) {
+            ::close(fd);
+            return false;
+        }
+        DIR* dir = ::fdopendir(fd);
+        if (!dir) {
+            ::close(fd);
+            return false;
+        }
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.') // hidden, and "." and ".."
+                continue;
+            const QByteArrayView bytes(e->d_name);
+            bool isFolder = e->d_type == DT_DIR;
+            if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+                struct stat target {};
+                isFolder = ::fstatat(::dirfd(dir), e->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+            }
+            const bool song = isScannedSongBytes(bytes);
+            if (!song && !isFolder)
+                continue;
+            Entry entry{heldName(bytes), {}, {}};
+            entry.key = entry.name.toLower();
+            if (isFolder)
+                entry.bytes = bytes.toByteArray();
+            if (song && isFolder)
+                songs->push_back(entry);
+            if (isFolder)
+                subfolders->push_back(std::move(entry));
+            else
+                songs->push_back(std::move(entry));
+        }
+        ::closedir(dir);
+        return true;
+    }
+
     const FolderScan::Progress& m_progress;
-    QSet<QString> m_visited;
+    std::set<std::pair<dev_t, ino_t>> m_visited;
 };
 
 } // namespace
@@ -59,7 +129,8 @@ private:
 ScanResult FolderScan::walk(const QString& folder, const Progress& progress)
 {
     Walker walker(progress);
-    walker.walk(folder);
+    if (!folder.isEmpty())
+        walker.walk(encodeFileName(folder), folder);
     return walker.result;
 }
 

@@ -5,7 +5,12 @@
 // folder-scan rule of SongFilter, folders included (a folder named "x.mp3"
 // becomes an entry and is also walked). Hidden names are skipped, folders
 // that cannot be read contribute nothing, and a folder reached twice through
-// links is walked once.
+// links is walked once. Names that are not UTF-8 are found and held as
+// common/FileNames.h says, so their paths lead back to their files.
+//
+// The walk reads each folder once and asks the file system about a name
+// only when the listing does not say whether it is a folder (a link); it
+// touches nothing but the file system and may run on any thread.
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +26,9 @@ struct ScanResult {
 
 class FolderScan {
 public:
-    // Called after each folder with the number of songs found so far;
-    // returning false stops the walk (the result is then marked cancelled).
+    // Called after each folder with the number of songs found so far, on
+    // the walking thread; returning false stops the walk (the result is then
+    // marked cancelled).
     using Progress = std::function<bool(int found)>;
 
     static ScanResult walk(const QString& folder, const Progress& progress = {});

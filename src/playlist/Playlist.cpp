@@ -2,23 +2,18 @@
 
 #include "common/FilePaths.h"
 #include "common/MediaFiles.h"
-#include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
 #include "lyrics/LyricSource.h"
 #include "platform/HelpWindow.h"
 #include "platform/widgets/Controls.h"
 #include "platform/Twips.h"
-#include "playlist/FolderScan.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
-#include "playlist/SongFilter.h"
+#include "playlist/SongAdder.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -51,12 +46,13 @@ Playlist::Playlist(Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_prompts(prompts),
       m_model(new PlaylistModel(this)),
-      m_scanFolder(executableDirectory())
+      m_adder(new SongAdder(*m_model, this))
 {
     setObjectName(QStringLiteral("Playlist"));
     setWindowTitle(QStringLiteral("Playlist"));
     setAcceptDrops(true);
     buildUi();
+    wireAdder();
 
     // Selects the player's current song once, just after the window is made.
     m_highlight = new QTimer(this);
@@ -67,7 +63,11 @@ Playlist::Playlist(Prompts& prompts, QWidget* parent)
     m_highlight->start();
 }
 
-Playlist::~Playlist() = default;
+Playlist::~Playlist()
+{
+    // The scan's thread ends before the list it would fill goes.
+    m_adder->abandon();
+}
 
 void Playlist::buildUi()
 {
@@ -299,52 +299,87 @@ void Playlist::command1Click()
 void Playlist::mnopenfClick()
 {
     const QString chosen = m_prompts.openFile(this, QStringLiteral("Add a media file"), mediaFileFilters(), {}, true);
-    if (chosen.isEmpty())
-        return;
-    if (!m_model->append(cleanChosenPath(chosen)))
-        refuseFull();
-    showCount();
+    if (!chosen.isEmpty())
+        m_adder->addFile(cleanChosenPath(chosen));
 }
 
 void Playlist::mnopendirClick()
 {
     const QString folder = m_prompts.chooseFolder(this, QStringLiteral("Please select a folder"));
-    if (folder.isEmpty())
-        return;
-    m_scanFolder = folder;
-    scanFolder(m_scanFolder);
+    if (!folder.isEmpty())
+        m_adder->addFolder(folder);
 }
 
-void Playlist::scanFolder(const QString& folder)
+void Playlist::dropPaths(const QStringList& paths)
 {
-    if (m_prompts.message(this, QStringLiteral("Do you wish to clear the Playlist first?"),
-                          Prompts::Buttons::YesNo)
-        == Prompts::Answer::Yes)
-        command3Click();
+    m_adder->addDropped(paths);
+}
 
-    // A long walk shows how far it has come and can be cancelled; a short
+bool Playlist::scanning() const
+{
+    return m_adder->scanning();
+}
+
+FolderScanner& Playlist::folderScanner()
+{
+    return m_adder->scanner();
+}
+
+void Playlist::wireAdder()
+{
+    m_adder->clearFirst = [this] {
+        return m_prompts.message(this, QStringLiteral("Do you wish to clear the Playlist first?"),
+                                 Prompts::Buttons::YesNo)
+            == Prompts::Answer::Yes;
+    };
+    // A long scan shows how far it has come and can be cancelled; a short
     // one is over before the dialog would show.
-    QProgressDialog progress(tr("Looking for songs..."), tr("Cancel"), 0, 0, this);
-    progress.setWindowTitle(tr("Adding a folder"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    QElapsedTimer clock;
-    clock.start();
-    const ScanResult found = FolderScan::walk(folder, [&](int songs) {
-        if (clock.elapsed() >= 600) {
-            if (!progress.isVisible())
-                progress.show();
-            progress.setLabelText(tr("%n song(s) found so far...", nullptr, songs));
-            QCoreApplication::processEvents();
-        }
-        return !progress.wasCanceled();
+    m_scanDelay = new QTimer(this);
+    m_scanDelay->setSingleShot(true);
+    m_scanDelay->setInterval(kProgressDelayMs);
+    connect(m_scanDelay, &QTimer::timeout, this, &Playlist::showScan);
+    connect(m_adder, &SongAdder::scanStarted, this, [this] {
+        m_scanProgress = new QProgressDialog(tr("Looking for songs..."), tr("Cancel"), 0, 0, this);
+        m_scanProgress->setObjectName(QStringLiteral("ScanProgress"));
+        m_scanProgress->setWindowTitle(tr("Adding a folder"));
+        m_scanProgress->setWindowModality(Qt::WindowModal);
+        m_scanProgress->setAutoReset(false);
+        m_scanProgress->setAutoClose(false);
+        connect(m_scanProgress, &QProgressDialog::canceled, m_adder, &SongAdder::cancelScan);
+        connect(m_scanProgress, &QDialog::rejected, m_adder, &SongAdder::cancelScan);
+        m_scanDelay->start();
     });
-    progress.hide();
-    if (!found.cancelled && !m_model->appendNamed(found.paths, found.names))
-        refuseFull();
-    showCount();
+    connect(m_adder, &SongAdder::scanProgress, this, [this](int found) {
+        if (m_scanProgress)
+            m_scanProgress->setLabelText(tr("%n song(s) found so far...", nullptr, found));
+    });
+    connect(m_adder, &SongAdder::scanEnded, this, &Playlist::endScan);
+    connect(m_adder, &SongAdder::songDropped, m_dropped, &QLineEdit::setText);
+    connect(m_adder, &SongAdder::refused, this, &Playlist::refuseFull);
+    connect(m_adder, &SongAdder::listFailed, this, [this](const QString& name, const QString& error) {
+        m_prompts.message(this, tr("The playlist %1 could not be opened: %2").arg(name, error),
+                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+    });
+}
+
+void Playlist::showScan()
+{
+    if (m_scanProgress)
+        m_scanProgress->show();
+}
+
+void Playlist::endScan()
+{
+    m_scanDelay->stop();
+    delete m_scanProgress;
+    m_scanProgress = nullptr;
+}
+
+void Playlist::closeEvent(QCloseEvent* event)
+{
+    // A closed window adds nothing more: the scan stops, waiting adds go.
+    m_adder->abandon();
+    QWidget::closeEvent(event);
 }
 
 void Playlist::dragEnterEvent(QDragEnterEvent* event)
@@ -357,30 +392,6 @@ void Playlist::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
     dropPaths(droppedFiles(event->mimeData()));
-}
-
-void Playlist::dropPaths(const QStringList& paths)
-{
-    bool full = false;
-    for (const QString& path : paths) {
-        if (!ordinaryFileExists(path)) {
-            if (QFileInfo(path).isDir()) {
-                m_scanFolder = path;
-                scanFolder(path);
-            }
-            if (paths.size() == 1)
-                break;
-            continue;
-        }
-        if (!isDroppedSong(path))
-            continue;
-        m_dropped->setText(path);
-        if (!m_model->append(path))
-            full = true;
-    }
-    if (full)
-        refuseFull();
-    showCount();
 }
 
 // ---------------------------------------------------------------- list commands
@@ -438,21 +449,12 @@ void Playlist::command5Click()
         m_prompts.message(this, QStringLiteral("an error has occured in the operation the file may be corrupt"));
         return;
     }
-    const QString name = cleanChosenPath(chosen);
-    QStringList paths;
-    QString error;
-    if (!loadPlaylist(name, &paths, &error)) {
-        m_prompts.message(this, tr("The playlist %1 could not be opened: %2").arg(name, error),
-                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-        return;
-    }
-    if (!m_model->append(paths))
-        refuseFull();
-    showCount();
+    m_adder->addList(cleanChosenPath(chosen));
 }
 
 void Playlist::command6Click()
 {
+    m_adder->abandon();
     hide();
 }
 

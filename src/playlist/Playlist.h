@@ -1,9 +1,10 @@
 #pragma once
 // The playlist window: the songs, the playlist files, adding songs by dialog,
-// folder and drop, search, the lyric indicators, and the play order
-// settings. It plays nothing itself: Play says which path should play
-// (playRequested), and the player reads the selection and the settings at the
-// end of a song.
+// folder and drop (through SongAdder: a folder is scanned off the window
+// thread, with a progress dialog after 600 ms), search, the lyric
+// indicators, and the play order settings. It plays nothing itself: Play says
+// which path should play (playRequested), and the player reads the selection
+// and the settings at the end of a song.
 #include "playlist/PlayOrder.h"
 
 #include <QWidget>
@@ -13,14 +14,17 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 class QTimer;
 
 namespace cantorel {
 
+class FolderScanner;
 class PlaylistModel;
 class Prompts;
+class SongAdder;
 
 class Playlist : public QWidget {
     Q_OBJECT
@@ -42,6 +46,14 @@ public:
     // Adds these dropped paths in order: song files by the drop rule,
     // folders by a scan.
     void dropPaths(const QStringList& paths);
+
+    // True while a folder scan runs; the adds asked for meanwhile wait for
+    // its end.
+    bool scanning() const;
+    FolderScanner& folderScanner();
+
+    // A scan's progress dialog shows when the scan has run this long.
+    static constexpr int kProgressDelayMs = 600;
 
 public Q_SLOTS:
     void command1Click();  // "+": the add menu
@@ -68,20 +80,25 @@ Q_SIGNALS:
     void playRequested(const QString& path);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi();
-    void scanFolder(const QString& folder);
+    void wireAdder();
+    void showScan();
+    void endScan();
     void refuseFull();
     void showCount();
     void showIndicators();
 
     Prompts& m_prompts;
     PlaylistModel* m_model;
-    QString m_scanFolder;
+    SongAdder* m_adder;
+    QProgressDialog* m_scanProgress = nullptr; // while a scan runs
+    QTimer* m_scanDelay = nullptr;
 
     QListView* m_list = nullptr;     // List1
     QLineEdit* m_count = nullptr;    // Text1

@@ -44,7 +44,9 @@ bool loadPlaylist(const QString& fileName, QStringList* paths, QString* error)
     // A playlist is text: a control character (a NUL above all) means some
     // other kind of file was picked.
     for (const QChar c : read.text) {
-        if (c.category() == QChar::Other_Control && c != u'\t' && c != u'\r' && c != u'\n') {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7f && u <= 0x9f); // Unicode's control characters
+        if (control && u != u'\t' && u != u'\r' && u != u'\n') {
             *error = QStringLiteral("it is not a playlist (it is not text with one song path per line)");
             return false;
         }

@@ -1,6 +1,8 @@
 #include "playlist/FolderScan.h"
 #include "playlist/SongFilter.h"
 
+#include "common/FilePaths.h"
+#include "support/ForeignNames.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,10 @@ TEST(SongFilter, LooksForTheExtensionsInTheLastSixCharacters)
     EXPECT_FALSE(isDroppedSong("/x/wavy"));
     EXPECT_FALSE(isDroppedSong("/x/song.MP3"));
     EXPECT_TRUE(isDroppedSong("/x/s.wav"));
+    // The rule on listed bytes: a tail outside ASCII is read as characters.
+    for (const char* name : {"b.mp3", "song.MP3", "wavy", "tune.mp3x", "a.mp3.txt", "x.mp3\xc3\xa9\xc3\xa9",
+                             "x.mp3\xe9\xe9\xe9", "\xcf\x89.ogg", "a.oggé"})
+        EXPECT_EQ(isScannedSongBytes(name), isScannedSong(decodeFileName(name))) << name;
 }
 
 TEST(FolderScan, SongsOfAFolderComeBeforeItsSubfolders)
@@ -78,4 +84,18 @@ TEST(FolderScan, ProgressCanCancelAndMissingFoldersGiveNothing)
     const ScanResult stopped = FolderScan::walk(dir.path(), [&](int) { return ++calls < 1; });
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_TRUE(FolderScan::walk(dir.path() + "/nothing-here").paths.isEmpty());
+}
+
+TEST(FolderScan, NamesThatAreNotUtf8AreFoundAndLeadBackToTheirFiles)
+{
+    QTemporaryDir dir;
+    cantorel::testing::ForeignNamedFiles files(dir.path());
+    const QString latin1 = files.make("caf\xe9.mp3", "x");
+    const QString utf8 = files.make("\xce\xa9mega.ogg", "x");
+    files.make("caf\xe9.txt", "x");
+    const ScanResult found = FolderScan::walk(dir.path());
+    EXPECT_EQ(found.paths, (QStringList{latin1, utf8}));
+    for (const QString& path : found.paths)
+        EXPECT_TRUE(ordinaryFileExists(path)) << qPrintable(path);
+    EXPECT_EQ(found.names[1], QString::fromUtf8("Ωmega.ogg"));
 }

@@ -1,6 +1,7 @@
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 
+#include "support/ForeignNames.h"
 #include "support/FullDisk.h"
 #include "support/TestFiles.h"
 #include <QDir>
@@ -99,6 +100,25 @@ TEST(PlaylistFile, ASaveOnAFullDiskKeepsTheOldListAndSaysSo)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(cantorel::testing::readFile(file), "\"/old.mp3\"\r\n");
     EXPECT_EQ(disk.names(), QStringList{"list.mmr"});
+}
+
+TEST_F(PlaylistFiles, AnEntryShowsItsFilesNameOrNothing)
+{
+    const QString song = touch("Song.mp3");
+    QDir(dir.path()).mkpath("folder.mp3");
+    ASSERT_TRUE(QFile::link(song, dir.filePath("link.ogg")));
+    cantorel::testing::ForeignNamedFiles foreign(dir.path());
+    const QString latin1 = foreign.make("caf\xe9.mp3", "x");
+    PlaylistModel model;
+    model.append(QStringList{song, dir.filePath("folder.mp3"), dir.filePath("link.ogg"), dir.filePath("gone.mp3"),
+                             dir.filePath("Song.mp3/"), latin1});
+    EXPECT_EQ(model.displayName(0), "Song.mp3");
+    EXPECT_EQ(model.displayName(1), ""); // a folder
+    EXPECT_EQ(model.displayName(2), "link.ogg");
+    EXPECT_EQ(model.displayName(3), "");
+    EXPECT_EQ(model.displayName(4), "");
+    EXPECT_EQ(model.displayName(5), latin1.mid(latin1.lastIndexOf(u'/') + 1));
+    EXPECT_EQ(model.path(5), latin1);
 }
 
 TEST(PlaylistModel, RemovingShiftsTheEntriesBelow)

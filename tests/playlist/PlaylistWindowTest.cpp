@@ -7,9 +7,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 
+#include "playlist/HeldWalk.h"
 #include "support/UserInput.h"
+#include "support/Wait.h"
 
 using namespace cantorel;
 using namespace cantorel::testing;
@@ -39,6 +43,10 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+
+    // Folder scans run off the window thread: lets the event loop run
+    // until the scan and the adds waiting for it are over.
+    void waitForScan() { ASSERT_TRUE(waitUntil([&] { return !list->scanning(); })); }
 
     QStringList names() const
     {
@@ -214,12 +222,14 @@ TEST_F(PlaylistWindow, FolderScanAsksWhetherToClearFirst)
     prompts.expectFolder(dir.filePath("music"));
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
     list->mnopendirClick();
+    waitForScan();
     EXPECT_EQ(names(), (QStringList{"old.mp3", "b.mp3", "c.wav"}));
     EXPECT_EQ(part<QLineEdit>("Text1")->text(), "3");
 
     prompts.expectFolder(dir.filePath("music"));
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::Yes);
     list->mnopendirClick();
+    waitForScan();
     EXPECT_EQ(names(), (QStringList{"b.mp3", "c.wav"}));
 
     prompts.expectFolder(QString());
@@ -235,8 +245,73 @@ TEST_F(PlaylistWindow, DropsAddSongsAndScanFoldersInDropOrder)
     const QString upper = song("loud.MP3"), wavy = song("wavy");
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
     list->dropPaths({a, b, dir.filePath("folder"), c, upper, wavy});
+    waitForScan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "b.wma", "f.ogg", "c.ogg"}));
     EXPECT_EQ(part<QLineEdit>("Text4")->text(), c);
+}
+
+TEST_F(PlaylistWindow, AScanLeavesTheWindowRunningShowsItsProgressAndCancelAddsNothing)
+{
+    HeldWalk held;
+    held.result.paths << dir.filePath("x.mp3");
+    held.result.names << "x.mp3";
+    list->folderScanner().setWalk(held.walk());
+    list->model().append(song("old.mp3"));
+    list->show();
+    prompts.expectFolder(dir.path());
+    prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
+    list->mnopendirClick(); // returns while the walk is held
+    EXPECT_TRUE(list->scanning());
+
+    // The event loop runs: the dialog shows itself after a while, modal to
+    // the list, with the count the walk reported.
+    QProgressDialog* dialog = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        dialog = list->findChild<QProgressDialog*>("ScanProgress");
+        return dialog && dialog->isVisible() && dialog->labelText() == "3 song(s) found so far...";
+    }));
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+
+    // A drop meanwhile waits for the scan's end.
+    const QString late = song("late.mp3");
+    list->dropPaths({late});
+    EXPECT_EQ(names(), QStringList{"old.mp3"});
+
+    dialog->findChild<QPushButton*>()->click(); // Cancel
+    waitForScan();
+    EXPECT_EQ(names(), (QStringList{"old.mp3", "late.mp3"}));
+    EXPECT_EQ(list->findChild<QProgressDialog*>(), nullptr);
+}
+
+TEST_F(PlaylistWindow, ClosingTheWindowOrEndingTheProgramMidScanStopsTheScan)
+{
+    const auto scanHeld = [&](HeldWalk& held) {
+        held.result.paths << dir.filePath("x.mp3");
+        held.result.names << "x.mp3";
+        list->folderScanner().setWalk(held.walk());
+        prompts.expectFolder(dir.path());
+        prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
+        list->mnopendirClick();
+        ASSERT_TRUE(list->scanning());
+    };
+    HeldWalk byButton, byWindow, byEnd;
+    scanHeld(byButton);
+    list->command6Click();
+    EXPECT_FALSE(list->scanning());
+    EXPECT_TRUE(byButton.returned());
+
+    list->show();
+    scanHeld(byWindow);
+    list->close();
+    EXPECT_FALSE(list->scanning());
+    EXPECT_TRUE(byWindow.returned());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->model().count(), 0);
+    EXPECT_EQ(list->findChild<QProgressDialog*>(), nullptr);
+
+    scanHeld(byEnd);
+    form.reset(); // the player's unload takes the playlist with it
+    EXPECT_TRUE(byEnd.returned());
 }
 
 TEST_F(PlaylistWindow, SearchSelectsAndThePlaceholderComesAndGoes)
