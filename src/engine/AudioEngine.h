@@ -79,8 +79,11 @@ public:
     // Exact to the millisecond; positions at or past the end are refused
     // with InvalidParam.
     virtual Result channelSetPosition(Handle channel, unsigned position, unsigned timeUnit) = 0;
-    // The audio handed to the output so far, in ms: it stands still while
-    // paused and reads the target right after a seek.
+    // The song time the listener hears now, in ms: what has been handed to
+    // the output less what the device still holds. It reads the target
+    // right after a seek (until audio from there is heard), and after a
+    // pause settles on the last sample heard. A channel ends (its handle
+    // goes stale) once its last sample has been heard.
     virtual Result channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit) = 0;
     virtual Result channelSetVolume(Handle channel, float volume) = 0;
     virtual Result channelSetMute(Handle channel, bool mute) = 0;

@@ -85,6 +85,12 @@ Result FfmpegAudioEngine::systemCreateStream(Handle handle, const QString& path,
     return result::Ok;
 }
 
+std::int64_t FfmpegAudioEngine::heardFrame(Handle handle) const
+{
+    const System* system = m_systems.find(handle);
+    return system && system->output ? system->output->clock().heard() : 0;
+}
+
 Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex, Handle soundHandle, bool paused,
                                           Handle* channelOut)
 {
@@ -131,7 +137,7 @@ Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex,
     channel->sound = soundHandle;
     channel->slot = slot;
     channel->started = ++m_playCount;
-    channel->playback = std::make_shared<ChannelPlayback>(sound->source, system->output->sampleRate(), paused);
+    channel->playback = ChannelPlayback::start(sound->source, system->output->sampleRate(), paused);
     auto playback = channel->playback;
     const Handle h = m_channels.add(std::move(channel));
     if (h == 0) {
@@ -157,7 +163,7 @@ FfmpegAudioEngine::Channel* FfmpegAudioEngine::liveChannel(Handle handle, Result
         *failure = result::ChannelStolen;
         return nullptr;
     }
-    if (channel->playback->finished()) {
+    if (channel->playback->finished(heardFrame(channel->system))) {
         endChannel(handle, false);
         *failure = result::InvalidHandle;
         return nullptr;
@@ -189,9 +195,10 @@ void FfmpegAudioEngine::endChannel(Handle handle, bool keepAsStolen)
 
 void FfmpegAudioEngine::retireFinished(Handle system)
 {
+    const std::int64_t heard = heardFrame(system);
     for (Handle h : m_channels.handles()) {
         Channel* c = m_channels.find(h);
-        if (c && c->system == system && c->playback && c->playback->finished())
+        if (c && c->system == system && c->playback && c->playback->finished(heard))
             endChannel(h, false);
     }
 }
@@ -227,7 +234,7 @@ Result FfmpegAudioEngine::channelGetPosition(Handle handle, unsigned* position, 
         return failure;
     if (!position || timeUnit != kMilliseconds)
         return result::InvalidParam;
-    *position = channel->playback->positionMs();
+    *position = channel->playback->positionMs(heardFrame(channel->system));
     return result::Ok;
 }
 

@@ -65,6 +65,8 @@ private:
         std::shared_ptr<ChannelPlayback> playback; // null once taken over
     };
 
+    // The output frame being heard now on `system`'s output.
+    std::int64_t heardFrame(Handle system) const;
     // The live channel of `handle`, or null with the result to return:
     // InvalidHandle when it is gone or has played to its end, ChannelStolen
     // when another play took it over.
