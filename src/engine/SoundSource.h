@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -100,5 +101,10 @@ struct SoundSource {
 // FileBad).
 Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
                        const std::atomic<bool>* cancel = nullptr);
+
+// Something that opens sounds as openSoundSource does (the engine's, or a
+// test's stand-in that holds opens back).
+using SourceOpener = std::function<Result(const QString& path, unsigned mode,
+                                          std::shared_ptr<const SoundSource>* out, const std::atomic<bool>* cancel)>;
 
 } // namespace cantorel::engine

@@ -117,12 +117,14 @@ inline float peak(const std::vector<float>& samples)
 
 // An engine whose systems play into capture outputs the test drains.
 struct Rig {
-    explicit Rig(int rate = 44100)
-        : engine([this, rate] {
-              auto output = std::make_unique<CaptureOutput>(rate);
-              captures.push_back(output.get());
-              return output;
-          })
+    explicit Rig(int rate = 44100, SourceOpener opener = openSoundSource)
+        : engine(
+              [this, rate] {
+                  auto output = std::make_unique<CaptureOutput>(rate);
+                  captures.push_back(output.get());
+                  return output;
+              },
+              std::move(opener))
     {
         EXPECT_EQ(engine.systemCreate(&system), result::Ok);
         EXPECT_EQ(engine.systemInit(system, 32, 0), result::Ok);
