@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace cantorel::enginetest {
@@ -113,6 +115,19 @@ inline float peak(const std::vector<float>& samples)
     for (float s : samples)
         p = std::max(p, std::fabs(s));
     return p;
+}
+
+// Waits (at most `limit`) until `done` holds; false when it never did.
+template <typename Pred>
+bool waitFor(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(3))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 // An engine whose systems play into capture outputs the test drains.

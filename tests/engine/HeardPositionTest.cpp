@@ -13,24 +13,7 @@ using namespace cantorel::engine;
 using namespace cantorel::enginetest;
 using cantorel::testing::fixturePath;
 
-namespace {
-
 using namespace std::chrono_literals;
-
-// Waits (boundedly) until `done` holds.
-template <typename Pred>
-bool waitFor(Pred done, std::chrono::milliseconds limit = 3000ms)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
-
-} // namespace
 
 TEST(QuietPlayback, TheDecoderSleepsUntilTheRingHasDrainedToItsLowWaterMark)
 {
@@ -67,7 +50,9 @@ TEST(QuietPlayback, TheDecoderSleepsUntilTheRingHasDrainedToItsLowWaterMark)
     EXPECT_LT(maxDifference(heard, ref, 0), 1e-6f);
     const std::uint64_t drains = static_cast<std::uint64_t>(ref.frames() / (ChannelPlayback::kLowWater * kBlock));
     EXPECT_LE(channel->wakeups(), drains + 2);
-    // Decoded to its end, it sleeps until a seek or stop.
+    // Decoded to its end, it sleeps until a seek or stop (once the last
+    // drain's wake-up, with nothing left to do, is over).
+    std::this_thread::sleep_for(100ms);
     const std::uint64_t atEnd = channel->wakeups();
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(channel->wakeups(), atEnd);
