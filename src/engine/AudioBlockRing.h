@@ -1,7 +1,8 @@
 #pragma once
 // A single-producer, single-consumer ring of fixed-size blocks of
 // interleaved stereo float audio. The decoding thread fills blocks, the
-// output side drains them; neither ever waits for the other. Each block
+// output side drains them; neither ever blocks the other (the producer's
+// sleep while the ring is full is its owner's business). Each block
 // carries the seek serial it was decoded under, so that audio decoded before
 // a seek is recognised and dropped by the consumer, and an end-of-stream
 // mark.
@@ -60,6 +61,11 @@ public:
     }
     // Consumer: releases the front block to the producer.
     void pop() { m_tail.fetch_add(1, std::memory_order_release); }
+    // Consumer: how many committed blocks have not been released yet.
+    int filledBlocks() const
+    {
+        return static_cast<int>(m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_relaxed));
+    }
 
 private:
     const int m_capacity;

@@ -3,6 +3,7 @@
 // output asks its source for audio whenever it needs some, on a thread of
 // its own (the device's callback thread), or, for the capture output of the
 // tests, on the thread that asks for audio.
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,15 @@ public:
     virtual bool readyFor(int frames) = 0;
 };
 
+// Where the listener is, in frames of the output: `rendered` frames have
+// been asked of the source since open(), and the device still holds `delay`
+// of them, not yet heard. So the frame being heard now is rendered - delay.
+struct OutputClock {
+    std::int64_t rendered = 0;
+    std::int64_t delay = 0;
+    std::int64_t heard() const { return rendered - delay; }
+};
+
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
@@ -34,6 +44,13 @@ public:
     virtual int sampleRate() const = 0;
     // Stops pulling; render() is not called after close() returns.
     virtual void close() = 0;
+    // The output's clock now: both figures read at one moment (see
+    // OutputClock). `rendered` counts every frame asked of the source,
+    // silent or not; `delay` is what the device holds beyond the frame it is
+    // playing (0 for an ideal output). Between two render() calls of a
+    // device the delay shrinks as the device plays on, so the heard frame
+    // moves with real time. Any thread.
+    virtual OutputClock clock() const = 0;
 };
 
 using AudioOutputFactory = std::function<std::unique_ptr<AudioOutput>()>;

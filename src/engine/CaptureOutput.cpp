@@ -18,9 +18,16 @@ std::vector<float> CaptureOutput::pull(int frames, int piece, std::chrono::milli
         while (!m_source->readyFor(n) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         m_source->render(out.data() + static_cast<size_t>(done) * kOutputChannels, n);
+        m_rendered.fetch_add(n);
         done += n;
     }
     return out;
+}
+
+OutputClock CaptureOutput::clock() const
+{
+    const std::int64_t rendered = m_rendered.load();
+    return {rendered, std::clamp<std::int64_t>(m_delay.load(), 0, rendered)};
 }
 
 } // namespace cantorel::engine

@@ -4,8 +4,11 @@
 // handed. Before each device-sized piece it waits (boundedly) until the
 // decoding threads have that piece ready, as a real device's buffer would
 // have been by then, so that the result does not depend on thread timing.
+// Its delay is 0 unless a test sets one: it then behaves as a device that
+// holds that many frames between handing them out and playing them.
 #include "engine/AudioOutput.h"
 
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -23,6 +26,9 @@ public:
     int sampleRate() const override { return m_rate; }
     void close() override { m_source = nullptr; }
     bool isOpen() const { return m_source != nullptr; }
+    OutputClock clock() const override;
+    // Frames held back from the listener (never more than were rendered).
+    void setDelayFrames(std::int64_t frames) { m_delay.store(frames); }
 
     // Renders `frames` frames (interleaved stereo) in pieces of at most
     // `piece` frames. A piece whose audio is not ready within `timeout` is
@@ -34,6 +40,8 @@ public:
 private:
     AudioSource* m_source = nullptr;
     int m_rate;
+    std::atomic<std::int64_t> m_rendered{0};
+    std::atomic<std::int64_t> m_delay{0};
 };
 
 } // namespace cantorel::engine

@@ -3,6 +3,7 @@
 #include "engine/ChannelPlayback.h"
 #include "engine/Mixer.h"
 #include "engine/SoundSource.h"
+#include "engine/StreamOpening.h"
 
 #include <cmath>
 
@@ -12,7 +13,8 @@ namespace {
 constexpr int kMaxChannelsLimit = 4093;
 }
 
-FfmpegAudioEngine::FfmpegAudioEngine(AudioOutputFactory outputFactory) : m_outputFactory(std::move(outputFactory))
+FfmpegAudioEngine::FfmpegAudioEngine(AudioOutputFactory outputFactory, SourceOpener opener)
+    : m_outputFactory(std::move(outputFactory)), m_opener(std::move(opener))
 {
 }
 
@@ -72,17 +74,68 @@ Result FfmpegAudioEngine::systemCreateStream(Handle handle, const QString& path,
         return result::InvalidParam;
     if (!system->initialised)
         return result::Uninitialized;
-    std::shared_ptr<const SoundSource> source;
-    if (const Result r = openSoundSource(path, mode, &source); r != result::Ok)
-        return r;
+    const unsigned openMode = mode & ~mode::NonBlocking;
     auto entry = std::make_unique<Sound>();
     entry->system = handle;
-    entry->source = std::move(source);
+    if (!(mode & mode::NonBlocking)) {
+        if (const Result r = m_opener(path, openMode, &entry->source, nullptr); r != result::Ok)
+            return r;
+    }
+    Sound* added = entry.get();
     const Handle h = m_sounds.add(std::move(entry));
     if (h == 0)
         return result::Memory;
+    if (mode & mode::NonBlocking) {
+        added->opening = StreamOpening::start(m_opener, path, openMode, [listener = system->listener, h] {
+            std::lock_guard lock(listener->mutex);
+            if (listener->call)
+                listener->call(h);
+        });
+    }
     *sound = h;
     return result::Ok;
+}
+
+Result FfmpegAudioEngine::systemSetOpenListener(Handle handle, std::function<void(Handle sound)> listener)
+{
+    System* system = m_systems.find(handle);
+    if (!system)
+        return result::InvalidHandle;
+    std::lock_guard lock(system->listener->mutex);
+    system->listener->call = std::move(listener);
+    return result::Ok;
+}
+
+FfmpegAudioEngine::Sound* FfmpegAudioEngine::openedSound(Handle handle, Result* failure)
+{
+    Sound* sound = m_sounds.find(handle);
+    if (!sound) {
+        *failure = result::InvalidHandle;
+        return nullptr;
+    }
+    if (sound->opening) {
+        Result openResult = result::Ok;
+        std::shared_ptr<const SoundSource> source;
+        switch (sound->opening->state(&openResult, &source)) {
+        case OpenState::Loading:
+            *failure = result::NotReady;
+            return nullptr;
+        case OpenState::Failed:
+            *failure = openResult;
+            return nullptr;
+        case OpenState::Ready:
+            sound->source = std::move(source);
+            sound->opening.reset();
+            break;
+        }
+    }
+    return sound;
+}
+
+std::int64_t FfmpegAudioEngine::heardFrame(Handle handle) const
+{
+    const System* system = m_systems.find(handle);
+    return system && system->output ? system->output->clock().heard() : 0;
 }
 
 Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex, Handle soundHandle, bool paused,
@@ -96,6 +149,8 @@ Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex,
     Sound* sound = m_sounds.find(soundHandle);
     if (!sound || sound->system != systemHandle)
         return result::InvalidHandle;
+    if (Result failure = result::Ok; !openedSound(soundHandle, &failure))
+        return failure;
     const int count = static_cast<int>(system->slots.size());
     if (channelIndex < kFreeChannel || channelIndex >= count)
         return result::InvalidParam;
@@ -131,7 +186,7 @@ Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex,
     channel->sound = soundHandle;
     channel->slot = slot;
     channel->started = ++m_playCount;
-    channel->playback = std::make_shared<ChannelPlayback>(sound->source, system->output->sampleRate(), paused);
+    channel->playback = ChannelPlayback::start(sound->source, system->output->sampleRate(), paused);
     auto playback = channel->playback;
     const Handle h = m_channels.add(std::move(channel));
     if (h == 0) {
@@ -157,7 +212,7 @@ FfmpegAudioEngine::Channel* FfmpegAudioEngine::liveChannel(Handle handle, Result
         *failure = result::ChannelStolen;
         return nullptr;
     }
-    if (channel->playback->finished()) {
+    if (channel->playback->finished(heardFrame(channel->system))) {
         endChannel(handle, false);
         *failure = result::InvalidHandle;
         return nullptr;
@@ -189,9 +244,10 @@ void FfmpegAudioEngine::endChannel(Handle handle, bool keepAsStolen)
 
 void FfmpegAudioEngine::retireFinished(Handle system)
 {
+    const std::int64_t heard = heardFrame(system);
     for (Handle h : m_channels.handles()) {
         Channel* c = m_channels.find(h);
-        if (c && c->system == system && c->playback && c->playback->finished())
+        if (c && c->system == system && c->playback && c->playback->finished(heard))
             endChannel(h, false);
     }
 }
@@ -227,7 +283,7 @@ Result FfmpegAudioEngine::channelGetPosition(Handle handle, unsigned* position, 
         return failure;
     if (!position || timeUnit != kMilliseconds)
         return result::InvalidParam;
-    *position = channel->playback->positionMs();
+    *position = channel->playback->positionMs(heardFrame(channel->system));
     return result::Ok;
 }
 
@@ -267,12 +323,30 @@ Result FfmpegAudioEngine::channelGetCurrentSound(Handle handle, Handle* sound)
 
 Result FfmpegAudioEngine::soundGetLength(Handle handle, unsigned* length, unsigned timeUnit)
 {
-    const Sound* sound = m_sounds.find(handle);
+    Result failure = result::Ok;
+    const Sound* sound = openedSound(handle, &failure);
     if (!sound)
-        return result::InvalidHandle;
+        return failure;
     if (!length || timeUnit != kMilliseconds)
         return result::InvalidParam;
     *length = sound->source->lengthMs();
+    return result::Ok;
+}
+
+Result FfmpegAudioEngine::soundGetOpenState(Handle handle, OpenState* state, Result* openResult)
+{
+    if (!m_sounds.find(handle))
+        return result::InvalidHandle;
+    if (!state)
+        return result::InvalidParam;
+    Result failure = result::Ok;
+    if (openedSound(handle, &failure)) {
+        *state = OpenState::Ready;
+    } else {
+        *state = failure == result::NotReady ? OpenState::Loading : OpenState::Failed;
+    }
+    if (openResult)
+        *openResult = *state == OpenState::Failed ? failure : result::Ok;
     return result::Ok;
 }
 
@@ -281,6 +355,8 @@ Result FfmpegAudioEngine::soundRelease(Handle handle)
     Sound* sound = m_sounds.find(handle);
     if (!sound)
         return result::InvalidHandle;
+    if (sound->opening)
+        sound->opening->cancel();
     // Its channel ends, and channels it lost to a later play go with it.
     for (Handle h : m_channels.handles()) {
         if (const Channel* c = m_channels.find(h); c && c->sound == handle)
@@ -296,10 +372,25 @@ void FfmpegAudioEngine::closeSystem(Handle handle, System& system)
         if (const Channel* c = m_channels.find(h); c && c->system == handle)
             endChannel(h, false);
     }
+    std::vector<std::shared_ptr<StreamOpening>> openings;
     for (Handle h : m_sounds.handles()) {
-        if (const Sound* s = m_sounds.find(h); s && s->system == handle)
+        if (const Sound* s = m_sounds.find(h); s && s->system == handle) {
+            if (s->opening) {
+                s->opening->cancel();
+                openings.push_back(s->opening);
+            }
             m_sounds.take(h);
+        }
     }
+    {
+        std::lock_guard lock(system.listener->mutex);
+        system.listener->call = nullptr;
+    }
+    // Opens give up within moments; one stuck in a stalled read is left to
+    // end by itself.
+    const auto deadline = std::chrono::steady_clock::now() + kOpenCancelWait;
+    for (const auto& opening : openings)
+        opening->waitUntil(deadline);
     if (system.output)
         system.output->close();
     system.output.reset();

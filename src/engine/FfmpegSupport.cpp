@@ -22,12 +22,27 @@ const AVCodec* preferredDecoder(AVCodecID id)
     return avcodec_find_decoder(id);
 }
 
-int openFormat(const QString& path, FormatPtr* out)
+namespace {
+
+int cancelled(void* flag)
+{
+    return static_cast<const std::atomic<bool>*>(flag)->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
+} // namespace
+
+int openFormat(const QString& path, FormatPtr* out, const std::atomic<bool>* cancel)
 {
     quietLibraryLog();
+    AVFormatContext* context = avformat_alloc_context();
+    if (!context)
+        return AVERROR(ENOMEM);
+    if (cancel) {
+        context->interrupt_callback.callback = &cancelled;
+        context->interrupt_callback.opaque = const_cast<std::atomic<bool>*>(cancel);
+    }
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
-    AVFormatContext* context = nullptr;
     // The name's own bytes (see common/FileNames.h), not its UTF-8 form.
     const QByteArray url = QByteArrayLiteral("file:") + encodeFileName(path);
     const int ret = avformat_open_input(&context, url.constData(), nullptr, &options);

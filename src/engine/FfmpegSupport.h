@@ -10,6 +10,7 @@ extern "C" {
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 namespace cantorel::engine {
@@ -43,8 +44,10 @@ const AVCodec* preferredDecoder(AVCodecID id);
 
 // Opens `path` for reading with the file protocol only, so that no part of a
 // file name is taken for a protocol or a device. Returns the library's error
-// code (0 on success).
-int openFormat(const QString& path, FormatPtr* out);
+// code (0 on success). With `cancel`, the library's reads on this context
+// (the open itself included) give up once another thread sets it; the flag
+// must outlive the context.
+int openFormat(const QString& path, FormatPtr* out, const std::atomic<bool>* cancel = nullptr);
 
 // Quiets the library's own log (once per process); the engine reports
 // failures through its result codes instead.

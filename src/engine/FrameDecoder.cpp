@@ -59,12 +59,13 @@ bool FrameDecoder::open()
     if (!m_packet)
         return false;
     if (m_source->mpeg) {
-        m_mpeg = m_source->mpegIndex;
+        m_mpeg = m_source->knownMpegIndex();
         if (!m_mpeg) {
             auto index = MpegAudioScanner::scan(m_source->path, m_cancel);
             if (!index)
                 return false;
             m_mpeg = std::make_shared<const MpegAudioIndex>(std::move(*index));
+            m_source->learnMpegIndex(m_mpeg);
         }
         m_songEnd = m_mpeg->songSamples();
         m_source->noteExactLength(m_songEnd);
@@ -72,9 +73,11 @@ bool FrameDecoder::open()
             return false;
         return openCodec(m_mpeg->codec, nullptr, m_mpeg->sampleRate, m_mpeg->channels);
     }
-    m_index = m_source->packetIndex;
-    if (m_index)
+    m_index = m_source->knownPacketIndex();
+    if (m_index) {
         m_songEnd = m_index->totalSamples;
+        m_source->noteExactLength(m_songEnd);
+    }
     if (!openContainer())
         return false;
     return openCodec(m_format->streams[m_stream]->codecpar->codec_id, m_format->streams[m_stream]->codecpar,
@@ -84,7 +87,7 @@ bool FrameDecoder::open()
 bool FrameDecoder::openContainer()
 {
     m_format.reset();
-    if (openFormat(m_source->path, &m_format) < 0 || avformat_find_stream_info(m_format.get(), nullptr) < 0)
+    if (openFormat(m_source->path, &m_format, m_cancel) < 0 || avformat_find_stream_info(m_format.get(), nullptr) < 0)
         return false;
     m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     m_packetNumber = 0;
@@ -129,10 +132,15 @@ bool FrameDecoder::seekMpeg(std::int64_t sample)
 
 bool FrameDecoder::ensurePacketIndex()
 {
-    if (m_index)
+    if (!m_index)
+        m_index = m_source->knownPacketIndex(); // another channel may have built it meanwhile
+    if (m_index) {
+        m_source->noteExactLength(m_index->totalSamples);
         return true;
+    }
     FormatPtr scanFormat;
-    if (openFormat(m_source->path, &scanFormat) < 0 || avformat_find_stream_info(scanFormat.get(), nullptr) < 0)
+    if (openFormat(m_source->path, &scanFormat, m_cancel) < 0
+        || avformat_find_stream_info(scanFormat.get(), nullptr) < 0)
         return false;
     const int stream = av_find_best_stream(scanFormat.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (stream != m_stream)
@@ -141,6 +149,7 @@ bool FrameDecoder::ensurePacketIndex()
     if (!index)
         return false;
     m_index = std::make_shared<const PacketIndex>(std::move(*index));
+    m_source->learnPacketIndex(m_index);
     m_source->noteExactLength(m_index->totalSamples);
     return true;
 }

@@ -8,10 +8,12 @@
 // are dropped. Every mode puts the same sample at the same song time: the
 // song starts with the first sample a full decode gives.
 //
-// Without an index (the estimate modes before their first seek) it tells
-// the sound how far decoding has come, and its exact length once decoding
-// reaches the end or an index is built (SoundSource::noteDecoded,
-// noteExactLength).
+// Without an index (the estimate modes, until the file has been indexed:
+// by their first seek, or by any open or channel of the same file before)
+// it tells the sound how far decoding has come, and its exact length once
+// decoding reaches the end or an index is known (SoundSource::noteDecoded,
+// noteExactLength). An index it builds is kept with the sound's file for
+// the next channel and the next open (SoundSource::learn...).
 #include "engine/FfmpegSupport.h"
 #include "engine/SongTimeline.h"
 #include "engine/SoundSource.h"

@@ -2,9 +2,12 @@
 // Mixes the playing channels of one engine system into the output. The
 // output's thread renders; the owner's thread adds and removes channels.
 // Rendering never blocks: if the owner is changing the channel list at that
-// very moment, that one piece is silent.
+// very moment, that one piece is silent. The mixer counts the frames it
+// renders, as the output's clock does (OutputClock::rendered), and tells each
+// channel where in that count its audio goes.
 #include "engine/AudioOutput.h"
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -25,6 +28,7 @@ public:
 private:
     std::mutex m_mutex;
     std::vector<std::shared_ptr<ChannelPlayback>> m_channels;
+    std::int64_t m_rendered = 0; // output thread only
 };
 
 } // namespace cantorel::engine

@@ -185,7 +185,7 @@ std::optional<PacketIndex> PacketIndexer::scan(const QString& path, AVFormatCont
         return index;
     // Read the file again from its start, decoding this time.
     FormatPtr again;
-    if (openFormat(path, &again) < 0 || avformat_find_stream_info(again.get(), nullptr) < 0
+    if (openFormat(path, &again, cancel) < 0 || avformat_find_stream_info(again.get(), nullptr) < 0
         || av_find_best_stream(again.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0) != streamIndex)
         return std::nullopt;
     return indexByDecoding(again.get(), streamIndex, cancel);

@@ -2,11 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <vector>
 #include <cstring>
-#include <mutex>
+#include <vector>
 
 namespace cantorel::engine {
 
@@ -69,6 +69,8 @@ bool SdlAudioOutput::open(AudioSource* source)
     close();
     std::lock_guard lock(g_sdlMutex);
     m_source = source;
+    m_rendered = 0;
+    m_piece.store({});
     if (!acquireSubsystem()) {
         reportFallback(SDL_GetError());
         startSilentClock();
@@ -80,7 +82,7 @@ bool SdlAudioOutput::open(AudioSource* source)
     want.freq = kPreferredRate;
     want.format = AUDIO_F32SYS;
     want.channels = kOutputChannels;
-    want.samples = 1024;
+    want.samples = kBufferFrames;
     want.callback = &SdlAudioOutput::callback;
     want.userdata = this;
     SDL_AudioSpec have{};
@@ -111,6 +113,10 @@ bool SdlAudioOutput::open(AudioSource* source)
     }
     m_device = device;
     m_rate = have.freq;
+    // The silent driver plays nothing: a piece counts as heard while it is
+    // being consumed. A real device still holds about one buffer.
+    const char* driver = SDL_GetCurrentAudioDriver();
+    m_lead = driver && std::strcmp(driver, "dummy") == 0 ? 0 : have.samples;
     ++g_openDevices;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
@@ -119,31 +125,60 @@ bool SdlAudioOutput::open(AudioSource* source)
 void SdlAudioOutput::startSilentClock()
 {
     m_rate = kPreferredRate;
-    m_clockRunning.store(true);
+    m_lead = 0;
+    m_clockRunning = true;
     m_clock = std::thread([this] {
-        // Consumes audio in real time, in pieces of about 10 ms.
-        std::vector<float> scratch;
+        // Consumes audio in real time, a piece at each piece's time.
+        std::vector<float> scratch(static_cast<size_t>(kBufferFrames) * kOutputChannels);
         const auto start = std::chrono::steady_clock::now();
-        std::int64_t handed = 0;
-        while (m_clockRunning.load()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - start);
-            const std::int64_t due = elapsed.count() * m_rate / 1000000;
-            const int frames = static_cast<int>(std::min<std::int64_t>(due - handed, m_rate));
-            if (frames <= 0)
-                continue;
-            scratch.resize(static_cast<size_t>(frames) * kOutputChannels);
-            m_source->render(scratch.data(), frames);
-            handed += frames;
+        std::int64_t pieces = 0;
+        std::unique_lock lock(m_clockMutex);
+        while (m_clockRunning) {
+            lock.unlock();
+            renderPiece(scratch.data(), kBufferFrames);
+            ++pieces;
+            lock.lock();
+            const auto due = start + std::chrono::microseconds(pieces * kBufferFrames * 1000000 / m_rate);
+            m_clockStop.wait_until(lock, due, [this] { return !m_clockRunning; });
         }
     });
+}
+
+void SdlAudioOutput::renderPiece(float* out, int frames)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    if (m_source)
+        m_source->render(out, frames);
+    else
+        std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames) * kOutputChannels);
+    m_rendered += frames;
+    m_piece.store({m_rendered, std::chrono::duration_cast<std::chrono::nanoseconds>(now).count(), frames, m_lead});
+}
+
+OutputClock SdlAudioOutput::clock() const
+{
+    const Piece piece = m_piece.load();
+    if (piece.rendered == 0)
+        return {};
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+    // The device plays on in real time from where it was when the piece
+    // was handed out, and not past the piece (a late piece underruns).
+    const std::int64_t played =
+        std::clamp<std::int64_t>((now - piece.at) * m_rate / 1000000000, 0, piece.frames);
+    const std::int64_t heard = std::max<std::int64_t>(0, piece.rendered - piece.frames - piece.lead + played);
+    return {piece.rendered, piece.rendered - heard};
 }
 
 void SdlAudioOutput::close()
 {
     if (m_clock.joinable()) {
-        m_clockRunning.store(false);
+        {
+            std::lock_guard lock(m_clockMutex);
+            m_clockRunning = false;
+        }
+        m_clockStop.notify_all();
         m_clock.join();
     }
     std::lock_guard lock(g_sdlMutex);
@@ -163,10 +198,7 @@ void SdlAudioOutput::callback(void* self, std::uint8_t* stream, int length)
 {
     auto* output = static_cast<SdlAudioOutput*>(self);
     const int frames = length / static_cast<int>(sizeof(float) * kOutputChannels);
-    if (output->m_source)
-        output->m_source->render(reinterpret_cast<float*>(stream), frames);
-    else
-        std::memset(stream, 0, static_cast<size_t>(length));
+    output->renderPiece(reinterpret_cast<float*>(stream), frames);
 }
 
 } // namespace cantorel::engine

@@ -8,10 +8,18 @@
 // say so once on stderr. The silent driver offers a single device; outputs
 // that find it taken (a second system) consume their audio on a real-time
 // clock of their own instead, so open() never fails for want of a device.
+//
+// Audio is asked for in pieces of kBufferFrames, about 20 a second, as a
+// quiet player does: each piece wakes the device's thread once. The clock
+// (AudioOutput::clock) is estimated from the time of the last piece: a real
+// device is taken to hold one buffer beyond the piece just handed to it; the
+// silent driver and the clock of our own play each piece as it is handed out.
 #include "engine/AudioOutput.h"
+#include "engine/SeqLocked.h"
 
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 namespace cantorel::engine {
@@ -24,21 +32,39 @@ public:
     bool open(AudioSource* source) override;
     int sampleRate() const override { return m_rate; }
     void close() override;
+    OutputClock clock() const override;
 
     // Frames per second asked of the device (it may choose another rate).
     static constexpr int kPreferredRate = 44100;
+    // Frames per piece: 2048 is about 21 pieces a second at 44.1 kHz.
+    static constexpr int kBufferFrames = 2048;
 
 private:
+    // What the last render() handed out, published for clock().
+    struct Piece {
+        std::int64_t rendered = 0; // frames rendered, this piece included
+        std::int64_t at = 0;       // steady clock, ns: when it was handed out
+        std::int64_t frames = 0;   // frames of this piece
+        std::int64_t lead = 0;     // frames the device held before it
+    };
+
     static void callback(void* self, std::uint8_t* stream, int length);
     void startSilentClock();
+    // Asks the source for one piece and publishes it. Output thread.
+    void renderPiece(float* out, int frames);
 
     AudioSource* m_source = nullptr;
     std::uint32_t m_device = 0;
     int m_rate = kPreferredRate;
     bool m_subsystem = false;
+    std::int64_t m_lead = 0;     // frames a device holds beyond the newest piece
+    std::int64_t m_rendered = 0; // output thread only
+    SeqLocked<Piece> m_piece;
     // Without any device: a thread that consumes audio in real time.
     std::thread m_clock;
-    std::atomic<bool> m_clockRunning{false};
+    std::mutex m_clockMutex;
+    std::condition_variable m_clockStop;
+    bool m_clockRunning = false;
 };
 
 } // namespace cantorel::engine

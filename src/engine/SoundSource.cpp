@@ -1,5 +1,7 @@
 #include "engine/SoundSource.h"
 
+#include "engine/SourceCache.h"
+
 #include "common/FileNames.h"
 
 #include <cerrno>
@@ -54,6 +56,50 @@ void SoundSource::noteExactLength(std::int64_t samples) const
     progress->exact.store(std::max<std::int64_t>(0, samples), std::memory_order_release);
 }
 
+std::shared_ptr<const MpegAudioIndex> FileIndexes::mpeg() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_mpeg;
+}
+
+std::shared_ptr<const PacketIndex> FileIndexes::packets() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_packets;
+}
+
+void FileIndexes::setMpeg(std::shared_ptr<const MpegAudioIndex> index)
+{
+    std::lock_guard lock(m_mutex);
+    m_mpeg = std::move(index);
+}
+
+void FileIndexes::setPackets(std::shared_ptr<const PacketIndex> index)
+{
+    std::lock_guard lock(m_mutex);
+    m_packets = std::move(index);
+}
+
+std::shared_ptr<const MpegAudioIndex> SoundSource::knownMpegIndex() const
+{
+    return mpegIndex ? mpegIndex : fileIndexes->mpeg();
+}
+
+std::shared_ptr<const PacketIndex> SoundSource::knownPacketIndex() const
+{
+    return packetIndex ? packetIndex : fileIndexes->packets();
+}
+
+void SoundSource::learnMpegIndex(std::shared_ptr<const MpegAudioIndex> index) const
+{
+    fileIndexes->setMpeg(std::move(index));
+}
+
+void SoundSource::learnPacketIndex(std::shared_ptr<const PacketIndex> index) const
+{
+    fileIndexes->setPackets(std::move(index));
+}
+
 namespace {
 
 Result openErrorResult(int error)
@@ -77,19 +123,34 @@ std::int64_t estimatedSamples(const AVFormatContext* format, const AVStream* str
 
 } // namespace
 
-Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out)
-{
-    const FileFacts info = fileFacts(path); // also for names that are not UTF-8
-    if (path.isEmpty() || !info.exists)
-        return result::FileNotFound;
-    if (info.isDir || !info.readable || info.size == 0)
-        return result::FileBad;
+namespace {
 
+// A sound of its own for one open, made from what `known` holds.
+std::shared_ptr<const SoundSource> freshSound(const SoundSource& known, unsigned mode)
+{
+    auto source = std::make_shared<SoundSource>(known);
+    source->mode = mode;
+    source->progress = std::make_shared<LengthProgress>();
+    if (mode & mode::AccurateTime)
+        source->noteExactLength(source->lengthSamples);
+    return source;
+}
+
+bool isCancelled(const std::atomic<bool>* cancel)
+{
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// Reads the file: its header, and in accurate-time mode its index (unless
+// `indexes` knows it already).
+Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr<FileIndexes>& indexes,
+                       const std::atomic<bool>* cancel, std::shared_ptr<SoundSource>* out)
+{
     FormatPtr format;
-    if (const int ret = openFormat(path, &format); ret < 0)
-        return openErrorResult(ret);
+    if (const int ret = openFormat(path, &format, cancel); ret < 0)
+        return isCancelled(cancel) ? result::FileBad : openErrorResult(ret);
     if (avformat_find_stream_info(format.get(), nullptr) < 0)
-        return result::Format;
+        return isCancelled(cancel) ? result::FileBad : result::Format;
     const int streamIndex = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (streamIndex < 0)
         return result::Format;
@@ -102,6 +163,7 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     auto source = std::make_shared<SoundSource>();
     source->path = path;
     source->mode = mode;
+    source->fileIndexes = indexes;
     source->sampleRate = par->sample_rate;
     source->channels = par->ch_layout.nb_channels;
     source->mpeg = std::string_view(format->iformat->name) == "mp3"
@@ -112,19 +174,29 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     if (source->mpeg && accurate) {
         // MPEG audio is scanned by its frame headers, which is far quicker
         // than reading it packet by packet through the container reader.
-        auto index = MpegAudioScanner::scan(path);
-        if (!index)
-            return result::FileBad;
+        auto index = indexes->mpeg();
+        if (!index) {
+            auto scanned = MpegAudioScanner::scan(path, cancel);
+            if (!scanned)
+                return result::FileBad;
+            index = std::make_shared<const MpegAudioIndex>(std::move(*scanned));
+            indexes->setMpeg(index);
+        }
         source->sampleRate = index->sampleRate;
         source->channels = index->channels;
         source->lengthSamples = index->songSamples();
-        source->mpegIndex = std::make_shared<const MpegAudioIndex>(std::move(*index));
+        source->mpegIndex = std::move(index);
     } else if (accurate) {
-        auto index = PacketIndexer::scan(path, format.get(), streamIndex);
-        if (!index || index->totalSamples <= 0)
-            return result::FileBad;
+        auto index = indexes->packets();
+        if (!index) {
+            auto scanned = PacketIndexer::scan(path, format.get(), streamIndex, cancel);
+            if (!scanned || scanned->totalSamples <= 0)
+                return result::FileBad;
+            index = std::make_shared<const PacketIndex>(std::move(*scanned));
+            indexes->setPackets(index);
+        }
         source->lengthSamples = index->totalSamples;
-        source->packetIndex = std::make_shared<const PacketIndex>(std::move(*index));
+        source->packetIndex = std::move(index);
     } else {
         // A stream without a single packet is of no use.
         PacketPtr packet(av_packet_alloc());
@@ -148,9 +220,38 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
         }
         source->lengthSamples = estimatedSamples(format.get(), stream, source->sampleRate);
     }
-    if (accurate)
-        source->noteExactLength(source->lengthSamples);
+    if (isCancelled(cancel))
+        return result::FileBad;
     *out = std::move(source);
+    return result::Ok;
+}
+
+} // namespace
+
+Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
+                       const std::atomic<bool>* cancel)
+{
+    const FileFacts info = fileFacts(path); // also for names that are not UTF-8
+    if (path.isEmpty() || !info.exists)
+        return result::FileNotFound;
+    if (info.isDir || !info.readable || info.size == 0)
+        return result::FileBad;
+
+    SourceCache& cache = SourceCache::instance();
+    const SourceCache::Stamp stamp = SourceCache::stampOf(path);
+    const bool accurate = (mode & mode::AccurateTime) != 0;
+    if (const auto known = cache.find(path, stamp, accurate)) {
+        *out = freshSound(*known, mode);
+        return result::Ok;
+    }
+    cache.noteRead();
+    std::shared_ptr<SoundSource> source;
+    if (const Result r = readSoundSource(path, mode, cache.indexesOf(path, stamp), cancel, &source); r != result::Ok)
+        return r;
+    // Kept only when the file did not change while it was read.
+    if (SourceCache::stampOf(path) == stamp)
+        cache.store(path, stamp, accurate, source);
+    *out = freshSound(*source, mode);
     return result::Ok;
 }
 

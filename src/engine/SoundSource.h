@@ -2,7 +2,9 @@
 // What the engine knows about an opened sound: where it is, its format, its
 // length and, in accurate-time mode, the index that makes seeking exact.
 // Built once when a stream is created and shared, read-only, with the
-// threads that decode it.
+// threads that decode it. What is learned about the file itself (its
+// indexes) is kept process-wide with the file (SourceCache.h), so that
+// opening the same unchanged file again, as a stop does, reads nothing.
 #include "engine/AudioEngine.h"
 #include "engine/MpegAudioScanner.h"
 #include "engine/PacketIndex.h"
@@ -11,7 +13,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 namespace cantorel::engine {
 
@@ -20,6 +24,21 @@ namespace cantorel::engine {
 struct LengthProgress {
     std::atomic<std::int64_t> decoded{0}; // song samples decoded so far (the furthest point)
     std::atomic<std::int64_t> exact{-1};  // a full decode's length, once known
+};
+
+// The indexes of one file, once someone has built them: shared by every
+// open of the unchanged file and the threads that decode them. Any thread.
+class FileIndexes {
+public:
+    std::shared_ptr<const MpegAudioIndex> mpeg() const;
+    std::shared_ptr<const PacketIndex> packets() const;
+    void setMpeg(std::shared_ptr<const MpegAudioIndex> index);
+    void setPackets(std::shared_ptr<const PacketIndex> index);
+
+private:
+    mutable std::mutex m_mutex;
+    std::shared_ptr<const MpegAudioIndex> m_mpeg;
+    std::shared_ptr<const PacketIndex> m_packets;
 };
 
 struct SoundSource {
@@ -39,6 +58,15 @@ struct SoundSource {
     std::shared_ptr<const MpegAudioIndex> mpegIndex;  // MPEG audio
     std::shared_ptr<const PacketIndex> packetIndex;   // other formats
     std::shared_ptr<LengthProgress> progress = std::make_shared<LengthProgress>();
+    // The file's indexes as far as they are known (see FileIndexes).
+    std::shared_ptr<FileIndexes> fileIndexes = std::make_shared<FileIndexes>();
+
+    // The index of this sound, its own or one learned since. Any thread.
+    std::shared_ptr<const MpegAudioIndex> knownMpegIndex() const;
+    std::shared_ptr<const PacketIndex> knownPacketIndex() const;
+    // From decoding threads: an index built for this sound's file.
+    void learnMpegIndex(std::shared_ptr<const MpegAudioIndex> index) const;
+    void learnPacketIndex(std::shared_ptr<const PacketIndex> index) const;
 
     // The length the engine reports. Exact once known: from the start in
     // accurate-time mode, and in the estimate modes as soon as a decoding
@@ -63,7 +91,20 @@ struct SoundSource {
 // Opens `path` in `mode` and fills `out`. Results: FileNotFound (no such
 // file), FileBad (a directory, an empty or unreadable file, a stream without
 // audio data), Format (nothing understands it), Ok. The accurate-time mode
-// scans the file here; the other modes only read its header.
-Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out);
+// scans the file here (unless it was indexed before); the other modes only
+// read its header. A file opened before in the same kind of mode (accurate
+// or not) and not changed since (same size, same modification time) is not
+// read again: the sound is made from what was learned then (SourceCache.h).
+// Each open gets a sound of its own: in the estimate modes its length starts
+// again from the container's estimate. Any thread. Setting `cancel` from
+// another thread makes a long open or scan give up (the result is then
+// FileBad).
+Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
+                       const std::atomic<bool>* cancel = nullptr);
+
+// Something that opens sounds as openSoundSource does (the engine's, or a
+// test's stand-in that holds opens back).
+using SourceOpener = std::function<Result(const QString& path, unsigned mode,
+                                          std::shared_ptr<const SoundSource>* out, const std::atomic<bool>* cancel)>;
 
 } // namespace cantorel::engine

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 namespace cantorel::enginetest {
@@ -115,14 +117,29 @@ inline float peak(const std::vector<float>& samples)
     return p;
 }
 
+// Waits (at most `limit`) until `done` holds; false when it never did.
+template <typename Pred>
+bool waitFor(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(3))
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 // An engine whose systems play into capture outputs the test drains.
 struct Rig {
-    explicit Rig(int rate = 44100)
-        : engine([this, rate] {
-              auto output = std::make_unique<CaptureOutput>(rate);
-              captures.push_back(output.get());
-              return output;
-          })
+    explicit Rig(int rate = 44100, SourceOpener opener = openSoundSource)
+        : engine(
+              [this, rate] {
+                  auto output = std::make_unique<CaptureOutput>(rate);
+                  captures.push_back(output.get());
+                  return output;
+              },
+              std::move(opener))
     {
         EXPECT_EQ(engine.systemCreate(&system), result::Ok);
         EXPECT_EQ(engine.systemInit(system, 32, 0), result::Ok);

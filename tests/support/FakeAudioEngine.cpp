@@ -108,20 +108,105 @@ Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, u
     Result r;
     if (scheduledFailure(QStringLiteral("createStream"), &r))
         return r;
+    const bool nonBlocking = (mode & mode::NonBlocking) != 0;
+    if (nonBlocking && !m_systems.value(system))
+        return m_systems.contains(system) ? result::Uninitialized : result::InvalidHandle;
+    // What opening the file gives.
+    Result outcome = result::Ok;
+    unsigned length = 0;
     if (m_refused.contains(path))
-        return m_refused.value(path);
-    if (!m_systems.value(system))
-        return result::Uninitialized;
-    unsigned length;
-    if (m_lengths.contains(path))
+        outcome = m_refused.value(path);
+    else if (!m_systems.value(system))
+        outcome = result::Uninitialized;
+    else if (m_lengths.contains(path))
         length = m_lengths.value(path);
     else if (QFileInfo(path).isFile())
         length = kDefaultLengthMs;
     else
-        return result::FileNotFound;
+        outcome = result::FileNotFound;
+    if (!nonBlocking && outcome != result::Ok)
+        return outcome;
     *sound = m_next++;
-    m_sounds.insert(*sound, Sound{system, path, mode, length, 0});
+    Sound entry{system, path, mode, length, 0};
+    if (nonBlocking) {
+        entry.state = OpenState::Loading;
+        entry.openResult = outcome;
+    }
+    m_sounds.insert(*sound, entry);
     m_lastSound = *sound;
+    if (nonBlocking && !m_holdOpens)
+        completeOpen(*sound);
+    return result::Ok;
+}
+
+Result FakeAudioEngine::systemSetOpenListener(Handle system, std::function<void(Handle sound)> listener)
+{
+    log << QStringLiteral("setOpenListener");
+    Result r;
+    if (scheduledFailure(QStringLiteral("setOpenListener"), &r))
+        return r;
+    if (!m_systems.contains(system))
+        return result::InvalidHandle;
+    m_listeners[system] = std::move(listener);
+    return result::Ok;
+}
+
+void FakeAudioEngine::completeOpen(Handle sound)
+{
+    if (m_sounds.contains(sound))
+        completeOpen(sound, m_sounds[sound].openResult);
+}
+
+void FakeAudioEngine::completeOpen(Handle sound, Result openResult)
+{
+    const auto it = m_sounds.find(sound);
+    if (it == m_sounds.end() || it->state != OpenState::Loading)
+        return;
+    it->state = openResult == result::Ok ? OpenState::Ready : OpenState::Failed;
+    it->openResult = openResult;
+    if (it->length == 0 && openResult == result::Ok)
+        it->length = kDefaultLengthMs;
+    const auto listener = m_listeners.value(it->system);
+    if (listener)
+        listener(sound);
+}
+
+QList<FakeAudioEngine::Handle> FakeAudioEngine::loadingSounds() const
+{
+    QList<Handle> out;
+    for (auto it = m_sounds.begin(); it != m_sounds.end(); ++it) {
+        if (it->state == OpenState::Loading)
+            out.append(it.key());
+    }
+    return out;
+}
+
+Result FakeAudioEngine::readiness(Handle sound) const
+{
+    const auto it = m_sounds.find(sound);
+    if (it == m_sounds.end())
+        return result::InvalidHandle;
+    switch (it->state) {
+    case OpenState::Loading: return result::NotReady;
+    case OpenState::Failed: return it->openResult;
+    case OpenState::Ready: break;
+    }
+    return result::Ok;
+}
+
+Result FakeAudioEngine::soundGetOpenState(Handle sound, OpenState* state, Result* openResult)
+{
+    Result r;
+    if (scheduledFailure(QStringLiteral("getOpenState"), &r))
+        return r;
+    if (!m_sounds.contains(sound))
+        return result::InvalidHandle;
+    if (!state)
+        return result::InvalidParam;
+    const Sound& s = m_sounds[sound];
+    *state = s.state;
+    if (openResult)
+        *openResult = s.state == OpenState::Failed ? s.openResult : result::Ok;
     return result::Ok;
 }
 
@@ -133,6 +218,8 @@ Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool p
         return r;
     if (!m_systems.contains(system) || !m_sounds.contains(sound))
         return result::InvalidHandle;
+    if (const Result ready = readiness(sound); ready != result::Ok)
+        return ready;
     if (m_sounds[sound].channel != 0)
         endChannel(m_sounds[sound].channel);
     *channel = m_next++;
@@ -157,6 +244,7 @@ Result FakeAudioEngine::systemClose(Handle system)
             m_sounds.remove(s);
         }
     }
+    m_listeners.remove(system);
     m_systems[system] = false;
     return result::Ok;
 }
@@ -169,6 +257,7 @@ Result FakeAudioEngine::systemRelease(Handle system)
         return r;
     if (!m_systems.remove(system))
         return result::InvalidHandle;
+    m_listeners.remove(system);
     return result::Ok;
 }
 
@@ -261,8 +350,8 @@ Result FakeAudioEngine::soundGetLength(Handle sound, unsigned* length, unsigned 
         return r;
     if (timeUnit != kMilliseconds)
         return result::InvalidParam;
-    if (!m_sounds.contains(sound))
-        return result::InvalidHandle;
+    if (const Result ready = readiness(sound); ready != result::Ok)
+        return ready;
     *length = m_sounds[sound].length;
     return result::Ok;
 }

@@ -4,6 +4,13 @@
 // file opens with a default length, a missing one gives FileNotFound.
 // Every call is logged as a short text ("createStream /x.mp3 0x4000"), and a
 // failure can be scheduled for the next call of a given name.
+//
+// Non-blocking opens (mode::NonBlocking) complete at once by default: the
+// sound is Ready (or Failed with what a blocking open would return) and the
+// open listener is called before systemCreateStream returns, as the real
+// engine may do. With holdOpens(true) they stay Loading until the test
+// completes them with completeOpen(), which calls the listener on the
+// test's thread.
 #include "engine/AudioEngine.h"
 
 #include <QHash>
@@ -34,6 +41,16 @@ public:
         else
             m_refused[path] = code;
     }
+    // Keeps non-blocking opens Loading until completeOpen().
+    void holdOpens(bool hold) { m_holdOpens = hold; }
+    // Ends a held open with the outcome its file gives (Ok, or what refuse()
+    // or a missing file gives), or with `openResult`, and calls the
+    // listener. Nothing happens for a sound that is not Loading.
+    void completeOpen(Handle sound);
+    void completeOpen(Handle sound, Result openResult);
+    // Sounds still Loading, oldest first.
+    QList<Handle> loadingSounds() const;
+    bool hasOpenListener(Handle system) const { return static_cast<bool>(m_listeners.value(system)); }
 
     // Moves the clock: every playing, unpaused channel advances by `ms`; a
     // channel that reaches its sound's length ends (its handle goes stale).
@@ -65,6 +82,7 @@ public:
     Result systemGetVersion(Handle system, unsigned* version) override;
     Result systemInit(Handle system, int maxChannels, unsigned flags) override;
     Result systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound) override;
+    Result systemSetOpenListener(Handle system, std::function<void(Handle sound)> listener) override;
     Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused,
                            Handle* channel) override;
     Result systemClose(Handle system) override;
@@ -76,6 +94,7 @@ public:
     Result channelSetMute(Handle channel, bool mute) override;
     Result channelGetCurrentSound(Handle channel, Handle* sound) override;
     Result soundGetLength(Handle sound, unsigned* length, unsigned timeUnit) override;
+    Result soundGetOpenState(Handle sound, engine::OpenState* state, Result* openResult) override;
     Result soundRelease(Handle sound) override;
 
 private:
@@ -85,6 +104,8 @@ private:
         unsigned mode = 0;
         unsigned length = 0;
         Handle channel = 0;
+        engine::OpenState state = engine::OpenState::Ready;
+        Result openResult = engine::result::Ok; // when Failed; while Loading, the file's outcome
     };
     struct Channel {
         Handle sound = 0;
@@ -97,6 +118,8 @@ private:
 
     bool scheduledFailure(const QString& call, Result* code);
     void endChannel(Handle channel);
+    // Ok, or the result a sound that needs to be opened gives now.
+    Result readiness(Handle sound) const;
 
     unsigned m_version = engine::kRequiredVersion;
     Handle m_next = 1;
@@ -109,6 +132,8 @@ private:
     QHash<QString, Result> m_failures;
     QHash<QString, Result> m_refused;
     unsigned m_outputDelayMs = 0;
+    QHash<Handle, std::function<void(Handle)>> m_listeners;
+    bool m_holdOpens = false;
 };
 
 } // namespace cantorel::testing

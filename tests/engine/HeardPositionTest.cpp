@@ -1,0 +1,145 @@
+// The decoding thread sleeps until the output needs audio, and the position
+// is what the listener hears: what was handed to the output less what the
+// device still holds, across pause, seek, resume and the song's end.
+#include "EngineTestRig.h"
+#include "engine/AudioEngineFactory.h"
+#include "engine/ChannelPlayback.h"
+#include "engine/Mixer.h"
+
+#include <chrono>
+#include <thread>
+
+using namespace cantorel::engine;
+using namespace cantorel::enginetest;
+using cantorel::testing::fixturePath;
+
+using namespace std::chrono_literals;
+
+TEST(QuietPlayback, TheDecoderSleepsUntilTheRingHasDrainedToItsLowWaterMark)
+{
+    const QString path = fixturePath("audio/tones.ogg");
+    const Reference ref = decodeFully(path);
+    std::shared_ptr<const SoundSource> source;
+    ASSERT_EQ(openSoundSource(path, mode::AccurateTime, &source), result::Ok);
+    Mixer mixer;
+    CaptureOutput output(ref.rate);
+    output.open(&mixer);
+    const auto channel = ChannelPlayback::start(source, ref.rate, false);
+    mixer.add(channel);
+    constexpr int kBlock = AudioBlock::kFrames;
+    const int full = ChannelPlayback::kRingBlocks * kBlock;
+    ASSERT_TRUE(waitFor([&] { return mixer.readyFor(full - 1); })); // the ring is full
+
+    // Full, it is not woken, however long the output takes.
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(channel->wakeups(), 0u);
+    // Nor while the ring drains down to its low-water mark...
+    std::vector<float> heard = output.pull((ChannelPlayback::kRingBlocks - ChannelPlayback::kLowWater - 1) * kBlock);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(channel->wakeups(), 0u);
+    // ...which wakes it once, to fill the ring again.
+    auto more = output.pull(kBlock);
+    heard.insert(heard.end(), more.begin(), more.end());
+    ASSERT_TRUE(waitFor([&] { return mixer.readyFor(full - 1); }));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(channel->wakeups(), 1u);
+
+    // To the end: about one wake-up per low-water drain, and the audio whole.
+    more = output.pull(static_cast<int>(ref.frames()) - static_cast<int>(heard.size() / 2));
+    heard.insert(heard.end(), more.begin(), more.end());
+    EXPECT_LT(maxDifference(heard, ref, 0), 1e-6f);
+    const std::uint64_t drains = static_cast<std::uint64_t>(ref.frames() / (ChannelPlayback::kLowWater * kBlock));
+    EXPECT_LE(channel->wakeups(), drains + 2);
+    // Decoded to its end, it sleeps until a seek or stop (once the last
+    // drain's wake-up, with nothing left to do, is over).
+    std::this_thread::sleep_for(100ms);
+    const std::uint64_t atEnd = channel->wakeups();
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(channel->wakeups(), atEnd);
+    channel->seek(500);
+    EXPECT_TRUE(waitFor([&] { return channel->wakeups() > atEnd; }));
+    EXPECT_LT(maxDifference(output.pull(4000), ref, std::int64_t(500) * ref.rate / 1000), 1e-6f);
+    EXPECT_TRUE(channel->stop());
+}
+
+TEST(QuietPlayback, ThePositionIsWhatTheListenerHearsAcrossPauseSeekAndResume)
+{
+    const Reference ref = decodeFully(fixturePath("audio/tones.ogg"));
+    ASSERT_EQ(ref.rate, 44100);
+    Rig rig(44100);
+    rig.capture().setDelayFrames(4410); // the device holds 100 ms
+    const Handle sound = rig.open("tones.ogg");
+    const Handle channel = rig.play(sound);
+    rig.capture().pull(4410);
+    EXPECT_EQ(rig.position(channel), 0u); // handed out, not heard yet
+    rig.capture().pull(8820);
+    EXPECT_EQ(rig.position(channel), 200u);
+
+    // Paused, the device still plays what it holds, then the position stays
+    // on the last sample heard.
+    ASSERT_EQ(rig.engine.channelSetPaused(channel, true), result::Ok);
+    EXPECT_EQ(rig.position(channel), 200u);
+    rig.capture().pull(2205);
+    EXPECT_EQ(rig.position(channel), 250u);
+    rig.capture().pull(8820);
+    EXPECT_EQ(rig.position(channel), 300u);
+    // Resumed, it moves on once the new audio has passed through the device.
+    ASSERT_EQ(rig.engine.channelSetPaused(channel, false), result::Ok);
+    rig.capture().pull(4410);
+    EXPECT_EQ(rig.position(channel), 300u);
+    rig.capture().pull(2205);
+    EXPECT_EQ(rig.position(channel), 350u);
+
+    // A seek reads its target at once, and until audio from there is heard.
+    ASSERT_EQ(rig.engine.channelSetPosition(channel, 1000, kMilliseconds), result::Ok);
+    EXPECT_EQ(rig.position(channel), 1000u);
+    rig.capture().pull(2205);
+    EXPECT_EQ(rig.position(channel), 1000u);
+    const auto got = rig.capture().pull(4410);
+    EXPECT_EQ(rig.position(channel), 1050u);
+    EXPECT_LT(maxDifference(got, ref, 44100 + 2205), 1e-6f); // the audio itself is handed out as before
+
+    // The channel ends when its last sample has been heard, not before.
+    const int left = static_cast<int>(ref.frames()) - 44100 - 6615;
+    rig.capture().pull(left);
+    EXPECT_EQ(rig.position(channel), static_cast<unsigned>((ref.frames() - 4410) * 1000 / 44100));
+    rig.capture().pull(4409);
+    unsigned ms = 0;
+    EXPECT_EQ(rig.engine.channelGetPosition(channel, &ms, kMilliseconds), result::Ok);
+    rig.capture().pull(1);
+    EXPECT_EQ(rig.engine.channelGetPosition(channel, &ms, kMilliseconds), result::InvalidHandle);
+}
+
+TEST(QuietPlayback, OnTheSilentDriverThePositionMovesOnSmoothlyBetweenPieces)
+{
+    // The device is asked for audio about 20 times a second; the position
+    // still moves in real time between those moments, and never back.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    auto engine = createAudioEngine();
+    Handle system = 0;
+    ASSERT_EQ(engine->systemCreate(&system), result::Ok);
+    ASSERT_EQ(engine->systemInit(system, 32, 0), result::Ok);
+    Handle sound = 0;
+    ASSERT_EQ(engine->systemCreateStream(system, fixturePath("audio/tones.ogg"), mode::AccurateTime, &sound),
+              result::Ok);
+    Handle channel = 0;
+    ASSERT_EQ(engine->systemPlaySound(system, kFreeChannel, sound, false, &channel), result::Ok);
+    std::vector<unsigned> seen;
+    const auto until = std::chrono::steady_clock::now() + 600ms;
+    while (std::chrono::steady_clock::now() < until) {
+        unsigned ms = 0;
+        ASSERT_EQ(engine->channelGetPosition(channel, &ms, kMilliseconds), result::Ok);
+        if (seen.empty() || ms != seen.back())
+            seen.push_back(ms);
+        std::this_thread::sleep_for(2ms);
+    }
+    ASSERT_GT(seen.size(), 2u);
+    int small = 0;
+    for (size_t i = 1; i < seen.size(); ++i) {
+        EXPECT_GT(seen[i], seen[i - 1]);
+        small += seen[i] - seen[i - 1] <= 10 ? 1 : 0;
+    }
+    // Pieces of 2048 frames are 46 ms: most steps are far smaller.
+    EXPECT_GT(small * 2, static_cast<int>(seen.size()));
+    EXPECT_EQ(engine->systemRelease(system), result::Ok);
+}
