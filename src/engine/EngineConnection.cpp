@@ -46,6 +46,29 @@ bool EngineConnection::openStream(const QString& path, unsigned streamMode)
     return true;
 }
 
+OpenState EngineConnection::openState(Result* openResult)
+{
+    OpenState state = OpenState::Failed;
+    *openResult = result::Ok;
+    if (m_sound == 0 || m_engine.soundGetOpenState(m_sound, &state, openResult) != result::Ok)
+        return OpenState::Failed;
+    return state;
+}
+
+bool EngineConnection::dropStream()
+{
+    if (m_sound == 0)
+        return true;
+    const Handle old = m_sound;
+    m_sound = 0;
+    return check(m_engine.soundRelease(old));
+}
+
+bool EngineConnection::setOpenListener(std::function<void(Handle sound)> listener)
+{
+    return check(m_engine.systemSetOpenListener(m_system, std::move(listener)));
+}
+
 bool EngineConnection::play(float volume)
 {
     Handle channel = 0;

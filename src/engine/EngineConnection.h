@@ -23,8 +23,15 @@ public:
     bool start();
     // Releases the open stream (if any) and opens `path` in `streamMode`.
     // False when the release failed (the program is ending) or the engine
-    // refused the song (reported; sound() is then 0).
+    // refused the song (reported; sound() is then 0). With mode::NonBlocking
+    // the stream may still be opening: see openState().
     bool openStream(const QString& path, unsigned streamMode);
+    // Where the stream's open stands, and its result when it failed.
+    OpenState openState(Result* openResult);
+    // Releases a stream whose open failed; false when the release failed.
+    bool dropStream();
+    // Calls `listener` on an engine thread when a non-blocking open ends.
+    bool setOpenListener(std::function<void(Handle sound)> listener);
     // Plays the open stream on a free channel, then sets its volume. The
     // play call's own result goes unchecked; the volume call's is checked.
     bool play(float volume);

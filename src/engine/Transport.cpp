@@ -17,11 +17,21 @@ Transport::Transport(AudioEngine& engine, Modes modes, QObject* parent)
     connect(&m_timer, &QTimer::timeout, this, &Transport::tick);
 }
 
-Transport::~Transport() = default;
+Transport::~Transport()
+{
+    // The engine calls the open listener on its own threads until the
+    // system is closed.
+    shutdown();
+}
 
 bool Transport::start()
 {
-    return m_connection.start();
+    if (!m_connection.start())
+        return false;
+    // Called on an engine thread: only hand the news over to this one.
+    return m_connection.setOpenListener([this](Handle sound) {
+        QMetaObject::invokeMethod(this, [this, sound] { streamOpened(sound); }, Qt::QueuedConnection);
+    });
 }
 
 void Transport::shutdown()
@@ -43,20 +53,58 @@ void Transport::setState(bool playing, bool paused, bool stopped)
     Q_EMIT stateChanged();
 }
 
-bool Transport::open(const QString& path)
+Transport::OpenStart Transport::open(const QString& path)
 {
     m_timer.stop();
     m_path = path;
-    if (m_connection.openStream(path, m_modes.openMode))
-        return true;
-    if (!hasSong())
-        forgetSong();
-    return false;
+    m_opening = false;
+    if (!m_connection.openStream(path, m_modes.openMode | mode::NonBlocking)) {
+        if (m_connection.sound() == 0)
+            forgetSong();
+        return OpenStart::Refused;
+    }
+    Result code = result::Ok;
+    switch (m_connection.openState(&code)) {
+    case OpenState::Ready:
+        return OpenStart::Ready;
+    case OpenState::Loading:
+        m_opening = true;
+        return OpenStart::Opening;
+    case OpenState::Failed:
+        break;
+    }
+    refuse(code);
+    return OpenStart::Refused;
+}
+
+void Transport::streamOpened(Handle sound)
+{
+    if (!m_opening || sound != m_connection.sound())
+        return; // an open given up since, or already seen
+    Result code = result::Ok;
+    const OpenState state = m_connection.openState(&code);
+    if (state == OpenState::Loading)
+        return;
+    m_opening = false;
+    if (state == OpenState::Ready)
+        Q_EMIT opened();
+    else
+        refuse(code);
+}
+
+void Transport::refuse(Result code)
+{
+    m_opening = false;
+    if (!m_connection.dropStream())
+        return; // the program is ending
+    forgetSong();
+    Q_EMIT songRefused(code == result::Ok ? result::FileBad : code);
 }
 
 void Transport::forgetSong()
 {
     m_timer.stop();
+    m_opening = false;
     m_path.clear();
     m_shown = 0;
     setState(false, false, false);

@@ -56,11 +56,18 @@ public:
     // Releases the song and the system; the timer stops. Runs once.
     void shutdown();
 
-    // Releases the previous song's stream and opens `path`; the position
-    // timer stops. False when the song was refused (no song now) or a call
-    // failed.
-    bool open(const QString& path);
-    bool hasSong() const { return m_connection.sound() != 0; }
+    // Releases the previous song's stream and opens `path` on a thread of
+    // the engine, so that a file that is slow to read (or stalled) never
+    // holds this thread; the position timer stops. Ready: the song is open
+    // now (an unchanged file opened before is); Opening: opened() or
+    // songRefused() follows; Refused: the song was refused (songRefused was
+    // emitted, there is no song now) or a call failed (engineFailed).
+    enum class OpenStart { Ready, Opening, Refused };
+    OpenStart open(const QString& path);
+    // A song is open and ready to play.
+    bool hasSong() const { return m_connection.sound() != 0 && !m_opening; }
+    // A song is still being opened.
+    bool opening() const { return m_opening; }
     const QString& path() const { return m_path; }
     // Forgets the song (after the window gave up on it).
     void forgetSong();
@@ -103,6 +110,8 @@ public:
     const EngineConnection& connection() const { return m_connection; }
 
 Q_SIGNALS:
+    // The song whose open() said Opening is open and ready to play.
+    void opened();
     void positionChanged(unsigned positionMs, unsigned lengthMs);
     void ended();
     // playing, paused or stopped changed.
@@ -126,6 +135,10 @@ private:
     };
 
     Outcome outcomeOf(EngineConnection::ChannelCall call) const;
+    // An open has ended (on the engine's word, passed to this thread).
+    void streamOpened(Handle sound);
+    // The song's open failed with `code`: no song now.
+    void refuse(Result code);
     void setState(bool playing, bool paused, bool stopped);
 
     Modes m_modes;
@@ -140,6 +153,7 @@ private:
     unsigned m_maximum = 0; // the length shown: the seek slider's maximum
     unsigned m_shown = 0;   // the position held to it
     bool m_shutDown = false;
+    bool m_opening = false;
 };
 
 } // namespace cantorel::engine

@@ -66,8 +66,16 @@ Form2::Form2(MakerServices services, QWidget* parent)
     connect(&m_transport, &engine::Transport::ended, this, &Form2::endOfSong);
     connect(&m_transport, &engine::Transport::engineFailed, this,
             [this](engine::Result code) { m_services.failures.callFailed(this, code); });
-    connect(&m_transport, &engine::Transport::songRefused, this,
-            [this](engine::Result code) { m_services.failures.songRefused(this, code); });
+    connect(&m_transport, &engine::Transport::songRefused, this, [this](engine::Result code) {
+        // Reported, and no lyric file is touched.
+        m_pendingChoice.reset();
+        m_services.failures.songRefused(this, code);
+        enterNoSongState();
+    });
+    connect(&m_transport, &engine::Transport::opened, this, [this] {
+        m_ui.cPlay->setEnabled(true);
+        finishPreparing();
+    });
     connect(&m_transport, &engine::Transport::versionMismatch, this,
             [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 }
@@ -135,9 +143,18 @@ void Form2::prepare(const maker::SourceChoice& choice)
     // The song is loaded before any file is touched: a song the engine
     // refuses is reported and no lyric file is changed.
     m_mediaPath = choice.mediaPath;
+    m_pendingChoice = choice;
     copenClick();
-    if (!m_transport.hasSong())
+    if (m_transport.hasSong())
+        finishPreparing();
+}
+
+void Form2::finishPreparing()
+{
+    if (!m_pendingChoice)
         return;
+    const maker::SourceChoice choice = *m_pendingChoice;
+    m_pendingChoice.reset();
 
     m_recording.setNoTranslation(!choice.withTranslation());
     if (!openStreams(choice))
@@ -289,13 +306,10 @@ void Form2::copenClick()
 {
     if (m_mediaPath.isEmpty())
         return;
-    if (!m_transport.open(m_mediaPath)) {
-        // A refused song has been reported; a failed release ends the program.
-        if (!m_transport.hasSong())
-            enterNoSongState();
-        return;
-    }
-    m_ui.cPlay->setEnabled(true);
+    // A refused song comes back through songRefused, one still opening
+    // through opened.
+    if (m_transport.open(m_mediaPath) == engine::Transport::OpenStart::Ready)
+        m_ui.cPlay->setEnabled(true);
 }
 
 void Form2::enterNoSongState()
@@ -329,10 +343,8 @@ void Form2::cpauseClick()
 
 void Form2::cstopClick()
 {
-    const engine::Transport::Outcome o = m_transport.stop();
-    if (o == engine::Transport::Outcome::Failed && !m_transport.hasSong())
-        enterNoSongState(); // the song's file went away while it played
-    if (o != engine::Transport::Outcome::Done)
+    // A file that went away while it played is refused (songRefused).
+    if (m_transport.stop() != engine::Transport::Outcome::Done)
         return;
     m_ui.showStopped();
     m_ui.setSeekQuietly(0);

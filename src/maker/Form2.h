@@ -19,6 +19,7 @@
 #include "engine/Transport.h"
 #include "maker/Form2Ui.h"
 #include "maker/Recording.h"
+#include "maker/SourceDialogue.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,9 +29,7 @@ namespace cantorel {
 class AudioFailurePolicy;
 class Prompts;
 
-namespace maker {
-struct SourceChoice;
-}
+
 
 // What the maker needs from the program.
 struct MakerServices {
@@ -93,6 +92,8 @@ private:
     // The three steps of "Open ".
     void endEarlierRecording();
     void prepare(const maker::SourceChoice& choice);
+    // The rest of the preparation, once the song is open.
+    void finishPreparing();
     bool openStreams(const maker::SourceChoice& choice);
     void setTwoPanes(bool two);
     // Back to a window without a song after the engine refused one.
@@ -114,6 +115,8 @@ private:
     maker::Recording m_recording;
 
     bool m_capturing = false;
+    // The choice waiting for its song to open.
+    std::optional<maker::SourceChoice> m_pendingChoice;
     double m_positionCentis = 0;
     QString m_mediaPath;
 

@@ -151,8 +151,8 @@ void Form1::connectControls()
     connect(&m_transport, &engine::Transport::seeked, m_follower, &LyricFollower::lookUpNow);
     connect(&m_transport, &engine::Transport::engineFailed, this,
             [this](engine::Result code) { m_services.failures.callFailed(this, code); });
-    connect(&m_transport, &engine::Transport::songRefused, this,
-            [this](engine::Result code) { m_services.failures.songRefused(this, code); });
+    connect(&m_transport, &engine::Transport::songRefused, this, &Form1::songRefused);
+    connect(&m_transport, &engine::Transport::opened, this, &Form1::songOpened);
     connect(&m_transport, &engine::Transport::versionMismatch, this,
             [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 
@@ -298,10 +298,30 @@ void Form1::command2Click()
     m_mediaPath = path;
     m_mediaFileName = existingFileName(m_mediaPath);
 
+    // The rest of the open action runs once the song is open: at once for a
+    // file opened before, or when the engine has read it.
+    m_finishOpening = true;
     copenClick();
-    if (!m_transport.hasSong())
-        return; // refused (the player is back to its no-song state) or ending
-    loadLyricAndPlay();
+    if (m_transport.hasSong()) {
+        m_finishOpening = false;
+        loadLyricAndPlay();
+    }
+}
+
+void Form1::songOpened()
+{
+    m_ui.cPlay->setEnabled(true);
+    if (m_finishOpening) {
+        m_finishOpening = false;
+        loadLyricAndPlay();
+    }
+}
+
+void Form1::songRefused(engine::Result code)
+{
+    m_finishOpening = false;
+    m_services.failures.songRefused(this, code);
+    enterNoSongState();
 }
 
 void Form1::loadLyricAndPlay()
@@ -381,13 +401,10 @@ void Form1::copenClick()
 {
     if (m_mediaPath.isEmpty())
         return;
-    if (!m_transport.open(m_mediaPath)) {
-        // A refused song has been reported; a failed release ends the program.
-        if (!m_transport.hasSong())
-            enterNoSongState();
-        return;
-    }
-    m_ui.cPlay->setEnabled(true);
+    // A refused song comes back through songRefused; one still opening
+    // through songOpened.
+    if (m_transport.open(m_mediaPath) == engine::Transport::OpenStart::Ready)
+        m_ui.cPlay->setEnabled(true);
 }
 
 void Form1::command1Click()
@@ -472,10 +489,8 @@ void Form1::cpauseClick()
 
 void Form1::cstopClick()
 {
-    const Outcome o = m_transport.stop();
-    if (o == Outcome::Failed && !m_transport.hasSong())
-        enterNoSongState(); // the file went away (or changed) while it played
-    if (o != Outcome::Done)
+    // A file that went away while it played is refused (songRefused).
+    if (m_transport.stop() != Outcome::Done)
         return;
     // A stopped song is no longer paused: Open works again.
     m_ui.Command2->setEnabled(true);

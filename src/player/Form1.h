@@ -149,6 +149,9 @@ private:
     void unload();
     // The rest of the open action, once the song's stream is open.
     void loadLyricAndPlay();
+    void songOpened();
+    // The engine refused the song: said, and back to the no-song state.
+    void songRefused(engine::Result code);
     // Back to the state of a fresh window after a song the engine refused.
     void enterNoSongState();
     void setTwoPanes(bool two);
@@ -189,6 +192,7 @@ private:
     QString m_handedOverPath;
     bool m_handedOverFlag = false;
 
+    bool m_finishOpening = false; // the open action waits for its song
     bool m_unloaded = false;
     bool m_rescued = false;
 };

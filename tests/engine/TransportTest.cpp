@@ -4,6 +4,7 @@
 #include "support/FakeAudioEngine.h"
 #include "support/TestFiles.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -45,7 +46,7 @@ protected:
     {
         auto t = std::make_unique<Transport>(engine, modes);
         EXPECT_TRUE(t->start());
-        EXPECT_TRUE(t->open(song));
+        EXPECT_EQ(t->open(song), Transport::OpenStart::Ready);
         return t;
     }
 
@@ -148,7 +149,7 @@ TEST_F(TransportTest, ARefusedSongLeavesNoSongAndFailedCallsAreSaidOnce)
     QSignalSpy refused(t.get(), &Transport::songRefused);
     QSignalSpy failed(t.get(), &Transport::engineFailed);
     engine.refuse(song, 19);
-    EXPECT_FALSE(t->open(song));
+    EXPECT_EQ(t->open(song), Transport::OpenStart::Refused);
     EXPECT_FALSE(t->hasSong());
     EXPECT_FALSE(t->playing());
     ASSERT_EQ(refused.count(), 1);
@@ -158,7 +159,7 @@ TEST_F(TransportTest, ARefusedSongLeavesNoSongAndFailedCallsAreSaidOnce)
 
     // A failing call on a live channel is a failure, not a refusal.
     engine.refuse(song, 0);
-    ASSERT_TRUE(t->open(song));
+    ASSERT_EQ(t->open(song), Transport::OpenStart::Ready);
     t->play(1.0f, false);
     engine.failNext("setPaused", 30);
     EXPECT_EQ(t->togglePause(), Outcome::Failed);
@@ -166,4 +167,35 @@ TEST_F(TransportTest, ARefusedSongLeavesNoSongAndFailedCallsAreSaidOnce)
     EXPECT_EQ(failed.first().first().toInt(), 30);
     EXPECT_FALSE(t->paused());
     EXPECT_EQ(refused.count(), 1);
+}
+
+TEST_F(TransportTest, ASongThatTakesTimeToOpenIsWaitedForNeverWaitedOn)
+{
+    Transport t(engine, player());
+    ASSERT_TRUE(t.start());
+    engine.holdOpens(true);
+    QSignalSpy opened(&t, &Transport::opened);
+    QSignalSpy refused(&t, &Transport::songRefused);
+
+    // Opening: nothing can play yet; a newer open supersedes it.
+    EXPECT_EQ(t.open(song), Transport::OpenStart::Opening);
+    const Handle first = engine.lastSound();
+    EXPECT_FALSE(t.hasSong());
+    EXPECT_EQ(t.play(1.0f, false), Outcome::Nothing);
+    EXPECT_EQ(t.open(song), Transport::OpenStart::Opening);
+    engine.completeOpen(first);
+    engine.completeOpen(engine.lastSound());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_TRUE(t.hasSong());
+    EXPECT_EQ(t.play(1.0f, false), Outcome::Done);
+
+    // A song that turns out broken is refused, after the fact.
+    EXPECT_EQ(t.open(song), Transport::OpenStart::Opening);
+    engine.completeOpen(engine.lastSound(), 25);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_EQ(refused.first().first().toInt(), 25);
+    EXPECT_FALSE(t.hasSong());
+    EXPECT_FALSE(t.opening());
 }

@@ -6,6 +6,7 @@
 
 #include "lyrics/LyricFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace cantorel;
@@ -87,4 +88,29 @@ TEST_F(MakerKeeps, ARecordingWithoutTranslationSetsTheOldOneAside)
     EXPECT_FALSE(QFileInfo::exists(translated));
     EXPECT_EQ(readFile(translated + ".bak"), "0,\"uno\"\r\n100,\"dos\"\r\n");
     EXPECT_EQ(readFile(target + ".bak"), "0,\"one\"\r\n100,\"two\"\r\n");
+}
+
+TEST_F(MakerKeeps, NoLyricFileIsTouchedBeforeTheSongHasOpened)
+{
+    engine.holdOpens(true);
+    const QString media = song("slow.mp3");
+    const QString target = lyrics::lyricPathOf(media);
+    writeFile(target, "0,\"old\"\r\n");
+    prepare(media, lyric("a.txt", {"one"}));
+    EXPECT_EQ(readFile(target), "0,\"old\"\r\n");
+    EXPECT_EQ(recordingButtons(), "000");
+
+    // It turns out broken: refused, and the lyric stays as it was.
+    prompts.expectMessage("FMOD error! (19) Error loading file. ");
+    engine.completeOpen(engine.lastSound(), 19);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readFile(target), "0,\"old\"\r\n");
+    EXPECT_FALSE(QFileInfo::exists(target + ".bak"));
+
+    // A good one prepares the recording once it is open.
+    prepare(media, lyric("a.txt", {"one"}));
+    engine.completeOpen(engine.lastSound());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recordingButtons(), "111");
+    EXPECT_EQ(readFile(target), "");
 }

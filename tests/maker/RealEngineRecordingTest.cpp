@@ -6,6 +6,7 @@
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 #include "support/TestPaths.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -54,7 +55,8 @@ TEST(MakerOnRealEngine, LineTimesAreTheMomentsOfThePresses)
     prompts.expectOpenFile(media).expectOpenFile(source);
     prompts.expectMessage("Do you want Have a translated version of the song?", Answer::No);
     form.command4Click();
-    ASSERT_TRUE(form.ui().Command1->isEnabled());
+    // The song opens on a thread of the engine; the recording is ready then.
+    ASSERT_TRUE(cantorel::testing::waitUntil([&] { return form.ui().Command1->isEnabled(); }));
 
     QElapsedTimer clock;
     clock.start();

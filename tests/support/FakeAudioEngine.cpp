@@ -62,7 +62,10 @@ bool FakeAudioEngine::channelMuted(Handle channel) const { return m_channels.val
 float FakeAudioEngine::channelVolume(Handle channel) const { return m_channels.value(channel).volume; }
 unsigned FakeAudioEngine::channelPosition(Handle channel) const { return m_channels.value(channel).position; }
 QString FakeAudioEngine::soundPath(Handle sound) const { return m_sounds.value(sound).path; }
-unsigned FakeAudioEngine::soundMode(Handle sound) const { return m_sounds.value(sound).mode; }
+unsigned FakeAudioEngine::soundMode(Handle sound) const
+{
+    return m_sounds.value(sound).mode & ~engine::mode::NonBlocking;
+}
 
 Result FakeAudioEngine::systemCreate(Handle* system)
 {

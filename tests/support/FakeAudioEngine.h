@@ -74,6 +74,7 @@ public:
     Handle lastChannel() const { return m_lastChannel; }
     Handle lastSound() const { return m_lastSound; }
     QString soundPath(Handle sound) const;
+    // The stream mode the sound was made with, without mode::NonBlocking.
     unsigned soundMode(Handle sound) const;
     int liveSystems() const { return m_systems.size(); }
     int liveSounds() const { return m_sounds.size(); }
