@@ -293,7 +293,7 @@ void Form2::command3Click()
 void Form2::timer2Tick()
 {
     // Once the position timer has seen the song move.
-    if (m_ui.Slider2->value() > 0) {
+    if (m_transport.shownPosition() > 0) {
         if (!m_ui.Command2->isEnabled())
             m_ui.Command2->setEnabled(true);
         m_positionCentis = playPosition() / 10.0;

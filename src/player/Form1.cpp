@@ -101,7 +101,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     m_feed = new ScreenSaverFeed(*m_ui.Text1, *m_ui.Text2, this);
     m_windows = new PlayerWindows(
         PlayerWindows::Needs{services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2,
-                             [this] { return m_ui.Slider2->value(); }},
+                             [this] { return int(m_transport.shownPosition()); }},
         windowIcon(), this);
     buildLyricMenu();
     connectControls();

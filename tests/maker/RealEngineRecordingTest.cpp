@@ -81,7 +81,11 @@ TEST(MakerOnRealEngine, LineTimesAreTheMomentsOfThePresses)
     EXPECT_EQ(table.lines[2], "paper moons on water, drifting slow.");
     for (int i = 0; i < 3; ++i) {
         const double recordedMs = table.times[i + 2] * 10;
-        EXPECT_LE(std::abs(recordedMs - double(pressedAt[size_t(i)])), 50.0)
+        // The song is heard from the device's first buffer on (2048 frames,
+        // 46 ms), and a busy machine may start it a little late: two
+        // buffers of slack, against the 900 ms the position timer would
+        // give.
+        EXPECT_LE(std::abs(recordedMs - double(pressedAt[size_t(i)])), 100.0)
             << "line " << i + 2 << " recorded at " << recordedMs << " ms, pressed at " << pressedAt[size_t(i)];
     }
 }

@@ -6,6 +6,9 @@
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace cantorel {
 
@@ -106,9 +109,19 @@ void TransportControls::showPosition(unsigned positionMs, unsigned lengthMs, uns
 {
     setTextIfChanged(cText1, timeText(positionMs));
     setTextIfChanged(cText2, timeText(lengthMs));
+    // The handle is moved only when it would land on another pixel: a
+    // slider repaints on every new value, 20 times a second for nothing.
+    const int maximum = clampedMs(maximumMs);
+    const int value = std::min(clampedMs(shownMs), maximum);
+    const int span = std::max(1, Slider2->width());
+    const bool samePixel = maximum == Slider2->maximum()
+        && QStyle::sliderPositionFromValue(0, maximum, value, span)
+               == QStyle::sliderPositionFromValue(0, maximum, Slider2->value(), span);
+    if (samePixel && value != 0 && Slider2->value() != 0)
+        return;
     const QSignalBlocker quiet(Slider2);
-    Slider2->setMaximum(clampedMs(maximumMs));
-    Slider2->setValue(clampedMs(shownMs));
+    Slider2->setMaximum(maximum);
+    Slider2->setValue(value);
 }
 
 void TransportControls::setSeekQuietly(int value)

@@ -46,7 +46,9 @@ public:
     void showNoSong();
 
     // One position tick: the read-outs (touched only when their text
-    // changes) and the seek slider at `shownMs` within `maximumMs`. None of
+    // changes) and the seek slider at `shownMs` within `maximumMs` (moved
+    // only when its handle would move a pixel, so its value may lag the
+    // position by that much; the transport holds the exact one). None of
     // these moves counts as the user's.
     void showPosition(unsigned positionMs, unsigned lengthMs, unsigned shownMs, unsigned maximumMs);
     // Moves the seek slider without it counting as the user's move.
