@@ -110,7 +110,7 @@ TEST_F(FullScreen, ScreenSaverShowsThePlayersLines)
         const QString s = shown();
         return s.contains("Text1: the last line!\n") && s.contains("Text2: η τελευταία γραμμή!\n");
     }, 20000)) << shown().toStdString();
-    EXPECT_FALSE(QFile::exists(programFile("hand.txt"))); // read and deleted by the player
+    EXPECT_FALSE(QFile::exists(handOverFile())); // read and deleted by the player
 }
 
 TEST_F(FullScreen, SongWithoutTranslationSendsThePlaceholder)
