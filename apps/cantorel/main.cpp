@@ -14,6 +14,7 @@
 #include "platform/WindowFront.h"
 #include "player/Form1.h"
 #include "player/LaunchPath.h"
+#include "player/mpris/MprisService.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
                 form.text3Change(path);
         },
         Qt::QueuedConnection);
+    // The media keys, sound menus and lock screen (when there is a session bus).
+    cantorel::mpris::MprisService mpris(form);
 
     form.load(song);
     return app.exec();
