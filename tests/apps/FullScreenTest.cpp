@@ -24,6 +24,8 @@ protected:
         ASSERT_TRUE(display.start(&why)) << why.toStdString();
         env = display.environment();
         env.insert("SDL_AUDIODRIVER", "dummy");
+        // The player stays off the user's session bus (and starts none).
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programFile("no-bus"));
         env.insert("CANTOREL_SCREENSAVER_ECHO", programFile("shown.txt"));
 
         // Both programs side by side in a folder of the test's own, which is
