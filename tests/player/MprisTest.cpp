@@ -256,25 +256,4 @@ TEST_F(Mpris, OpenUriRaiseAndQuitActAsTheUserWould)
     EXPECT_TRUE(unloaded);
 }
 
-TEST(MprisWithoutBus, RegistersNothingAndSaysNothing)
-{
-    FakeAudioEngine engine;
-    ScriptedPrompts prompts;
-    RecordedEnd end;
-    AudioFailurePolicy failures{prompts, end};
-    Form1 form({engine, prompts, failures});
-    static QStringList said;
-    said.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& message) { said << message; });
-    {
-        MprisService service(form, QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                                 QStringLiteral("no bus")));
-        EXPECT_FALSE(service.isRegistered());
-        form.load(QString());
-    }
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(said.isEmpty()) << said.join('\n').toStdString();
-}
-
 #include "MprisTest.moc"

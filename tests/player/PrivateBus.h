@@ -84,14 +84,6 @@ public:
         return plain(reply.arguments().first().value<QDBusVariant>().variant());
     }
 
-    bool setProperty(const QString& interface, const QString& name, const QVariant& value)
-    {
-        return call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-                    {interface, name, QVariant::fromValue(QDBusVariant(value))})
-                   .type()
-            == QDBusMessage::ReplyMessage;
-    }
-
     // A value as it arrived, with a marshalled a{sv} turned into a map.
     static QVariant plain(const QVariant& value)
     {
