@@ -56,7 +56,6 @@ public:
 
     // Why the last start() gave Alone; "" otherwise.
     QString error() const { return m_error; }
-    bool isHolding() const { return m_server != nullptr; }
     QString socketPath() const;
 
     // The display of this session as a file-name part: $WAYLAND_DISPLAY, else

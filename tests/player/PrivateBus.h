@@ -24,7 +24,6 @@ public:
     bool start(QString* why)
     {
         m_daemon = std::make_unique<QProcess>();
-        // Its notes (fd limits and the like) are not the test's business.
         m_daemon->setStandardErrorFile(QProcess::nullDevice());
         m_daemon->start(QStringLiteral("dbus-daemon"),
                         {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
