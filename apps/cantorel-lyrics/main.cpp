@@ -1,6 +1,7 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
 #include "common/FileNames.h"
+#include "common/ProgramDirectory.h"
 #include "engine/AudioEngineFactory.h"
 #include "engine/ResultTexts.h"
 #include "lyrics/LineLookup.h"
@@ -9,6 +10,7 @@
 #include "lyrics/LyricTransfer.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
@@ -29,6 +31,7 @@ int usage()
            "       cantorel-lyrics show MEDIA [--at MS]...\n"
            "       cantorel-lyrics export-lrc MEDIA [OUT]\n"
            "       cantorel-lyrics import-lrc LRC MEDIA\n"
+           "       cantorel-lyrics paths\n"
            "\n"
            "probe       prints length_ms=<exact length of MEDIA>\n"
            "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
@@ -41,9 +44,12 @@ int usage()
            "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
            "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
            "            (older backups move on to .bak.1, .bak.2, ...)\n"
+           "paths       prints where the programs find their help page and demo song and\n"
+           "            keep the user's files (key=path lines)\n"
            "\n"
            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
-           "(nothing changed); 2 the audio engine cannot open MEDIA; 64 wrong arguments\n";
+           "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
+           "cannot open MEDIA; 64 wrong arguments\n";
     return kUsageError;
 }
 
@@ -118,6 +124,18 @@ int reportTransfer(const lyrics::LyricTransfer& t)
     return 0;
 }
 
+int paths()
+{
+    const QString help = bundledDataPath(QStringLiteral("help/Welcome.htm"));
+    QTextStream out(stdout);
+    out << "help=" << help << '\n'
+        << "demo=" << bundledDataPath(QStringLiteral("demo/Lanterns.ogg")) << '\n'
+        << "settings=" << configDirectory() << "/setting.txt\n"
+        << "runtime=" << runtimeDirectory() << '\n'
+        << "rescue=" << userDataDirectory() << '\n';
+    return QFileInfo(help).isFile() ? 0 : kLyricError;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,5 +161,7 @@ int main(int argc, char** argv)
         return reportTransfer(lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1])));
     if (args.size() == 3 && args[0] == QLatin1String("import-lrc"))
         return reportTransfer(lyrics::importLrc(args[1], args[2]));
+    if (args.size() == 1 && args[0] == QLatin1String("paths"))
+        return paths();
     return usage();
 }

@@ -2,23 +2,31 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifndef CANTOREL_DATA_FROM_BIN
+#define CANTOREL_DATA_FROM_BIN "../share/cantorel"
+#endif
 
 namespace cantorel {
 
 namespace {
-QString g_override;
 
-QString perUserDirectory()
+QString xdgFolder(QStandardPaths::StandardLocation location, const char* fallback)
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString base = QStandardPaths::writableLocation(location);
     if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString dir = base + QStringLiteral("/Cantorel");
-    QDir().mkpath(dir);
-    return dir;
+        base = QDir::homePath() + QLatin1String(fallback);
+    return base + QStringLiteral("/cantorel");
 }
+
 } // namespace
 
 QString executableDirectory()
@@ -28,23 +36,12 @@ QString executableDirectory()
     return QDir::currentPath();
 }
 
-QString programDirectory()
-{
-    if (!g_override.isEmpty())
-        return g_override;
-    const QString exe = executableDirectory();
-    const QFileInfo info(exe);
-    if (info.isDir() && info.isWritable())
-        return exe;
-    return perUserDirectory();
-}
-
 QString bundledDataPath(const QString& relative)
 {
     const QString exe = executableDirectory();
     const QStringList candidates = {
         exe + u'/' + relative,
-        exe + QStringLiteral("/../share/cantorel/") + relative,
+        exe + QStringLiteral("/" CANTOREL_DATA_FROM_BIN "/") + relative,
     };
     for (const QString& c : candidates) {
         if (QFileInfo::exists(c))
@@ -53,15 +50,69 @@ QString bundledDataPath(const QString& relative)
     return QDir::cleanPath(candidates.first());
 }
 
-ScopedProgramDirectory::ScopedProgramDirectory(const QString& path)
-    : m_previous(g_override)
+QString configDirectory()
 {
-    g_override = path;
+    return xdgFolder(QStandardPaths::GenericConfigLocation, "/.config");
 }
 
-ScopedProgramDirectory::~ScopedProgramDirectory()
+QString userDataDirectory()
 {
-    g_override = m_previous;
+    return xdgFolder(QStandardPaths::GenericDataLocation, "/.local/share");
+}
+
+QString runtimeDirectory(QString* problem)
+{
+    auto fail = [&](const QString& why) {
+        if (problem)
+            *problem = why;
+        return QString();
+    };
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty())
+        return fail(QStringLiteral("There is no runtime folder: XDG_RUNTIME_DIR is not set or names no usable "
+                                   "folder, and no private folder could be made in %1")
+                        .arg(QDir::tempPath()));
+    if (const QFileInfo info(base); !info.isDir() || !info.isWritable())
+        return fail(QStringLiteral("The runtime folder %1 is not a writable folder").arg(base));
+
+    const QString folder = base + QStringLiteral("/cantorel");
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
+        return fail(QStringLiteral("Cannot make %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+    // Only a real folder of this user's is used; the runtime folder is
+    // private already, so this guards against mistakes more than attacks.
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return fail(QStringLiteral("%1 is not a folder of this user's").arg(folder));
+    if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), S_IRWXU) != 0)
+        return fail(QStringLiteral("%1 is open to other users").arg(folder));
+    if (problem)
+        problem->clear();
+    return folder;
+}
+
+QStringList formerSettingsDirectories()
+{
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return {executableDirectory(), data + QStringLiteral("/Cantorel")};
+}
+
+QString adoptFormerSettingsFile(const QString& name)
+{
+    const QString folder = configDirectory();
+    const QString path = folder + u'/' + name;
+    if (QFileInfo::exists(folder) || !QDir().mkpath(folder))
+        return path;
+    for (const QString& former : formerSettingsDirectories()) {
+        const QString old = former + u'/' + name;
+        if (QFileInfo(old).isFile()) {
+            QFile::copy(old, path);
+            break;
+        }
+    }
+    return path;
 }
 
 } // namespace cantorel

@@ -1,36 +1,57 @@
 #pragma once
-// Where the programs keep the files they share: the hand-over file
-// "hand.txt" and the screen-saver settings "setting.txt".
+// Where the programs find their own files and keep the user's.
 //
-// It is the folder of the running executable when that folder is writable.
-// Otherwise (an installed copy under /usr) both programs use the same
-// per-user folder, ~/.local/share/Cantorel, so they still find each other.
+//   bundled data   help page, demo song, icons: beside the executable (a build
+//                  folder), else in ../share/cantorel relative to it (an
+//                  installed copy, wherever its prefix is)
+//   settings       $XDG_CONFIG_HOME/cantorel (~/.config/cantorel): "setting.txt"
+//   runtime files  <user's runtime folder>/cantorel ($XDG_RUNTIME_DIR/cantorel,
+//                  usually /run/user/<uid>/cantorel): "hand.txt", the screen
+//                  saver's receiver sockets, the running player's socket
+//   user data      $XDG_DATA_HOME/cantorel (~/.local/share/cantorel): the
+//                  editor's rescue copies of unsaved lines
+//
+// The XDG variables are read anew on every call, so both programs (and tests
+// that set them) agree. User-interface thread, or any thread that does not
+// race with changes of the environment.
 #include <QString>
+#include <QStringList>
 
 namespace cantorel {
 
-QString programDirectory();
-
-// The folder of the running executable, writable or not: where the programs
-// look for each other and for their bundled data.
+// The folder of the running executable: where the programs look for each
+// other (the screen saver beside the player).
 QString executableDirectory();
 
 // A bundled data file ("help/Welcome.htm", "demo/..."): beside the
-// executable, or in ../share/cantorel for an installed copy. Returns the first
-// existing candidate, or the path beside the executable when none exists.
+// executable, or in the installed data folder (../share/cantorel from the
+// executable's folder). Returns the first existing candidate, or the path
+// beside the executable when none exists.
 QString bundledDataPath(const QString& relative);
 
-// Tests point the program directory at a folder of their own for their
-// lifetime; nesting restores the previous one.
-class ScopedProgramDirectory {
-public:
-    explicit ScopedProgramDirectory(const QString& path);
-    ~ScopedProgramDirectory();
-    ScopedProgramDirectory(const ScopedProgramDirectory&) = delete;
-    ScopedProgramDirectory& operator=(const ScopedProgramDirectory&) = delete;
+// $XDG_CONFIG_HOME/cantorel (~/.config/cantorel when unset). Not created here.
+QString configDirectory();
 
-private:
-    QString m_previous;
-};
+// $XDG_DATA_HOME/cantorel (~/.local/share/cantorel when unset). Not created
+// here.
+QString userDataDirectory();
+
+// <runtime folder>/cantorel, where the runtime folder is the user's private
+// QStandardPaths::RuntimeLocation ($XDG_RUNTIME_DIR). The folder is made on
+// first use, readable by the user only. "" with *problem set when there is
+// none that can be used: no runtime folder, or "cantorel" there is not a
+// folder of this user's (a link or someone else's folder is never used).
+QString runtimeDirectory(QString* problem = nullptr);
+
+// The folders where earlier versions kept "setting.txt", in the order they
+// used them: beside the executable (when writable), ~/.local/share/Cantorel.
+QStringList formerSettingsDirectories();
+
+// The first start of a version that keeps `name` in configDirectory(): when
+// that folder does not exist yet, it is made and the first `name` found in
+// formerSettingsDirectories() is copied into it. The former file is left as
+// it was; once the folder exists it is never looked at again, so a file the
+// user later removes stays removed. Returns configDirectory() + "/" + name.
+QString adoptFormerSettingsFile(const QString& name);
 
 } // namespace cantorel

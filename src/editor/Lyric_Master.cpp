@@ -1,5 +1,6 @@
 #include "editor/Lyric_Master.h"
 
+#include "common/ProgramDirectory.h"
 #include "editor/LineCounters.h"
 #include "platform/widgets/Controls.h"
 
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -368,10 +368,7 @@ bool Lyric_Master::saveChangesAtExit()
 QStringList Lyric_Master::writeRescueCopies()
 {
     // The per-user data folder, ~/.local/share/cantorel.
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString folder = base + QStringLiteral("/cantorel");
+    const QString folder = userDataDirectory();
     QDir().mkpath(folder);
     return m_files.writeRescueCopies(folder, QDateTime::currentDateTime());
 }

@@ -123,6 +123,24 @@ QStringList lrcPathsOf(const QString& mediaPath)
     return paths;
 }
 
+QString songOfLrcFile(const QString& lrcPath)
+{
+    const QString ending = QStringLiteral(".lrc");
+    if (!lrcPath.endsWith(ending, Qt::CaseInsensitive) || fileNamePart(lrcPath).size() <= ending.size())
+        return QString();
+    const QString stem = lrcPath.chopped(ending.size());
+    if (fileNamePart(stem).contains(u'.') && ordinaryFileExists(stem))
+        return stem;
+    for (const QString& extension : {QStringLiteral(".mp3"), QStringLiteral(".mp2"), QStringLiteral(".ogg"),
+                                     QStringLiteral(".wav"), QStringLiteral(".wma")}) {
+        for (const QString& spelled : {extension, extension.toUpper()}) {
+            if (ordinaryFileExists(stem + spelled))
+                return stem + spelled;
+        }
+    }
+    return QString();
+}
+
 FoundLyric loadLyric(const QString& mediaPath, LyricTable& table)
 {
     if (hasLyric(mediaPath)) {

@@ -44,6 +44,13 @@ struct LyricOrigin {
 // "/m/Rain.lrc", "/m/Rain.mp3.lrc" (one entry for a name without extension).
 QStringList lrcPathsOf(const QString& mediaPath);
 
+// The song whose lyric the LRC file `lrcPath` is, the other way round:
+// "/m/Rain.mp3.lrc" gives "/m/Rain.mp3", "/m/Rain.lrc" the first of
+// "/m/Rain.mp3", ".mp2", ".ogg", ".wav", ".wma" (then the same in capitals)
+// that is an ordinary file. "" when no such song is there, or `lrcPath` does
+// not end in ".lrc" (any case).
+QString songOfLrcFile(const QString& lrcPath);
+
 struct FoundLyric {
     // As loadLyricPair reports it, for every kind of source:
     //   NoLyricFile: nothing found anywhere, the table is untouched;

@@ -5,12 +5,12 @@
 #include "common/TextCodec.h"
 #include "common/TextFile.h"
 
-
 namespace cantorel::screensaver {
 
-QString handOverPath()
+QString handOverPath(QString* problem)
 {
-    return programDirectory() + QStringLiteral("/hand.txt");
+    const QString folder = runtimeDirectory(problem);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/hand.txt");
 }
 
 bool writeHandOver(const QString& path, const HandOver& handOver, QString* error)

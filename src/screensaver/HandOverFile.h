@@ -1,9 +1,10 @@
 #pragma once
-// The hand-over file "hand.txt" in the program directory, through which the
-// main program finds the screen saver's two receivers: two records of one
-// 32-bit integer each (plain decimal, a leading "-" when negative), each
-// ended by CR LF. Line 1 names the normal-line receiver, line 2 the
-// translated-line receiver (see ReceiverProtocol.h).
+// The hand-over file "hand.txt" in the runtime folder (runtimeDirectory(),
+// common/ProgramDirectory.h), through which the main program finds the
+// screen saver's two receivers: two records of one 32-bit integer each
+// (plain decimal, a leading "-" when negative), each ended by CR LF. Line 1
+// names the normal-line receiver, line 2 the translated-line receiver (see
+// ReceiverProtocol.h).
 //
 // The file is written under a temporary name and renamed over the old one,
 // so a reader sees either no file, the old file or the whole new one. A
@@ -19,8 +20,9 @@ struct HandOver {
     bool operator==(const HandOver&) const = default;
 };
 
-// programDirectory() + "/hand.txt".
-QString handOverPath();
+// runtimeDirectory() + "/hand.txt"; "" with *problem set when there is no
+// usable runtime folder.
+QString handOverPath(QString* problem = nullptr);
 
 // Writes both records; false with a reason in *error when the file could not
 // be written (the old file, if any, is then left as it was).

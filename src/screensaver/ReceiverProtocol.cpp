@@ -1,8 +1,7 @@
 #include "screensaver/ReceiverProtocol.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "common/ProgramDirectory.h"
+
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -10,29 +9,17 @@ namespace cantorel::screensaver {
 
 QString receiverSocketPrefix()
 {
-    return QStringLiteral("cantorel-receiver-");
+    return QStringLiteral("receiver-");
 }
 
 QString receiverFolder(QString* problem)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QString why;
-    if (folder.isEmpty())
-        why = QStringLiteral("There is no runtime folder for the lyric receivers' sockets: "
-                             "XDG_RUNTIME_DIR is not set or names no usable folder, and no "
-                             "private folder could be made in %1")
-                  .arg(QDir::tempPath());
-    else if (const QFileInfo info(folder); !info.isDir() || !info.isWritable())
-        why = QStringLiteral("The runtime folder %1 is not a writable folder").arg(folder);
-    if (problem)
-        *problem = why;
-    return why.isEmpty() ? folder : QString();
+    return runtimeDirectory(problem);
 }
 
 QString receiverSocketPath(qint32 id)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/'
-        + receiverSocketPrefix() + QString::number(id);
+    return receiverFolder() + u'/' + receiverSocketPrefix() + QString::number(id);
 }
 
 QByteArray encodeTextMessage(const QString& text)

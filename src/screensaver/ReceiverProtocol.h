@@ -1,9 +1,10 @@
 #pragma once
 // How the main program hands lines to the screen saver's two receivers.
 //
-// Each receiver is a local socket at <per-user runtime folder>/cantorel-receiver-<id>,
-// where <id> is a 32-bit integer (it may be negative) that the screen saver
-// publishes in "hand.txt". A client sends each text as a 4-byte big-endian
+// Each receiver is a local socket at <runtime folder>/cantorel/receiver-<id>
+// (runtimeDirectory(), common/ProgramDirectory.h), where <id> is a 32-bit
+// integer (it may be negative) that the screen saver publishes in
+// "hand.txt". A client sends each text as a 4-byte big-endian
 // byte count followed by that many bytes of UTF-8; any number of messages may
 // follow each other on one connection. A message of more than
 // kMaxMessageBytes, or one whose bytes are not valid UTF-8, is malformed: the
@@ -15,15 +16,13 @@ namespace cantorel::screensaver {
 
 inline constexpr qsizetype kMaxMessageBytes = 64 * 1024;
 
-// The folder of the receivers' sockets: the user's private
-// QStandardPaths::RuntimeLocation, read anew on each call. "" with *problem
-// set when there is none that can be used (XDG_RUNTIME_DIR unset or naming
-// no usable folder, and no substitute could be made), or when it is not a
-// writable folder.
+// The folder of the receivers' sockets: runtimeDirectory(), read anew on
+// each call (and made when missing). "" with *problem set when there is none
+// that can be used.
 QString receiverFolder(QString* problem = nullptr);
 
-// "<runtime folder>/cantorel-receiver-<id>". Meaningful only while
-// receiverFolder() names a folder.
+// "<receiver folder>/receiver-<id>". Meaningful only while receiverFolder()
+// names a folder.
 QString receiverSocketPath(qint32 id);
 
 // The common start of every receiver's socket file name.

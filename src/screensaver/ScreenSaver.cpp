@@ -168,13 +168,14 @@ void ScreenSaver::load()
         qWarning().noquote() << QStringLiteral("No lyric receiver could be opened: %1").arg(why);
         closeReceivers();
     } else {
+        // The receivers listen in the runtime folder, so it is there.
+        const QString path = handOverPath();
         QString error;
-        if (!writeHandOver(handOverPath(), handOver(), &error))
-            qWarning().noquote() << QStringLiteral("%1 could not be written: %2")
-                                        .arg(handOverPath(), error);
+        if (!writeHandOver(path, handOver(), &error))
+            qWarning().noquote() << QStringLiteral("%1 could not be written: %2").arg(path, error);
     }
 
-    const ScreenSettingsFile file(ScreenSettingsFile::defaultPath());
+    const ScreenSettingsFile file = ScreenSettingsFile::userFile();
     const ScreenSettingsFile::Loaded loaded = file.load();
     if (loaded.status == ScreenSettingsFile::Status::Loaded)
         applyLook(loaded.settings);

@@ -37,10 +37,17 @@ bool ScreenSaverLink::start()
 {
     if (isWaiting())
         return true;
-    // Only the file of the screen saver started now may count.
-    QFile::remove(handOverPath());
     dropReceivers();
     m_linked = false;
+    // Without a runtime folder the screen saver could not hand over either.
+    QString problem;
+    m_handOverPath = handOverPath(&problem);
+    if (m_handOverPath.isEmpty()) {
+        Q_EMIT handOverFailed(problem);
+        return false;
+    }
+    // Only the file of the screen saver started now may count.
+    QFile::remove(m_handOverPath);
 
     qint64 pid = 0;
     const QString program = programPath();
@@ -56,9 +63,9 @@ bool ScreenSaverLink::start()
 
 void ScreenSaverLink::poll()
 {
-    if (const auto handOver = readHandOver(handOverPath())) {
+    if (const auto handOver = readHandOver(m_handOverPath)) {
         m_poll->stop();
-        QFile::remove(handOverPath());
+        QFile::remove(m_handOverPath);
         connectReceivers(*handOver);
         m_linked = true;
         Q_EMIT linked();

@@ -5,7 +5,7 @@
 //   start()      runs Cantorel_Screen_Saver "/s" from the executable's folder
 //                (an argument list, no shell; the screen saver lives on its
 //                own) and then waits, without blocking the event loop, for a
-//                complete "hand.txt" in the program directory: up to
+//                complete "hand.txt" in the runtime folder: up to
 //                handOverTimeout() ms, looking every 50 ms. A hand.txt left
 //                from an earlier screen saver is deleted first, so only the
 //                new one's counts. The file is read and deleted, the
@@ -46,8 +46,8 @@ public:
     int handOverTimeout() const { return m_timeoutMs; }
     void setHandOverTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
-    // False when the program could not be started (handOverFailed() is
-    // emitted too). True while a hand-over is awaited or once it is done.
+    // False when the program could not be started, or there is no runtime
+    // folder for the hand-over (handOverFailed() is emitted too). True while a hand-over is awaited or once it is done.
     bool start();
     bool isWaiting() const;
     // A hand-over has been done; the receivers may have gone since.
@@ -76,6 +76,7 @@ private:
     void send(Receiver& receiver, const QString& text);
 
     QString m_programPath;
+    QString m_handOverPath;
     int m_timeoutMs = 5000;
     QTimer* m_poll;
     QElapsedTimer m_waited;

@@ -5,6 +5,7 @@
 #include "common/TextCodec.h"
 #include "common/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -88,9 +89,9 @@ std::optional<QColor> colorFromValue(qint64 value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-QString ScreenSettingsFile::defaultPath()
+ScreenSettingsFile ScreenSettingsFile::userFile()
 {
-    return programDirectory() + QStringLiteral("/setting.txt");
+    return ScreenSettingsFile(adoptFormerSettingsFile(QStringLiteral("setting.txt")));
 }
 
 bool ScreenSettingsFile::exists() const
@@ -156,6 +157,12 @@ ScreenSettingsFile::Loaded ScreenSettingsFile::load() const
 
 bool ScreenSettingsFile::save(const ScreenSettings& settings, QString* error) const
 {
+    const QString folder = QFileInfo(m_path).path();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("The folder %1 could not be made").arg(folder);
+        return false;
+    }
     // A link planted at the name is replaced, never written through.
     return writeTextFile(m_path, format(settings), error, LinkRule::ReplaceLinks);
 }

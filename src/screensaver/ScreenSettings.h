@@ -1,6 +1,7 @@
 #pragma once
-// The look of the lyrics screen and its file "setting.txt" in the program
-// directory: three records in the record text form, each ended by CR LF.
+// The look of the lyrics screen and its file "setting.txt" in the user's
+// settings folder (configDirectory(), common/ProgramDirectory.h): three
+// records in the record text form, each ended by CR LF.
 //
 //   1  normal-line box:     font name, italic, underline, size in points,
 //                           text colour, background colour
@@ -50,8 +51,11 @@ public:
     };
 
     explicit ScreenSettingsFile(QString path) : m_path(std::move(path)) {}
-    // programDirectory() + "/setting.txt".
-    static QString defaultPath();
+    // The user's file, configDirectory() + "/setting.txt". On the first start
+    // of a version that keeps it there, a "setting.txt" an earlier version
+    // kept (beside the executable, or in ~/.local/share/Cantorel) is copied
+    // there first (see adoptFormerSettingsFile).
+    static ScreenSettingsFile userFile();
 
     QString path() const { return m_path; }
     bool exists() const;
@@ -59,7 +63,8 @@ public:
     // A file with missing or ill-typed values is refused as a whole.
     Loaded load() const;
     // Replaces the file as a whole (temporary file renamed over it; a
-    // symbolic link at its name is replaced, never written through); on
+    // symbolic link at its name is replaced, never written through), making
+    // its folder when missing; on
     // failure the old file is left as it was and *error says why.
     bool save(const ScreenSettings& settings, QString* error = nullptr) const;
     // Deletes the file. True when no file remains.

@@ -171,7 +171,7 @@ void Setting::command6Click()
 void Setting::command5Click()
 {
     const ScreenSettings settings{lyricPreviewStyle(), translatedPreviewStyle(), m_screen.backgroundColor()};
-    const ScreenSettingsFile file(ScreenSettingsFile::defaultPath());
+    const ScreenSettingsFile file = ScreenSettingsFile::userFile();
     QString error;
     // Saved first: when the file cannot be written nothing else changes.
     if (!file.save(settings, &error)) {
@@ -193,7 +193,7 @@ void Setting::command8Click()
                                           QStringLiteral("Clear all"));
     if (answer != Prompts::Answer::Yes)
         return;
-    const ScreenSettingsFile file(ScreenSettingsFile::defaultPath());
+    const ScreenSettingsFile file = ScreenSettingsFile::userFile();
     QString error;
     if (!file.remove(&error)) {
         m_prompts.message(this, QStringLiteral("The settings could not be cleared from %1:\n%2")

@@ -24,6 +24,8 @@ protected:
         ASSERT_TRUE(display.start(&why)) << why.toStdString();
         env = display.environment();
         env.insert("SDL_AUDIODRIVER", "dummy");
+        // The player stays off the user's session bus (and starts none).
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programFile("no-bus"));
         env.insert("CANTOREL_SCREENSAVER_ECHO", programFile("shown.txt"));
 
         // Both programs side by side in a folder of the test's own, which is
@@ -110,7 +112,7 @@ TEST_F(FullScreen, ScreenSaverShowsThePlayersLines)
         const QString s = shown();
         return s.contains("Text1: the last line!\n") && s.contains("Text2: η τελευταία γραμμή!\n");
     }, 20000)) << shown().toStdString();
-    EXPECT_FALSE(QFile::exists(programFile("hand.txt"))); // read and deleted by the player
+    EXPECT_FALSE(QFile::exists(handOverFile())); // read and deleted by the player
 }
 
 TEST_F(FullScreen, SongWithoutTranslationSendsThePlaceholder)

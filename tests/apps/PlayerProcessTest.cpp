@@ -1,5 +1,5 @@
-// The real player as the desktop sees it: its window title, and how it ends
-// when it is told to from outside.
+// The real player as the desktop sees it: its window title, how it ends
+// when it is told to from outside, and one player per display.
 #include "screensaver/RealProgram.h"
 #include "screensaver/SaverTestSupport.h"
 #include "support/TestPaths.h"
@@ -22,7 +22,8 @@ protected:
         ASSERT_TRUE(display.start(&why)) << why.toStdString();
         env = display.environment();
         env.insert("SDL_AUDIODRIVER", "dummy");
-        env.insert("XDG_DATA_HOME", programFile("data"));
+        // No session bus: the player works and says nothing about it.
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programFile("no-bus"));
         song = programFile("tune.ogg");
         ASSERT_TRUE(QFile::copy(cantorel::testing::fixturePath("audio/tones.ogg"), song));
     }
@@ -39,7 +40,6 @@ protected:
     QString start()
     {
         player.setProcessEnvironment(env);
-        player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         player.setStandardOutputFile(QProcess::nullDevice());
         player.start(cantorel::testing::binPath("Cantorel"), {song});
         QString id;
@@ -48,6 +48,12 @@ protected:
             return !id.isEmpty();
         }, 15000);
         return id;
+    }
+
+    QString title(const QString& id) const { return runTool("xprop", {"-id", id, "_NET_WM_NAME"}, env).trimmed(); }
+    static QString titleOf(const QString& shown)
+    {
+        return "_NET_WM_NAME(UTF8_STRING) = \"" + shown + "\"";
     }
 
     VirtualDisplay display;
@@ -63,10 +69,36 @@ TEST_F(PlayerProcess, TheTitleIsExactlyThePlayersOwn)
     const QString id = start();
     ASSERT_FALSE(id.isEmpty());
     // Nothing appended by the toolkit (no " — Cantorel").
-    EXPECT_TRUE(waitUntil([&] {
-        return runTool("xprop", {"-id", id, "_NET_WM_NAME"}, env).trimmed()
-            == "_NET_WM_NAME(UTF8_STRING) = \"Tessaly Playing:- tune.ogg\"";
-    }, 5000)) << runTool("xprop", {"-id", id, "_NET_WM_NAME"}, env).toStdString();
+    EXPECT_TRUE(waitUntil([&] { return title(id) == titleOf("Tessaly Playing:- tune.ogg"); }, 5000))
+        << title(id).toStdString();
+    EXPECT_EQ(player.readAllStandardError(), QByteArray()); // no session bus, and not a word about it
+}
+
+TEST_F(PlayerProcess, ASecondStartHandsItsSongToTheRunningOne)
+{
+    const QString id = start();
+    ASSERT_FALSE(id.isEmpty());
+    ASSERT_TRUE(QFile::copy(cantorel::testing::fixturePath("audio/tones.ogg"), programFile("other tune.ogg")));
+
+    // Started from the song's folder with a name relative to it, as a file
+    // manager may: the running player opens it, and this one ends at once.
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(programDir.path());
+    second.start(cantorel::testing::binPath("Cantorel"), {"other tune.ogg"});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardError(), QByteArray());
+    EXPECT_TRUE(waitUntil([&] { return title(id) == titleOf("Tessaly Playing:- other tune.ogg"); }, 5000))
+        << title(id).toStdString();
+
+    // A killed player leaves its rendezvous behind; the next start plays.
+    ::kill(pid_t(player.processId()), SIGKILL);
+    ASSERT_TRUE(player.waitForFinished(5000));
+    const QString again = start();
+    ASSERT_FALSE(again.isEmpty());
+    EXPECT_TRUE(waitUntil([&] { return title(again) == titleOf("Tessaly Playing:- tune.ogg"); }, 5000))
+        << title(again).toStdString();
 }
 
 TEST_F(PlayerProcess, TermAndInterruptEndItNormally)

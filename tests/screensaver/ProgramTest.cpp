@@ -39,7 +39,7 @@ TEST_F(StartUp, NoSwitchShowsNothing)
 {
     EXPECT_FALSE(program->start(parseSwitches({"/p", "123"})));
     EXPECT_EQ(program->screen(), nullptr);
-    EXPECT_FALSE(QFile::exists(programFile("hand.txt")));
+    EXPECT_FALSE(QFile::exists(handOverFile()));
 }
 
 TEST_F(StartUp, ShowSwitchFillsTheScreenAndQuitEnds)
@@ -50,7 +50,7 @@ TEST_F(StartUp, ShowSwitchFillsTheScreenAndQuitEnds)
     EXPECT_TRUE(screen->isVisible());
     EXPECT_TRUE(screen->windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(program->cursor().count(), 1);
-    const auto handOver = readHandOver(programFile("hand.txt"));
+    const auto handOver = readHandOver(handOverFile());
     ASSERT_TRUE(handOver);
 
     screen->findChild<QPushButton*>("Command1")->click();

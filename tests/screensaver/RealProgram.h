@@ -1,7 +1,7 @@
 #pragma once
 // Running the real Cantorel_Screen_Saver in tests: a copy of the program in a
-// test's own folder (so its program directory, with "hand.txt" and
-// "setting.txt", is that folder), and a private X display for window tests.
+// test's own folder (as an installed copy would be, away from the build
+// folder), and a private X display for window tests.
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>

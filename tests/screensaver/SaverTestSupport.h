@@ -1,11 +1,13 @@
 #pragma once
-// Shared by the screen-saver tests: a private program directory and runtime
-// folder per test, bounded waits, and a raw client for the receivers.
-#include "common/ProgramDirectory.h"
+// Shared by the screen-saver tests: private runtime, settings and data
+// folders per test, bounded waits, and a raw client for the receivers.
+#include "support/ScopedEnvironment.h"
 #include "support/Wait.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -19,32 +21,44 @@ namespace cantorel::screensaver::test {
 
 using cantorel::testing::waitUntil;
 
-// Points the program directory and the runtime folder (where the receivers'
-// sockets live) at fresh temporary folders for the test's lifetime. Child
-// processes inherit the runtime folder through XDG_RUNTIME_DIR.
+using cantorel::testing::ScopedEnvironment;
+
+// Points the user's folders at fresh temporary ones for the test's lifetime:
+// the runtime folder (XDG_RUNTIME_DIR: "hand.txt" and the receivers'
+// sockets), the settings (XDG_CONFIG_HOME: "setting.txt", its "cantorel"
+// folder already made, so no former settings file is taken over) and the
+// data folder (XDG_DATA_HOME). Child processes inherit them. `programDir` is
+// a scratch folder for copies of the programs and other files.
 class SaverFolders : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(programDir.isValid());
-        ASSERT_TRUE(runtimeDir.isValid());
-        m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
-        m_scope = std::make_unique<ScopedProgramDirectory>(programDir.path());
+        for (const QTemporaryDir* dir : {&programDir, &runtimeDir, &configHome, &dataHome})
+            ASSERT_TRUE(dir->isValid());
+        m_runtime = std::make_unique<ScopedEnvironment>("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+        m_config = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+        m_data = std::make_unique<ScopedEnvironment>("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+        ASSERT_TRUE(QDir(configHome.path()).mkdir("cantorel"));
     }
     void TearDown() override
     {
-        m_scope.reset();
-        qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+        m_data.reset();
+        m_config.reset();
+        m_runtime.reset();
     }
     QString programFile(const QString& name) const { return programDir.filePath(name); }
+    QString handOverFile() const { return runtimeDir.filePath("cantorel/hand.txt"); }
+    QString settingsFile() const { return configHome.filePath("cantorel/setting.txt"); }
 
     QTemporaryDir programDir;
     QTemporaryDir runtimeDir;
+    QTemporaryDir configHome;
+    QTemporaryDir dataHome;
 
 private:
-    QByteArray m_oldRuntime;
-    std::unique_ptr<ScopedProgramDirectory> m_scope;
+    std::unique_ptr<ScopedEnvironment> m_runtime;
+    std::unique_ptr<ScopedEnvironment> m_config;
+    std::unique_ptr<ScopedEnvironment> m_data;
 };
 
 // Collects what the code under test reports with qWarning() and the like
@@ -71,22 +85,6 @@ private:
     }
     static inline CapturedMessages* s_current = nullptr;
     QtMessageHandler m_previous;
-};
-
-// Sets an environment variable (unsets it for a null value) for a scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedEnvironment() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
 };
 
 inline QByteArray frame(const QByteArray& payload)

@@ -75,7 +75,7 @@ public:
 TEST_F(LyricsScreen, LoadingHandsOverTheReceiversAndKeepsTheStartUpLook)
 {
     screen->load();
-    const auto handOver = readHandOver(programFile("hand.txt"));
+    const auto handOver = readHandOver(handOverFile());
     ASSERT_TRUE(handOver);
     EXPECT_EQ(*handOver, screen->handOver());
     EXPECT_NE(handOver->lyricReceiver, handOver->translatedReceiver);
@@ -92,14 +92,14 @@ TEST_F(LyricsScreen, LoadingHandsOverTheReceiversAndKeepsTheStartUpLook)
 
 TEST_F(LyricsScreen, BrokenSettingsFileKeepsTheStartUpLook)
 {
-    QFile file(programFile("setting.txt"));
+    QFile file(settingsFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("\"Arial\",#TRUE#,#FALSE#,30,255,0\r\n\"Arial\",maybe\r\n");
     file.close();
     screen->load();
     EXPECT_EQ(screen->look(), ScreenSettings{});
-    EXPECT_TRUE(readHandOver(programFile("hand.txt")));
-    EXPECT_TRUE(QFile::exists(programFile("setting.txt"))); // the user's file is left alone
+    EXPECT_TRUE(readHandOver(handOverFile()));
+    EXPECT_TRUE(QFile::exists(settingsFile())); // the user's file is left alone
 }
 
 TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
@@ -120,7 +120,7 @@ TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
     }
     EXPECT_TRUE(messages.contains("No lyric receiver could be opened: There is no runtime folder"))
         << messages.lines.join('\n').toStdString();
-    EXPECT_FALSE(QFile::exists(programFile("hand.txt")));
+    EXPECT_FALSE(QFile::exists(handOverFile()));
     EXPECT_EQ(screen->look(), ScreenSettings{}); // the screen works on
 }
 

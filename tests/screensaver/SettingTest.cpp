@@ -47,7 +47,7 @@ protected:
     }
     QByteArray settingFile() const
     {
-        QFile f(programFile("setting.txt"));
+        QFile f(settingsFile());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
@@ -141,18 +141,18 @@ TEST_F(Settings, ClearAllAsksFirst)
     prompts.expectColor(QColor(9, 9, 9));
     setting->command3Click();
     setting->command5Click();
-    ASSERT_TRUE(QFile::exists(programFile("setting.txt")));
+    ASSERT_TRUE(QFile::exists(settingsFile()));
 
     openSettings();
     prompts.expectMessage(kClearQuestion, Prompts::Answer::No);
     setting->command8Click();
     EXPECT_TRUE(setting->isVisible());
-    EXPECT_TRUE(QFile::exists(programFile("setting.txt")));
+    EXPECT_TRUE(QFile::exists(settingsFile()));
 
     prompts.expectMessage(kClearQuestion, Prompts::Answer::Yes);
     setting->command8Click();
     EXPECT_FALSE(setting->isVisible());
-    EXPECT_FALSE(QFile::exists(programFile("setting.txt")));
+    EXPECT_FALSE(QFile::exists(settingsFile()));
     EXPECT_EQ(screen->lyricStyle().backColor, QColor(9, 9, 9)); // the screen keeps its look
 }
 
@@ -163,12 +163,16 @@ TEST_F(Settings, FailedSaveTellsAndKeepsTheWindowOpen)
     prompts.expectFont(font("DejaVu Serif", 40, false, false, Qt::white));
     setting->command1Click();
     {
-        cantorel::ScopedProgramDirectory gone(programFile("missing/folder"));
+        // A settings folder that cannot be made: its parent is a plain file.
+        QFile plain(programFile("plain"));
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        ScopedEnvironment blocked("XDG_CONFIG_HOME", QFile::encodeName(plain.fileName()));
         prompts.expectMessage(QString());
         setting->command5Click();
     }
     EXPECT_TRUE(prompts.asked.last().text.startsWith("The settings could not be saved to "));
     EXPECT_TRUE(setting->isVisible());
-    EXPECT_FALSE(QFile::exists(programFile("setting.txt")));
+    EXPECT_FALSE(QFile::exists(settingsFile()));
     EXPECT_NE(screen->look(), before); // what was already shown stays shown
 }

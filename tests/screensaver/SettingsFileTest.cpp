@@ -104,8 +104,13 @@ TEST(ScreenSettingsFile, BrokenFilesAreRefusedWhole)
 
 TEST(ScreenSettingsFile, FailedSaveReportsAndWritesNothing)
 {
+    // A missing folder is made; one that cannot be (a plain file is in the
+    // way) fails the save.
     QTemporaryDir dir;
-    const ScreenSettingsFile file(dir.filePath("no such folder/setting.txt"));
+    const ScreenSettingsFile made(dir.filePath("new folder/setting.txt"));
+    EXPECT_TRUE(made.save(sample()));
+    EXPECT_EQ(made.load().settings, sample());
+    const ScreenSettingsFile file(dir.filePath("new folder/setting.txt/setting.txt"));
     QString error;
     EXPECT_FALSE(file.save(sample(), &error));
     EXPECT_FALSE(error.isEmpty());

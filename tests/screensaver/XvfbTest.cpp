@@ -78,7 +78,7 @@ TEST_F(OnDisplay, ShowSwitchFillsTheScreenUntilAKeyIsPressed)
 {
     saver.start(program, {"/s"});
     ASSERT_TRUE(saver.waitForStarted(5000));
-    ASSERT_TRUE(waitUntil([&] { return bool(readHandOver(programFile("hand.txt"))); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return bool(readHandOver(handOverFile())); }, 10000));
     QString size;
     EXPECT_TRUE(waitUntil([&] { return (size = windowSize("SCRNSAVE : Cantorel")) == "1280x720"; }, 10000))
         << "window size " << size.toStdString();
@@ -107,5 +107,5 @@ TEST_F(OnDisplay, NoSwitchEndsAtOnce)
     saver.start(program, {});
     ASSERT_TRUE(ended(5000));
     EXPECT_EQ(saver.exitCode(), 0);
-    EXPECT_FALSE(QFile::exists(programFile("hand.txt")));
+    EXPECT_FALSE(QFile::exists(handOverFile()));
 }

@@ -1,0 +1,139 @@
+#pragma once
+// The player on the session bus as an MPRIS media player, so the desktop's
+// media keys, sound menus, lock screen and panel applets show and drive it.
+//
+// It registers the object /org/mpris/MediaPlayer2 with the root interface
+// org.mpris.MediaPlayer2 and the org.mpris.MediaPlayer2.Player interface,
+// and then the name org.mpris.MediaPlayer2.cantorel (or, when another
+// process has it, org.mpris.MediaPlayer2.cantorel.instance<pid>).
+//
+// Every method runs the window's own action, so the window and the bus never
+// disagree: Play is "Play" (or resumes a paused song), Pause and PlayPause
+// are "Pause", Stop is "Stop", Next is ">>", Previous "<<", Seek and
+// SetPosition move the seek slider as the user would, OpenUri opens a file
+// as a hand-over does, Raise brings the window to the front and Quit closes
+// it as the user would (unsaved editor lines are asked about). A method
+// returns at once and its action runs right after, from the event loop, so a
+// message box the action may show never holds up the caller on the bus.
+// While the window is disabled (the lyric maker is open) the Can* properties
+// are false and the transport methods do nothing.
+//
+// The service must not outlive the window.
+//
+// Properties are read from the window when asked. PropertiesChanged is sent
+// when the transport or the window signals a change, carrying only the
+// properties that changed; Seeked is sent after every seek. Position is in
+// microseconds, as MPRIS has it; Volume is the volume slider's 1..10 as 0.1
+// to 1.0 (a Volume set below 0.1 gives 0.1: muting is the window's Mute).
+//
+// Without a session bus nothing is registered and nothing is reported; the
+// player works as ever. User-interface thread only.
+#include "lyrics/SongTags.h"
+
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+
+namespace cantorel {
+
+class Form1;
+
+namespace mpris {
+
+class MprisPlayer;
+
+class MprisService : public QObject {
+    Q_OBJECT
+public:
+    static constexpr char kObjectPath[] = "/org/mpris/MediaPlayer2";
+    static constexpr char kServiceName[] = "org.mpris.MediaPlayer2.cantorel";
+
+    // Registers on `bus` (the session bus unless given); see isRegistered().
+    explicit MprisService(Form1& form, QDBusConnection bus = QDBusConnection::sessionBus(),
+                          QObject* parent = nullptr);
+    ~MprisService() override;
+
+    bool isRegistered() const { return !m_serviceName.isEmpty(); }
+    // The bus name taken, "" when none.
+    QString serviceName() const { return m_serviceName; }
+
+    // What the interfaces read.
+    QString playbackStatus() const;
+    QVariantMap metadata() const { return m_metadata; }
+    qlonglong positionUs() const;
+    double volume() const;
+    bool canPlay() const;
+    bool canPause() const;
+    bool canSeek() const;
+    bool canGoNext() const;
+    bool canGoPrevious() const;
+
+    // What the interfaces do (each after the call has returned).
+    void play();
+    void pause();
+    void playPause();
+    void stop();
+    void next();
+    void previous();
+    void seek(qlonglong offsetUs);
+    void setPosition(const QDBusObjectPath& trackId, qlonglong positionUs);
+    void openUri(const QString& uri);
+    void setVolume(double volume);
+    void raise();
+    void quit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What PropertiesChanged reports, as last sent.
+    struct Shown {
+        QString status;
+        QVariantMap metadata;
+        double volume = 0;
+        bool canPlay = false;
+        bool canPause = false;
+        bool canSeek = false;
+        bool canGoNext = false;
+        bool canGoPrevious = false;
+    };
+    // Identifies the open song and its lyric; the metadata is built again
+    // only when it changes.
+    struct TrackKey {
+        QString path;
+        unsigned lengthMs = 0;
+        int lyricLines = 0;
+        bool operator==(const TrackKey&) const = default;
+    };
+
+    void later(std::function<void()> action);
+    void connectWindow();
+    Shown current();
+    void refresh();
+    void updateMetadata();
+    void seekTo(qint64 positionMs);
+    qint64 lengthMs() const;
+    bool controllable() const;
+
+    Form1& m_form;
+    QDBusConnection m_bus;
+    QString m_serviceName;
+    MprisPlayer* m_player = nullptr;
+    Shown m_shown;
+    TrackKey m_trackKey;
+    QVariantMap m_metadata;
+    lyrics::SongTags m_tags;
+    QString m_tickPath; // the song and length of the last position tick
+    unsigned m_tickLengthMs = 0;
+    QString m_trackId;
+    int m_openings = 0;
+    bool m_playlistWatched = false;
+};
+
+} // namespace mpris
+} // namespace cantorel

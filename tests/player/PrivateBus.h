@@ -1,0 +1,102 @@
+#pragma once
+// A session bus of the test's own (dbus-daemon), and a client on it that
+// calls methods and reads properties without blocking the event loop, so a
+// service in the same thread can answer.
+#include "support/Wait.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace cantorel::testing {
+
+class PrivateBus {
+public:
+    static bool available() { return !QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty(); }
+
+    // Starts the daemon; false with a reason when it does not come up.
+    bool start(QString* why)
+    {
+        m_daemon = std::make_unique<QProcess>();
+        m_daemon->setStandardErrorFile(QProcess::nullDevice());
+        m_daemon->start(QStringLiteral("dbus-daemon"),
+                        {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        if (!m_daemon->waitForStarted(5000) || !m_daemon->waitForReadyRead(5000)) {
+            *why = QStringLiteral("dbus-daemon did not start");
+            return false;
+        }
+        m_address = QString::fromLocal8Bit(m_daemon->readLine()).trimmed();
+        return !m_address.isEmpty();
+    }
+    ~PrivateBus()
+    {
+        if (m_daemon && m_daemon->state() != QProcess::NotRunning) {
+            m_daemon->terminate();
+            m_daemon->waitForFinished(3000);
+        }
+    }
+
+    // A new connection to the bus, under a name unique in this process.
+    QDBusConnection connect()
+    {
+        return QDBusConnection::connectToBus(m_address, QStringLiteral("private-bus-%1").arg(++m_connections));
+    }
+
+private:
+    std::unique_ptr<QProcess> m_daemon;
+    QString m_address;
+    int m_connections = 0;
+};
+
+// Calls on one object of one service.
+class BusClient {
+public:
+    BusClient(QDBusConnection connection, QString service, QString path)
+        : m_connection(std::move(connection)), m_service(std::move(service)), m_path(std::move(path))
+    {
+    }
+
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(m_service, m_path, interface, method);
+        message.setArguments(arguments);
+        QDBusPendingCall pending = m_connection.asyncCall(message, 5000);
+        waitUntil([&] { return pending.isFinished(); }, 6000);
+        // What the service left for its event loop runs now.
+        QCoreApplication::processEvents();
+        return pending.reply();
+    }
+
+    // A property's value; a{sv} comes back as a QVariantMap.
+    QVariant property(const QString& interface, const QString& name)
+    {
+        const QDBusMessage reply = call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                                        {interface, name});
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return QVariant();
+        return plain(reply.arguments().first().value<QDBusVariant>().variant());
+    }
+
+    // A value as it arrived, with a marshalled a{sv} turned into a map.
+    static QVariant plain(const QVariant& value)
+    {
+        if (value.canConvert<QDBusArgument>())
+            return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
+        return value;
+    }
+
+    QDBusConnection& connection() { return m_connection; }
+
+private:
+    QDBusConnection m_connection;
+    QString m_service;
+    QString m_path;
+};
+
+} // namespace cantorel::testing
