@@ -1,5 +1,6 @@
 #include "lyrics/EmbeddedLyrics.h"
 
+#include "common/FileNames.h"
 #include "lyrics/LrcReader.h"
 
 #include <QFile>
@@ -190,7 +191,7 @@ std::optional<EmbeddedLyric> fromProperties(const TagLib::File* file)
 
 std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
 {
-    const QByteArray name = QFile::encodeName(mediaPath);
+    const QByteArray name = encodeFileName(mediaPath); // the name's own bytes
     if (name.isEmpty())
         return std::nullopt;
     TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Fast);
