@@ -64,8 +64,7 @@ Form2::Form2(MakerServices services, QWidget* parent)
 
     connect(&m_transport, &engine::Transport::positionChanged, this, &Form2::showPosition);
     connect(&m_transport, &engine::Transport::ended, this, &Form2::endOfSong);
-    connect(&m_transport, &engine::Transport::engineFailed, this,
-            [this](engine::Result code) { m_services.failures.callFailed(this, code); });
+    m_services.failures.watch(m_transport, this);
     connect(&m_transport, &engine::Transport::songRefused, this, [this](engine::Result code) {
         // Reported, and no lyric file is touched.
         m_pendingChoice.reset();
@@ -76,8 +75,6 @@ Form2::Form2(MakerServices services, QWidget* parent)
         m_ui.cPlay->setEnabled(true);
         finishPreparing();
     });
-    connect(&m_transport, &engine::Transport::versionMismatch, this,
-            [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 }
 
 Form2::~Form2()

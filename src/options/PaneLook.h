@@ -1,20 +1,19 @@
 #pragma once
 // Reading and copying the look of the lyric panes and of the option
-// window's previews: text colour, background colour and the parts of the
-// font the options carry over. Works on any widget: a text box (QLineEdit,
-// whose text and background are the Text and Base palette roles) or a label
-// such as the player's LyricPane (WindowText and Window). Colours are set
-// for every state (active, inactive, disabled) and the background is filled.
+// window's previews: text colour, background colour (WidgetColors.h) and the
+// parts of the font the options carry over.
+#include "platform/widgets/WidgetColors.h"
+
 #include <QColor>
 
 class QWidget;
 
 namespace cantorel::options {
 
-QColor textColorOf(const QWidget* widget);
-QColor backColorOf(const QWidget* widget);
-void setTextColor(QWidget* widget, const QColor& color);
-void setBackColor(QWidget* widget, const QColor& color);
+using cantorel::backColorOf;
+using cantorel::setBackColor;
+using cantorel::setTextColor;
+using cantorel::textColorOf;
 
 // Parts of a font to copy.
 enum FontPart {

@@ -16,6 +16,9 @@ namespace cantorel {
 
 class Prompts;
 class ProgramEnd;
+namespace engine {
+class Transport;
+}
 
 class AudioFailurePolicy {
 public:
@@ -24,6 +27,11 @@ public:
     void callFailed(QWidget* owner, engine::Result code);
     void songRefused(QWidget* owner, engine::Result code);
     void versionMismatch(QWidget* owner, unsigned version);
+
+    // Applies the policy to what `transport` reports of failed calls and of
+    // the engine's version, with `owner` owning the messages. (A refused
+    // song is the window's to handle: it goes back to its no-song state.)
+    void watch(engine::Transport& transport, QWidget* owner);
 
 private:
     Prompts& m_prompts;

@@ -149,12 +149,9 @@ void Form1::connectControls()
     connect(&m_transport, &engine::Transport::ended, this, &Form1::endOfSong);
     connect(&m_transport, &engine::Transport::stateChanged, m_follower, &LyricFollower::lookUpNow);
     connect(&m_transport, &engine::Transport::seeked, m_follower, &LyricFollower::lookUpNow);
-    connect(&m_transport, &engine::Transport::engineFailed, this,
-            [this](engine::Result code) { m_services.failures.callFailed(this, code); });
+    m_services.failures.watch(m_transport, this);
     connect(&m_transport, &engine::Transport::songRefused, this, &Form1::songRefused);
     connect(&m_transport, &engine::Transport::opened, this, &Form1::songOpened);
-    connect(&m_transport, &engine::Transport::versionMismatch, this,
-            [this](unsigned version) { m_services.failures.versionMismatch(this, version); });
 
     // What shows the lines outside this window follows the panes: the
     // screen saver (ScreenSaverFeed), the tray tip and the floating window.

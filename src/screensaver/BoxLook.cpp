@@ -30,26 +30,4 @@ void applyBoxStyle(QWidget* box, const BoxStyle& style)
     setBackColor(box, style.backColor);
 }
 
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
-void setBackColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    for (const auto role : {QPalette::Base, QPalette::Window})
-        palette.setColor(role, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-QColor backColorOf(const QWidget* widget)
-{
-    return widget->palette().color(QPalette::Active, QPalette::Window);
-}
-
 } // namespace cantorel::screensaver

@@ -3,6 +3,7 @@
 // boxes and the settings window's previews) as a BoxStyle. The text and
 // background colours live in the box's palette; the font's weight and
 // strike-out are not part of a BoxStyle and are kept as they are.
+#include "platform/widgets/WidgetColors.h"
 #include "screensaver/ScreenSettings.h"
 
 class QWidget;
@@ -13,8 +14,8 @@ BoxStyle boxStyleOf(const QWidget* box);
 void applyBoxStyle(QWidget* box, const BoxStyle& style);
 
 // Colours of a box or a window in every state (active, inactive, disabled).
-void setTextColor(QWidget* widget, const QColor& color);
-void setBackColor(QWidget* widget, const QColor& color);
-QColor backColorOf(const QWidget* widget);
+using cantorel::backColorOf;
+using cantorel::setBackColor;
+using cantorel::setTextColor;
 
 } // namespace cantorel::screensaver
