@@ -59,7 +59,6 @@ public:
     double lastSeekValue() const { return m_transport.shownPosition(); }
     QTimer& positionTimer() { return m_transport.positionTimer(); }
     bool captureEnabled() const { return m_capturing; }
-    bool isUnloaded() const { return m_unloaded; }
 
 public Q_SLOTS:
     // The handlers, named after their controls.

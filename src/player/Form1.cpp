@@ -8,7 +8,6 @@
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
 #include "lyrics/LyricFiles.h"
-#include "lyrics/LyricPairReader.h"
 #include "lyrics/LyricSource.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
@@ -34,7 +33,6 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMimeData>
-#include <QScopedValueRollback>
 #include <QToolTip>
 #include <QStyle>
 #include <QTimer>
@@ -46,25 +44,10 @@ namespace cantorel {
 using lyrics::LyricLoad;
 using Outcome = engine::Transport::Outcome;
 
-namespace {
-
-engine::Transport::Modes playerModes()
-{
-    engine::Transport::Modes modes;
-    modes.openMode = engine::mode::AccurateTime;
-    modes.stopMode = engine::mode::AccurateTime;
-    modes.positionPeriodMs = 50;
-    modes.forwardOnlySeek = false;
-    modes.stopOnlyOnce = true;
-    return modes;
-}
-
-} // namespace
-
 Form1::Form1(PlayerServices services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_transport(services.engine, playerModes()),
+      m_transport(services.engine, engine::Transport::Modes{}), // the player's modes
       m_table(std::make_unique<lyrics::LyricTable>())
 {
     m_ui.setupUi(this);
@@ -128,16 +111,8 @@ void Form1::connectControls()
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
     connect(m_ui.Text2, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
-    connect(m_ui.Option1, &QRadioButton::clicked, this, [this] {
-        m_ui.Option1->setChecked(true);
-        m_ui.Option2->setChecked(false);
-        showLineInTray();
-    });
-    connect(m_ui.Option2, &QRadioButton::clicked, this, [this] {
-        m_ui.Option2->setChecked(true);
-        m_ui.Option1->setChecked(false);
-        showLineInTray();
-    });
+    connect(m_ui.Option1, &QRadioButton::clicked, this, [this] { chooseTrayPane(true); });
+    connect(m_ui.Option2, &QRadioButton::clicked, this, [this] { chooseTrayPane(false); });
     connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::command3Click);
     connect(m_ui.Command4, &QPushButton::clicked, this, &Form1::command4Click);
     connect(m_ui.Command6, &QPushButton::clicked, this, &Form1::command6Click);
@@ -153,8 +128,6 @@ void Form1::connectControls()
     connect(&m_transport, &engine::Transport::songRefused, this, &Form1::songRefused);
     connect(&m_transport, &engine::Transport::opened, this, &Form1::songOpened);
 
-    // What shows the lines outside this window follows the panes: the
-    // screen saver (ScreenSaverFeed), the tray tip and the floating window.
     // The one place where the playlist's choice reaches the player.
     connect(m_windows, &PlayerWindows::playRequested, this, &Form1::text3Change);
     connect(m_windows, &PlayerWindows::makerClosed, this, [this] { setEnabled(true); });
@@ -166,6 +139,8 @@ void Form1::connectControls()
         m_services.prompts.message(this, tr("The full-screen lyric could not be shown: %1").arg(why),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
     });
+    // What shows the lines outside this window follows the panes: the tray
+    // tip, the floating window (and the screen saver, ScreenSaverFeed).
     connect(m_ui.Text1, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
     connect(m_ui.Text2, &LyricPane::lyricChanged, this, &Form1::showLineInTray);
     connect(m_ui.Text1, &LyricPane::lyricChanged, this, [this] {
@@ -175,7 +150,6 @@ void Form1::connectControls()
 }
 
 QTimer& Form1::lineTimer() { return m_follower->lineTimer(); }
-bool Form1::feedingScreenSaver() const { return m_feed->feeding(); }
 bool Form1::lookupEnabled() const { return m_follower->isOn(); }
 
 void Form1::showMessage(const QString& text)
@@ -326,7 +300,6 @@ void Form1::loadLyricAndPlay()
     // The lyric pair beside the song, else an LRC file, else one embedded in
     // the song (lyrics/LyricSource.h); a new song starts at offset 0.
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
-    m_translatedLyricPath = lyrics::translatedLyricPathOf(m_mediaPath);
     m_nudge->clear();
     const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
     const LyricLoad& load = found.load;
@@ -379,7 +352,6 @@ void Form1::enterNoSongState()
     m_mediaPath.clear();
     m_mediaFileName.clear();
     m_lyricPath.clear();
-    m_translatedLyricPath.clear();
     setTwoPanes(true);
     m_ui.Text1->setLyric(QStringLiteral("Normal Lyrics"));
     m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
@@ -449,8 +421,9 @@ void Form1::text3Change(const QString& text)
     if (!isEnabled()) {
         // The Lyric Maker is open: the player is stopped and cannot be
         // controlled, so it must not start a song behind the user's back.
-        m_services.prompts.message(hasPlaylist() ? &playlist() : nullptr, QStringLiteral("The player is busy while the Lyric Maker is open. "
-                                                              "Close the Lyric Maker to play this song."),
+        m_services.prompts.message(hasPlaylist() ? &playlist() : nullptr,
+                                   QStringLiteral("The player is busy while the Lyric Maker is open. "
+                                                  "Close the Lyric Maker to play this song."),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
@@ -615,11 +588,6 @@ void Form1::command5Click()
     m_windows->showMaker();
 }
 
-void Form1::showLyricEditor()
-{
-    lyricEditor().showEditor();
-}
-
 void Form1::contextMenuEvent(QContextMenuEvent* event)
 {
     m_lyricMenu->popup(event->globalPos());
@@ -664,6 +632,14 @@ void Form1::resizeEvent(QResizeEvent* event)
 
 // ---------------------------------------------------------------- other windows
 
+void Form1::chooseTrayPane(bool normal)
+{
+    // The two are kept exclusive here, so that either can be cleared too.
+    m_ui.Option1->setChecked(normal);
+    m_ui.Option2->setChecked(!normal);
+    showLineInTray();
+}
+
 void Form1::showLineInTray()
 {
     m_tray->setLine(m_ui.Option1->isChecked() ? m_ui.Text1->lyric() : m_ui.Text2->lyric());
@@ -678,7 +654,7 @@ void Form1::lyricDisplayer()
 void Form1::command11Click()
 {
     Lyric_Displayer& floating = floatingWindow();
-    floating.fill(*m_table, m_noLyrics);
+    lyricDisplayer();
     floating.show();
     floating.raise();
 }
@@ -701,11 +677,6 @@ void Form1::command6Click()
 }
 
 // ---------------------------------------------------------------- screen saver
-
-screensaver::ScreenSaverLink& Form1::screenSaverLink()
-{
-    return m_feed->link();
-}
 
 void Form1::command7Click()
 {

@@ -34,9 +34,6 @@ class PlayerWindows;
 class Playlist;
 class Prompts;
 class RandomSource;
-namespace screensaver {
-class ScreenSaverLink;
-}
 
 // What the player needs from the program: the audio engine, the prompts,
 // and what happens when the engine fails (the program's policy).
@@ -68,14 +65,11 @@ public:
     bool noLyrics() const { return m_noLyrics; }
     bool lyricsLoaded() const { return m_lyricsLoaded; }
     bool noTranslation() const { return m_table->noTranslation; }
-    unsigned playPosition() const { return m_transport.position(); }
     engine::Transport& transport() { return m_transport; }
     QTimer& positionTimer() { return m_transport.positionTimer(); }
     // The single-shot timer of the next lyric line.
     QTimer& lineTimer();
     bool lookupEnabled() const;
-    bool feedingScreenSaver() const;
-    screensaver::ScreenSaverLink& screenSaverLink();
     int lastRandomPick() const { return m_lastRandomPick; }
     // The other windows (PlayerWindows.h), each made on first use: the
     // playlist, the lyric maker (while open; null otherwise), the lyric
@@ -112,7 +106,6 @@ public Q_SLOTS:
     void command7Click();  // full screen: start the screen saver and feed it
     void fullTick();       // sends the screen saver the current lines
     void command5Click();  // make lyrics: stop playback, open the maker
-    void showLyricEditor();
     void command3Click();  // more options: the panes' fonts and colours
     void command4Click();  // about
     void command6Click();  // help
@@ -160,6 +153,7 @@ private:
     void endOfSong();
     void playEntry(int entry);
     // The tray tip follows the pane chosen under "Taskbar display".
+    void chooseTrayPane(bool normal);
     void showLineInTray();
     void buildLyricMenu();
 
@@ -186,7 +180,6 @@ private:
     QString m_mediaPath;
     QString m_mediaFileName;
     QString m_lyricPath;
-    QString m_translatedLyricPath;
     QString m_commandLinePath;
     bool m_commandLineFlag = false;
     QString m_handedOverPath;

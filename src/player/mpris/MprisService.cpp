@@ -71,7 +71,10 @@ void MprisService::connectWindow()
     connect(&transport, &engine::Transport::stateChanged, this, &MprisService::refresh);
     // Ticks bring the length and, with a new song, its lyric; the metadata is
     // built again only when those change.
+    // Nothing else of a tick matters here: most ticks return at once.
     connect(&transport, &engine::Transport::positionChanged, this, [this](unsigned, unsigned lengthMs) {
+        if (m_form.mediaPath() == m_tickPath && lengthMs == m_tickLengthMs)
+            return;
         m_tickPath = m_form.mediaPath();
         m_tickLengthMs = lengthMs;
         refresh();
