@@ -348,6 +348,10 @@ TEST_F(PlaylistWindow, IndicatorsTellWhichLyricFilesExist)
     EXPECT_EQ(translation->toolTip(), "");
     list->selectEntry(1);
     EXPECT_FALSE(lyrics->isChecked());
+    // Selected again after its lyric was made: looked at anew.
+    song("plain.mp3", {{0, "x"}});
+    list->selectEntry(1);
+    EXPECT_TRUE(lyrics->isChecked());
 }
 
 TEST_F(PlaylistWindow, SaveAndOpenListMessages)
