@@ -2,6 +2,7 @@
 
 #include "options/PaneLook.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/WidgetColors.h"
 #include "platform/Twips.h"
 
 #include <QGridLayout>

@@ -1,5 +1,6 @@
 #include "screensaver/Setting.h"
 
+#include "platform/widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/ScreenSaver.h"
 
