@@ -97,7 +97,8 @@ QString freeRescueName(const QString& base, const QDateTime& when)
         if (n > 1)
             name += u' ' + QString::number(n);
         name += QStringLiteral(".txt");
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+        const QFileInfo taken(name); // a dangling link takes the name too
+        if (!taken.exists() && !taken.isSymLink())
             return name;
     }
 }

@@ -25,9 +25,7 @@ QString writeLyricText(const QString& path, const QStringList& lines)
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     QString error;
-    if (writeTextFile(path, text, &error))
-        return QString();
-    return error.isEmpty() ? QStringLiteral("The file could not be written.") : error;
+    return writeTextFile(path, text, &error) ? QString() : error; // a failure always says why
 }
 
 QString lyricSaveName(const QString& chosen)

@@ -104,7 +104,10 @@ void Lyric_Displayer::list1RowChange(int row)
 void Lyric_Displayer::normalPaneChanged()
 {
     followStep();
-    m_burst->start();
+    // A hidden window's selection is only seen once it shows, and showing
+    // takes a step of its own: no burst for nobody.
+    if (isVisible())
+        m_burst->start();
 }
 
 void Lyric_Displayer::followStep()
@@ -189,6 +192,7 @@ void Lyric_Displayer::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (staysOnTop() && !m_ontop->isActive())
         m_ontop->start();
+    followStep();
     // Lists scroll their selection into view only while shown.
     if (m_list1->currentItem())
         m_list1->scrollToItem(m_list1->currentItem());

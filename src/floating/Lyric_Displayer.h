@@ -8,9 +8,10 @@
 // - fill() on every play that starts a channel and on "Display All Lyrics"
 //   (which then shows the window); fill() never shows it;
 // - normalPaneChanged() each time the text of its normal-lyric pane changes:
-//   the window selects the current line at once and again during a short
-//   burst of 100 ms steps (about 700 ms), then no timer runs until the next
-//   change;
+//   the window selects the current line at once and, while it is shown,
+//   again during a short burst of 100 ms steps (about 700 ms), then no timer
+//   runs until the next change; showing the window selects the current line
+//   too;
 // - the play position is asked of the function given at construction, in
 //   milliseconds (the player's seek-slider value).
 //

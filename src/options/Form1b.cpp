@@ -2,6 +2,7 @@
 
 #include "options/PaneLook.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/WidgetColors.h"
 #include "platform/Twips.h"
 
 #include <QGridLayout>
@@ -18,13 +19,9 @@ using namespace options;
 
 namespace {
 
-QLineEdit* makePreview(QWidget* parent, const char* name, const QWidget* pane)
+QLineEdit* makePanePreview(QWidget* parent, const char* name, const QWidget* pane)
 {
-    auto* preview = new QLineEdit(QStringLiteral("Preview"), parent);
-    preview->setObjectName(QLatin1String(name));
-    preview->setReadOnly(true);
-    preview->setAlignment(Qt::AlignCenter);
-    preview->setFocusPolicy(Qt::NoFocus);
+    QLineEdit* preview = makePreview(parent, name);
     // Start from the pane's look, so that the first "More Options" leaves
     // the panes as they were designed.
     if (pane) {
@@ -51,8 +48,8 @@ Form1b::Form1b(Prompts& prompts, QWidget* normalPane, QWidget* translatedPane, Q
     setObjectName(QStringLiteral("Form1b"));
     setWindowTitle(QStringLiteral("Other Options"));
 
-    m_text1 = makePreview(this, "Text1", normalPane);
-    m_text2 = makePreview(this, "Text2", translatedPane);
+    m_text1 = makePanePreview(this, "Text1", normalPane);
+    m_text2 = makePanePreview(this, "Text2", translatedPane);
     QPushButton* command1 = makeButton(this, "Command1", QStringLiteral("Choose font For Lyrics"));
     QPushButton* command2 = makeButton(this, "Command2", QStringLiteral("Choose font for translated Lyrics"));
     QPushButton* command3 = makeButton(this, "Command3", QStringLiteral("Choose background color For Lyrics"));

@@ -1,19 +1,10 @@
 #pragma once
-// Reading and copying the look of the lyric panes and of the option
-// window's previews: text colour, background colour (WidgetColors.h) and the
-// parts of the font the options carry over.
-#include "platform/widgets/WidgetColors.h"
-
-#include <QColor>
-
+// Copying the parts of a font the display options carry over, between the
+// lyric panes and the option window's previews (their colours:
+// platform/widgets/WidgetColors.h).
 class QWidget;
 
 namespace cantorel::options {
-
-using cantorel::backColorOf;
-using cantorel::setBackColor;
-using cantorel::setTextColor;
-using cantorel::textColorOf;
 
 // Parts of a font to copy.
 enum FontPart {

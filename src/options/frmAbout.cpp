@@ -1,8 +1,8 @@
 #include "options/frmAbout.h"
 
 #include "common/ProgramDirectory.h"
-#include "options/PaneLook.h"
 #include "platform/widgets/Controls.h"
+#include "platform/widgets/WidgetColors.h"
 #include "platform/Twips.h"
 
 #include <QDesktopServices>
@@ -56,7 +56,7 @@ MailLink::MailLink(const QString& address, QWidget* parent) : QLabel(address, pa
     setTextInteractionFlags(Qt::NoTextInteraction);
     setCursor(Qt::PointingHandCursor);
     setToolTip(QStringLiteral("Write to ") + address);
-    options::setTextColor(this, QColor(255, 0, 0));
+    setTextColor(this, QColor(255, 0, 0));
     QFont f = font();
     f.setUnderline(true);
     setFont(f);

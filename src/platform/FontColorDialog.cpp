@@ -31,9 +31,17 @@ QCheckBox* makeCheck(const QString& name, const QString& caption, bool checked, 
     return box;
 }
 
-bool isInstalled(const QString& family)
+// The size typed in `text`, in points, when it is one the dialog takes.
+std::optional<double> parseSize(const QString& text)
 {
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+    const QString t = text.trimmed();
+    bool ok = false;
+    double size = QLocale::c().toDouble(t, &ok);
+    if (!ok)
+        size = QLocale().toDouble(t, &ok);
+    if (!ok || !(size >= FontColorDialog::kSmallestSize && size <= FontColorDialog::kLargestSize))
+        return std::nullopt;
+    return size;
 }
 
 } // namespace
@@ -127,18 +135,6 @@ FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* pare
     showChoice();
 }
 
-std::optional<double> FontColorDialog::parseSize(const QString& text)
-{
-    const QString t = text.trimmed();
-    bool ok = false;
-    double size = QLocale::c().toDouble(t, &ok);
-    if (!ok)
-        size = QLocale().toDouble(t, &ok);
-    if (!ok || !(size >= kSmallestSize && size <= kLargestSize))
-        return std::nullopt;
-    return size;
-}
-
 std::optional<double> FontColorDialog::chosenSize() const
 {
     const QString text = m_size->currentText();
@@ -195,7 +191,9 @@ void FontColorDialog::showChoice()
                                           m_color.lightness() < 128 ? QStringLiteral("white")
                                                                     : QStringLiteral("black")));
     const QString family = chosenFamily();
-    m_note->setText(family.isEmpty() || isInstalled(family)
+    // The family list holds the installed faces.
+    const bool installed = m_family->findText(family, Qt::MatchFixedString) >= 0;
+    m_note->setText(family.isEmpty() || installed
                         ? QString()
                         : tr("\"%1\" is not installed here; the sample shows the font that stands in for it.")
                               .arg(family));

@@ -39,9 +39,6 @@ public:
     Prompts::FontChoice choice() const;
     bool isChoiceValid() const;
 
-    // The size typed in `text`, in points, when it is one the dialog takes.
-    static std::optional<double> parseSize(const QString& text);
-
 private:
     std::optional<double> chosenSize() const;
     QString chosenFamily() const;

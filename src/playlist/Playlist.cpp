@@ -247,10 +247,14 @@ void Playlist::selectEntry(int row)
         selection->clearSelection();
         return;
     }
+    // A new selection shows its indicators through selectionChanged; the
+    // same one again says nothing, so its lyric files are looked at here.
+    const bool same = selectedIndex() == row;
     const QModelIndex index = m_model->index(row);
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     m_list->scrollTo(index);
-    showIndicators();
+    if (same)
+        showIndicators();
 }
 
 PlaylistState Playlist::playState() const

@@ -1,5 +1,7 @@
 #include "screensaver/BoxLook.h"
 
+#include "platform/widgets/WidgetColors.h"
+
 #include <QWidget>
 
 namespace cantorel::screensaver {

@@ -1,5 +1,7 @@
 #include "screensaver/Setting.h"
 
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/ScreenSaver.h"
 
@@ -11,60 +13,35 @@
 
 namespace cantorel::screensaver {
 
-namespace {
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* makePreview(const QString& name, QWidget* parent)
-{
-    auto* preview = new QLineEdit(QStringLiteral("Preview"), parent);
-    preview->setObjectName(name);
-    preview->setReadOnly(true);
-    preview->setAlignment(Qt::AlignCenter);
-    preview->setFocusPolicy(Qt::NoFocus);
-    preview->setMinimumHeight(48);
-    return preview;
-}
-
-} // namespace
-
 Setting::Setting(ScreenSaver& screen, Prompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_screen(screen),
       m_prompts(prompts),
       m_customColors(greyCustomColors()),
-      m_text1(makePreview(QStringLiteral("Text1"), this)),
-      m_text2(makePreview(QStringLiteral("Text2"), this))
+      m_text1(makePreview(this, "Text1")),
+      m_text2(makePreview(this, "Text2"))
 {
     setObjectName(QStringLiteral("Setting"));
     setWindowTitle(QStringLiteral("Options"));
+    for (QLineEdit* preview : {m_text1, m_text2})
+        preview->setMinimumHeight(48);
 
-    auto* command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("Choose Font For Lyrics"), this);
-    auto* command2 = makeButton(QStringLiteral("Command2"),
-                                QStringLiteral("Choose Font for translated Lyrics"), this);
-    auto* command3 = makeButton(QStringLiteral("Command3"),
-                                QStringLiteral("Choose Background color For Lyrics"), this);
-    auto* command4 = makeButton(QStringLiteral("Command4"),
-                                QStringLiteral("Choose Background color For Translated Lyrics"), this);
-    auto* command6 = makeButton(QStringLiteral("Command6"), QStringLiteral("Choose Main Background color"), this);
-    auto* command5 = makeButton(QStringLiteral("Command5"), QStringLiteral("Apply And close"), this);
-    auto* command8 = makeButton(QStringLiteral("Command8"), QStringLiteral("Clear All Settings"), this);
-    auto* command9 = makeButton(QStringLiteral("Command9"), QStringLiteral("Close"), this);
-
-    connect(command1, &QPushButton::clicked, this, &Setting::command1Click);
-    connect(command2, &QPushButton::clicked, this, &Setting::command2Click);
-    connect(command3, &QPushButton::clicked, this, &Setting::command3Click);
-    connect(command4, &QPushButton::clicked, this, &Setting::command4Click);
-    connect(command6, &QPushButton::clicked, this, &Setting::command6Click);
-    connect(command5, &QPushButton::clicked, this, &Setting::command5Click);
-    connect(command8, &QPushButton::clicked, this, &Setting::command8Click);
-    connect(command9, &QPushButton::clicked, this, &Setting::command9Click);
+    // Enter presses none of the buttons: each acts only when clicked.
+    const auto button = [this](const char* name, const QString& caption, void (Setting::*click)()) {
+        QPushButton* b = makeButton(this, name, caption);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, click);
+        return b;
+    };
+    auto* command1 = button("Command1", QStringLiteral("Choose Font For Lyrics"), &Setting::command1Click);
+    auto* command2 = button("Command2", QStringLiteral("Choose Font for translated Lyrics"), &Setting::command2Click);
+    auto* command3 = button("Command3", QStringLiteral("Choose Background color For Lyrics"), &Setting::command3Click);
+    auto* command4 = button("Command4", QStringLiteral("Choose Background color For Translated Lyrics"),
+                            &Setting::command4Click);
+    auto* command6 = button("Command6", QStringLiteral("Choose Main Background color"), &Setting::command6Click);
+    auto* command5 = button("Command5", QStringLiteral("Apply And close"), &Setting::command5Click);
+    auto* command8 = button("Command8", QStringLiteral("Clear All Settings"), &Setting::command8Click);
+    auto* command9 = button("Command9", QStringLiteral("Close"), &Setting::command9Click);
 
     auto* grid = new QGridLayout;
     grid->addWidget(m_text1, 0, 0, 1, 2);

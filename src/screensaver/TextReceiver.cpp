@@ -36,27 +36,20 @@ TextReceiver::~TextReceiver()
     close();
 }
 
-TextReceiver::Outcome TextReceiver::tryListen(qint32 id)
+LocalSocketListener::Result TextReceiver::tryListen(qint32 id)
 {
     close();
     if (receiverFolder(&m_error).isEmpty())
-        return Outcome::Failed;
-    const QString path = receiverSocketPath(id);
-    switch (m_listener->listen(path, &m_error)) {
-    case LocalSocketListener::Result::Listening:
+        return LocalSocketListener::Result::Failed;
+    const LocalSocketListener::Result result = m_listener->listen(receiverSocketPath(id), &m_error);
+    if (result == LocalSocketListener::Result::Listening)
         m_id = id;
-        return Outcome::Listening;
-    case LocalSocketListener::Result::InUse:
-        return Outcome::InUse;
-    case LocalSocketListener::Result::Failed:
-        break;
-    }
-    return Outcome::Failed;
+    return result;
 }
 
 bool TextReceiver::listen(qint32 id)
 {
-    return tryListen(id) == Outcome::Listening;
+    return tryListen(id) == LocalSocketListener::Result::Listening;
 }
 
 bool TextReceiver::listenOnNewId(qint32 avoid)
@@ -68,11 +61,11 @@ bool TextReceiver::listenOnNewId(qint32 avoid)
         if (id == avoid)
             continue;
         switch (tryListen(id)) {
-        case Outcome::Listening:
+        case LocalSocketListener::Result::Listening:
             return true;
-        case Outcome::InUse:
+        case LocalSocketListener::Result::InUse:
             continue;
-        case Outcome::Failed:
+        case LocalSocketListener::Result::Failed:
             return false;
         }
     }

@@ -9,6 +9,7 @@
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
+#include "screensaver/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QHash>
@@ -18,8 +19,6 @@
 class QLocalSocket;
 
 namespace cantorel::screensaver {
-
-class LocalSocketListener;
 
 class TextReceiver : public QObject {
     Q_OBJECT
@@ -51,8 +50,7 @@ Q_SIGNALS:
     void textReceived(const QString& text);
 
 private:
-    enum class Outcome { Listening, InUse, Failed };
-    Outcome tryListen(qint32 id);
+    LocalSocketListener::Result tryListen(qint32 id);
     void takeConnection(QLocalSocket* socket);
     void readFrom(QLocalSocket* socket);
 

@@ -7,7 +7,6 @@
 
 #include "support/TestFiles.h"
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -48,10 +47,7 @@ protected:
     void openLines(Side side, const QString& fileName, const QByteArray& bytes)
     {
         const QString path = dir.filePath(fileName);
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
+        cantorel::testing::writeFile(path, bytes);
         prompts.expectOpenFile(path);
         button(side == Side::Left ? "Command1" : "Command2")->click();
     }

@@ -99,9 +99,15 @@ TEST_F(FloatingWindow, FillsAndFollowsTheSong)
     EXPECT_EQ(rowAt(25000), -1);
 }
 
-TEST_F(FloatingWindow, FollowBurstEndsByItself)
+TEST_F(FloatingWindow, FollowBurstEndsByItselfAndOnlyRunsWhileShown)
 {
     window.fill(*threeLines(true), false);
+    EXPECT_EQ(rowAt(15000), 0);
+    EXPECT_FALSE(window.following()) << "hidden: one step, no burst";
+    position = 25000;
+    window.show();
+    EXPECT_EQ(child("List1")->currentRow(), 1) << "showing follows the song";
+
     EXPECT_EQ(rowAt(15000), 0);
     ASSERT_TRUE(window.following());
     // The song moves on while the burst runs: its steps follow.

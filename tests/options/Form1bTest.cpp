@@ -2,7 +2,7 @@
 // Options" copy, on real lyric panes.
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
-#include "options/PaneLook.h"
+#include "platform/widgets/WidgetColors.h"
 #include "platform/widgets/LyricPane.h"
 #include "support/ScriptedPrompts.h"
 
@@ -16,8 +16,8 @@
 using cantorel::Form1b;
 using cantorel::LyricPane;
 using cantorel::Prompts;
-using cantorel::options::backColorOf;
-using cantorel::options::textColorOf;
+using cantorel::backColorOf;
+using cantorel::textColorOf;
 using cantorel::testing::ScriptedPrompts;
 
 namespace {
@@ -49,7 +49,7 @@ protected:
         for (auto [pane, size, text] : {std::tuple{&normal, 15, "Normal"}, {&translated, 13, "Translated"}}) {
             pane->setFont(QFont(QStringLiteral("DejaVu Sans"), size));
             pane->setLyric(QLatin1String(text));
-            cantorel::options::setBackColor(pane, Qt::white);
+            cantorel::setBackColor(pane, Qt::white);
         }
         options = std::make_unique<Form1b>(prompts, &normal, &translated);
     }

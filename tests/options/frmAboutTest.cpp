@@ -1,6 +1,6 @@
 // The About window: its texts, the build's version, the mail link, OK.
-#include "options/PaneLook.h"
 #include "options/frmAbout.h"
+#include "platform/widgets/WidgetColors.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-using cantorel::options::textColorOf;
+using cantorel::textColorOf;
 
 namespace {
 

@@ -93,6 +93,8 @@ TEST(FontColorDialog, WhatTheUserChangesIsTaken)
 {
     const Prompts::FontChoice start = unusualStart();
     FontColorDialog dialog(start);
+    dialog.findChild<QComboBox*>("fontFamily")->setEditText("dejavu serif");
+    EXPECT_EQ(dialog.findChild<QLabel*>("fontNote")->text(), "") << "an installed face, in any letter case";
     dialog.findChild<QComboBox*>("fontFamily")->setEditText("DejaVu Serif");
     dialog.findChild<QCheckBox*>("fontItalic")->setChecked(false);
     dialog.findChild<QCheckBox*>("fontStrikeOut")->setChecked(false);

@@ -63,10 +63,7 @@ TEST_F(PlaylistFiles, SavedListsReadBackAndAppend)
 TEST_F(PlaylistFiles, ReadsUnquotedRecordsAndSkipsEmptyOnes)
 {
     const QString file = dir.filePath("hand.mmr");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\"/m/a, b.mp3\"\r\n/m/plain.mp3\r\n/m/x.mp3,/m/y.mp3\r\n\r\n\"\"\n/m/caf\xE9.mp3");
-    f.close();
+    cantorel::testing::writeFile(file, "\"/m/a, b.mp3\"\r\n/m/plain.mp3\r\n/m/x.mp3,/m/y.mp3\r\n\r\n\"\"\n/m/caf\xE9.mp3");
     QStringList paths;
     QString error;
     ASSERT_TRUE(loadPlaylist(file, &paths, &error));

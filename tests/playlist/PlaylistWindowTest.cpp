@@ -47,6 +47,18 @@ protected:
     // Folder scans run off the window thread: lets the event loop run
     // until the scan and the adds waiting for it are over.
     void waitForScan() { ASSERT_TRUE(waitUntil([&] { return !list->scanning(); })); }
+    // "Open Dir..." on a walk that `held` holds (it would find x.mp3),
+    // answering No to clearing the list first; returns while it is held.
+    void startHeldScan(HeldWalk& held)
+    {
+        held.result.paths << dir.filePath("x.mp3");
+        held.result.names << "x.mp3";
+        list->folderScanner().setWalk(held.walk());
+        prompts.expectFolder(dir.path());
+        prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
+        list->mnopendirClick();
+        ASSERT_TRUE(list->scanning());
+    }
 
     QStringList names() const
     {
@@ -252,16 +264,10 @@ TEST_F(PlaylistWindow, DropsAddSongsAndScanFoldersInDropOrder)
 
 TEST_F(PlaylistWindow, AScanLeavesTheWindowRunningShowsItsProgressAndCancelAddsNothing)
 {
-    HeldWalk held;
-    held.result.paths << dir.filePath("x.mp3");
-    held.result.names << "x.mp3";
-    list->folderScanner().setWalk(held.walk());
     list->model().append(song("old.mp3"));
     list->show();
-    prompts.expectFolder(dir.path());
-    prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
-    list->mnopendirClick(); // returns while the walk is held
-    EXPECT_TRUE(list->scanning());
+    HeldWalk held;
+    startHeldScan(held);
 
     // The event loop runs: the dialog shows itself after a while, modal to
     // the list, with the count the walk reported.
@@ -285,23 +291,14 @@ TEST_F(PlaylistWindow, AScanLeavesTheWindowRunningShowsItsProgressAndCancelAddsN
 
 TEST_F(PlaylistWindow, ClosingTheWindowOrEndingTheProgramMidScanStopsTheScan)
 {
-    const auto scanHeld = [&](HeldWalk& held) {
-        held.result.paths << dir.filePath("x.mp3");
-        held.result.names << "x.mp3";
-        list->folderScanner().setWalk(held.walk());
-        prompts.expectFolder(dir.path());
-        prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
-        list->mnopendirClick();
-        ASSERT_TRUE(list->scanning());
-    };
     HeldWalk byButton, byWindow, byEnd;
-    scanHeld(byButton);
+    startHeldScan(byButton);
     list->command6Click();
     EXPECT_FALSE(list->scanning());
     EXPECT_TRUE(byButton.returned());
 
     list->show();
-    scanHeld(byWindow);
+    startHeldScan(byWindow);
     list->close();
     EXPECT_FALSE(list->scanning());
     EXPECT_TRUE(byWindow.returned());
@@ -309,7 +306,7 @@ TEST_F(PlaylistWindow, ClosingTheWindowOrEndingTheProgramMidScanStopsTheScan)
     EXPECT_EQ(list->model().count(), 0);
     EXPECT_EQ(list->findChild<QProgressDialog*>(), nullptr);
 
-    scanHeld(byEnd);
+    startHeldScan(byEnd);
     form.reset(); // the player's unload takes the playlist with it
     EXPECT_TRUE(byEnd.returned());
 }
@@ -348,6 +345,10 @@ TEST_F(PlaylistWindow, IndicatorsTellWhichLyricFilesExist)
     EXPECT_EQ(translation->toolTip(), "");
     list->selectEntry(1);
     EXPECT_FALSE(lyrics->isChecked());
+    // Selected again after its lyric was made: looked at anew.
+    song("plain.mp3", {{0, "x"}});
+    list->selectEntry(1);
+    EXPECT_TRUE(lyrics->isChecked());
 }
 
 TEST_F(PlaylistWindow, SaveAndOpenListMessages)

@@ -13,17 +13,8 @@ using cantorel::screensaver::parseSwitches;
 using cantorel::screensaver::readHandOver;
 using cantorel::screensaver::StartSwitches;
 using cantorel::screensaver::writeHandOver;
-
-namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
+using cantorel::testing::readFile;
+using cantorel::testing::writeFile;
 
 TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
 {
@@ -31,9 +22,7 @@ TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
     const QString path = dir.filePath("hand.txt");
     const HandOver handOver{123456, INT32_MIN};
     ASSERT_TRUE(writeHandOver(path, handOver));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("123456\r\n-2147483648\r\n"));
+    EXPECT_EQ(readFile(path), QByteArray("123456\r\n-2147483648\r\n"));
     EXPECT_EQ(readHandOver(path), handOver);
 
     ASSERT_TRUE(writeHandOver(path, HandOver{-5, 7})); // replaces the old file
@@ -44,12 +33,12 @@ TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
 {
     // A link planted at the name is replaced; its target stays as it was.
     QTemporaryDir dir;
-    cantorel::testing::writeFile(dir.filePath("precious"), "keep");
+    writeFile(dir.filePath("precious"), "keep");
     ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("hand.txt")));
     ASSERT_TRUE(writeHandOver(dir.filePath("hand.txt"), {5, 6}));
     EXPECT_FALSE(QFileInfo(dir.filePath("hand.txt")).isSymLink());
     EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver{5, 6}));
-    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
+    EXPECT_EQ(readFile(dir.filePath("precious")), "keep");
 
     cantorel::testing::FullDisk disk;
     const QString path = disk.filePath("hand.txt");
@@ -70,10 +59,10 @@ TEST(HandOverFile, OnlyACompleteFileIsRead)
     const char* partial[] = {"", "12\r\n", "12\r\n34", "12\r\nabc\r\n", "12\r\n34\r\n56\r\n",
                              "12\r\n2147483648\r\n"};
     for (const char* bytes : partial) {
-        writeBytes(path, bytes);
+        writeFile(path, bytes);
         EXPECT_FALSE(readHandOver(path)) << bytes;
     }
-    writeBytes(path, "12\n-34\n");
+    writeFile(path, "12\n-34\n");
     EXPECT_EQ(readHandOver(path), (HandOver{12, -34}));
 }
 

@@ -2,6 +2,7 @@
 // Shared by the screen-saver tests: private runtime, settings and data
 // folders per test, bounded waits, and a raw client for the receivers.
 #include "support/ScopedEnvironment.h"
+#include "support/TestFiles.h"
 #include "support/Wait.h"
 
 #include <QCoreApplication>
@@ -19,9 +20,10 @@
 
 namespace cantorel::screensaver::test {
 
-using cantorel::testing::waitUntil;
-
+using cantorel::testing::readFile;
 using cantorel::testing::ScopedEnvironment;
+using cantorel::testing::waitUntil;
+using cantorel::testing::writeFile;
 
 // Points the user's folders at fresh temporary ones for the test's lifetime:
 // the runtime folder (XDG_RUNTIME_DIR: "hand.txt" and the receivers'

@@ -92,10 +92,7 @@ TEST_F(LyricsScreen, LoadingHandsOverTheReceiversAndKeepsTheStartUpLook)
 
 TEST_F(LyricsScreen, BrokenSettingsFileKeepsTheStartUpLook)
 {
-    QFile file(settingsFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Arial\",#TRUE#,#FALSE#,30,255,0\r\n\"Arial\",maybe\r\n");
-    file.close();
+    writeFile(settingsFile(), "\"Arial\",#TRUE#,#FALSE#,30,255,0\r\n\"Arial\",maybe\r\n");
     screen->load();
     EXPECT_EQ(screen->look(), ScreenSettings{});
     EXPECT_TRUE(readHandOver(handOverFile()));
@@ -107,9 +104,7 @@ TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
     // Without XDG_RUNTIME_DIR Qt makes a private folder in the temporary
     // folder; when that cannot be made either, there is no runtime folder.
     const QString notAFolder = programFile("plain file");
-    QFile plain(notAFolder);
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    writeFile(notAFolder);
     CapturedMessages messages;
     {
         ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", QByteArray());

@@ -45,11 +45,6 @@ protected:
         EXPECT_EQ(setting->windowTitle(), "Options");
         return setting;
     }
-    QByteArray settingFile() const
-    {
-        QFile f(settingsFile());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
 
     ScriptedPrompts prompts;
     CursorCounter cursor;
@@ -94,7 +89,7 @@ TEST_F(Settings, ChosenLookIsSavedAndComesBackOnTheNextStart)
     setting->command5Click();
     EXPECT_FALSE(setting->isVisible());
     EXPECT_EQ(closed, 1);
-    EXPECT_EQ(settingFile(),
+    EXPECT_EQ(readFile(settingsFile()),
               "\"DejaVu Serif\",#TRUE#,#TRUE#,10.5,2017290,197121\r\n"
               "\"DejaVu Sans Mono\",#FALSE#,#TRUE#,24,16448250,8388608\r\n"
               "3945000\r\n");
@@ -164,10 +159,8 @@ TEST_F(Settings, FailedSaveTellsAndKeepsTheWindowOpen)
     setting->command1Click();
     {
         // A settings folder that cannot be made: its parent is a plain file.
-        QFile plain(programFile("plain"));
-        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        ScopedEnvironment blocked("XDG_CONFIG_HOME", QFile::encodeName(plain.fileName()));
+        writeFile(programFile("plain"));
+        ScopedEnvironment blocked("XDG_CONFIG_HOME", QFile::encodeName(programFile("plain")));
         prompts.expectMessage(QString());
         setting->command5Click();
     }

@@ -14,6 +14,7 @@ using cantorel::screensaver::colorFromValue;
 using cantorel::screensaver::colorValue;
 using cantorel::screensaver::ScreenSettings;
 using cantorel::screensaver::ScreenSettingsFile;
+using cantorel::testing::readFile;
 using cantorel::testing::writeFile;
 
 namespace {
@@ -49,9 +50,7 @@ TEST(ScreenSettingsFile, SavedSettingsReadBackUnchanged)
     EXPECT_EQ(file.load().status, ScreenSettingsFile::Status::Missing);
 
     ASSERT_TRUE(file.save(sample()));
-    QFile raw(file.path());
-    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-    const QByteArray bytes = raw.readAll();
+    const QByteArray bytes = readFile(file.path());
     EXPECT_TRUE(bytes.startsWith("\"DejaVu Serif\",#TRUE#,#TRUE#,10.5,197121,3302600\r\n")) << bytes.constData();
     EXPECT_TRUE(bytes.endsWith("\r\n1971210\r\n"));
 
@@ -127,16 +126,16 @@ TEST(ScreenSettingsFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
     ASSERT_TRUE(linked.save(sample()));
     EXPECT_FALSE(QFileInfo(dir.filePath("setting.txt")).isSymLink());
     EXPECT_EQ(linked.load().settings, sample());
-    EXPECT_EQ(cantorel::testing::readFile(dir.filePath("precious")), "keep");
+    EXPECT_EQ(readFile(dir.filePath("precious")), "keep");
 
     cantorel::testing::FullDisk disk;
     const ScreenSettingsFile onDisk(disk.filePath("setting.txt"));
     ASSERT_TRUE(onDisk.save(ScreenSettings{}));
-    const QByteArray old = cantorel::testing::readFile(disk.filePath("setting.txt"));
+    const QByteArray old = readFile(disk.filePath("setting.txt"));
     disk.fill();
     QString error;
     EXPECT_FALSE(onDisk.save(sample(), &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(cantorel::testing::readFile(disk.filePath("setting.txt")), old);
+    EXPECT_EQ(readFile(disk.filePath("setting.txt")), old);
     EXPECT_EQ(disk.names(), QStringList{"setting.txt"});
 }

@@ -30,6 +30,16 @@ QLineEdit* makeReadout(QWidget* parent, const char* name, const QString& tip)
     return e;
 }
 
+QLineEdit* makePreview(QWidget* parent, const char* name)
+{
+    auto* e = new QLineEdit(QStringLiteral("Preview"), parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
+}
+
 QStringList droppedFiles(const QMimeData* data)
 {
     QStringList paths;

@@ -16,6 +16,10 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 // A position or length read-out: read-only, centred, never takes the focus.
 QLineEdit* makeReadout(QWidget* parent, const char* name, const QString& tip);
 
+// The preview box of an options window, which shows a chosen font and
+// colours on the text "Preview": read-only, centred, never takes the focus.
+QLineEdit* makePreview(QWidget* parent, const char* name);
+
 // The local files of a drop, in drop order; empty for a drop of anything
 // else (dragged text).
 QStringList droppedFiles(const QMimeData* data);
