@@ -1,11 +1,12 @@
 #include "platform/PlayerRendezvous.h"
 
+#include "platform/LocalSocketListener.h"
+
 #include "common/FileNames.h"
 #include "common/ProgramDirectory.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
@@ -45,7 +46,7 @@ PlayerRendezvous::PlayerRendezvous(const QString& display, QObject* parent) : QO
 PlayerRendezvous::~PlayerRendezvous()
 {
     // The socket file goes first, so no later start finds it without a holder.
-    delete m_server;
+    delete m_listener;
     if (m_lockFd >= 0)
         ::close(m_lockFd);
 }
@@ -145,31 +146,30 @@ bool PlayerRendezvous::listen()
 {
     // Whatever is at the name was left by a player that has ended: the lock
     // is ours.
-    QLocalServer::removeServer(socketPath());
-    auto* server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(socketPath())) {
-        m_error = QStringLiteral("Cannot listen at %1: %2").arg(socketPath(), server->errorString());
-        delete server;
+    ::unlink(encodeFileName(socketPath()).constData());
+    // The listener is the one the screen saver's receivers use: user-only
+    // from the start, and it keeps listening when a connection cannot be
+    // taken for want of descriptors.
+    auto* listener = new LocalSocketListener(this);
+    if (listener->listen(socketPath(), &m_error) != LocalSocketListener::Result::Listening) {
+        delete listener;
         return false;
     }
-    m_server = server;
-    connect(m_server, &QLocalServer::newConnection, this, &PlayerRendezvous::takeConnection);
+    m_listener = listener;
+    connect(m_listener, &LocalSocketListener::connected, this, &PlayerRendezvous::takeConnection);
     return true;
 }
 
-void PlayerRendezvous::takeConnection()
+void PlayerRendezvous::takeConnection(QLocalSocket* socket)
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        // A client that says nothing is dropped in time.
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
-        idle->start(kIdleMs);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        readFrom(socket);
-    }
+    // A client that says nothing is dropped in time.
+    auto* idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
+    idle->start(kIdleMs);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    readFrom(socket);
 }
 
 void PlayerRendezvous::readFrom(QLocalSocket* socket)

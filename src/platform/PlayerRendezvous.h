@@ -27,10 +27,12 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QLocalSocket;
 class QLocalSocket;
 
 namespace cantorel {
+
+class LocalSocketListener;
 
 class PlayerRendezvous : public QObject {
     Q_OBJECT
@@ -73,13 +75,13 @@ private:
     Lock tryLock();
     bool listen();
     Start handOver(const QByteArray& message, int timeoutMs);
-    void takeConnection();
+    void takeConnection(QLocalSocket* socket);
     void readFrom(QLocalSocket* socket);
 
     QString m_folder;
     QString m_display;
     int m_lockFd = -1;
-    QLocalServer* m_server = nullptr;
+    LocalSocketListener* m_listener = nullptr;
     QString m_error;
 };
 

@@ -1,6 +1,6 @@
 #include "screensaver/TextReceiver.h"
 
-#include "screensaver/LocalSocketListener.h"
+#include "platform/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QDir>

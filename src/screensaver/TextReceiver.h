@@ -9,7 +9,7 @@
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
-#include "screensaver/LocalSocketListener.h"
+#include "platform/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QHash>

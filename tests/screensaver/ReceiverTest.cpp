@@ -1,4 +1,4 @@
-#include "screensaver/LocalSocketListener.h"
+#include "platform/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/TextReceiver.h"
 
@@ -175,7 +175,7 @@ TEST_F(Receiver, KeepsListeningWhileNoDescriptorIsFreeAndSaysSo)
         ASSERT_EQ(::write(client, message.constData(), size_t(message.size())), message.size());
         EXPECT_TRUE(waitUntil([&] { return messages.contains("still listening"); }, 3000));
         // Several tries later: still listening, and said once.
-        waitUntil([] { return false; }, 4 * LocalSocketListener::kRetryMs);
+        waitUntil([] { return false; }, 4 * cantorel::LocalSocketListener::kRetryMs);
         EXPECT_TRUE(receiver.isListening());
         EXPECT_TRUE(QFileInfo::exists(receiver.socketPath()));
         EXPECT_TRUE(received.isEmpty());

@@ -17,7 +17,7 @@ class QLocalSocket;
 class QSocketNotifier;
 class QTimer;
 
-namespace cantorel::screensaver {
+namespace cantorel {
 
 class LocalSocketListener : public QObject {
     Q_OBJECT
@@ -61,4 +61,4 @@ private:
     bool m_failing = false;
 };
 
-} // namespace cantorel::screensaver
+} // namespace cantorel

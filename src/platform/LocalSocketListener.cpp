@@ -1,4 +1,4 @@
-#include "screensaver/LocalSocketListener.h"
+#include "platform/LocalSocketListener.h"
 
 #include <QDebug>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace cantorel::screensaver {
+namespace cantorel {
 
 namespace {
 
@@ -155,4 +155,4 @@ void LocalSocketListener::pauseAfterFailure(int error)
     m_retry->start();
 }
 
-} // namespace cantorel::screensaver
+} // namespace cantorel
