@@ -3,6 +3,9 @@
 #include "lyrics/LyricOffset.h"
 #include "lyrics/LyricSource.h"
 
+#include "common/FileNames.h"
+#include "common/TextFile.h"
+#include "support/ForeignNames.h"
 #include "support/TaggedSongs.h"
 #include "support/TestFiles.h"
 #include <QDir>
@@ -108,4 +111,24 @@ TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWas)
         EXPECT_EQ(readFile(a), "old a");
         EXPECT_FALSE(QFile::exists(a + ".bak"));
     }
+}
+
+TEST(LyricFileReplacement, ANameThatIsNotUtf8IsBackedUpAndRestoredThroughItsBytes)
+{
+    QTemporaryDir dir;
+    cantorel::testing::ForeignNamedFiles files(dir.path());
+    const QString lrc = files.make("caf\xE9.lrc", "old");
+    files.make("caf\xE9.lrc.bak", "older");
+    QDir(dir.path()).mkdir("folder");
+    EXPECT_FALSE(replaceFiles({{lrc, "new"}, {dir.filePath("folder"), "x"}}).ok);
+    EXPECT_EQ(cantorel::readTextFile(lrc).text, "old");
+    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak").text, "older");
+
+    const ReplacementResult r = replaceFiles({{lrc, "new"}});
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.backups, QStringList{lrc + ".bak"});
+    EXPECT_EQ(cantorel::readTextFile(lrc).text, "new");
+    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak").text, "old");
+    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak.1").text, "older");
+    EXPECT_TRUE(cantorel::removeFile(lrc + ".bak.1")); // out of QTemporaryDir's reach
 }
