@@ -56,8 +56,17 @@ ReplacementResult replaceFiles(const QList<FileReplacement>& files)
         if (!writeTextFile(f.path, f.text, &error))
             return fail(f.path, QStringLiteral("could not be written: ") + error);
         done.last().wrote = true;
+        if (result.written.isEmpty())
+            result.written = f.path;
     }
     result.ok = true;
+    return result;
+}
+
+ReplacementResult refusal(const QString& why)
+{
+    ReplacementResult result;
+    result.error = why;
     return result;
 }
 
