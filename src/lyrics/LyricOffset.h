@@ -16,6 +16,7 @@
 //   - on "Save offset into the lyric": saveOffsetIntoLyric(mediaPath,
 //     found.origin, offset); when it succeeds, load the lyric again (its
 //     source may have changed, see below) and go back to offset 0.
+#include "lyrics/LrcReader.h" // kMaxOffsetMs
 #include "lyrics/LyricFileReplacement.h"
 #include "lyrics/LyricSource.h"
 #include "lyrics/LyricTable.h"
@@ -26,8 +27,6 @@
 namespace cantorel::lyrics {
 
 constexpr qint64 kOffsetStepMs = 100;
-// Offsets are kept within a day either way; beyond it every line is at 0.
-constexpr qint64 kMaxOffsetMs = 24LL * 3600 * 1000;
 
 // Clamps an offset to +/- kMaxOffsetMs.
 qint64 boundedOffset(qint64 offsetMs);
