@@ -98,37 +98,28 @@ TEST_F(SaveOffset, EmbeddedLyricsGetAnLrcFileBesideTheSong)
     EXPECT_EQ(table->times[2], 160);
 }
 
-TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWas)
+TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWasAndSuccessKeepsABackup)
 {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a.txt");
-    writeFile(a, "old a");
+    cantorel::testing::ForeignNamedFiles files(dir.path()); // names that are not UTF-8 too
+    const QString a = files.make("caf\xE9.lrc", "old a");
+    files.make("caf\xE9.lrc.bak", "older a");
     QDir(dir.path()).mkdir("folder");
     for (const QString& bad : {dir.filePath("folder"), dir.filePath("no/such/file")}) {
         const ReplacementResult r = replaceFiles({{a, "new a"}, {bad, "new b"}});
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.error.startsWith(bad + ": ")) << r.error.toStdString();
-        EXPECT_EQ(readFile(a), "old a");
-        EXPECT_FALSE(QFile::exists(a + ".bak"));
+        EXPECT_EQ(cantorel::readTextFile(a).text, "old a");
+        EXPECT_EQ(cantorel::readTextFile(a + ".bak").text, "older a");
+        EXPECT_EQ(cantorel::nameKind(a + ".bak.1"), cantorel::NameKind::None);
     }
-}
 
-TEST(LyricFileReplacement, ANameThatIsNotUtf8IsBackedUpAndRestoredThroughItsBytes)
-{
-    QTemporaryDir dir;
-    cantorel::testing::ForeignNamedFiles files(dir.path());
-    const QString lrc = files.make("caf\xE9.lrc", "old");
-    files.make("caf\xE9.lrc.bak", "older");
-    QDir(dir.path()).mkdir("folder");
-    EXPECT_FALSE(replaceFiles({{lrc, "new"}, {dir.filePath("folder"), "x"}}).ok);
-    EXPECT_EQ(cantorel::readTextFile(lrc).text, "old");
-    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak").text, "older");
-
-    const ReplacementResult r = replaceFiles({{lrc, "new"}});
+    const ReplacementResult r = replaceFiles({{a, "new a"}});
     ASSERT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_EQ(r.backups, QStringList{lrc + ".bak"});
-    EXPECT_EQ(cantorel::readTextFile(lrc).text, "new");
-    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak").text, "old");
-    EXPECT_EQ(cantorel::readTextFile(lrc + ".bak.1").text, "older");
-    EXPECT_TRUE(cantorel::removeFile(lrc + ".bak.1")); // out of QTemporaryDir's reach
+    EXPECT_EQ(r.backups, QStringList{a + ".bak"});
+    EXPECT_EQ(r.written, a);
+    EXPECT_EQ(cantorel::readTextFile(a).text, "new a");
+    EXPECT_EQ(cantorel::readTextFile(a + ".bak").text, "old a");
+    EXPECT_EQ(cantorel::readTextFile(a + ".bak.1").text, "older a");
+    EXPECT_TRUE(cantorel::removeFile(a + ".bak.1")); // out of QTemporaryDir's reach
 }
