@@ -135,9 +135,9 @@ void skipBlanks(QStringView s, qsizetype& i)
         ++i;
 }
 
-// Reads the tags that open one line; appends a stamp per time tag.
-void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stamp>& stamps,
-              std::optional<qint64>& offset, LrcLyric& result)
+// Reads the tags that open one line; appends a stamp per time tag, and
+// notes the first [offset:] tag and the first timed line in `result`.
+void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stamp>& stamps, LrcLyric& result)
 {
     const QStringView line = text.mid(start, end - start);
     qsizetype i = 0;
@@ -151,9 +151,9 @@ void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stam
             stamps.push_back({*tag->timeMs, 0, 0});
         } else if (stamps.size() > first) {
             break; // brackets after the times belong to the text
-        } else if (!offset) {
-            offset = offsetOf(tag->inside);
-            if (offset) {
+        } else if (result.offsetTagStart < 0) {
+            if (const auto offset = offsetOf(tag->inside)) {
+                result.offsetMs = *offset;
                 result.offsetTagStart = start + i;
                 result.offsetTagLength = tag->end - i;
             }
@@ -214,18 +214,16 @@ LrcLyric parseLrc(QStringView text)
 {
     LrcLyric result;
     std::vector<Stamp> stamps;
-    std::optional<qint64> offset;
     qsizetype start = 0;
     const qsizetype n = text.size();
     while (start < n) {
         qsizetype end = start;
         while (end < n && text[end] != u'\n' && text[end] != u'\r')
             ++end;
-        readLine(text, start, end, stamps, offset, result);
+        readLine(text, start, end, stamps, result);
         start = end + 1;
     }
     result.isLyric = !stamps.empty();
-    result.offsetMs = offset.value_or(0);
     result.cutShort = groupStamps(
         stamps, result.offsetMs,
         [&](const Stamp& s) { return text.mid(s.textStart, s.textLength); }, result.lyric);
