@@ -9,6 +9,7 @@
 
 #include <taglib/asffile.h>
 #include <taglib/fileref.h>
+#include <taglib/tfilestream.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/mpegheader.h>
@@ -192,7 +193,10 @@ std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
     const QByteArray name = encodeFileName(mediaPath); // the name's own bytes
     if (name.isEmpty())
         return std::nullopt;
-    TagLib::FileRef ref(name.constData(), false); // the tags alone
+    TagLib::FileStream stream(name.constData(), true); // never opened for writing
+    if (!stream.isOpen())
+        return std::nullopt;
+    TagLib::FileRef ref(&stream, false);                // the tags alone
     TagLib::File* file = ref.file();
     if (!file || !file->isValid())
         return std::nullopt;
