@@ -1,7 +1,6 @@
 #include "common/Backups.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "common/FileNames.h"
 
 namespace cantorel {
 
@@ -17,9 +16,7 @@ namespace {
 
 bool present(const QString& path)
 {
-    // A dangling link is still a name in the way.
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return nameKind(path) != NameKind::None; // a dangling link is in the way too
 }
 
 } // namespace
@@ -32,21 +29,11 @@ QString moveToBackup(const QString& path, QString* error)
     while (present(backupPath(path, free)))
         ++free;
     for (int g = free; g > 0; --g) {
-        QFile older(backupPath(path, g - 1));
-        if (!older.rename(backupPath(path, g))) {
-            if (error)
-                *error = older.errorString();
+        if (!renameFile(backupPath(path, g - 1), backupPath(path, g), error))
             return QString();
-        }
     }
-    QFile file(path);
     const QString backup = backupPath(path);
-    if (!file.rename(backup)) {
-        if (error)
-            *error = file.errorString();
-        return QString();
-    }
-    return backup;
+    return renameFile(path, backup, error) ? backup : QString();
 }
 
 bool restoreNewestBackup(const QString& path)
@@ -54,12 +41,12 @@ bool restoreNewestBackup(const QString& path)
     const QString newest = backupPath(path);
     if (!present(newest))
         return false;
-    if (present(path) && !QFile::remove(path))
+    if (present(path) && !removeFile(path))
         return false;
-    if (!QFile::rename(newest, path))
+    if (!renameFile(newest, path))
         return false;
     for (int g = 1; present(backupPath(path, g)); ++g) {
-        if (!QFile::rename(backupPath(path, g), backupPath(path, g - 1)))
+        if (!renameFile(backupPath(path, g), backupPath(path, g - 1)))
             return false;
     }
     return true;

@@ -115,6 +115,38 @@ FileFacts fileFacts(const QString& path)
     return facts;
 }
 
+NameKind nameKind(const QString& path)
+{
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (name.isEmpty() || ::lstat(name.constData(), &st) != 0)
+        return NameKind::None;
+    if (S_ISLNK(st.st_mode))
+        return NameKind::Link;
+    return S_ISREG(st.st_mode) ? NameKind::File : NameKind::Other;
+}
+
+namespace {
+
+bool succeeded(int status, QString* error)
+{
+    if (status != 0 && error)
+        *error = qt_error_string(errno);
+    return status == 0;
+}
+
+} // namespace
+
+bool renameFile(const QString& from, const QString& to, QString* error)
+{
+    return succeeded(::rename(encodeFileName(from).constData(), encodeFileName(to).constData()), error);
+}
+
+bool removeFile(const QString& path, QString* error)
+{
+    return succeeded(::unlink(encodeFileName(path).constData()), error);
+}
+
 bool openForReading(QFile& file, const QString& path, QString* error)
 {
     if (!holdsForeignBytes(path)) {

@@ -50,6 +50,15 @@ struct FileFacts {
 };
 FileFacts fileFacts(const QString& path);
 
+// What sits at the name itself, a symbolic link not followed.
+enum class NameKind { None, Link, File, Other };
+NameKind nameKind(const QString& path);
+
+// rename(2) and unlink(2) for held names. False with a reason for the user
+// in *error (when given) otherwise.
+bool renameFile(const QString& from, const QString& to, QString* error = nullptr);
+bool removeFile(const QString& path, QString* error = nullptr);
+
 // Opens `file` read-only on the file at `path`. False with a reason for the
 // user in *error (when given) otherwise.
 bool openForReading(QFile& file, const QString& path, QString* error = nullptr);

@@ -19,12 +19,16 @@ namespace cantorel {
 
 namespace {
 
-QString xdgFolder(QStandardPaths::StandardLocation location, const char* fallback)
+// The XDG folder, or its usual place in the home folder when unset.
+QString xdgBase(QStandardPaths::StandardLocation location, const char* fallback)
 {
-    QString base = QStandardPaths::writableLocation(location);
-    if (base.isEmpty())
-        base = QDir::homePath() + QLatin1String(fallback);
-    return base + QStringLiteral("/cantorel");
+    const QString base = QStandardPaths::writableLocation(location);
+    return base.isEmpty() ? QDir::homePath() + QLatin1String(fallback) : base;
+}
+
+QString dataBase()
+{
+    return xdgBase(QStandardPaths::GenericDataLocation, "/.local/share");
 }
 
 } // namespace
@@ -52,12 +56,12 @@ QString bundledDataPath(const QString& relative)
 
 QString configDirectory()
 {
-    return xdgFolder(QStandardPaths::GenericConfigLocation, "/.config");
+    return xdgBase(QStandardPaths::GenericConfigLocation, "/.config") + QStringLiteral("/cantorel");
 }
 
 QString userDataDirectory()
 {
-    return xdgFolder(QStandardPaths::GenericDataLocation, "/.local/share");
+    return dataBase() + QStringLiteral("/cantorel");
 }
 
 QString runtimeDirectory(QString* problem)
@@ -91,21 +95,13 @@ QString runtimeDirectory(QString* problem)
     return folder;
 }
 
-QStringList formerSettingsDirectories()
-{
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty())
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    return {executableDirectory(), data + QStringLiteral("/Cantorel")};
-}
-
 QString adoptFormerSettingsFile(const QString& name)
 {
     const QString folder = configDirectory();
     const QString path = folder + u'/' + name;
     if (QFileInfo::exists(folder) || !QDir().mkpath(folder))
         return path;
-    for (const QString& former : formerSettingsDirectories()) {
+    for (const QString& former : {executableDirectory(), dataBase() + QStringLiteral("/Cantorel")}) {
         const QString old = former + u'/' + name;
         if (QFileInfo(old).isFile()) {
             QFile::copy(old, path);

@@ -15,7 +15,6 @@
 // that set them) agree. User-interface thread, or any thread that does not
 // race with changes of the environment.
 #include <QString>
-#include <QStringList>
 
 namespace cantorel {
 
@@ -43,13 +42,10 @@ QString userDataDirectory();
 // folder of this user's (a link or someone else's folder is never used).
 QString runtimeDirectory(QString* problem = nullptr);
 
-// The folders where earlier versions kept "setting.txt", in the order they
-// used them: beside the executable (when writable), ~/.local/share/Cantorel.
-QStringList formerSettingsDirectories();
-
 // The first start of a version that keeps `name` in configDirectory(): when
-// that folder does not exist yet, it is made and the first `name` found in
-// formerSettingsDirectories() is copied into it. The former file is left as
+// that folder does not exist yet, it is made and the first `name` found
+// where earlier versions kept it (beside the executable, then
+// $XDG_DATA_HOME/Cantorel) is copied into it. The former file is left as
 // it was; once the folder exists it is never looked at again, so a file the
 // user later removes stays removed. Returns configDirectory() + "/" + name.
 QString adoptFormerSettingsFile(const QString& name);

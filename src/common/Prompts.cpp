@@ -1,15 +1,15 @@
 #include "common/Prompts.h"
 
-#include <QFileInfo>
+#include "common/FileNames.h"
+#include "common/FilePaths.h"
 
 namespace cantorel {
 
 bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (nameKind(path) == NameKind::None)
         return true;
-    return prompts.message(owner, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+    return prompts.message(owner, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileNamePart(path)),
                            Prompts::Buttons::YesNo, Prompts::Icon::Exclamation)
         == Prompts::Answer::Yes;
 }

@@ -24,6 +24,11 @@ bool isValidUtf8(const unsigned char* p, qsizetype n)
     return true;
 }
 
+qsizetype utf8BomLength(const unsigned char* p, qsizetype n)
+{
+    return n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF ? 3 : 0;
+}
+
 QString decodeCp1252(const unsigned char* p, qsizetype n)
 {
     QString out(n, Qt::Uninitialized);
@@ -94,7 +99,7 @@ QChar cp1252Char(unsigned char byte)
     return QChar(byte);
 }
 
-QString decodeText(const QByteArray& bytes)
+std::optional<QString> decodeUnicodeText(const QByteArray& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -102,10 +107,19 @@ QString decodeText(const QByteArray& bytes)
         return decodeUtf16(p + 2, n - 2, false);
     if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF)
         return decodeUtf16(p + 2, n - 2, true);
-    const qsizetype skip = n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF ? 3 : 0;
+    const qsizetype skip = utf8BomLength(p, n);
     if (isValidUtf8(p + skip, n - skip))
         return QString::fromUtf8(reinterpret_cast<const char*>(p + skip), n - skip);
-    return decodeCp1252(p + skip, n - skip);
+    return std::nullopt;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (auto text = decodeUnicodeText(bytes))
+        return *text;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype skip = utf8BomLength(p, bytes.size());
+    return decodeCp1252(p + skip, bytes.size() - skip);
 }
 
 QByteArray encodeText(const QString& text)

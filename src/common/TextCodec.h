@@ -8,11 +8,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace cantorel {
 
 // Decodes a whole file's bytes as described above. A UTF-16 surrogate
 // without its partner, or an odd last byte, reads as U+FFFD.
 QString decodeText(const QByteArray& bytes);
+
+// The first two rules alone: the text when the bytes start with a UTF-16
+// byte-order mark or are valid UTF-8 as a whole, nothing otherwise (for
+// readers that know more legacy encodings than Windows-1252).
+std::optional<QString> decodeUnicodeText(const QByteArray& bytes);
 
 // The Windows-1252 character of one byte (0x81, 0x8D, 0x8F, 0x90, 0x9D map to
 // the C1 control of the same value, as Windows does).

@@ -9,8 +9,10 @@
 
 #include <taglib/asffile.h>
 #include <taglib/fileref.h>
+#include <taglib/tfilestream.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
+#include <taglib/mpegheader.h>
 #include <taglib/synchronizedlyricsframe.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/unsynchronizedlyricsframe.h>
@@ -45,20 +47,16 @@ struct FrameClock {
     bool usable() const { return samplesPerFrame > 0 && sampleRate > 0; }
 };
 
+// Read from the first frame's header, only for a lyric timed in frames.
 FrameClock clockOf(TagLib::MPEG::File* mpeg)
 {
-    FrameClock clock;
-    const TagLib::MPEG::Properties* p = mpeg ? mpeg->audioProperties() : nullptr;
-    if (!p)
-        return clock;
-    clock.sampleRate = p->sampleRate();
-    if (p->layer() == 1)
-        clock.samplesPerFrame = 384;
-    else if (p->layer() == 2 || p->version() == TagLib::MPEG::Header::Version1)
-        clock.samplesPerFrame = 1152;
-    else
-        clock.samplesPerFrame = 576;
-    return clock;
+    const long first = mpeg ? mpeg->firstFrameOffset() : -1;
+    if (first < 0)
+        return {};
+    const TagLib::MPEG::Header header(mpeg, first, false);
+    if (!header.isValid())
+        return {};
+    return {header.samplesPerFrame(), header.sampleRate()};
 }
 
 bool isTextFrame(const SyltFrame& f)
@@ -73,10 +71,11 @@ bool startsLine(const QString& text)
 }
 
 // The lines of one SYLT frame, times in ms; nothing when its times cannot be
-// read as time.
-std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, const FrameClock& clock)
+// read as time. `mpeg` is the song when it is MPEG audio.
+std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, TagLib::MPEG::File* mpeg)
 {
     const bool frames = frame.timestampFormat() == SyltFrame::AbsoluteMpegFrames;
+    const FrameClock clock = frames ? clockOf(mpeg) : FrameClock();
     if (frames && !clock.usable())
         return std::nullopt;
     const TagLib::ID3v2::SynchronizedLyricsFrame::SynchedTextList entries = frame.synchedText();
@@ -104,14 +103,14 @@ std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
     return times;
 }
 
-std::optional<EmbeddedLyric> fromSylt(TagLib::ID3v2::Tag* id3, const FrameClock& clock)
+std::optional<EmbeddedLyric> fromSylt(TagLib::ID3v2::Tag* id3, TagLib::MPEG::File* mpeg)
 {
     std::optional<std::vector<TimedText>> lyric, translation;
     for (TagLib::ID3v2::Frame* f : id3->frameListMap()["SYLT"]) {
         const auto* sylt = dynamic_cast<const SyltFrame*>(f);
         if (!sylt || !isTextFrame(*sylt))
             continue;
-        auto lines = linesOf(*sylt, clock);
+        auto lines = linesOf(*sylt, mpeg);
         if (!lines || lines->empty())
             continue;
         if (!lyric) {
@@ -131,11 +130,11 @@ std::optional<EmbeddedLyric> fromSylt(TagLib::ID3v2::Tag* id3, const FrameClock&
     return found;
 }
 
-std::optional<EmbeddedLyric> fromId3(TagLib::ID3v2::Tag* id3, const FrameClock& clock)
+std::optional<EmbeddedLyric> fromId3(TagLib::ID3v2::Tag* id3, TagLib::MPEG::File* mpeg)
 {
     if (!id3)
         return std::nullopt;
-    if (auto found = fromSylt(id3, clock))
+    if (auto found = fromSylt(id3, mpeg))
         return found;
     for (TagLib::ID3v2::Frame* f : id3->frameListMap()["USLT"]) {
         if (const auto* uslt = dynamic_cast<const TagLib::ID3v2::UnsynchronizedLyricsFrame*>(f)) {
@@ -194,16 +193,19 @@ std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
     const QByteArray name = encodeFileName(mediaPath); // the name's own bytes
     if (name.isEmpty())
         return std::nullopt;
-    TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Fast);
+    TagLib::FileStream stream(name.constData(), true); // never opened for writing
+    if (!stream.isOpen())
+        return std::nullopt;
+    TagLib::FileRef ref(&stream, false);                // the tags alone
     TagLib::File* file = ref.file();
     if (!file || !file->isValid())
         return std::nullopt;
 
     std::optional<EmbeddedLyric> found;
     if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file))
-        found = fromId3(mpeg->hasID3v2Tag() ? mpeg->ID3v2Tag() : nullptr, clockOf(mpeg));
+        found = fromId3(mpeg->hasID3v2Tag() ? mpeg->ID3v2Tag() : nullptr, mpeg);
     else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(file))
-        found = fromId3(wav->hasID3v2Tag() ? wav->ID3v2Tag() : nullptr, FrameClock());
+        found = fromId3(wav->hasID3v2Tag() ? wav->ID3v2Tag() : nullptr, nullptr);
     else if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file))
         found = fromAsf(asf->tag());
     else

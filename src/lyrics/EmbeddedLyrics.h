@@ -33,7 +33,7 @@ struct EmbeddedLyric {
 // The timed lyric embedded in the song at `mediaPath`; nothing when the file
 // cannot be read, is of a kind TagLib does not know by its extension, or
 // holds no timed lyric. Reads only the tags (and, for MPEG frame times, the
-// first frames' header): a few milliseconds.
+// first frame's header): a few milliseconds.
 std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath);
 
 } // namespace cantorel::lyrics

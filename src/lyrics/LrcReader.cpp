@@ -1,6 +1,7 @@
 #include "lyrics/LrcReader.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace cantorel::lyrics {
@@ -9,8 +10,6 @@ namespace {
 
 // No tag a writer makes is longer; a longer "tag" is text.
 constexpr qsizetype kMaxTagChars = 24;
-// Offsets beyond a day are taken as a day: they only clamp every line to 0.
-constexpr qint64 kMaxOffsetMs = 24LL * 3600 * 1000;
 
 bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
 
@@ -28,6 +27,31 @@ bool readDigits(QStringView s, qsizetype& i, int maxDigits, qint64* value, int* 
     *value = v;
     *count = n;
     return n > 0;
+}
+
+// The time of one tag's inside ("01:02.50", "1:02", "01:02:50"), in
+// milliseconds; nothing when it is not a time tag.
+std::optional<qint64> parseLrcTime(QStringView inside)
+{
+    qsizetype i = 0;
+    qint64 minutes = 0, seconds = 0, fraction = 0;
+    int n = 0, fractionDigits = 0;
+    if (!readDigits(inside, i, 6, &minutes, &n) || i >= inside.size() || inside[i] != u':')
+        return std::nullopt;
+    ++i;
+    if (!readDigits(inside, i, 2, &seconds, &n))
+        return std::nullopt;
+    if (i < inside.size()) {
+        if (inside[i] != u'.' && inside[i] != u':')
+            return std::nullopt;
+        ++i;
+        if (!readDigits(inside, i, 9, &fraction, &fractionDigits) || i != inside.size())
+            return std::nullopt;
+    }
+    qint64 scale = 1;
+    for (int k = 0; k < fractionDigits; ++k)
+        scale *= 10;
+    return (minutes * 60 + seconds) * 1000 + (fraction * 1000 + scale / 2) / scale;
 }
 
 // One time tag or word tag found in a line: where it ends, and its time.
@@ -111,9 +135,9 @@ void skipBlanks(QStringView s, qsizetype& i)
         ++i;
 }
 
-// Reads the tags that open one line; appends a stamp per time tag.
-void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stamp>& stamps,
-              std::optional<qint64>& offset, LrcLyric& result)
+// Reads the tags that open one line; appends a stamp per time tag, and
+// notes the first [offset:] tag and the first timed line in `result`.
+void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stamp>& stamps, LrcLyric& result)
 {
     const QStringView line = text.mid(start, end - start);
     qsizetype i = 0;
@@ -127,9 +151,9 @@ void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stam
             stamps.push_back({*tag->timeMs, 0, 0});
         } else if (stamps.size() > first) {
             break; // brackets after the times belong to the text
-        } else if (!offset) {
-            offset = offsetOf(tag->inside);
-            if (offset) {
+        } else if (result.offsetTagStart < 0) {
+            if (const auto offset = offsetOf(tag->inside)) {
+                result.offsetMs = *offset;
                 result.offsetTagStart = start + i;
                 result.offsetTagLength = tag->end - i;
             }
@@ -186,45 +210,20 @@ TimedLyric lyricOfTimedTexts(std::vector<TimedText> texts, bool* cutShort)
     return lyric;
 }
 
-std::optional<qint64> parseLrcTime(QStringView inside)
-{
-    qsizetype i = 0;
-    qint64 minutes = 0, seconds = 0, fraction = 0;
-    int n = 0, fractionDigits = 0;
-    if (!readDigits(inside, i, 6, &minutes, &n) || i >= inside.size() || inside[i] != u':')
-        return std::nullopt;
-    ++i;
-    if (!readDigits(inside, i, 2, &seconds, &n))
-        return std::nullopt;
-    if (i < inside.size()) {
-        if (inside[i] != u'.' && inside[i] != u':')
-            return std::nullopt;
-        ++i;
-        if (!readDigits(inside, i, 9, &fraction, &fractionDigits) || i != inside.size())
-            return std::nullopt;
-    }
-    qint64 scale = 1;
-    for (int k = 0; k < fractionDigits; ++k)
-        scale *= 10;
-    return (minutes * 60 + seconds) * 1000 + (fraction * 1000 + scale / 2) / scale;
-}
-
 LrcLyric parseLrc(QStringView text)
 {
     LrcLyric result;
     std::vector<Stamp> stamps;
-    std::optional<qint64> offset;
     qsizetype start = 0;
     const qsizetype n = text.size();
     while (start < n) {
         qsizetype end = start;
         while (end < n && text[end] != u'\n' && text[end] != u'\r')
             ++end;
-        readLine(text, start, end, stamps, offset, result);
+        readLine(text, start, end, stamps, result);
         start = end + 1;
     }
     result.isLyric = !stamps.empty();
-    result.offsetMs = offset.value_or(0);
     result.cutShort = groupStamps(
         stamps, result.offsetMs,
         [&](const Stamp& s) { return text.mid(s.textStart, s.textLength); }, result.lyric);

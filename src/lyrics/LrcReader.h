@@ -32,7 +32,6 @@
 
 #include <QString>
 #include <QStringView>
-#include <optional>
 #include <vector>
 
 namespace cantorel::lyrics {
@@ -41,6 +40,8 @@ constexpr qsizetype kMaxLrcLineChars = 1000;
 // An LRC file yields at most this many lines (the earliest ones); far more
 // than the table holds, so an export keeps every real lyric whole.
 constexpr qsizetype kMaxLrcLines = 20000;
+// Offsets are kept within a day either way; beyond it every line is at 0.
+constexpr qint64 kMaxOffsetMs = 24LL * 3600 * 1000;
 
 struct LrcLyric {
     // At least one time tag was found: a text without any is not a lyric.
@@ -68,9 +69,5 @@ struct TimedText {
     QString text;
 };
 TimedLyric lyricOfTimedTexts(std::vector<TimedText> texts, bool* cutShort = nullptr);
-
-// The time of one tag's inside ("01:02.50", "1:02", "01:02:50"), in
-// milliseconds; nothing when it is not a time tag.
-std::optional<qint64> parseLrcTime(QStringView inside);
 
 } // namespace cantorel::lyrics

@@ -15,6 +15,7 @@ qint64 hundredths(double timeCentis)
     return std::llround(qMin(timeCentis, 1e15));
 }
 
+// "[mm:ss.xx]"; minutes have two digits or more ([123:04.50]).
 QString tagOfHundredths(qint64 h)
 {
     return QStringLiteral("[%1:%2.%3]")
@@ -42,11 +43,6 @@ QString lineEndOf(const QString& text)
 }
 
 } // namespace
-
-QString lrcTimeTag(double timeCentis)
-{
-    return tagOfHundredths(hundredths(timeCentis));
-}
 
 QString lrcText(const TimedLyric& lyric)
 {

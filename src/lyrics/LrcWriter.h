@@ -7,10 +7,6 @@
 
 namespace cantorel::lyrics {
 
-// "[mm:ss.xx]" for a time in hundredths, rounded to the nearest hundredth;
-// minutes have two digits or more ([123:04.50]); negative times give 0.
-QString lrcTimeTag(double timeCentis);
-
 // The LRC text of a lyric, CR LF line ends, to be written as UTF-8: one
 // "[mm:ss.xx]text" line per line in the lyric's order and, when the lyric is
 // translated, a line of the same time with the translation right after it

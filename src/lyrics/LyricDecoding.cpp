@@ -2,11 +2,6 @@
 
 #include "common/TextCodec.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -19,29 +14,6 @@ namespace {
 // The guesser sees this much of a file; no lyric comes near it, and a
 // wrong file picked by mistake is not scanned whole.
 constexpr qsizetype kGuessBytes = 128 * 1024;
-
-QString windows1252(const QByteArray& bytes)
-{
-    static const auto table = [] {
-        std::array<char16_t, 256> t{};
-        for (int b = 0; b < 256; ++b)
-            t[b] = cp1252Char(static_cast<unsigned char>(b)).unicode();
-        return t;
-    }();
-    QString out(bytes.size(), Qt::Uninitialized);
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
-    for (const char c : bytes)
-        *o++ = table[static_cast<unsigned char>(c)];
-    return out;
-}
-
-// Decodes with a Qt decoder; false when the bytes did not fit.
-bool qtDecode(QStringConverter::Encoding encoding, QByteArrayView bytes, QString* text)
-{
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-    *text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
 
 // What the guesser makes of the bytes, as an iconv name; "" when it has no
 // idea. The Windows supersets of the East Asian encodings are used, since
@@ -131,39 +103,22 @@ bool iconvDecode(const QByteArray& encoding, const QByteArray& bytes, QString* t
 
 } // namespace
 
-DecodedLyricText decodeLyricBytes(const QByteArray& bytes)
+QString decodeLyricBytes(const QByteArray& bytes)
 {
-    DecodedLyricText d;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        d.encoding = QStringLiteral("UTF-8");
-        qtDecode(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3), &d.text);
-        return d;
-    }
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        const bool little = bytes.at(0) == '\xFF';
-        d.encoding = little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
-        qtDecode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                 QByteArrayView(bytes).sliced(2), &d.text);
-        return d;
-    }
-    if (bytes.isValidUtf8()) {
-        d.encoding = QStringLiteral("UTF-8");
-        d.text = QString::fromUtf8(bytes);
-        return d;
-    }
+    if (auto text = decodeUnicodeText(bytes))
+        return *text;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
     const QByteArray guess = guessEncoding(bytes);
-    if (!guess.isEmpty() && guess != "WINDOWS-1252" && iconvDecode(guess, bytes, &d.text)) {
-        d.encoding = QString::fromLatin1(guess);
-        return d;
-    }
-    d.encoding = QStringLiteral("WINDOWS-1252");
-    d.text = windows1252(bytes);
-    return d;
+    QString text;
+    if (!guess.isEmpty() && guess != "WINDOWS-1252" && iconvDecode(guess, bytes, &text))
+        return text;
+    return decodeText(bytes); // Windows-1252
 }
 
 TextFileRead readLyricFile(const QString& path)
 {
-    return readTextFile(path, [](const QByteArray& bytes) { return decodeLyricBytes(bytes).text; });
+    return readTextFile(path, decodeLyricBytes);
 }
 
 } // namespace cantorel::lyrics

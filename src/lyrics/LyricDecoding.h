@@ -16,18 +16,12 @@
 
 namespace cantorel::lyrics {
 
-struct DecodedLyricText {
-    QString text;
-    // The encoding the bytes were read in, for messages and tests: "UTF-8",
-    // "UTF-16LE", "UTF-16BE", "WINDOWS-1252" or the iconv name used
-    // ("GB18030", "CP950", "CP932", "CP949", "WINDOWS-1251", ...).
-    QString encoding;
-};
-
-// Decodes a whole lyric file's bytes as above; a byte-order mark is dropped.
-// Never fails: any bytes give some text. Decoding a few megabytes takes a
-// fraction of a second.
-DecodedLyricText decodeLyricBytes(const QByteArray& bytes);
+// Decodes a whole lyric file's bytes as above, a byte-order mark dropped.
+// Steps 1, 2 and 4 are decodeText's, except that a UTF-8 byte-order mark
+// before bytes that are not UTF-8 still means UTF-8 (bad bytes read as
+// U+FFFD). Never fails: any bytes give some text. Decoding a few megabytes takes a fraction of a
+// second.
+QString decodeLyricBytes(const QByteArray& bytes);
 
 // Reads a whole lyric file (at most kTextFileMaxBytes) and decodes it with
 // decodeLyricBytes. The statuses and error texts are those of readTextFile.

@@ -1,10 +1,8 @@
 #include "lyrics/LyricFileReplacement.h"
 
 #include "common/Backups.h"
+#include "common/FileNames.h"
 #include "common/TextFile.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace cantorel::lyrics {
 
@@ -20,7 +18,7 @@ void undo(const QList<Done>& done)
 {
     for (auto it = done.rbegin(); it != done.rend(); ++it) {
         if (it->wrote)
-            QFile::remove(it->path);
+            removeFile(it->path);
         if (it->backedUp)
             restoreNewestBackup(it->path);
     }
@@ -39,10 +37,10 @@ ReplacementResult replaceFiles(const QList<FileReplacement>& files)
         return result;
     };
     for (const FileReplacement& f : files) {
-        const QFileInfo info(f.path);
+        const NameKind there = nameKind(f.path);
         Done step{f.path};
-        if (info.exists() || info.isSymLink()) {
-            if (!info.isFile() && !info.isSymLink())
+        if (there != NameKind::None) {
+            if (there == NameKind::Other)
                 return fail(f.path, QStringLiteral("It is a folder, not a file."));
             QString error;
             const QString backup = moveToBackup(f.path, &error);
@@ -58,8 +56,17 @@ ReplacementResult replaceFiles(const QList<FileReplacement>& files)
         if (!writeTextFile(f.path, f.text, &error))
             return fail(f.path, QStringLiteral("could not be written: ") + error);
         done.last().wrote = true;
+        if (result.written.isEmpty())
+            result.written = f.path;
     }
     result.ok = true;
+    return result;
+}
+
+ReplacementResult refusal(const QString& why)
+{
+    ReplacementResult result;
+    result.error = why;
     return result;
 }
 

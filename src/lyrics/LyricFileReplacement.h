@@ -21,9 +21,13 @@ struct FileReplacement {
 struct ReplacementResult {
     bool ok = false;
     QString error;       // for the user, naming the file; "" when ok
+    QString written;     // the first file written; "" unless ok
     QStringList backups; // the backups made, in the order of the files
 };
 
 ReplacementResult replaceFiles(const QList<FileReplacement>& files);
+
+// The result of a change refused before any file was touched.
+ReplacementResult refusal(const QString& why);
 
 } // namespace cantorel::lyrics

@@ -7,7 +7,6 @@
 #include "lyrics/LrcWriter.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricEscape.h"
-#include "lyrics/LyricFileReplacement.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricPairReader.h"
 
@@ -16,24 +15,6 @@
 namespace cantorel::lyrics {
 
 namespace {
-
-OffsetSave failed(const QString& why)
-{
-    OffsetSave save;
-    save.error = why;
-    return save;
-}
-
-OffsetSave fromReplacement(const ReplacementResult& r, const QString& written)
-{
-    OffsetSave save;
-    save.ok = r.ok;
-    save.error = r.error;
-    save.backups = r.backups;
-    if (r.ok)
-        save.written = written;
-    return save;
-}
 
 bool readText(const QString& path, QString* text, QString* error)
 {
@@ -63,38 +44,39 @@ QString shiftedPairFile(const QString& text, qint64 offsetMs)
 
 OffsetSave savePair(const QString& mediaPath, qint64 offsetMs)
 {
+    QStringList paths{lyricPathOf(mediaPath)};
+    if (hasTranslation(mediaPath))
+        paths << translatedLyricPathOf(mediaPath);
     QList<FileReplacement> files;
-    for (const QString& path : {lyricPathOf(mediaPath), translatedLyricPathOf(mediaPath)}) {
-        if (path != lyricPathOf(mediaPath) && !hasTranslation(mediaPath))
-            continue;
+    for (const QString& path : paths) {
         QString text, error;
         if (!readText(path, &text, &error))
-            return failed(error);
+            return refusal(error);
         files.append({path, shiftedPairFile(text, offsetMs)});
     }
-    return fromReplacement(replaceFiles(files), lyricPathOf(mediaPath));
+    return replaceFiles(files);
 }
 
 OffsetSave saveLrc(const QString& lrcPath, qint64 offsetMs)
 {
     QString text, error;
     if (!readText(lrcPath, &text, &error))
-        return failed(error);
+        return refusal(error);
     const LrcLyric lrc = parseLrc(text);
     if (!lrc.isLyric)
-        return failed(lrcPath + QStringLiteral(": it holds no time tag any more."));
+        return refusal(lrcPath + QStringLiteral(": it holds no time tag any more."));
     const qint64 total = boundedOffset(lrc.offsetMs + offsetMs);
-    return fromReplacement(replaceFiles({{lrcPath, withLrcOffset(text, total)}}), lrcPath);
+    return replaceFiles({{lrcPath, withLrcOffset(text, total)}});
 }
 
 OffsetSave saveBesideEmbedded(const QString& mediaPath, qint64 offsetMs)
 {
     const auto embedded = readEmbeddedLyric(mediaPath);
     if (!embedded)
-        return failed(mediaPath + QStringLiteral(": the song holds no timed lyric any more."));
+        return refusal(mediaPath + QStringLiteral(": the song holds no timed lyric any more."));
     const QString lrcPath = lrcPathsOf(mediaPath).first();
     const QString text = QStringLiteral("[offset:%1]\r\n").arg(offsetMs) + lrcText(embedded->lyric);
-    return fromReplacement(replaceFiles({{lrcPath, text}}), lrcPath);
+    return replaceFiles({{lrcPath, text}});
 }
 
 } // namespace
@@ -136,14 +118,14 @@ OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& orig
 {
     offsetMs = boundedOffset(offsetMs);
     if (offsetMs == 0)
-        return failed(QStringLiteral("The lyric is on time: there is no offset to save."));
+        return refusal(QStringLiteral("The lyric is on time: there is no offset to save."));
     switch (origin.kind) {
     case LyricOrigin::Kind::Pair: return savePair(mediaPath, offsetMs);
     case LyricOrigin::Kind::LrcFile: return saveLrc(origin.path, offsetMs);
     case LyricOrigin::Kind::Embedded: return saveBesideEmbedded(mediaPath, offsetMs);
     case LyricOrigin::Kind::None: break;
     }
-    return failed(QStringLiteral("The song has no lyric to save an offset into."));
+    return refusal(QStringLiteral("The song has no lyric to save an offset into."));
 }
 
 } // namespace cantorel::lyrics

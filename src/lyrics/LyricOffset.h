@@ -16,6 +16,8 @@
 //   - on "Save offset into the lyric": saveOffsetIntoLyric(mediaPath,
 //     found.origin, offset); when it succeeds, load the lyric again (its
 //     source may have changed, see below) and go back to offset 0.
+#include "lyrics/LrcReader.h" // kMaxOffsetMs
+#include "lyrics/LyricFileReplacement.h"
 #include "lyrics/LyricSource.h"
 #include "lyrics/LyricTable.h"
 
@@ -25,8 +27,6 @@
 namespace cantorel::lyrics {
 
 constexpr qint64 kOffsetStepMs = 100;
-// Offsets are kept within a day either way; beyond it every line is at 0.
-constexpr qint64 kMaxOffsetMs = 24LL * 3600 * 1000;
 
 // Clamps an offset to +/- kMaxOffsetMs.
 qint64 boundedOffset(qint64 offsetMs);
@@ -45,12 +45,9 @@ void applyOffset(const LyricTable& base, qint64 offsetMs, LyricTable& shown);
 // time" (tenths of a second, rounded).
 QString offsetText(qint64 offsetMs);
 
-struct OffsetSave {
-    bool ok = false;
-    QString error;       // for the user; "" when ok
-    QString written;     // the file that now holds the offset
-    QStringList backups; // the old files' backups
-};
+// ok, or the error for the user; `written`: the file that now holds the
+// offset; `backups`: the old files' backups.
+using OffsetSave = ReplacementResult;
 
 // Keeps `offsetMs` in the lyric that `origin` (from loadLyric) names:
 //   - lyric pair: every record's time in both files is shifted and clamped

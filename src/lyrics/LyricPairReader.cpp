@@ -6,26 +6,9 @@
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 
-
 namespace cantorel::lyrics {
 
 namespace {
-
-// Reads a whole lyric file as text lines; false with `error` set when the
-// file cannot be opened or read.
-bool readLines(const QString& path, QStringList* lines, LyricLoad::Error* error)
-{
-    const TextFileRead read = readLyricFile(path);
-    switch (read.status) {
-    case TextFileRead::Status::Ok:
-        *lines = splitLines(read.text);
-        return true;
-    case TextFileRead::Status::Missing: *error = LyricLoad::Error::FileNotFound; break;
-    case TextFileRead::Status::ReadFailed: *error = LyricLoad::Error::DiskNotReady; break;
-    default: *error = LyricLoad::Error::Other; break;
-    }
-    return false;
-}
 
 // Fills slots 1.. from the records of `lines` through `store`; returns the
 // number of slots filled and sets *cutShort when records were dropped.
@@ -65,26 +48,39 @@ bool parseLyricRecord(const QString& line, double* timeCentis, QString* text)
     return true;
 }
 
+bool noFileThere(const TextFileRead& read)
+{
+    return read.status == TextFileRead::Status::Missing || read.status == TextFileRead::Status::NotAFile;
+}
+
+LyricLoad::Error loadErrorOf(const TextFileRead& read)
+{
+    switch (read.status) {
+    case TextFileRead::Status::Missing: return LyricLoad::Error::FileNotFound;
+    case TextFileRead::Status::ReadFailed: return LyricLoad::Error::DiskNotReady;
+    default: return LyricLoad::Error::Other;
+    }
+}
+
 LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table)
 {
     LyricLoad load;
-    const QString lyricPath = lyricPathOf(mediaPath);
-    if (!hasLyric(mediaPath)) {
-        load.outcome = LyricLoad::Outcome::NoLyricFile;
-        return load;
-    }
+    const TextFileRead normal = readLyricFile(lyricPathOf(mediaPath));
+    if (noFileThere(normal))
+        return load; // NoLyricFile
 
     for (int i = 0; i < LyricTable::kSlots; ++i) {
         table.listLines[i].clear();
         table.listTranslatedLines[i].clear();
     }
-
-    QStringList normal;
-    if (!readLines(lyricPath, &normal, &load.error)) {
+    const auto fail = [&load](const TextFileRead& read) {
         load.outcome = LyricLoad::Outcome::Failed;
+        load.error = loadErrorOf(read);
         return load;
-    }
-    const int n = fillSlots(normal, &load.cutShort, [&](int k, double time, const QString& text) {
+    };
+    if (!normal.ok())
+        return fail(normal);
+    const int n = fillSlots(splitLines(normal.text), &load.cutShort, [&](int k, double time, const QString& text) {
         table.times[k] = time;
         table.lines[k] = text;
         table.listLines[k] = text;
@@ -92,18 +88,15 @@ LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table)
     });
     table.lineCount = n + 1;
 
-    if (!hasTranslation(mediaPath)) {
+    const TextFileRead translated = readLyricFile(translatedLyricPathOf(mediaPath));
+    if (noFileThere(translated)) {
         table.noTranslation = true;
         load.outcome = LyricLoad::Outcome::LyricOnly;
         return load;
     }
-
-    QStringList translated;
-    if (!readLines(translatedLyricPathOf(mediaPath), &translated, &load.error)) {
-        load.outcome = LyricLoad::Outcome::Failed;
-        return load;
-    }
-    fillSlots(translated, &load.cutShort, [&](int k, double time, const QString& text) {
+    if (!translated.ok())
+        return fail(translated);
+    fillSlots(splitLines(translated.text), &load.cutShort, [&](int k, double time, const QString& text) {
         table.translatedTimes[k] = time;
         table.translatedLines[k] = text;
         table.listTranslatedLines[k] = text;

@@ -1,6 +1,7 @@
 #pragma once
 // Loads a song's lyric file pair into the lyric table, as the player's open
 // action does.
+#include "common/TextFile.h"
 #include "lyrics/LyricTable.h"
 
 #include <QString>
@@ -36,6 +37,12 @@ struct LyricLoad {
 // keeps what was read before it; the load still counts as a success, with
 // cutShort set, so the song plays with the lines that could be read.
 LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table);
+
+// For every lyric source read like the pair (readLyricFile): true when no
+// ordinary file was there (nothing, or a folder), which is no lyric rather
+// than a failure; and the error a failed read is reported as.
+bool noFileThere(const TextFileRead& read);
+LyricLoad::Error loadErrorOf(const TextFileRead& read);
 
 // One record of a lyric file: the time and the unescaped text. False when the
 // line holds no record (its time is not a plain number).

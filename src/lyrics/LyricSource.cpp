@@ -6,8 +6,6 @@
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricFiles.h"
 
-#include <QFileInfo>
-
 #include <memory>
 
 namespace cantorel::lyrics {
@@ -21,16 +19,6 @@ Outcome loadedOutcome(const TimedLyric& lyric)
     return lyric.translated ? Outcome::WithTranslation : Outcome::LyricOnly;
 }
 
-LyricOrigin pairOrigin(const QString& mediaPath)
-{
-    LyricOrigin origin;
-    origin.kind = LyricOrigin::Kind::Pair;
-    origin.path = lyricPathOf(mediaPath);
-    if (hasTranslation(mediaPath))
-        origin.translationPath = translatedLyricPathOf(mediaPath);
-    return origin;
-}
-
 QString pairErrorText(const QString& mediaPath, LyricLoad::Error error)
 {
     const QString why = error == LyricLoad::Error::FileNotFound ? QStringLiteral("File Not Found")
@@ -39,13 +27,18 @@ QString pairErrorText(const QString& mediaPath, LyricLoad::Error error)
     return lyricPathOf(mediaPath) + QStringLiteral(": ") + why;
 }
 
-LyricLoad::Error loadErrorOf(TextFileRead::Status status)
+// The pair of `mediaPath` loaded into `table`; NoLyricFile without a lyric
+// file.
+FoundLyric loadPair(const QString& mediaPath, LyricTable& table)
 {
-    switch (status) {
-    case TextFileRead::Status::Missing: return LyricLoad::Error::FileNotFound;
-    case TextFileRead::Status::ReadFailed: return LyricLoad::Error::DiskNotReady;
-    default: return LyricLoad::Error::Other;
-    }
+    FoundLyric f;
+    f.load = loadLyricPair(mediaPath, table);
+    if (f.load.outcome == Outcome::NoLyricFile)
+        return f;
+    f.origin = {LyricOrigin::Kind::Pair, lyricPathOf(mediaPath), QString()};
+    if (f.load.outcome == Outcome::Failed)
+        f.errorText = pairErrorText(mediaPath, f.load.error);
+    return f;
 }
 
 // A lyric found past the pair: in an LRC file or in the song's tags.
@@ -58,36 +51,27 @@ Located locatePastThePair(const QString& mediaPath)
 {
     Located l;
     for (const QString& path : lrcPathsOf(mediaPath)) {
-        if (!ordinaryFileExists(path))
-            continue;
-        l.found.origin.kind = LyricOrigin::Kind::LrcFile;
-        l.found.origin.path = path;
         const TextFileRead read = readLyricFile(path);
-        if (!read.ok()) {
-            l.found.load.outcome = Outcome::Failed;
-            l.found.load.error = loadErrorOf(read.status);
-            l.found.errorText = path + QStringLiteral(": ") + read.error;
-            return l;
-        }
-        const LrcLyric lrc = parseLrc(read.text);
-        if (!lrc.isLyric)
+        if (noFileThere(read))
             continue;
-        l.lyric = lrc.lyric;
-        l.found.origin.fileOffsetMs = lrc.offsetMs;
-        if (lrc.lyric.translated)
-            l.found.origin.translationPath = path;
-        l.found.load.outcome = loadedOutcome(lrc.lyric);
-        l.found.load.cutShort = lrc.cutShort;
+        if (read.ok()) {
+            const LrcLyric lrc = parseLrc(read.text);
+            if (!lrc.isLyric)
+                continue;
+            l.lyric = lrc.lyric;
+            l.found.load.outcome = loadedOutcome(lrc.lyric);
+            l.found.load.cutShort = lrc.cutShort;
+        } else {
+            l.found.load.outcome = Outcome::Failed;
+            l.found.load.error = loadErrorOf(read);
+            l.found.errorText = path + QStringLiteral(": ") + read.error;
+        }
+        l.found.origin = {LyricOrigin::Kind::LrcFile, path, QString()};
         return l;
     }
-    l.found.origin = LyricOrigin();
     if (auto embedded = readEmbeddedLyric(mediaPath)) {
         l.lyric = std::move(embedded->lyric);
-        l.found.origin.kind = LyricOrigin::Kind::Embedded;
-        l.found.origin.path = mediaPath;
-        l.found.origin.tag = embedded->tag;
-        if (l.lyric.translated)
-            l.found.origin.translationPath = mediaPath;
+        l.found.origin = {LyricOrigin::Kind::Embedded, mediaPath, embedded->tag};
         l.found.load.outcome = loadedOutcome(l.lyric);
         l.found.load.cutShort = embedded->cutShort;
     }
@@ -103,13 +87,6 @@ QString LyricOrigin::describe() const
     case Kind::Embedded: return fileNamePart(path) + QStringLiteral(" (") + tag + u')';
     default: return fileNamePart(path);
     }
-}
-
-QString LyricOrigin::describeTranslation() const
-{
-    if (translationPath.isEmpty())
-        return QString();
-    return kind == Kind::Pair ? fileNamePart(translationPath) : describe();
 }
 
 QStringList lrcPathsOf(const QString& mediaPath)
@@ -143,14 +120,8 @@ QString songOfLrcFile(const QString& lrcPath)
 
 FoundLyric loadLyric(const QString& mediaPath, LyricTable& table)
 {
-    if (hasLyric(mediaPath)) {
-        FoundLyric f;
-        f.origin = pairOrigin(mediaPath);
-        f.load = loadLyricPair(mediaPath, table);
-        if (f.load.outcome == Outcome::Failed)
-            f.errorText = pairErrorText(mediaPath, f.load.error);
-        return f;
-    }
+    if (FoundLyric pair = loadPair(mediaPath, table); pair.load.outcome != Outcome::NoLyricFile)
+        return pair;
     Located l = locatePastThePair(mediaPath);
     const Outcome o = l.found.load.outcome;
     if ((o == Outcome::LyricOnly || o == Outcome::WithTranslation) && fillTable(l.lyric, table))
@@ -160,11 +131,10 @@ FoundLyric loadLyric(const QString& mediaPath, LyricTable& table)
 
 TimedLyric readLyric(const QString& mediaPath, FoundLyric* found)
 {
-    if (hasLyric(mediaPath)) {
-        auto table = std::make_unique<LyricTable>();
-        *found = loadLyric(mediaPath, *table);
+    auto table = std::make_unique<LyricTable>();
+    *found = loadPair(mediaPath, *table);
+    if (found->load.outcome != Outcome::NoLyricFile)
         return found->load.outcome == Outcome::Failed ? TimedLyric() : lyricOfTable(*table);
-    }
     Located l = locatePastThePair(mediaPath);
     *found = l.found;
     return l.lyric;
@@ -175,26 +145,20 @@ LyricPresence lyricPresence(const QString& mediaPath)
     LyricPresence p;
     p.lyric = hasLyric(mediaPath);
     p.translation = hasTranslation(mediaPath);
-    if (p.lyric) {
-        p.lyricPath = lyricPathOf(mediaPath);
-        p.lyricTip = fileNamePart(p.lyricPath);
-    }
-    if (p.translation) {
-        p.translationPath = translatedLyricPathOf(mediaPath);
-        p.translationTip = fileNamePart(p.translationPath);
-    }
+    if (p.lyric)
+        p.lyricTip = fileNamePart(lyricPathOf(mediaPath));
+    if (p.translation)
+        p.translationTip = fileNamePart(translatedLyricPathOf(mediaPath));
     if (p.lyric)
         return p;
     const Located l = locatePastThePair(mediaPath);
     if (l.found.load.outcome == Outcome::NoLyricFile)
         return p;
     p.lyric = true;
-    p.lyricPath = l.found.origin.path;
     p.lyricTip = l.found.origin.describe();
     if (!p.translation && l.found.load.outcome == Outcome::WithTranslation) {
         p.translation = true;
-        p.translationPath = l.found.origin.translationPath;
-        p.translationTip = l.found.origin.describeTranslation();
+        p.translationTip = p.lyricTip; // the same file or tag
     }
     return p;
 }

@@ -10,7 +10,8 @@
 // Every reader of the lyric (the player, the floating window, the tray, the
 // screen-saver feed, the playlist's indicators, cantorel-lyrics) goes
 // through here, so all of them see the same lyric. Everything here runs on
-// the calling thread and reads the files each time it is asked.
+// the calling thread and reads the files each time it is asked, each file
+// once per answer.
 #include "lyrics/LyricPairReader.h"
 #include "lyrics/LyricTable.h"
 #include "lyrics/TimedLyric.h"
@@ -25,19 +26,13 @@ struct LyricOrigin {
     Kind kind = Kind::None;
     // Pair: the lyric file; LrcFile: the LRC file; Embedded: the song.
     QString path;
-    // Where the translation is: Pair: the translated lyric file (when it
-    // exists); LrcFile and Embedded: `path` when the lyric is translated.
-    QString translationPath;
     // Embedded: the tag it came from ("ID3v2 SYLT", ...; see EmbeddedLyrics.h).
     QString tag;
-    // LrcFile: the [offset:] the file holds (already applied to the times).
-    qint64 fileOffsetMs = 0;
 
     // For tooltips and messages: the file's name ("Rain.mp3-lyric.txt",
     // "Rain.lrc"), or the song's name and the tag ("Rain.mp3 (ID3v2 SYLT)");
     // "" for None.
     QString describe() const;
-    QString describeTranslation() const;
 };
 
 // The LRC files a song's lyric may be in, in the order they are tried:
@@ -83,8 +78,6 @@ struct LyricPresence {
     bool translation = false;
     QString lyricTip;       // describe() of the lyric's origin, "" without
     QString translationTip; // the translation's, "" without
-    QString lyricPath;       // the file it is in (the song, when embedded)
-    QString translationPath; // likewise for the translation
 };
 LyricPresence lyricPresence(const QString& mediaPath);
 

@@ -4,7 +4,6 @@
 #include "lyrics/LrcWriter.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricEscape.h"
-#include "lyrics/LyricFileReplacement.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
 
@@ -16,23 +15,12 @@ namespace {
 
 LyricTransfer refused(const QString& why)
 {
-    LyricTransfer t;
-    t.error = why;
-    return t;
+    return {refusal(why), 0, false};
 }
 
-LyricTransfer done(const ReplacementResult& r, const QString& written, const TimedLyric& lyric)
+LyricTransfer done(const ReplacementResult& r, const TimedLyric& lyric)
 {
-    LyricTransfer t;
-    t.ok = r.ok;
-    t.error = r.error;
-    if (!r.ok)
-        return t;
-    t.written = written;
-    t.backups = r.backups;
-    t.lines = int(lyric.lines.size());
-    t.translated = lyric.translated;
-    return t;
+    return {r, r.ok ? int(lyric.lines.size()) : 0, r.ok && lyric.translated};
 }
 
 bool samePath(const QString& a, const QString& b)
@@ -61,7 +49,7 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath)
     case LyricLoad::Outcome::Failed: return refused(found.errorText);
     default: break;
     }
-    return done(replaceFiles({{outPath, lrcText(lyric)}}), outPath, lyric);
+    return done(replaceFiles({{outPath, lrcText(lyric)}}), lyric);
 }
 
 LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath)
@@ -84,7 +72,7 @@ LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath)
         files.append({translatedLyricPathOf(mediaPath), translated});
     else
         files.append({translatedLyricPathOf(mediaPath), QString(), true});
-    return done(replaceFiles(files), lyricPath, lrc.lyric);
+    return done(replaceFiles(files), lrc.lyric);
 }
 
 } // namespace cantorel::lyrics

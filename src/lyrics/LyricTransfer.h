@@ -1,16 +1,14 @@
 #pragma once
 // Lyrics leaving and entering Cantorel as LRC files.
+#include "lyrics/LyricFileReplacement.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace cantorel::lyrics {
 
-struct LyricTransfer {
-    bool ok = false;
-    QString error;   // for the user, naming the file; "" when ok
-    QString written; // the file written (the lyric file for an import)
-    QStringList backups; // the backups made
-    int lines = 0;   // lines written
+// `written` is the file written (the lyric file for an import).
+struct LyricTransfer : ReplacementResult {
+    int lines = 0; // lines written
     bool translated = false;
 };
 

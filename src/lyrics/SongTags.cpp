@@ -4,6 +4,7 @@
 
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+#include <taglib/tfilestream.h>
 
 namespace cantorel::lyrics {
 
@@ -21,7 +22,10 @@ SongTags readSongTags(const QString& mediaPath)
     const QByteArray name = encodeFileName(mediaPath);
     if (name.isEmpty())
         return {};
-    TagLib::FileRef ref(name.constData(), false);
+    TagLib::FileStream stream(name.constData(), true); // never opened for writing
+    if (!stream.isOpen())
+        return {};
+    TagLib::FileRef ref(&stream, false);
     if (ref.isNull() || !ref.tag())
         return {};
     const TagLib::Tag* tag = ref.tag();

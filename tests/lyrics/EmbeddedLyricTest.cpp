@@ -1,4 +1,5 @@
 #include "lyrics/EmbeddedLyrics.h"
+#include "lyrics/SongTags.h"
 
 #include "support/TaggedSongs.h"
 #include <QTemporaryDir>
@@ -119,4 +120,18 @@ TEST(Embedded, LrcTextsInOtherTagsButNeverPlainText)
     for (const char* fixture : {"tones.ogg", "garbage.mp3", "empty.mp3"})
         EXPECT_FALSE(readEmbeddedLyric(copyFixture(fixture, dir.filePath(fixture)))) << fixture;
     EXPECT_FALSE(readEmbeddedLyric(dir.filePath("missing.mp3")));
+}
+
+TEST(Embedded, SongTagsOfAReadOnlySong)
+{
+    QTemporaryDir dir;
+    const QString ogg = copyFixture("tones.ogg", dir.filePath("Rain.ogg"));
+    addVorbisComment(ogg, "TITLE", " Rain ");
+    addVorbisComment(ogg, "ARTIST", "Someone");
+    QFile::setPermissions(ogg, QFile::ReadOwner); // the tags are only ever read
+    const SongTags tags = readSongTags(ogg);
+    EXPECT_EQ(tags.title, "Rain");
+    EXPECT_EQ(tags.artist, "Someone");
+    EXPECT_EQ(tags.album, "");
+    EXPECT_EQ(readSongTags(dir.filePath("missing.ogg")).title, "");
 }

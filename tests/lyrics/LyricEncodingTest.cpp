@@ -104,7 +104,7 @@ TEST(LyricEncoding, ByteOrderMarksDecideTheEncoding)
 {
     const QString text = QStringLiteral("[00:01.00]Ünïcödé ☂ 雨");
     for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE})
-        EXPECT_EQ(decodeLyricBytes(QStringEncoder(encoding, QStringConverter::Flag::WriteBom)(text)).text, text);
+        EXPECT_EQ(decodeLyricBytes(QStringEncoder(encoding, QStringConverter::Flag::WriteBom)(text)), text);
     // Neither UTF-8 nor anything guessable: Windows-1252 for the whole file.
-    EXPECT_EQ(decodeLyricBytes("Spa\xdf\x85 sch\xf6n").text, QStringLiteral("Spaß… schön"));
+    EXPECT_EQ(decodeLyricBytes("Spa\xdf\x85 sch\xf6n"), QStringLiteral("Spaß… schön"));
 }

@@ -3,6 +3,9 @@
 #include "lyrics/LyricOffset.h"
 #include "lyrics/LyricSource.h"
 
+#include "common/FileNames.h"
+#include "common/TextFile.h"
+#include "support/ForeignNames.h"
 #include "support/TaggedSongs.h"
 #include "support/TestFiles.h"
 #include <QDir>
@@ -39,13 +42,10 @@ namespace {
 
 class SaveOffset : public ::testing::Test {
 protected:
-    FoundLyric found()
-    {
-        auto table = std::make_unique<LyricTable>();
-        return loadLyric(media, *table);
-    }
+    FoundLyric found() { return loadLyric(media, *table); }
     QTemporaryDir dir;
     QString media = dir.filePath("Rain.ogg");
+    std::unique_ptr<LyricTable> table = std::make_unique<LyricTable>();
 };
 
 } // namespace
@@ -73,7 +73,8 @@ TEST_F(SaveOffset, LrcGetsItsOffsetTagAndNoTimeTagChanges)
     ASSERT_TRUE(saveOffsetIntoLyric(media, found().origin, 300).ok);
     EXPECT_EQ(readFile(lrc), "[ti:Rain]\n[offset:300]\n[00:01.00]a\n[00:02.00]b\n");
     EXPECT_EQ(readFile(lrc + ".bak"), original);
-    EXPECT_EQ(found().origin.fileOffsetMs, 300);
+    found();
+    EXPECT_EQ(table->times[1], 70);
 
     // An existing tag is updated in place.
     ASSERT_TRUE(saveOffsetIntoLyric(media, found().origin, -500).ok);
@@ -93,22 +94,32 @@ TEST_F(SaveOffset, EmbeddedLyricsGetAnLrcFileBesideTheSong)
     EXPECT_EQ(readFile(media), song);
     EXPECT_EQ(readFile(dir.filePath("Rain.lrc.bak")), "not a lyric");
 
-    auto table = std::make_unique<LyricTable>();
-    EXPECT_EQ(loadLyric(media, *table).origin.kind, LyricOrigin::Kind::LrcFile);
+    EXPECT_EQ(found().origin.kind, LyricOrigin::Kind::LrcFile);
     EXPECT_EQ(table->times[2], 160);
 }
 
-TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWas)
+TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWasAndSuccessKeepsABackup)
 {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a.txt");
-    writeFile(a, "old a");
+    cantorel::testing::ForeignNamedFiles files(dir.path()); // names that are not UTF-8 too
+    const QString a = files.make("caf\xE9.lrc", "old a");
+    files.make("caf\xE9.lrc.bak", "older a");
     QDir(dir.path()).mkdir("folder");
     for (const QString& bad : {dir.filePath("folder"), dir.filePath("no/such/file")}) {
         const ReplacementResult r = replaceFiles({{a, "new a"}, {bad, "new b"}});
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.error.startsWith(bad + ": ")) << r.error.toStdString();
-        EXPECT_EQ(readFile(a), "old a");
-        EXPECT_FALSE(QFile::exists(a + ".bak"));
+        EXPECT_EQ(cantorel::readTextFile(a).text, "old a");
+        EXPECT_EQ(cantorel::readTextFile(a + ".bak").text, "older a");
+        EXPECT_EQ(cantorel::nameKind(a + ".bak.1"), cantorel::NameKind::None);
     }
+
+    const ReplacementResult r = replaceFiles({{a, "new a"}});
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.backups, QStringList{a + ".bak"});
+    EXPECT_EQ(r.written, a);
+    EXPECT_EQ(cantorel::readTextFile(a).text, "new a");
+    EXPECT_EQ(cantorel::readTextFile(a + ".bak").text, "old a");
+    EXPECT_EQ(cantorel::readTextFile(a + ".bak.1").text, "older a");
+    EXPECT_TRUE(cantorel::removeFile(a + ".bak.1")); // out of QTemporaryDir's reach
 }

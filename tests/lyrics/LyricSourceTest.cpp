@@ -72,7 +72,6 @@ TEST_F(Source, IndicatorsFollowTheSameOrder)
     EXPECT_TRUE(p.lyric);
     EXPECT_FALSE(p.translation);
     EXPECT_EQ(p.lyricTip, "Rain.lrc");
-    EXPECT_EQ(p.lyricPath, dir.filePath("Rain.lrc"));
 
     // The pair's two files count each by itself, as they always have.
     writeFile(translatedLyricPathOf(media), "0,\"t\"\r\n");
