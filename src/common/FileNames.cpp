@@ -110,9 +110,14 @@ FileFacts fileFacts(const QString& path)
     facts.exists = true;
     facts.isFile = S_ISREG(st.st_mode);
     facts.isDir = S_ISDIR(st.st_mode);
-    facts.readable = ::access(name.constData(), R_OK) == 0;
     facts.size = st.st_size;
     return facts;
+}
+
+bool isReadable(const QString& path)
+{
+    const QByteArray name = encodeFileName(path);
+    return !name.isEmpty() && ::access(name.constData(), R_OK) == 0;
 }
 
 NameKind nameKind(const QString& path)
@@ -147,28 +152,43 @@ bool removeFile(const QString& path, QString* error)
     return succeeded(::unlink(encodeFileName(path).constData()), error);
 }
 
-bool openForReading(QFile& file, const QString& path, QString* error)
+namespace {
+
+// Qt opens a name it can reach; a held byte needs the name's own bytes.
+bool openHeld(QFile& file, const QString& path, QIODevice::OpenMode mode, int flags, QString* error)
 {
     if (!holdsForeignBytes(path)) {
         file.setFileName(path);
-        if (file.open(QIODevice::ReadOnly))
+        if (file.open(mode))
             return true;
         if (error)
             *error = file.errorString();
         return false;
     }
-    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(encodeFileName(path).constData(), flags | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (error)
             *error = qt_error_string(errno);
         return false;
     }
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (file.open(fd, mode, QFileDevice::AutoCloseHandle))
         return true;
     ::close(fd);
     if (error)
         *error = file.errorString();
     return false;
+}
+
+} // namespace
+
+bool openForReading(QFile& file, const QString& path, QString* error)
+{
+    return openHeld(file, path, QIODevice::ReadOnly, O_RDONLY, error);
+}
+
+bool openForWriting(QFile& file, const QString& path, QString* error)
+{
+    return openHeld(file, path, QIODevice::WriteOnly | QIODevice::Truncate, O_WRONLY | O_CREAT | O_TRUNC, error);
 }
 
 } // namespace cantorel

@@ -45,7 +45,6 @@ struct FileFacts {
     bool exists = false;
     bool isFile = false;   // an ordinary file
     bool isDir = false;
-    bool readable = false; // the running user may read it
     qint64 size = 0;       // bytes
 };
 FileFacts fileFacts(const QString& path);
@@ -59,8 +58,14 @@ NameKind nameKind(const QString& path);
 bool renameFile(const QString& from, const QString& to, QString* error = nullptr);
 bool removeFile(const QString& path, QString* error = nullptr);
 
+// access(2) R_OK: the running user may read the file at `path`.
+bool isReadable(const QString& path);
+
 // Opens `file` read-only on the file at `path`. False with a reason for the
 // user in *error (when given) otherwise.
 bool openForReading(QFile& file, const QString& path, QString* error = nullptr);
+// Opens `file` for writing on the file at `path`, created (0666 less the
+// umask) or emptied. False with a reason for the user in *error otherwise.
+bool openForWriting(QFile& file, const QString& path, QString* error = nullptr);
 
 } // namespace cantorel

@@ -234,7 +234,7 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     const FileFacts info = fileFacts(path); // also for names that are not UTF-8
     if (path.isEmpty() || !info.exists)
         return result::FileNotFound;
-    if (info.isDir || !info.readable || info.size == 0)
+    if (info.isDir || info.size == 0 || !isReadable(path))
         return result::FileBad;
 
     SourceCache& cache = SourceCache::instance();

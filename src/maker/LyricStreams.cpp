@@ -1,12 +1,11 @@
 #include "maker/LyricStreams.h"
 
 #include "common/Backups.h"
+#include "common/FileNames.h"
 #include "common/TextCodec.h"
 #include "common/TextFile.h"
 #include "lyrics/LyricFiles.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -94,13 +93,14 @@ FileError LyricTarget::create(const QString& path)
     m_keptOld = false;
     m_wasThere = false;
 
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
+    // Through the name's own bytes, so that a song whose name is not UTF-8
+    // records too.
+    if (path.contains(u'/') && !fileFacts(path.left(path.lastIndexOf(u'/') + 1)).isDir)
         return FileError::FileNotFound;
-    if (info.exists()) {
-        if (!info.isFile())
+    if (const FileFacts facts = fileFacts(path); facts.exists) {
+        if (!facts.isFile)
             return FileError::Other;
-        if (info.size() > 0) {
+        if (facts.size > 0) {
             // Keep the lyric that is there, with every older backup.
             if (moveToBackup(path).isEmpty())
                 return FileError::Other;
@@ -110,8 +110,7 @@ FileError LyricTarget::create(const QString& path)
         }
     }
 
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!openForWriting(m_file, path)) {
         if (m_keptOld) {
             restoreNewestBackup(path);
             m_keptOld = false;
@@ -124,10 +123,10 @@ FileError LyricTarget::create(const QString& path)
 FileError LyricTarget::setAside(const QString& path)
 {
     m_setAside = false;
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileFacts facts = fileFacts(path);
+    if (!facts.exists)
         return FileError::None;
-    if (!info.isFile())
+    if (!facts.isFile)
         return FileError::Other;
     m_path = path;
     if (moveToBackup(path).isEmpty())
@@ -138,7 +137,7 @@ FileError LyricTarget::setAside(const QString& path)
 
 void LyricTarget::putBack()
 {
-    if (m_setAside && !QFileInfo::exists(m_path))
+    if (m_setAside && nameKind(m_path) == NameKind::None)
         restoreNewestBackup(m_path);
     m_setAside = false;
 }
@@ -166,7 +165,7 @@ void LyricTarget::close()
         if (m_keptOld) {
             restoreNewestBackup(m_path);
         } else if (!m_wasThere) {
-            QFile::remove(m_path);
+            removeFile(m_path);
         }
     }
     m_keptOld = false;
