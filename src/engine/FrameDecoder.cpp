@@ -18,12 +18,6 @@ int mpegPrerollFrames(AVCodecID codec)
     return codec == AV_CODEC_ID_MP3 ? 24 : 2;
 }
 
-bool isPcm(AVCodecID id)
-{
-    const AVCodecDescriptor* desc = avcodec_descriptor_get(id);
-    return desc && desc->name && std::strncmp(desc->name, "pcm_", 4) == 0;
-}
-
 } // namespace
 
 FrameDecoder::FrameDecoder(std::shared_ptr<const SoundSource> source, const std::atomic<bool>* cancel)
@@ -86,10 +80,7 @@ bool FrameDecoder::open()
 
 bool FrameDecoder::openContainer()
 {
-    m_format.reset();
-    if (openFormat(m_source->path, &m_format, m_cancel) < 0 || avformat_find_stream_info(m_format.get(), nullptr) < 0)
-        return false;
-    m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    m_stream = openAudioStream(m_source->path, &m_format, m_cancel);
     m_packetNumber = 0;
     m_cursor = 0;
     m_clock.reset(0);
@@ -139,11 +130,8 @@ bool FrameDecoder::ensurePacketIndex()
         return true;
     }
     FormatPtr scanFormat;
-    if (openFormat(m_source->path, &scanFormat, m_cancel) < 0
-        || avformat_find_stream_info(scanFormat.get(), nullptr) < 0)
-        return false;
-    const int stream = av_find_best_stream(scanFormat.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (stream != m_stream)
+    const int stream = openAudioStream(m_source->path, &scanFormat, m_cancel);
+    if (stream < 0 || stream != m_stream)
         return false;
     auto index = PacketIndexer::scan(m_source->path, scanFormat.get(), stream, m_cancel);
     if (!index)
