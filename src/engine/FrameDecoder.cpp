@@ -53,13 +53,13 @@ bool FrameDecoder::open()
     if (!m_packet)
         return false;
     if (m_source->mpeg) {
-        m_mpeg = m_source->knownMpegIndex();
+        m_mpeg = m_source->fileIndexes->mpeg();
         if (!m_mpeg) {
             auto index = MpegAudioScanner::scan(m_source->path, m_cancel);
             if (!index)
                 return false;
             m_mpeg = std::make_shared<const MpegAudioIndex>(std::move(*index));
-            m_source->learnMpegIndex(m_mpeg);
+            m_source->fileIndexes->setMpeg(m_mpeg);
         }
         m_songEnd = m_mpeg->songSamples();
         m_source->noteExactLength(m_songEnd);
@@ -67,7 +67,7 @@ bool FrameDecoder::open()
             return false;
         return openCodec(m_mpeg->codec, nullptr, m_mpeg->sampleRate, m_mpeg->channels);
     }
-    m_index = m_source->knownPacketIndex();
+    m_index = m_source->fileIndexes->packets();
     if (m_index) {
         m_songEnd = m_index->totalSamples;
         m_source->noteExactLength(m_songEnd);
@@ -124,7 +124,7 @@ bool FrameDecoder::seekMpeg(std::int64_t sample)
 bool FrameDecoder::ensurePacketIndex()
 {
     if (!m_index)
-        m_index = m_source->knownPacketIndex(); // another channel may have built it meanwhile
+        m_index = m_source->fileIndexes->packets(); // another channel may have built it meanwhile
     if (m_index) {
         m_source->noteExactLength(m_index->totalSamples);
         return true;
@@ -137,7 +137,7 @@ bool FrameDecoder::ensurePacketIndex()
     if (!index)
         return false;
     m_index = std::make_shared<const PacketIndex>(std::move(*index));
-    m_source->learnPacketIndex(m_index);
+    m_source->fileIndexes->setPackets(m_index);
     m_source->noteExactLength(m_index->totalSamples);
     return true;
 }
