@@ -28,7 +28,8 @@ public:
     bool openStream(const QString& path, unsigned streamMode);
     // Where the stream's open stands, and its result when it failed.
     OpenState openState(Result* openResult);
-    // Releases a stream whose open failed; false when the release failed.
+    // Releases the stream, if any (one whose open failed, say); false when
+    // the release failed.
     bool dropStream();
     // Calls `listener` on an engine thread when a non-blocking open ends.
     bool setOpenListener(std::function<void(Handle sound)> listener);
@@ -62,13 +63,12 @@ public:
     AudioEngine& engine() { return m_engine; }
 
 private:
-    bool tolerant(Result code);
+    // True when `code` is 0; otherwise reports the failed call.
+    bool check(Result code);
+    // A channel call's result: a gone or taken-over channel is Skipped.
     ChannelCall channelCall(Result code);
 
     AudioEngine& m_engine;
-    // True when `code` is 0; otherwise reports the failed call.
-    bool check(Result code);
-
     EngineFailures& m_failures;
     Handle m_system = 0;
     Handle m_sound = 0;
