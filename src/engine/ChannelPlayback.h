@@ -36,7 +36,7 @@
 
 namespace cantorel::engine {
 
-class ChannelPlayback : public std::enable_shared_from_this<ChannelPlayback> {
+class ChannelPlayback {
     struct Private {};
 
 public:
