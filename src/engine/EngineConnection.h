@@ -23,8 +23,8 @@ public:
     bool start();
     // Releases the open stream (if any) and opens `path` in `streamMode`.
     // False when the release failed (the program is ending) or the engine
-    // refused the song (reported; sound() is then 0). With mode::NonBlocking
-    // the stream may still be opening: see openState().
+    // refused the song (reported); sound() is 0 after either. With
+    // mode::NonBlocking the stream may still be opening: see openState().
     bool openStream(const QString& path, unsigned streamMode);
     // Where the stream's open stands, and its result when it failed.
     OpenState openState(Result* openResult);
