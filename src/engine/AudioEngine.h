@@ -94,8 +94,9 @@ public:
     // a thread of the engine, not the owner's, possibly before
     // systemCreateStream has returned the handle: it must not call the
     // engine nor wait for the owner's thread, only hand the news over (a
-    // queued call), and the owner then asks soundGetOpenState. It is not called for a sound once soundRelease,
-    // systemClose or systemRelease has returned, nor after it was replaced.
+    // queued call), and the owner then asks soundGetOpenState. It is not
+    // called for a sound once soundRelease, systemClose or systemRelease has
+    // returned, nor after it was replaced.
     virtual Result systemSetOpenListener(Handle system, std::function<void(Handle sound)> listener) = 0;
     // Starts `sound` from its beginning on a free channel (channelIndex -1).
     // A sound plays on at most one channel: playing it again takes over its

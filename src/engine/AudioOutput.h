@@ -16,9 +16,10 @@ constexpr int kOutputChannels = 2;
 class AudioSource {
 public:
     virtual ~AudioSource() = default;
-    // Fills `out` with `frames` frames (two floats each). Called on the
-    // output's thread; must not block or decode.
-    virtual void render(float* out, int frames) = 0;
+    // Fills `out` with `frames` frames (two floats each), the output's
+    // frames from `firstFrame` on (its clock's `rendered` before this call).
+    // Called on the output's thread; must not block or decode.
+    virtual void render(float* out, int frames, std::int64_t firstFrame) = 0;
     // True when render() could fill `frames` frames from decoded audio
     // alone (or from silence, where nothing plays). Only the capture output
     // asks, on its consumer thread.

@@ -13,9 +13,9 @@
 // to its end, not at all.
 //
 // Positions are what the listener hears. For each piece it mixes, the output
-// side notes where its audio went in the output's frame count (the mixer's
-// count, which is the output clock's `rendered`); the owner maps the frame
-// being heard (OutputClock::heard) back through those notes.
+// side notes where its audio went in the output's frame count (its clock's
+// `rendered`); the owner maps the frame being heard (OutputClock::heard)
+// back through those notes.
 //
 // Threads: start(), stop(), seek(), the setters and the position queries
 // belong to the thread that owns the engine (the user-interface thread);
@@ -36,7 +36,7 @@
 
 namespace cantorel::engine {
 
-class ChannelPlayback : public std::enable_shared_from_this<ChannelPlayback> {
+class ChannelPlayback {
     struct Private {};
 
 public:

@@ -31,12 +31,8 @@ bool EngineConnection::start()
 
 bool EngineConnection::openStream(const QString& path, unsigned streamMode)
 {
-    if (m_sound != 0) {
-        const Handle old = m_sound;
-        m_sound = 0;
-        if (!check(m_engine.soundRelease(old)))
-            return false;
-    }
+    if (!dropStream())
+        return false;
     Handle sound = 0;
     if (const Result r = m_engine.systemCreateStream(m_system, path, streamMode, &sound); r != result::Ok) {
         m_failures.songRefused(r);
@@ -108,13 +104,6 @@ EngineConnection::ChannelCall EngineConnection::setMute(bool mute)
     return channelCall(m_engine.channelSetMute(m_channel, mute));
 }
 
-bool EngineConnection::tolerant(Result code)
-{
-    if (code == result::ChannelStolen || code == result::InvalidHandle)
-        return true;
-    return check(code);
-}
-
 bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
 {
     *lengthMs = 0;
@@ -124,7 +113,7 @@ bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
     Result r = m_engine.channelGetPosition(m_channel, &position, kMilliseconds);
     if (r == result::Ok)
         *positionMs = position;
-    else if (!tolerant(r))
+    else if (channelCall(r) == ChannelCall::Failed)
         return false;
     Handle sound = 0;
     if (m_engine.channelGetCurrentSound(m_channel, &sound) != result::Ok || sound == 0)
@@ -133,19 +122,15 @@ bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
     r = m_engine.soundGetLength(sound, &length, kMilliseconds);
     if (r == result::Ok)
         *lengthMs = length;
-    else if (!tolerant(r))
+    else if (channelCall(r) == ChannelCall::Failed)
         return false;
     return true;
 }
 
 void EngineConnection::shutdown()
 {
-    if (m_sound != 0) {
-        const Handle old = m_sound;
-        m_sound = 0;
-        if (!check(m_engine.soundRelease(old)))
-            return;
-    }
+    if (!dropStream())
+        return;
     if (m_system != 0) {
         const Handle system = m_system;
         m_system = 0;

@@ -23,12 +23,13 @@ public:
     bool start();
     // Releases the open stream (if any) and opens `path` in `streamMode`.
     // False when the release failed (the program is ending) or the engine
-    // refused the song (reported; sound() is then 0). With mode::NonBlocking
-    // the stream may still be opening: see openState().
+    // refused the song (reported); sound() is 0 after either. With
+    // mode::NonBlocking the stream may still be opening: see openState().
     bool openStream(const QString& path, unsigned streamMode);
     // Where the stream's open stands, and its result when it failed.
     OpenState openState(Result* openResult);
-    // Releases a stream whose open failed; false when the release failed.
+    // Releases the stream, if any (one whose open failed, say); false when
+    // the release failed.
     bool dropStream();
     // Calls `listener` on an engine thread when a non-blocking open ends.
     bool setOpenListener(std::function<void(Handle sound)> listener);
@@ -62,13 +63,12 @@ public:
     AudioEngine& engine() { return m_engine; }
 
 private:
-    bool tolerant(Result code);
+    // True when `code` is 0; otherwise reports the failed call.
+    bool check(Result code);
+    // A channel call's result: a gone or taken-over channel is Skipped.
     ChannelCall channelCall(Result code);
 
     AudioEngine& m_engine;
-    // True when `code` is 0; otherwise reports the failed call.
-    bool check(Result code);
-
     EngineFailures& m_failures;
     Handle m_system = 0;
     Handle m_sound = 0;

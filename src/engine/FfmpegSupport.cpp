@@ -2,6 +2,7 @@
 
 #include "common/FileNames.h"
 
+#include <cstring>
 #include <mutex>
 
 namespace cantorel::engine {
@@ -51,6 +52,25 @@ int openFormat(const QString& path, FormatPtr* out, const std::atomic<bool>* can
         return ret;
     out->reset(context);
     return 0;
+}
+
+int openAudioStream(const QString& path, FormatPtr* out, const std::atomic<bool>* cancel)
+{
+    out->reset();
+    FormatPtr format;
+    if (openFormat(path, &format, cancel) < 0 || avformat_find_stream_info(format.get(), nullptr) < 0)
+        return -1;
+    const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (stream < 0)
+        return -1;
+    *out = std::move(format);
+    return stream;
+}
+
+bool isPcm(AVCodecID id)
+{
+    const AVCodecDescriptor* desc = avcodec_descriptor_get(id);
+    return desc && desc->name && std::strncmp(desc->name, "pcm_", 4) == 0;
 }
 
 void quietLibraryLog()

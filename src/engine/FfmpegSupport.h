@@ -48,6 +48,14 @@ const AVCodec* preferredDecoder(AVCodecID id);
 // (the open itself included) give up once another thread sets it; the flag
 // must outlive the context.
 int openFormat(const QString& path, FormatPtr* out, const std::atomic<bool>* cancel = nullptr);
+// Opens `path` as openFormat does, reads its stream information and returns
+// the index of its best audio stream; -1, with `out` left empty, when any of
+// that fails.
+int openAudioStream(const QString& path, FormatPtr* out, const std::atomic<bool>* cancel = nullptr);
+
+// Whether `id` is plain PCM (each packet's duration is its sample count, and
+// the decoder has no delay).
+bool isPcm(AVCodecID id);
 
 // Quiets the library's own log (once per process); the engine reports
 // failures through its result codes instead.

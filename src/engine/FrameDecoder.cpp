@@ -18,12 +18,6 @@ int mpegPrerollFrames(AVCodecID codec)
     return codec == AV_CODEC_ID_MP3 ? 24 : 2;
 }
 
-bool isPcm(AVCodecID id)
-{
-    const AVCodecDescriptor* desc = avcodec_descriptor_get(id);
-    return desc && desc->name && std::strncmp(desc->name, "pcm_", 4) == 0;
-}
-
 } // namespace
 
 FrameDecoder::FrameDecoder(std::shared_ptr<const SoundSource> source, const std::atomic<bool>* cancel)
@@ -59,13 +53,13 @@ bool FrameDecoder::open()
     if (!m_packet)
         return false;
     if (m_source->mpeg) {
-        m_mpeg = m_source->knownMpegIndex();
+        m_mpeg = m_source->fileIndexes->mpeg();
         if (!m_mpeg) {
             auto index = MpegAudioScanner::scan(m_source->path, m_cancel);
             if (!index)
                 return false;
             m_mpeg = std::make_shared<const MpegAudioIndex>(std::move(*index));
-            m_source->learnMpegIndex(m_mpeg);
+            m_source->fileIndexes->setMpeg(m_mpeg);
         }
         m_songEnd = m_mpeg->songSamples();
         m_source->noteExactLength(m_songEnd);
@@ -73,7 +67,7 @@ bool FrameDecoder::open()
             return false;
         return openCodec(m_mpeg->codec, nullptr, m_mpeg->sampleRate, m_mpeg->channels);
     }
-    m_index = m_source->knownPacketIndex();
+    m_index = m_source->fileIndexes->packets();
     if (m_index) {
         m_songEnd = m_index->totalSamples;
         m_source->noteExactLength(m_songEnd);
@@ -86,10 +80,7 @@ bool FrameDecoder::open()
 
 bool FrameDecoder::openContainer()
 {
-    m_format.reset();
-    if (openFormat(m_source->path, &m_format, m_cancel) < 0 || avformat_find_stream_info(m_format.get(), nullptr) < 0)
-        return false;
-    m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    m_stream = openAudioStream(m_source->path, &m_format, m_cancel);
     m_packetNumber = 0;
     m_cursor = 0;
     m_clock.reset(0);
@@ -133,23 +124,20 @@ bool FrameDecoder::seekMpeg(std::int64_t sample)
 bool FrameDecoder::ensurePacketIndex()
 {
     if (!m_index)
-        m_index = m_source->knownPacketIndex(); // another channel may have built it meanwhile
+        m_index = m_source->fileIndexes->packets(); // another channel may have built it meanwhile
     if (m_index) {
         m_source->noteExactLength(m_index->totalSamples);
         return true;
     }
     FormatPtr scanFormat;
-    if (openFormat(m_source->path, &scanFormat, m_cancel) < 0
-        || avformat_find_stream_info(scanFormat.get(), nullptr) < 0)
-        return false;
-    const int stream = av_find_best_stream(scanFormat.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (stream != m_stream)
+    const int stream = openAudioStream(m_source->path, &scanFormat, m_cancel);
+    if (stream < 0 || stream != m_stream)
         return false;
     auto index = PacketIndexer::scan(m_source->path, scanFormat.get(), stream, m_cancel);
     if (!index)
         return false;
     m_index = std::make_shared<const PacketIndex>(std::move(*index));
-    m_source->learnPacketIndex(m_index);
+    m_source->fileIndexes->setPackets(m_index);
     m_source->noteExactLength(m_index->totalSamples);
     return true;
 }

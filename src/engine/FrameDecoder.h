@@ -13,7 +13,7 @@
 // it tells the sound how far decoding has come, and its exact length once
 // decoding reaches the end or an index is known (SoundSource::noteDecoded,
 // noteExactLength). An index it builds is kept with the sound's file for
-// the next channel and the next open (SoundSource::learn...).
+// the next channel and the next open (SoundSource::fileIndexes).
 #include "engine/FfmpegSupport.h"
 #include "engine/SongTimeline.h"
 #include "engine/SoundSource.h"

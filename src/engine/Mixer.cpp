@@ -25,16 +25,14 @@ void Mixer::remove(const ChannelPlayback* channel)
     }
 }
 
-void Mixer::render(float* out, int frames)
+void Mixer::render(float* out, int frames, std::int64_t firstFrame)
 {
     std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames) * kOutputChannels);
-    const std::int64_t start = m_rendered;
-    m_rendered += frames;
     std::unique_lock lock(m_mutex, std::try_to_lock);
     if (!lock.owns_lock())
         return;
     for (const auto& channel : m_channels)
-        channel->mixInto(out, frames, start);
+        channel->mixInto(out, frames, firstFrame);
 }
 
 bool Mixer::readyFor(int frames)

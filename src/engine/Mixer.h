@@ -2,12 +2,10 @@
 // Mixes the playing channels of one engine system into the output. The
 // output's thread renders; the owner's thread adds and removes channels.
 // Rendering never blocks: if the owner is changing the channel list at that
-// very moment, that one piece is silent. The mixer counts the frames it
-// renders, as the output's clock does (OutputClock::rendered), and tells each
-// channel where in that count its audio goes.
+// very moment, that one piece is silent. The mixer tells each channel where
+// in the output's frame count (OutputClock::rendered) its audio goes.
 #include "engine/AudioOutput.h"
 
-#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -22,13 +20,12 @@ public:
     // After this returns the output no longer reads `channel`.
     void remove(const ChannelPlayback* channel);
 
-    void render(float* out, int frames) override;
+    void render(float* out, int frames, std::int64_t firstFrame) override;
     bool readyFor(int frames) override;
 
 private:
     std::mutex m_mutex;
     std::vector<std::shared_ptr<ChannelPlayback>> m_channels;
-    std::int64_t m_rendered = 0; // output thread only
 };
 
 } // namespace cantorel::engine

@@ -35,11 +35,16 @@ std::uint32_t bigEndian32(const unsigned char* p)
            | std::uint32_t(p[3]);
 }
 
-// A window onto the file, refilled in large blocks, so that the scan reads
+// A window onto a file, refilled in large blocks, so that the scan reads
 // the file once from start to end without a system call per frame.
 class FileWindow {
 public:
-    explicit FileWindow(QFile& file) : m_file(file), m_size(file.size()) {}
+    // An empty window when the file cannot be opened.
+    explicit FileWindow(const QString& path)
+    {
+        if (openForReading(m_file, path))
+            m_size = m_file.size();
+    }
 
     std::int64_t size() const { return m_size; }
 
@@ -60,8 +65,8 @@ public:
     }
 
 private:
-    QFile& m_file;
-    std::int64_t m_size;
+    QFile m_file;
+    std::int64_t m_size = 0;
     QByteArray m_buffer;
     std::int64_t m_start = 0;
 };
@@ -339,10 +344,7 @@ std::optional<AudioStart> findAudioStart(FileWindow& window)
 
 std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
 {
-    QFile file;
-    if (!openForReading(file, path))
-        return std::nullopt;
-    FileWindow window(file);
+    FileWindow window(path);
     const auto start = findAudioStart(window);
     if (!start)
         return std::nullopt;
@@ -352,10 +354,7 @@ std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
 std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
                                                      const std::atomic<bool>* cancel)
 {
-    QFile file;
-    if (!openForReading(file, path))
-        return std::nullopt;
-    FileWindow window(file);
+    FileWindow window(path);
     const auto start = findAudioStart(window);
     if (!start)
         return std::nullopt;

@@ -34,10 +34,7 @@ bool PacketIndexer::durationsExact(const AVStream* stream)
         return false;
     // Vorbis and plain PCM state each packet's output in its duration;
     // others may hide decoder delay or trimming.
-    if (par->codec_id == AV_CODEC_ID_VORBIS)
-        return true;
-    const AVCodecDescriptor* desc = avcodec_descriptor_get(par->codec_id);
-    return desc && desc->name && std::string_view(desc->name).substr(0, 4) == "pcm_";
+    return par->codec_id == AV_CODEC_ID_VORBIS || isPcm(par->codec_id);
 }
 
 bool PacketIndexer::carriesSetup(AVCodecID codec, const AVPacket* packet)
@@ -185,8 +182,7 @@ std::optional<PacketIndex> PacketIndexer::scan(const QString& path, AVFormatCont
         return index;
     // Read the file again from its start, decoding this time.
     FormatPtr again;
-    if (openFormat(path, &again, cancel) < 0 || avformat_find_stream_info(again.get(), nullptr) < 0
-        || av_find_best_stream(again.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0) != streamIndex)
+    if (openAudioStream(path, &again, cancel) != streamIndex)
         return std::nullopt;
     return indexByDecoding(again.get(), streamIndex, cancel);
 }

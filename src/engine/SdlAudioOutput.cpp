@@ -148,7 +148,7 @@ void SdlAudioOutput::renderPiece(float* out, int frames)
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     if (m_source)
-        m_source->render(out, frames);
+        m_source->render(out, frames, m_rendered);
     else
         std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames) * kOutputChannels);
     m_rendered += frames;

@@ -17,7 +17,7 @@ std::int64_t songSamplesOf(std::int64_t samples, int rate, int songRate);
 // runs in the same order always end at the same song sample.
 class SongCursor {
 public:
-    explicit SongCursor(int songRate = 0, std::int64_t start = 0) : m_songRate(songRate), m_whole(start) {}
+    explicit SongCursor(int songRate) : m_songRate(songRate) {}
 
     void reset(std::int64_t start)
     {
@@ -30,7 +30,7 @@ public:
 
 private:
     int m_songRate;
-    std::int64_t m_whole;
+    std::int64_t m_whole = 0;
     double m_fraction = 0; // of a song sample, in [0, 1)
 };
 

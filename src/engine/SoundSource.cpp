@@ -80,26 +80,6 @@ void FileIndexes::setPackets(std::shared_ptr<const PacketIndex> index)
     m_packets = std::move(index);
 }
 
-std::shared_ptr<const MpegAudioIndex> SoundSource::knownMpegIndex() const
-{
-    return mpegIndex ? mpegIndex : fileIndexes->mpeg();
-}
-
-std::shared_ptr<const PacketIndex> SoundSource::knownPacketIndex() const
-{
-    return packetIndex ? packetIndex : fileIndexes->packets();
-}
-
-void SoundSource::learnMpegIndex(std::shared_ptr<const MpegAudioIndex> index) const
-{
-    fileIndexes->setMpeg(std::move(index));
-}
-
-void SoundSource::learnPacketIndex(std::shared_ptr<const PacketIndex> index) const
-{
-    fileIndexes->setPackets(std::move(index));
-}
-
 namespace {
 
 Result openErrorResult(int error)
@@ -121,17 +101,12 @@ std::int64_t estimatedSamples(const AVFormatContext* format, const AVStream* str
     return 0;
 }
 
-} // namespace
-
-namespace {
-
 // A sound of its own for one open, made from what `known` holds.
-std::shared_ptr<const SoundSource> freshSound(const SoundSource& known, unsigned mode)
+std::shared_ptr<const SoundSource> freshSound(const SoundSource& known, bool accurate)
 {
     auto source = std::make_shared<SoundSource>(known);
-    source->mode = mode;
     source->progress = std::make_shared<LengthProgress>();
-    if (mode & mode::AccurateTime)
+    if (accurate)
         source->noteExactLength(source->lengthSamples);
     return source;
 }
@@ -143,7 +118,7 @@ bool isCancelled(const std::atomic<bool>* cancel)
 
 // Reads the file: its header, and in accurate-time mode its index (unless
 // `indexes` knows it already).
-Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr<FileIndexes>& indexes,
+Result readSoundSource(const QString& path, bool accurate, const std::shared_ptr<FileIndexes>& indexes,
                        const std::atomic<bool>* cancel, std::shared_ptr<SoundSource>* out)
 {
     FormatPtr format;
@@ -162,7 +137,6 @@ Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr
 
     auto source = std::make_shared<SoundSource>();
     source->path = path;
-    source->mode = mode;
     source->fileIndexes = indexes;
     source->sampleRate = par->sample_rate;
     source->channels = par->ch_layout.nb_channels;
@@ -170,7 +144,6 @@ Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr
                    && (par->codec_id == AV_CODEC_ID_MP1 || par->codec_id == AV_CODEC_ID_MP2
                        || par->codec_id == AV_CODEC_ID_MP3);
 
-    const bool accurate = (mode & mode::AccurateTime) != 0;
     if (source->mpeg && accurate) {
         // MPEG audio is scanned by its frame headers, which is far quicker
         // than reading it packet by packet through the container reader.
@@ -185,7 +158,6 @@ Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr
         source->sampleRate = index->sampleRate;
         source->channels = index->channels;
         source->lengthSamples = index->songSamples();
-        source->mpegIndex = std::move(index);
     } else if (accurate) {
         auto index = indexes->packets();
         if (!index) {
@@ -196,7 +168,6 @@ Result readSoundSource(const QString& path, unsigned mode, const std::shared_ptr
             indexes->setPackets(index);
         }
         source->lengthSamples = index->totalSamples;
-        source->packetIndex = std::move(index);
     } else {
         // A stream without a single packet is of no use.
         PacketPtr packet(av_packet_alloc());
@@ -241,17 +212,17 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     const SourceCache::Stamp stamp = SourceCache::stampOf(path);
     const bool accurate = (mode & mode::AccurateTime) != 0;
     if (const auto known = cache.find(path, stamp, accurate)) {
-        *out = freshSound(*known, mode);
+        *out = freshSound(*known, accurate);
         return result::Ok;
     }
     cache.noteRead();
     std::shared_ptr<SoundSource> source;
-    if (const Result r = readSoundSource(path, mode, cache.indexesOf(path, stamp), cancel, &source); r != result::Ok)
+    if (const Result r = readSoundSource(path, accurate, cache.indexesOf(path, stamp), cancel, &source); r != result::Ok)
         return r;
     // Kept only when the file did not change while it was read.
     if (SourceCache::stampOf(path) == stamp)
         cache.store(path, stamp, accurate, source);
-    *out = freshSound(*source, mode);
+    *out = freshSound(*source, accurate);
     return result::Ok;
 }
 

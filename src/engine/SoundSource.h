@@ -43,7 +43,6 @@ private:
 
 struct SoundSource {
     QString path;
-    unsigned mode = 0;
     // The song rate (SongTimeline.h): song samples, lengths and seek targets
     // count at this rate, even in parts of the file that play at another.
     int sampleRate = 0;
@@ -53,20 +52,13 @@ struct SoundSource {
     std::int64_t lengthSamples = 0;
     // MPEG audio files are read frame by frame by the engine itself.
     bool mpeg = false;
-    // Accurate mode only; the other modes build them on the decoding thread
-    // when they need them (MPEG audio to be read at all, others to seek).
-    std::shared_ptr<const MpegAudioIndex> mpegIndex;  // MPEG audio
-    std::shared_ptr<const PacketIndex> packetIndex;   // other formats
     std::shared_ptr<LengthProgress> progress = std::make_shared<LengthProgress>();
-    // The file's indexes as far as they are known (see FileIndexes).
+    // The file's indexes as far as they are known (see FileIndexes): the
+    // MPEG audio index or the packet index of other formats. The
+    // accurate-time mode builds it at open; the other modes on the decoding
+    // thread when they need it (MPEG audio to be read at all, others to
+    // seek), unless an open or a channel of the same file built it before.
     std::shared_ptr<FileIndexes> fileIndexes = std::make_shared<FileIndexes>();
-
-    // The index of this sound, its own or one learned since. Any thread.
-    std::shared_ptr<const MpegAudioIndex> knownMpegIndex() const;
-    std::shared_ptr<const PacketIndex> knownPacketIndex() const;
-    // From decoding threads: an index built for this sound's file.
-    void learnMpegIndex(std::shared_ptr<const MpegAudioIndex> index) const;
-    void learnPacketIndex(std::shared_ptr<const PacketIndex> index) const;
 
     // The length the engine reports. Exact once known: from the start in
     // accurate-time mode, and in the estimate modes as soon as a decoding

@@ -70,10 +70,4 @@ void SourceCache::store(const QString& path, const Stamp& stamp, bool accurate,
     (accurate ? entry->accurate : entry->estimate) = std::move(source);
 }
 
-void SourceCache::clear()
-{
-    std::lock_guard lock(m_mutex);
-    m_entries.clear();
-}
-
 } // namespace cantorel::engine

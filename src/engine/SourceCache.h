@@ -49,8 +49,6 @@ public:
     // How many opens have had to read their file (for tests).
     std::uint64_t reads() const { return m_reads.load(); }
     void noteRead() { m_reads.fetch_add(1); }
-    // Forgets every file.
-    void clear();
 
 private:
     struct Entry {

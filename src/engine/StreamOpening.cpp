@@ -23,7 +23,8 @@ void StreamOpening::run(const SourceOpener& opener, const QString& path, unsigne
     std::shared_ptr<const SoundSource> source;
     const Result r = opener(path, mode, &source, &m_cancel);
     std::unique_lock lock(m_mutex);
-    if (!m_cancelled) {
+    // cancel() sets the flag before it takes the lock.
+    if (!m_cancel.load()) {
         m_state = r == result::Ok ? OpenState::Ready : OpenState::Failed;
         m_result = r;
         m_source = std::move(source);
@@ -49,8 +50,7 @@ OpenState StreamOpening::state(Result* openResult, std::shared_ptr<const SoundSo
 void StreamOpening::cancel()
 {
     m_cancel.store(true);
-    std::lock_guard lock(m_mutex);
-    m_cancelled = true;
+    std::lock_guard lock(m_mutex); // waits for a `finished` under way
     m_finished = nullptr;
 }
 

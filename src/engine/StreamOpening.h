@@ -47,7 +47,6 @@ private:
     std::atomic<bool> m_cancel{false};
     mutable std::mutex m_mutex;
     std::condition_variable m_doneCondition;
-    bool m_cancelled = false;
     bool m_done = false;
     OpenState m_state = OpenState::Loading;
     Result m_result = result::Ok;

@@ -59,8 +59,7 @@ Transport::OpenStart Transport::open(const QString& path)
     m_path = path;
     m_opening = false;
     if (!m_connection.openStream(path, m_modes.openMode | mode::NonBlocking)) {
-        if (m_connection.sound() == 0)
-            forgetSong();
+        forgetSong(); // the connection has no stream now
         return OpenStart::Refused;
     }
     Result code = result::Ok;
@@ -159,8 +158,7 @@ Transport::Outcome Transport::stop()
         return Outcome::Nothing;
     m_timer.stop();
     if (!m_connection.openStream(m_path, m_modes.stopMode)) {
-        if (!hasSong())
-            forgetSong();
+        forgetSong(); // the connection has no stream now
         return Outcome::Failed;
     }
     m_shown = 0;

@@ -4,7 +4,6 @@
 #include "EngineTestRig.h"
 #include "support/ForeignNames.h"
 #include "support/TestFiles.h"
-#include "engine/AudioEngineFactory.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +13,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <thread>
 
 using namespace cantorel::engine;
 using namespace cantorel::enginetest;
@@ -365,29 +363,4 @@ TEST(AudioEngine, TwoSystemsPlayIndependently)
     EXPECT_EQ(maker.position(b), 5000u * 1000 / 44100);
     ASSERT_EQ(maker.engine.systemClose(maker.system), result::Ok);
     EXPECT_LT(maxDifference(main.capture().pull(1000), ogg, 3000), 1e-6f);
-}
-
-TEST(AudioEngine, SdlOutputPlaysOnTheSilentDriver)
-{
-    qputenv("SDL_AUDIODRIVER", "dummy");
-    auto engine = createAudioEngine();
-    Handle system = 0;
-    ASSERT_EQ(engine->systemCreate(&system), result::Ok);
-    ASSERT_EQ(engine->systemInit(system, 32, 0), result::Ok);
-    Handle sound = 0;
-    ASSERT_EQ(engine->systemCreateStream(system, fixturePath("audio/tones.ogg"), mode::AccurateTime, &sound),
-              result::Ok);
-    Handle channel = 0;
-    ASSERT_EQ(engine->systemPlaySound(system, kFreeChannel, sound, false, &channel), result::Ok);
-    unsigned ms = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (ms < 100 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_EQ(engine->channelGetPosition(channel, &ms, kMilliseconds), result::Ok);
-    }
-    EXPECT_GE(ms, 100u);
-    EXPECT_EQ(engine->soundRelease(sound), result::Ok);
-    EXPECT_EQ(engine->systemClose(system), result::Ok);
-    EXPECT_EQ(engine->systemRelease(system), result::Ok);
-    EXPECT_EQ(engine->systemInit(system, 32, 0), result::InvalidHandle);
 }

@@ -33,9 +33,9 @@ inline Reference decodeFully(const QString& path, int outputRate = 0)
 {
     Reference ref;
     FormatPtr format;
-    if (openFormat(path, &format) < 0 || avformat_find_stream_info(format.get(), nullptr) < 0)
+    const int si = openAudioStream(path, &format);
+    if (si < 0)
         return ref;
-    const int si = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     AVStream* st = format->streams[si];
     const AVCodec* decoder = preferredDecoder(st->codecpar->codec_id);
     CodecPtr codec(avcodec_alloc_context3(decoder));

@@ -110,7 +110,7 @@ TEST(QuietPlayback, ThePositionIsWhatTheListenerHearsAcrossPauseSeekAndResume)
     EXPECT_EQ(rig.engine.channelGetPosition(channel, &ms, kMilliseconds), result::InvalidHandle);
 }
 
-TEST(QuietPlayback, OnTheSilentDriverThePositionMovesOnSmoothlyBetweenPieces)
+TEST(QuietPlayback, SdlOutputPlaysOnTheSilentDriverAndThePositionMovesOnSmoothly)
 {
     // The device is asked for audio about 20 times a second; the position
     // still moves in real time between those moments, and never back.
@@ -141,5 +141,9 @@ TEST(QuietPlayback, OnTheSilentDriverThePositionMovesOnSmoothlyBetweenPieces)
     }
     // Pieces of 2048 frames are 46 ms: most steps are far smaller.
     EXPECT_GT(small * 2, static_cast<int>(seen.size()));
+    EXPECT_GE(seen.back(), 100u);
+    EXPECT_EQ(engine->soundRelease(sound), result::Ok);
+    EXPECT_EQ(engine->systemClose(system), result::Ok);
     EXPECT_EQ(engine->systemRelease(system), result::Ok);
+    EXPECT_EQ(engine->systemInit(system, 32, 0), result::InvalidHandle);
 }

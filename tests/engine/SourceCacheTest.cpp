@@ -33,9 +33,8 @@ TEST(SourceCache, AnUnchangedFileIsNotReadAgainAChangedOneIs)
     const Handle again = rig.openPath(path);
     EXPECT_EQ(cache.reads(), reads + 1);
     EXPECT_EQ(rig.length(again), ref.lengthMs());
-    const Handle channel = rig.play(again);
+    rig.play(again);
     EXPECT_LT(maxDifference(rig.capture().pull(static_cast<int>(ref.frames())), ref, 0), 1e-6f);
-    (void)channel;
 
     // Touched: read again, though nothing else changed.
     QFile file(path);

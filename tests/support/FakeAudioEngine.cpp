@@ -8,14 +8,15 @@ namespace cantorel::testing {
 
 using namespace engine;
 
-bool FakeAudioEngine::scheduledFailure(const QString& call, Result* code)
+Result FakeAudioEngine::scheduled(const QString& call)
 {
-    const auto it = m_failures.find(call);
-    if (it == m_failures.end())
-        return false;
-    *code = it.value();
-    m_failures.erase(it);
-    return true;
+    return m_failures.take(call); // Ok (0) when none is scheduled
+}
+
+Result FakeAudioEngine::logged(const QString& call, const QString& details)
+{
+    log << (details.isEmpty() ? call : call + QLatin1Char(' ') + details);
+    return scheduled(call);
 }
 
 void FakeAudioEngine::endChannel(Handle channel)
@@ -69,9 +70,7 @@ unsigned FakeAudioEngine::soundMode(Handle sound) const
 
 Result FakeAudioEngine::systemCreate(Handle* system)
 {
-    log << QStringLiteral("systemCreate");
-    Result r;
-    if (scheduledFailure(QStringLiteral("systemCreate"), &r))
+    if (const Result r = logged(QStringLiteral("systemCreate")); r != result::Ok)
         return r;
     *system = m_next++;
     m_systems.insert(*system, false);
@@ -80,9 +79,7 @@ Result FakeAudioEngine::systemCreate(Handle* system)
 
 Result FakeAudioEngine::systemGetVersion(Handle system, unsigned* version)
 {
-    log << QStringLiteral("getVersion");
-    Result r;
-    if (scheduledFailure(QStringLiteral("getVersion"), &r))
+    if (const Result r = logged(QStringLiteral("getVersion")); r != result::Ok)
         return r;
     if (!m_systems.contains(system))
         return result::InvalidHandle;
@@ -92,9 +89,8 @@ Result FakeAudioEngine::systemGetVersion(Handle system, unsigned* version)
 
 Result FakeAudioEngine::systemInit(Handle system, int maxChannels, unsigned flags)
 {
-    log << QStringLiteral("init %1 %2").arg(maxChannels).arg(flags);
-    Result r;
-    if (scheduledFailure(QStringLiteral("init"), &r))
+    const QString details = QStringLiteral("%1 %2").arg(maxChannels).arg(flags);
+    if (const Result r = logged(QStringLiteral("init"), details); r != result::Ok)
         return r;
     if (!m_systems.contains(system))
         return result::InvalidHandle;
@@ -107,9 +103,8 @@ Result FakeAudioEngine::systemInit(Handle system, int maxChannels, unsigned flag
 Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, unsigned mode,
                                            Handle* sound)
 {
-    log << QStringLiteral("createStream %1 0x%2").arg(path).arg(mode, 0, 16);
-    Result r;
-    if (scheduledFailure(QStringLiteral("createStream"), &r))
+    const QString details = QStringLiteral("%1 0x%2").arg(path).arg(mode, 0, 16);
+    if (const Result r = logged(QStringLiteral("createStream"), details); r != result::Ok)
         return r;
     const bool nonBlocking = (mode & mode::NonBlocking) != 0;
     if (nonBlocking && !m_systems.value(system))
@@ -144,9 +139,7 @@ Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, u
 
 Result FakeAudioEngine::systemSetOpenListener(Handle system, std::function<void(Handle sound)> listener)
 {
-    log << QStringLiteral("setOpenListener");
-    Result r;
-    if (scheduledFailure(QStringLiteral("setOpenListener"), &r))
+    if (const Result r = logged(QStringLiteral("setOpenListener")); r != result::Ok)
         return r;
     if (!m_systems.contains(system))
         return result::InvalidHandle;
@@ -199,8 +192,7 @@ Result FakeAudioEngine::readiness(Handle sound) const
 
 Result FakeAudioEngine::soundGetOpenState(Handle sound, OpenState* state, Result* openResult)
 {
-    Result r;
-    if (scheduledFailure(QStringLiteral("getOpenState"), &r))
+    if (const Result r = scheduled(QStringLiteral("getOpenState")); r != result::Ok)
         return r;
     if (!m_sounds.contains(sound))
         return result::InvalidHandle;
@@ -215,9 +207,7 @@ Result FakeAudioEngine::soundGetOpenState(Handle sound, OpenState* state, Result
 
 Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool paused, Handle* channel)
 {
-    log << QStringLiteral("playSound");
-    Result r;
-    if (scheduledFailure(QStringLiteral("playSound"), &r))
+    if (const Result r = logged(QStringLiteral("playSound")); r != result::Ok)
         return r;
     if (!m_systems.contains(system) || !m_sounds.contains(sound))
         return result::InvalidHandle;
@@ -234,9 +224,7 @@ Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool p
 
 Result FakeAudioEngine::systemClose(Handle system)
 {
-    log << QStringLiteral("systemClose");
-    Result r;
-    if (scheduledFailure(QStringLiteral("systemClose"), &r))
+    if (const Result r = logged(QStringLiteral("systemClose")); r != result::Ok)
         return r;
     if (!m_systems.contains(system))
         return result::InvalidHandle;
@@ -254,9 +242,7 @@ Result FakeAudioEngine::systemClose(Handle system)
 
 Result FakeAudioEngine::systemRelease(Handle system)
 {
-    log << QStringLiteral("systemRelease");
-    Result r;
-    if (scheduledFailure(QStringLiteral("systemRelease"), &r))
+    if (const Result r = logged(QStringLiteral("systemRelease")); r != result::Ok)
         return r;
     if (!m_systems.remove(system))
         return result::InvalidHandle;
@@ -266,9 +252,7 @@ Result FakeAudioEngine::systemRelease(Handle system)
 
 Result FakeAudioEngine::channelSetPaused(Handle channel, bool paused)
 {
-    log << QStringLiteral("setPaused %1").arg(paused ? 1 : 0);
-    Result r;
-    if (scheduledFailure(QStringLiteral("setPaused"), &r))
+    if (const Result r = logged(QStringLiteral("setPaused"), QString::number(paused ? 1 : 0)); r != result::Ok)
         return r;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
@@ -278,9 +262,7 @@ Result FakeAudioEngine::channelSetPaused(Handle channel, bool paused)
 
 Result FakeAudioEngine::channelSetPosition(Handle channel, unsigned position, unsigned timeUnit)
 {
-    log << QStringLiteral("setPosition %1").arg(position);
-    Result r;
-    if (scheduledFailure(QStringLiteral("setPosition"), &r))
+    if (const Result r = logged(QStringLiteral("setPosition"), QString::number(position)); r != result::Ok)
         return r;
     if (timeUnit != kMilliseconds)
         return result::InvalidParam;
@@ -295,8 +277,7 @@ Result FakeAudioEngine::channelSetPosition(Handle channel, unsigned position, un
 
 Result FakeAudioEngine::channelGetPosition(Handle channel, unsigned* position, unsigned timeUnit)
 {
-    Result r;
-    if (scheduledFailure(QStringLiteral("getPosition"), &r))
+    if (const Result r = scheduled(QStringLiteral("getPosition")); r != result::Ok)
         return r;
     if (timeUnit != kMilliseconds)
         return result::InvalidParam;
@@ -311,9 +292,8 @@ Result FakeAudioEngine::channelGetPosition(Handle channel, unsigned* position, u
 
 Result FakeAudioEngine::channelSetVolume(Handle channel, float volume)
 {
-    log << QStringLiteral("setVolume %1").arg(double(volume));
-    Result r;
-    if (scheduledFailure(QStringLiteral("setVolume"), &r))
+    const QString details = QStringLiteral("%1").arg(double(volume));
+    if (const Result r = logged(QStringLiteral("setVolume"), details); r != result::Ok)
         return r;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
@@ -325,9 +305,7 @@ Result FakeAudioEngine::channelSetVolume(Handle channel, float volume)
 
 Result FakeAudioEngine::channelSetMute(Handle channel, bool mute)
 {
-    log << QStringLiteral("setMute %1").arg(mute ? 1 : 0);
-    Result r;
-    if (scheduledFailure(QStringLiteral("setMute"), &r))
+    if (const Result r = logged(QStringLiteral("setMute"), QString::number(mute ? 1 : 0)); r != result::Ok)
         return r;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
@@ -337,8 +315,7 @@ Result FakeAudioEngine::channelSetMute(Handle channel, bool mute)
 
 Result FakeAudioEngine::channelGetCurrentSound(Handle channel, Handle* sound)
 {
-    Result r;
-    if (scheduledFailure(QStringLiteral("getCurrentSound"), &r))
+    if (const Result r = scheduled(QStringLiteral("getCurrentSound")); r != result::Ok)
         return r;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
@@ -348,8 +325,7 @@ Result FakeAudioEngine::channelGetCurrentSound(Handle channel, Handle* sound)
 
 Result FakeAudioEngine::soundGetLength(Handle sound, unsigned* length, unsigned timeUnit)
 {
-    Result r;
-    if (scheduledFailure(QStringLiteral("getLength"), &r))
+    if (const Result r = scheduled(QStringLiteral("getLength")); r != result::Ok)
         return r;
     if (timeUnit != kMilliseconds)
         return result::InvalidParam;
@@ -361,9 +337,7 @@ Result FakeAudioEngine::soundGetLength(Handle sound, unsigned* length, unsigned 
 
 Result FakeAudioEngine::soundRelease(Handle sound)
 {
-    log << QStringLiteral("soundRelease");
-    Result r;
-    if (scheduledFailure(QStringLiteral("soundRelease"), &r))
+    if (const Result r = logged(QStringLiteral("soundRelease")); r != result::Ok)
         return r;
     if (!m_sounds.contains(sound))
         return result::InvalidHandle;

@@ -30,7 +30,7 @@ public:
 
     void setMediaLength(const QString& path, unsigned lengthMs) { m_lengths[path] = lengthMs; }
     void setVersion(unsigned version) { m_version = version; }
-    // The next call named `call` (see the log names) returns `code`.
+    // The next call named `call` (see the log names) returns `code` (not 0).
     void failNext(const QString& call, Result code) { m_failures[call] = code; }
     // Every stream created from `path` fails with `code` (a broken file);
     // 0 takes the file back.
@@ -50,7 +50,6 @@ public:
     void completeOpen(Handle sound, Result openResult);
     // Sounds still Loading, oldest first.
     QList<Handle> loadingSounds() const;
-    bool hasOpenListener(Handle system) const { return static_cast<bool>(m_listeners.value(system)); }
 
     // Moves the clock: every playing, unpaused channel advances by `ms`; a
     // channel that reaches its sound's length ends (its handle goes stale).
@@ -117,7 +116,10 @@ private:
         bool muted = false;
     };
 
-    bool scheduledFailure(const QString& call, Result* code);
+    // The failure scheduled for `call`, taken; 0 when there is none.
+    Result scheduled(const QString& call);
+    // Logs `call` (followed by `details`, when given), then as scheduled().
+    Result logged(const QString& call, const QString& details = {});
     void endChannel(Handle channel);
     // Ok, or the result a sound that needs to be opened gives now.
     Result readiness(Handle sound) const;
