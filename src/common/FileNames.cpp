@@ -1,5 +1,7 @@
 #include "common/FileNames.h"
 
+#include <algorithm>
+
 #include "common/TextCodec.h"
 
 #include <QFile>
@@ -33,6 +35,9 @@ int heldByteAt(const QString& s, qsizetype i)
 
 QString decodeFileName(const QByteArray& bytes)
 {
+    // Most names are plain ASCII: nothing to decode.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
     QString out;
@@ -111,6 +116,9 @@ FileFacts fileFacts(const QString& path)
     facts.isFile = S_ISREG(st.st_mode);
     facts.isDir = S_ISDIR(st.st_mode);
     facts.size = st.st_size;
+    facts.device = st.st_dev;
+    facts.inode = st.st_ino;
+    facts.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return facts;
 }
 

@@ -46,6 +46,11 @@ struct FileFacts {
     bool isFile = false;   // an ordinary file
     bool isDir = false;
     qint64 size = 0;       // bytes
+    // Which file it is and when it last changed: together with the size,
+    // what tells a file from one changed or put in its place.
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 modifiedNs = 0; // since the epoch
 };
 FileFacts fileFacts(const QString& path);
 

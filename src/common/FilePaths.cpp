@@ -2,7 +2,6 @@
 
 #include "common/FileNames.h"
 
-#include <QFileInfo>
 
 namespace cantorel {
 
@@ -18,7 +17,7 @@ QString existingFileName(const QString& path)
 
 QString fileNamePart(const QString& path)
 {
-    return QFileInfo(path).fileName();
+    return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
 QString cleanChosenPath(const QString& path)

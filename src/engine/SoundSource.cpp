@@ -209,7 +209,7 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
         return result::FileBad;
 
     SourceCache& cache = SourceCache::instance();
-    const SourceCache::Stamp stamp = SourceCache::stampOf(path);
+    const SourceCache::Stamp stamp = SourceCache::stampOf(info);
     const bool accurate = (mode & mode::AccurateTime) != 0;
     if (const auto known = cache.find(path, stamp, accurate)) {
         *out = freshSound(*known, accurate);

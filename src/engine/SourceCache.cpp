@@ -2,19 +2,18 @@
 
 #include "common/FileNames.h"
 
-#include <sys/stat.h>
-
 namespace cantorel::engine {
+
+SourceCache::Stamp SourceCache::stampOf(const FileFacts& facts)
+{
+    if (!facts.exists)
+        return {};
+    return {facts.device, facts.inode, facts.size, facts.modifiedNs};
+}
 
 SourceCache::Stamp SourceCache::stampOf(const QString& path)
 {
-    const QByteArray name = encodeFileName(path);
-    struct stat st {};
-    if (name.isEmpty() || ::stat(name.constData(), &st) != 0)
-        return {};
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-            static_cast<std::int64_t>(st.st_size),
-            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return stampOf(fileFacts(path));
 }
 
 SourceCache& SourceCache::instance()

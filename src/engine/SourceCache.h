@@ -8,6 +8,7 @@
 //
 // Threads: any; the cache is never destroyed, so that a thread still
 // opening a stalled file when the program ends does not outlive it.
+#include "common/FileNames.h"
 #include "engine/SoundSource.h"
 
 #include <QString>
@@ -32,8 +33,10 @@ public:
         std::int64_t modified = 0; // ns since the epoch
         bool operator==(const Stamp&) const = default;
     };
-    // The stamp of the file at `path` now; all 0 when there is none.
+    // The stamp of the file at `path` now, or of what `facts` say of it;
+    // all 0 when there is none.
     static Stamp stampOf(const QString& path);
+    static Stamp stampOf(const FileFacts& facts);
 
     static SourceCache& instance();
 

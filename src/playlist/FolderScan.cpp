@@ -17,14 +17,6 @@ namespace cantorel {
 
 namespace {
 
-// A name of a listing as the programs hold it.
-QString heldName(QByteArrayView bytes)
-{
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(bytes);
-    return decodeFileName(bytes.toByteArray());
-}
-
 struct Entry {
     QString name;
     QString key;     // the name in lower case, the order of the listing
@@ -105,7 +97,7 @@ private:
             const bool song = isScannedSongBytes(bytes);
             if (!song && !isFolder)
                 continue;
-            Entry entry{heldName(bytes), {}, {}};
+            Entry entry{decodeFileName(bytes.toByteArray()), {}, {}};
             entry.key = entry.name.toLower();
             if (isFolder)
                 entry.bytes = bytes.toByteArray();

@@ -1,26 +1,8 @@
 #include "playlist/PlaylistModel.h"
 
-#include "common/FileNames.h"
-
-#include <sys/stat.h>
+#include "common/FilePaths.h"
 
 namespace cantorel {
-
-namespace {
-
-// The name shown for a path: its last part when an ordinary file is there
-// (following links), else "". One stat: whether the file may be read is no
-// concern of the name, and a full list asks this 32 761 times.
-QString shownName(const QString& path)
-{
-    const QByteArray name = encodeFileName(path);
-    struct stat st {};
-    if (name.isEmpty() || ::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return QString();
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
-} // namespace
 
 PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -34,7 +16,7 @@ bool PlaylistModel::append(const QStringList& paths)
     QStringList names;
     names.reserve(paths.size());
     for (const QString& p : paths)
-        names << shownName(p);
+        names << existingFileName(p); // one stat each
     return appendNamed(paths, names);
 }
 
