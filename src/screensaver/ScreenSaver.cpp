@@ -64,7 +64,6 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
       m_label1(new QLabel(this)),
       m_command1(new QPushButton(QStringLiteral("Quit"), this)),
       m_command2(new QPushButton(QStringLiteral("Options"), this)),
-      m_bolder(new QTimer(this)),
       m_timer1(new QTimer(this)),
       m_timer2(new QTimer(this)),
       m_lyricReceiver(new TextReceiver(this)),
@@ -97,21 +96,21 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
 
     connect(m_text1, &LyricBox::textChanged, this, &ScreenSaver::text1Change);
     connect(m_text2, &LyricBox::textChanged, this, &ScreenSaver::text2Change);
+    // Bold follows the "!" of the shown lines: asked when a line changes,
+    // not on a 10 ms beat that would wake the screen all night.
+    connect(m_text1, &LyricBox::textChanged, this, &ScreenSaver::bolderTick);
+    connect(m_text2, &LyricBox::textChanged, this, &ScreenSaver::bolderTick);
     connect(m_text3, &QLineEdit::textChanged, this, &ScreenSaver::text3Change);
     connect(m_text4, &QLineEdit::textChanged, this, &ScreenSaver::text4Change);
     connect(m_lyricReceiver, &TextReceiver::textReceived, m_text3, &QLineEdit::setText);
     connect(m_translatedReceiver, &TextReceiver::textReceived, m_text4, &QLineEdit::setText);
 
-    m_bolder->setObjectName(QStringLiteral("Bolder"));
-    m_bolder->setInterval(10);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     m_timer2->setInterval(2500);
-    connect(m_bolder, &QTimer::timeout, this, &ScreenSaver::bolderTick);
     connect(m_timer1, &QTimer::timeout, this, &ScreenSaver::timer1Tick);
     connect(m_timer2, &QTimer::timeout, this, &ScreenSaver::timer2Tick);
-    m_bolder->start();
     m_timer1->start();
     m_timer2->start();
 

@@ -75,7 +75,7 @@ public:
     // Handlers of the controls and timers.
     void command1Click(); // "Quit"
     void command2Click(); // "Options"
-    void bolderTick();    // bold while a line holds "!"
+    void bolderTick();    // bold while a line holds "!" (on each line change)
     void timer1Tick();    // focus back to the hidden key box
     void timer2Tick();    // hides "Quit" and "Options"
     // A mouse movement over the window, in twips from its top left corner.
@@ -117,7 +117,6 @@ private:
     QLabel* m_label1;   // mirrors the normal line
     QPushButton* m_command1;
     QPushButton* m_command2;
-    QTimer* m_bolder;
     QTimer* m_timer1;
     QTimer* m_timer2;
 
