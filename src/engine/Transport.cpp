@@ -58,10 +58,10 @@ Transport::OpenStart Transport::open(const QString& path)
     m_timer.stop();
     m_path = path;
     m_opening = false;
-    if (!m_connection.openStream(path, m_modes.openMode | mode::NonBlocking)) {
-        forgetSong(); // the connection has no stream now
+    // A refusal has forgotten the song already (Forward::songRefused); a
+    // failed release ends the program.
+    if (!m_connection.openStream(path, m_modes.openMode | mode::NonBlocking))
         return OpenStart::Refused;
-    }
     Result code = result::Ok;
     switch (m_connection.openState(&code)) {
     case OpenState::Ready:
@@ -157,10 +157,8 @@ Transport::Outcome Transport::stop()
     if (!hasSong() || (m_modes.stopOnlyOnce && m_stopped))
         return Outcome::Nothing;
     m_timer.stop();
-    if (!m_connection.openStream(m_path, m_modes.stopMode)) {
-        forgetSong(); // the connection has no stream now
-        return Outcome::Failed;
-    }
+    if (!m_connection.openStream(m_path, m_modes.stopMode))
+        return Outcome::Failed; // refused (the song is forgotten) or ending
     m_shown = 0;
     setState(false, false, true);
     return Outcome::Done;

@@ -35,6 +35,7 @@ bool songHasEnded(unsigned positionMs, unsigned lengthMs, unsigned previousLengt
 class Transport : public QObject {
     Q_OBJECT
 public:
+    // The defaults are the player's; the maker sets its own.
     struct Modes {
         unsigned openMode = mode::AccurateTime; // opening a song
         unsigned stopMode = mode::AccurateTime; // the stream stop re-creates
@@ -69,8 +70,6 @@ public:
     // A song is still being opened.
     bool opening() const { return m_opening; }
     const QString& path() const { return m_path; }
-    // Forgets the song (after the window gave up on it).
-    void forgetSong();
 
     // Starts a channel on the song, at `volume`, muted when `mute`. Nothing
     // without a song or while one plays.
@@ -127,7 +126,12 @@ private:
     public:
         explicit Forward(Transport& owner) : m_owner(owner) {}
         void callFailed(Result code) override { Q_EMIT m_owner.engineFailed(code); }
-        void songRefused(Result code) override { Q_EMIT m_owner.songRefused(code); }
+        // The song is forgotten before anyone hears of it.
+        void songRefused(Result code) override
+        {
+            m_owner.forgetSong();
+            Q_EMIT m_owner.songRefused(code);
+        }
         void versionMismatch(unsigned version) override { Q_EMIT m_owner.versionMismatch(version); }
 
     private:
@@ -135,6 +139,8 @@ private:
     };
 
     Outcome outcomeOf(EngineConnection::ChannelCall call) const;
+    // No song any more: no path, no flags, no timer.
+    void forgetSong();
     // An open has ended (on the engine's word, passed to this thread).
     void streamOpened(Handle sound);
     // The song's open failed with `code`: no song now.

@@ -311,7 +311,6 @@ void Form2::copenClick()
 
 void Form2::enterNoSongState()
 {
-    m_transport.forgetSong();
     setCapturing(false);
     // What was recorded so far stays in the files.
     if (m_recording.recordingOpen())

@@ -340,7 +340,6 @@ void Form1::enterNoSongState()
 {
     // After a song the engine refused: nothing is open, nothing plays, and
     // the lyric panes show their placeholders again.
-    m_transport.forgetSong();
     m_follower->lineTimer().stop();
     m_ui.showNoSong();
     m_ui.setSeekQuietly(0);
