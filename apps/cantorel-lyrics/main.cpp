@@ -59,7 +59,8 @@ int probe(const QString& media)
     // The probe never plays: the silent driver spares a sound device and
     // its start-up noise.
     qputenv("SDL_AUDIODRIVER", "dummy");
-    auto audio = createAudioEngine();
+    // Only lengths are asked: no sound device is opened (or closed).
+    auto audio = createDevicelessEngine();
     Handle system = 0;
     Handle sound = 0;
     unsigned length = 0;

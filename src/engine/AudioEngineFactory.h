@@ -9,4 +9,8 @@ namespace cantorel::engine {
 
 std::unique_ptr<AudioEngine> createAudioEngine();
 
+// An engine that opens no sound device (its systems never play anything
+// out): for tools that only open songs and measure them.
+std::unique_ptr<AudioEngine> createDevicelessEngine();
+
 } // namespace cantorel::engine

@@ -6,16 +6,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <chrono>
-#include <cstdio>
 
 using namespace cantorel::engine;
 using namespace cantorel::enginetest;
 using cantorel::testing::fixturePath;
-
-namespace {
-using Clock = std::chrono::steady_clock;
-} // namespace
 
 TEST(SourceCache, AnUnchangedFileIsNotReadAgainAChangedOneIs)
 {
@@ -64,24 +58,4 @@ TEST(SourceCache, ACancelledOpenGivesUpAndLeavesNothingBehind)
     EXPECT_EQ(openSoundSource(path, mode::AccurateTime, &source), result::Ok);
     EXPECT_EQ(cache.reads(), reads + 2);
     EXPECT_EQ(source->lengthMs(), 2000u);
-}
-
-// Part of bench/engine-open, skipped unless CANTOREL_LONG_MEDIA names a long
-// file: opens it twice, as play and stop do, and prints how long each took.
-TEST(SourceCache, ReopensALongFileWithoutReadingIt)
-{
-    const QString path = qEnvironmentVariable("CANTOREL_LONG_MEDIA");
-    if (path.isEmpty())
-        GTEST_SKIP() << "CANTOREL_LONG_MEDIA is not set";
-    Rig rig;
-    const auto timed = [&] {
-        const auto start = Clock::now();
-        rig.engine.soundRelease(rig.openPath(path));
-        return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-    };
-    const auto first = timed();
-    const std::uint64_t reads = SourceCache::instance().reads();
-    const auto again = timed();
-    EXPECT_EQ(SourceCache::instance().reads(), reads);
-    std::printf("first_open_us=%lld reopen_us=%lld\n", static_cast<long long>(first), static_cast<long long>(again));
 }
