@@ -72,11 +72,8 @@ public:
     std::uint64_t wakeups() const { return m_wakeups.load(std::memory_order_relaxed); }
 
     void setPaused(bool paused) { m_paused.store(paused, std::memory_order_relaxed); }
-    bool paused() const { return m_paused.load(std::memory_order_relaxed); }
     void setVolume(float volume) { m_volume.store(volume, std::memory_order_relaxed); }
-    float volume() const { return m_volume.load(std::memory_order_relaxed); }
     void setMute(bool mute) { m_mute.store(mute, std::memory_order_relaxed); }
-    bool muted() const { return m_mute.load(std::memory_order_relaxed); }
 
     // Output side: adds this channel's next `frames` frames into `out`,
     // which the output counts from its frame `outputFrame` on.

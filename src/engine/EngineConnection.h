@@ -59,8 +59,6 @@ public:
 
     Handle system() const { return m_system; }
     Handle sound() const { return m_sound; }
-    Handle channel() const { return m_channel; }
-    AudioEngine& engine() { return m_engine; }
 
 private:
     // True when `code` is 0; otherwise reports the failed call.

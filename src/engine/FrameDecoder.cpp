@@ -228,7 +228,6 @@ bool FrameDecoder::next(DecodedRun* run)
         run->frame = m_current.get();
         run->offset = offset;
         run->count = count;
-        run->songStart = start;
         return true;
     }
 }

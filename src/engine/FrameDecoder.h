@@ -27,14 +27,11 @@
 
 namespace cantorel::engine {
 
-// Samples [offset, offset + count) of `frame` are song samples from
-// `songStart` on (as many as their duration covers; `count` of them when the
-// frame is at the song rate).
+// Samples [offset, offset + count) of `frame`, the next ones of the song.
 struct DecodedRun {
     const AVFrame* frame = nullptr;
     int offset = 0;
     int count = 0;
-    std::int64_t songStart = 0;
 };
 
 class FrameDecoder {
