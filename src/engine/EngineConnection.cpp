@@ -129,8 +129,13 @@ bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
 
 void EngineConnection::shutdown()
 {
-    if (!dropStream())
+    if (!dropStream()) {
+        // The program is ending; still, nothing of the engine may call back
+        // into an owner that is about to go.
+        if (m_system != 0)
+            m_engine.systemSetOpenListener(m_system, {});
         return;
+    }
     if (m_system != 0) {
         const Handle system = m_system;
         m_system = 0;
