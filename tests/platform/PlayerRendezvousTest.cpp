@@ -1,6 +1,7 @@
 // One player per user and display: the first start holds the rendezvous, a
 // later one hands its song over; nothing a killed player left blocks a start.
 #include "platform/PlayerRendezvous.h"
+#include "support/DeadSocket.h"
 #include "common/FileNames.h"
 #include "support/ScopedEnvironment.h"
 #include "support/Wait.h"
@@ -82,13 +83,7 @@ TEST_F(Rendezvous, WhatAKilledPlayerLeftDoesNotBlockTheNextStart)
         ASSERT_EQ(killed.start(QString()), Start::First);
     }
     ASSERT_TRUE(QDir(runtime.path()).mkpath("cantorel"));
-    const QByteArray name = QFile::encodeName(rendezvousFile("player-:7"));
-    const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    ASSERT_EQ(::bind(dead, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(dead);
+    cantorel::testing::makeDeadSocket(rendezvousFile("player-:7"));
 
     PlayerRendezvous next(":7");
     QSignalSpy handed(&next, &PlayerRendezvous::pathHandedOver);

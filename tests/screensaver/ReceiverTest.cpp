@@ -1,4 +1,5 @@
 #include "platform/LocalSocketListener.h"
+#include "support/DeadSocket.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/TextReceiver.h"
 
@@ -30,19 +31,7 @@ protected:
     QStringList received;
 };
 
-// A socket file with nobody listening, as a program that was killed leaves.
-void makeDeadSocket(const QString& path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    const QByteArray name = path.toLocal8Bit();
-    ASSERT_LT(size_t(name.size()), sizeof addr.sun_path);
-    memcpy(addr.sun_path, name.constData(), name.size());
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ::close(fd);
-}
+using cantorel::testing::makeDeadSocket;
 
 int connectRaw(int fd, const QString& path)
 {
