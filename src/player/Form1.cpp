@@ -25,6 +25,7 @@
 #include "player/ScreenSaverFeed.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
+#include "playlist/PlaylistModel.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -557,13 +558,13 @@ void Form1::command8Click()
 void Form1::command9Click()
 {
     const PlaylistState s = playlist().playState();
-    playEntry(previousEntry(s.count, s.selected));
+    playEntry(backwardEntry(s.count, s.selected, playlist().model().paths().indexOf(m_mediaPath)));
 }
 
 void Form1::command10Click()
 {
     const PlaylistState s = playlist().playState();
-    playEntry(nextEntry(s.count, s.selected));
+    playEntry(forwardEntry(s.count, s.selected, playlist().model().paths().indexOf(m_mediaPath)));
 }
 
 // ---------------------------------------------------------------- lyric maker
