@@ -18,6 +18,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/LyricPane.h"
+#include "player/LaunchPath.h"
 #include "player/LyricFollower.h"
 #include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
@@ -179,8 +180,7 @@ void Form1::load(const QString& commandLine)
     m_lyricsLoaded = false;
 
     if (!commandLine.isEmpty()) {
-        m_commandLinePath = commandLine;
-        m_commandLinePath.remove(u'"');
+        m_commandLinePath = typedPath(commandLine);
         m_commandLineFlag = true;
         command2Click();
     }

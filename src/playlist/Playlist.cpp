@@ -1,5 +1,6 @@
 #include "playlist/Playlist.h"
 
+#include "common/FileNames.h"
 #include "common/FilePaths.h"
 #include "common/MediaFiles.h"
 #include "common/Prompts.h"
@@ -319,6 +320,16 @@ void Playlist::mnopendirClick()
 void Playlist::dropPaths(const QStringList& paths)
 {
     m_adder->addDropped(paths);
+}
+
+void Playlist::addNamedPaths(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (fileFacts(path).isDir)
+            m_adder->addFolder(path);
+        else
+            m_adder->addFile(path);
+    }
 }
 
 bool Playlist::scanning() const

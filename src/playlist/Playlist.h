@@ -50,6 +50,10 @@ public:
     // Adds these dropped paths in order: song files by the drop rule,
     // folders by a scan.
     void dropPaths(const QStringList& paths);
+    // Adds these paths in order as the user named them (on the command
+    // line): files whatever their names, as "add one file" does, folders by
+    // a scan.
+    void addNamedPaths(const QStringList& paths);
 
     // True while a folder scan runs; the adds asked for meanwhile wait for
     // its end.

@@ -319,10 +319,13 @@ TEST_F(Mpris, LoopStatusAndShuffleAreThePlaylistsRepeatAndRandom)
 
 TEST_F(Mpris, OpenUriRaiseAndQuitActAsTheUserWould)
 {
-    const QString path = song("opened by uri.mp3");
-    call("OpenUri", {QString("file://" + QString(QUrl::toPercentEncoding(path, "/")))});
-    EXPECT_EQ(form->mediaPath(), path);
-    EXPECT_TRUE(form->playing());
+    // Any name, quotes and blanks at its ends included.
+    for (const char* name : {"opened by uri.mp3", "\"live\".mp3", " Rain.mp3 "}) {
+        const QString path = song(name);
+        call("OpenUri", {QString("file://" + QString(QUrl::toPercentEncoding(path, "/")))});
+        EXPECT_EQ(form->mediaPath(), path);
+        EXPECT_TRUE(form->playing());
+    }
 
     form->hide();
     call("Raise", {}, kRoot);

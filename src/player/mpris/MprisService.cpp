@@ -348,7 +348,7 @@ void MprisService::openUri(const QString& uri)
 {
     // As a hand-over: while the lyric maker is open the window says it is
     // busy.
-    const QString path = launchPath(localFilePath(QUrl(uri)), QString());
+    const QString path = songToOpen(localFilePath(QUrl(uri)));
     if (!path.isEmpty())
         later([this, path] { m_form.text3Change(path); });
 }
