@@ -1,8 +1,9 @@
 // Cantorel: the lyric player.
-//   Cantorel [MEDIA]   opens MEDIA (all arguments as one path) with its lyric;
-//                      an LRC file opens the song it belongs to. While a
-//                      player runs for this user and display, MEDIA goes to
-//                      that one instead, which comes to the front.
+//   Cantorel [MEDIA...]  opens the first MEDIA with its lyric and adds the
+//                        others to the playlist; an LRC file opens the song it
+//                        belongs to, a file:// URL its file. While a player
+//                        runs for this user and display, MEDIA goes to that
+//                        one instead, which comes to the front.
 #include "common/AppTitle.h"
 #include "common/FileNames.h"
 #include "common/ProgramEnd.h"
@@ -32,10 +33,10 @@ int main(int argc, char** argv)
 
     // One player per user and display: a later start hands its song to the
     // running player and ends here.
-    const QString song = cantorel::launchPath(cantorel::commandLineArguments(argc, argv).join(QLatin1Char(' ')),
-                                              cantorel::workingFolder()); // argv keeps any name
+    const QStringList songs = cantorel::launchPaths(cantorel::commandLineArguments(argc, argv),
+                                                    cantorel::workingFolder()); // argv keeps any name
     cantorel::PlayerRendezvous rendezvous(cantorel::PlayerRendezvous::displayKey());
-    switch (rendezvous.start(song)) {
+    switch (rendezvous.start(songs)) {
     case cantorel::PlayerRendezvous::Start::HandedOver:
         return 0;
     case cantorel::PlayerRendezvous::Start::Alone:
@@ -61,18 +62,21 @@ int main(int argc, char** argv)
                      [&form](QSessionManager&) { form.rescueUnsavedLines(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.endWithoutQuestions(); });
 
-    // A song handed over by a later start opens as one from the playlist does.
+    // Songs handed over by a later start: the first opens as one from the
+    // playlist does, the others join the playlist.
     QObject::connect(
-        &rendezvous, &cantorel::PlayerRendezvous::pathHandedOver, &form,
-        [&form](const QString& path) {
+        &rendezvous, &cantorel::PlayerRendezvous::pathsHandedOver, &form,
+        [&form](const QStringList& paths) {
             cantorel::bringToFront(form);
-            if (!path.isEmpty())
-                form.text3Change(path);
+            if (!paths.isEmpty())
+                form.text3Change(paths.first());
+            cantorel::queueFollowingSongs(form, paths);
         },
         Qt::QueuedConnection);
     // The media keys, sound menus and lock screen (when there is a session bus).
     cantorel::mpris::MprisService mpris(form);
 
-    form.load(song);
+    form.load(songs.value(0));
+    cantorel::queueFollowingSongs(form, songs);
     return app.exec();
 }

@@ -24,6 +24,8 @@ QString cleanChosenPath(const QString& path)
 {
     QString p = path;
     p.remove(QChar(u'\0'));
+    if (!p.isEmpty() && p.trimmed() != p && fileFacts(p).exists)
+        return p;
     return p.trimmed();
 }
 

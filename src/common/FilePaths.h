@@ -15,8 +15,9 @@ QString existingFileName(const QString& path);
 // The name part of a path, whether the file exists or not.
 QString fileNamePart(const QString& path);
 
-// Trims blanks at both ends and removes every NUL character, as every path
-// that comes back from a dialog or a command line is cleaned.
+// Removes every NUL character and trims blanks at both ends, as every path
+// that comes back from a dialog or a command line is cleaned; a path that
+// names an existing file or folder as it is ("Song .mp3") keeps its blanks.
 QString cleanChosenPath(const QString& path);
 
 // "name" -> "name.ext": removes every occurrence of ext (exact case, anywhere

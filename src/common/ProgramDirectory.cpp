@@ -1,37 +1,17 @@
 #include "common/ProgramDirectory.h"
 
+#include "common/XdgFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef CANTOREL_DATA_FROM_BIN
 #define CANTOREL_DATA_FROM_BIN "../share/cantorel"
 #endif
 
 namespace cantorel {
-
-namespace {
-
-// The XDG folder, or its usual place in the home folder when unset.
-QString xdgBase(QStandardPaths::StandardLocation location, const char* fallback)
-{
-    const QString base = QStandardPaths::writableLocation(location);
-    return base.isEmpty() ? QDir::homePath() + QLatin1String(fallback) : base;
-}
-
-QString dataBase()
-{
-    return xdgBase(QStandardPaths::GenericDataLocation, "/.local/share");
-}
-
-} // namespace
 
 QString executableDirectory()
 {
@@ -56,12 +36,12 @@ QString bundledDataPath(const QString& relative)
 
 QString configDirectory()
 {
-    return xdgBase(QStandardPaths::GenericConfigLocation, "/.config") + QStringLiteral("/cantorel");
+    return xdgConfigHome() + QStringLiteral("/cantorel");
 }
 
 QString userDataDirectory()
 {
-    return dataBase() + QStringLiteral("/cantorel");
+    return xdgDataHome() + QStringLiteral("/cantorel");
 }
 
 QString runtimeDirectory(QString* problem)
@@ -71,25 +51,20 @@ QString runtimeDirectory(QString* problem)
             *problem = why;
         return QString();
     };
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString why;
+    const QString base = xdgRuntimeDir(&why);
     if (base.isEmpty())
-        return fail(QStringLiteral("There is no runtime folder: XDG_RUNTIME_DIR is not set or names no usable "
-                                   "folder, and no private folder could be made in %1")
-                        .arg(QDir::tempPath()));
+        return fail(QStringLiteral("There is no runtime folder: XDG_RUNTIME_DIR is not set or not an absolute "
+                                   "path, and no private folder could be made instead (%1)")
+                        .arg(why));
     if (const QFileInfo info(base); !info.isDir() || !info.isWritable())
         return fail(QStringLiteral("The runtime folder %1 is not a writable folder").arg(base));
 
-    const QString folder = base + QStringLiteral("/cantorel");
-    const QByteArray name = QFile::encodeName(folder);
-    if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
-        return fail(QStringLiteral("Cannot make %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
     // Only a real folder of this user's is used; the runtime folder is
     // private already, so this guards against mistakes more than attacks.
-    struct stat st {};
-    if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
-        return fail(QStringLiteral("%1 is not a folder of this user's").arg(folder));
-    if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), S_IRWXU) != 0)
-        return fail(QStringLiteral("%1 is open to other users").arg(folder));
+    const QString folder = base + QStringLiteral("/cantorel");
+    if (!makePrivateFolder(folder, problem))
+        return QString();
     if (problem)
         problem->clear();
     return folder;
@@ -101,7 +76,7 @@ QString adoptFormerSettingsFile(const QString& name)
     const QString path = folder + u'/' + name;
     if (QFileInfo::exists(folder) || !QDir().mkpath(folder))
         return path;
-    for (const QString& former : {executableDirectory(), dataBase() + QStringLiteral("/Cantorel")}) {
+    for (const QString& former : {executableDirectory(), xdgDataHome() + QStringLiteral("/Cantorel")}) {
         const QString old = former + u'/' + name;
         if (QFileInfo(old).isFile()) {
             QFile::copy(old, path);

@@ -12,7 +12,8 @@
 //                  editor's rescue copies of unsaved lines
 //
 // The XDG variables are read anew on every call, so both programs (and tests
-// that set them) agree. User-interface thread, or any thread that does not
+// that set them) agree; unset, empty or relative ones are ignored (see
+// XdgFolders.h). User-interface thread, or any thread that does not
 // race with changes of the environment.
 #include <QString>
 
@@ -36,7 +37,7 @@ QString configDirectory();
 QString userDataDirectory();
 
 // <runtime folder>/cantorel, where the runtime folder is the user's private
-// QStandardPaths::RuntimeLocation ($XDG_RUNTIME_DIR). The folder is made on
+// xdgRuntimeDir() ($XDG_RUNTIME_DIR). The folder is made on
 // first use, readable by the user only. "" with *problem set when there is
 // none that can be used: no runtime folder, or "cantorel" there is not a
 // folder of this user's (a link or someone else's folder is never used).

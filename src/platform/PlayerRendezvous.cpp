@@ -47,8 +47,7 @@ PlayerRendezvous::~PlayerRendezvous()
 {
     // The socket file goes first, so no later start finds it without a holder.
     delete m_listener;
-    if (m_lockFd >= 0)
-        ::close(m_lockFd);
+    unlock();
 }
 
 QString PlayerRendezvous::displayKey()
@@ -72,15 +71,22 @@ QString PlayerRendezvous::socketPath() const
     return m_folder.isEmpty() ? QString() : m_folder + QStringLiteral("/player-") + m_display;
 }
 
-PlayerRendezvous::Start PlayerRendezvous::start(const QString& path, int answerTimeoutMs)
+PlayerRendezvous::Start PlayerRendezvous::start(const QStringList& paths, int answerTimeoutMs)
 {
     m_error.clear();
     m_folder = runtimeDirectory(&m_error);
     if (m_folder.isEmpty())
         return Start::Alone;
-    const QByteArray bytes = encodeFileName(path);
-    if (bytes.size() > kMaxPathBytes) {
-        m_error = QStringLiteral("The path is too long to hand over");
+    QByteArray bytes;
+    for (const QString& path : paths) {
+        if (path.isEmpty())
+            continue;
+        if (!bytes.isEmpty())
+            bytes.append('\0');
+        bytes.append(encodeFileName(path));
+    }
+    if (bytes.size() > kMaxMessageBytes) {
+        m_error = QStringLiteral("The paths are too long to hand over");
         return Start::Alone;
     }
     return handOver(frame(bytes), answerTimeoutMs);
@@ -93,7 +99,12 @@ PlayerRendezvous::Start PlayerRendezvous::handOver(const QByteArray& message, in
     for (;;) {
         switch (tryLock()) {
         case Lock::Taken:
-            return listen() ? Start::First : Start::Alone;
+            if (listen())
+                return Start::First;
+            // Held without a listener, the lock would keep every later start
+            // waiting for an answer that never comes.
+            unlock();
+            return Start::Alone;
         case Lock::Failed:
             return Start::Alone;
         case Lock::Held:
@@ -142,6 +153,13 @@ PlayerRendezvous::Lock PlayerRendezvous::tryLock()
     return Lock::Failed;
 }
 
+void PlayerRendezvous::unlock()
+{
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = -1;
+}
+
 bool PlayerRendezvous::listen()
 {
     // Whatever is at the name was left by a player that has ended: the lock
@@ -179,7 +197,7 @@ void PlayerRendezvous::readFrom(QLocalSocket* socket)
     quint32 length = 0;
     socket->peek(reinterpret_cast<char*>(&length), 4);
     length = qFromBigEndian(length);
-    if (length > quint32(kMaxPathBytes)) {
+    if (length > quint32(kMaxMessageBytes)) {
         socket->abort();
         return;
     }
@@ -191,7 +209,12 @@ void PlayerRendezvous::readFrom(QLocalSocket* socket)
     socket->write(&kTaken, 1);
     socket->flush();
     socket->disconnectFromServer();
-    Q_EMIT pathHandedOver(decodeFileName(bytes));
+    QStringList paths;
+    for (const QByteArray& name : bytes.split('\0')) {
+        if (!name.isEmpty())
+            paths << decodeFileName(name);
+    }
+    Q_EMIT pathsHandedOver(paths);
 }
 
 } // namespace cantorel

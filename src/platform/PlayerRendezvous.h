@@ -15,19 +15,20 @@
 // no other user can hand anything over.
 //
 // A hand-over is one message on the socket: a 4-byte big-endian byte count
-// and that many bytes, the path's bytes as the file system knows them
-// (common/FileNames.h); no bytes at all ask only for the window. The holder
+// and that many bytes, the paths' bytes as the file system knows them
+// (common/FileNames.h), each path after the first preceded by one NUL byte
+// (which no path holds); no bytes at all ask only for the window. The holder
 // answers with the one byte 1 once it has taken the message, then closes.
-// A message longer than kMaxPathBytes, or a connection that says nothing for
-// kIdleMs, is dropped.
+// A message longer than kMaxMessageBytes, or a connection that says nothing
+// for kIdleMs, is dropped.
 //
 // User-interface thread only. start() blocks for at most its timeout (only
 // while another player holds the rendezvous but does not answer yet); the
 // holder's side runs in the event loop.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-class QLocalSocket;
 class QLocalSocket;
 
 namespace cantorel {
@@ -37,7 +38,7 @@ class LocalSocketListener;
 class PlayerRendezvous : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxPathBytes = 64 * 1024;
+    static constexpr int kMaxMessageBytes = 1024 * 1024;
     static constexpr int kIdleMs = 5000;
 
     enum class Start {
@@ -50,11 +51,14 @@ public:
     explicit PlayerRendezvous(const QString& display, QObject* parent = nullptr);
     ~PlayerRendezvous() override;
 
-    // Holds the rendezvous when no player does; else hands `path` (may be
-    // "") to the one that does, waiting up to `answerTimeoutMs` for it to
-    // answer (it may still be starting). A holder that ends meanwhile leaves
-    // the rendezvous to this one.
-    Start start(const QString& path, int answerTimeoutMs = 5000);
+    // Holds the rendezvous when no player does; else hands `paths` (none:
+    // only the window is asked for; empty names are left out) to the one
+    // that does, waiting up to `answerTimeoutMs` for it to answer (it may
+    // still be starting). A holder that ends meanwhile leaves the
+    // rendezvous to this one. A holder that cannot listen (a socket path too
+    // long, say) gives the rendezvous up again, so later starts do not wait
+    // for it.
+    Start start(const QStringList& paths, int answerTimeoutMs = 5000);
 
     // Why the last start() gave Alone; "" otherwise.
     QString error() const { return m_error; }
@@ -66,13 +70,14 @@ public:
     static QString displayKey();
 
 Q_SIGNALS:
-    // A later start handed over `path` ("" when it named no song). Emitted
-    // after the answer went out.
-    void pathHandedOver(const QString& path);
+    // A later start handed over `paths`, in its order (none when it named no
+    // song). Emitted after the answer went out.
+    void pathsHandedOver(const QStringList& paths);
 
 private:
     enum class Lock { Taken, Held, Failed };
     Lock tryLock();
+    void unlock();
     bool listen();
     Start handOver(const QByteArray& message, int timeoutMs);
     void takeConnection(QLocalSocket* socket);

@@ -18,6 +18,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/LyricPane.h"
+#include "player/LaunchPath.h"
 #include "player/LyricFollower.h"
 #include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
@@ -25,6 +26,7 @@
 #include "player/ScreenSaverFeed.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
+#include "playlist/PlaylistModel.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -178,8 +180,7 @@ void Form1::load(const QString& commandLine)
     m_lyricsLoaded = false;
 
     if (!commandLine.isEmpty()) {
-        m_commandLinePath = commandLine;
-        m_commandLinePath.remove(u'"');
+        m_commandLinePath = typedPath(commandLine);
         m_commandLineFlag = true;
         command2Click();
     }
@@ -557,13 +558,13 @@ void Form1::command8Click()
 void Form1::command9Click()
 {
     const PlaylistState s = playlist().playState();
-    playEntry(previousEntry(s.count, s.selected));
+    playEntry(backwardEntry(s.count, s.selected, playlist().model().paths().indexOf(m_mediaPath)));
 }
 
 void Form1::command10Click()
 {
     const PlaylistState s = playlist().playState();
-    playEntry(nextEntry(s.count, s.selected));
+    playEntry(forwardEntry(s.count, s.selected, playlist().model().paths().indexOf(m_mediaPath)));
 }
 
 // ---------------------------------------------------------------- lyric maker

@@ -52,8 +52,8 @@ public:
     ~Form1() override;
 
     // Window load: shows the window, adds the tray icon, starts the engine
-    // and opens `commandLine` (the program's arguments as one text) when it
-    // is not empty.
+    // and opens `commandLine` (a song's path as typed: see typedPath() in
+    // LaunchPath.h) when it is not empty.
     void load(const QString& commandLine);
 
     const Form1Ui& ui() const { return m_ui; }

@@ -62,4 +62,20 @@ int nextEntry(int count, int selected)
     return selected != count - 1 ? selected + 1 : 0;
 }
 
+int backwardEntry(int count, int selected, int playing)
+{
+    const int from = selected >= 0 ? selected : playing;
+    if (count > 0 && (from < 0 || from >= count))
+        return count - 1;
+    return previousEntry(count, from);
+}
+
+int forwardEntry(int count, int selected, int playing)
+{
+    const int from = selected >= 0 ? selected : playing;
+    if (count > 0 && (from < 0 || from >= count))
+        return 0;
+    return nextEntry(count, from);
+}
+
 } // namespace cantorel

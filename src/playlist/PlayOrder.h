@@ -61,4 +61,11 @@ NextSong songAfterEnd(const PlaylistState& state, int& lastRandomPick, RandomSou
 int previousEntry(int count, int selected);
 int nextEntry(int count, int selected);
 
+// What "<<" and ">>" play: the entry before or after the selected one, as
+// above. With none selected, the one before or after `playing` (the entry of
+// the open song, -1 when it is not in the list), else the last or the first.
+// -1 only for an empty list.
+int backwardEntry(int count, int selected, int playing);
+int forwardEntry(int count, int selected, int playing);
+
 } // namespace cantorel

@@ -1,5 +1,6 @@
 #include "playlist/Playlist.h"
 
+#include "common/FileNames.h"
 #include "common/FilePaths.h"
 #include "common/MediaFiles.h"
 #include "common/Prompts.h"
@@ -176,6 +177,8 @@ void Playlist::buildUi()
     m_repeatAll->setEnabled(false);
     connect(m_random, &QCheckBox::clicked, this, &Playlist::check3Click);
     connect(m_repeat, &QCheckBox::clicked, this, &Playlist::check4Click);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{m_random, m_repeat, m_repeatOne})
+        connect(b, &QAbstractButton::toggled, this, &Playlist::playOrderChanged);
 
     // Layout: the list on the left, the commands on the right.
     auto* top = new QHBoxLayout;
@@ -317,6 +320,16 @@ void Playlist::mnopendirClick()
 void Playlist::dropPaths(const QStringList& paths)
 {
     m_adder->addDropped(paths);
+}
+
+void Playlist::addNamedPaths(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (fileFacts(path).isDir)
+            m_adder->addFolder(path);
+        else
+            m_adder->addFile(path);
+    }
 }
 
 bool Playlist::scanning() const
@@ -510,6 +523,15 @@ void Playlist::check3Click()
     m_repeat->setChecked(false);
     m_repeatOne->setEnabled(false);
     m_repeatAll->setEnabled(false);
+}
+
+void Playlist::setPlayOrder(bool random, bool repeat, bool repeatOne)
+{
+    (repeatOne ? m_repeatOne : m_repeatAll)->setChecked(true);
+    m_random->setChecked(random);
+    check3Click();
+    m_repeat->setChecked(repeat && !random);
+    check4Click();
 }
 
 void Playlist::check4Click()

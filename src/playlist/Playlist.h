@@ -39,6 +39,10 @@ public:
     // indicators.
     void selectEntry(int row);
     PlaylistState playState() const;
+    // Sets Random, Repeat and the repeat choice ("Repeat one " when
+    // `repeatOne`, else "Repeat all") as the user's clicks would: Random and
+    // Repeat exclude each other, Random winning.
+    void setPlayOrder(bool random, bool repeat, bool repeatOne);
 
     // The player's current song: selects the entry of that name.
     void showCurrentSong(const QString& fileName);
@@ -46,6 +50,10 @@ public:
     // Adds these dropped paths in order: song files by the drop rule,
     // folders by a scan.
     void dropPaths(const QStringList& paths);
+    // Adds these paths in order as the user named them (on the command
+    // line): files whatever their names, as "add one file" does, folders by
+    // a scan.
+    void addNamedPaths(const QStringList& paths);
 
     // True while a folder scan runs; the adds asked for meanwhile wait for
     // its end.
@@ -78,6 +86,9 @@ Q_SIGNALS:
     // The user chose this song to play (Play, a double click), or the
     // player's end-of-song or backward/forward rule pressed Play.
     void playRequested(const QString& path);
+    // Random, Repeat or the repeat choice changed (by the user or
+    // setPlayOrder(); one change may say so more than once).
+    void playOrderChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

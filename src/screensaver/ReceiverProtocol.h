@@ -41,6 +41,8 @@ public:
     // Takes the next whole message from the buffer into *text. Malformed is
     // final: the connection must be dropped.
     Status next(QString* text);
+    // True while part of a message has arrived and the rest has not.
+    bool midMessage() const { return !m_buffer.isEmpty() && !m_broken; }
 
 private:
     QByteArray m_buffer;

@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRandomGenerator>
+#include <QTimer>
 
 namespace cantorel::screensaver {
 
@@ -76,8 +77,8 @@ void TextReceiver::close()
 {
     // Closing the listener removes its socket file.
     m_listener->close();
-    const QList<QLocalSocket*> open = m_readers.keys();
-    m_readers.clear();
+    const QList<QLocalSocket*> open = m_connections.keys();
+    m_connections.clear();
     for (QLocalSocket* socket : open) {
         disconnect(socket, nullptr, this, nullptr);
         socket->abort();
@@ -111,36 +112,53 @@ void TextReceiver::removeStaleSockets()
 void TextReceiver::takeConnection(QLocalSocket* socket)
 {
     socket->setParent(this);
-    m_readers.insert(socket, MessageReader());
+    // Half a message that stops coming would hold the connection, and a
+    // descriptor, for ever.
+    auto* stall = new QTimer(socket);
+    stall->setSingleShot(true);
+    stall->setInterval(m_stallTimeoutMs);
+    connect(stall, &QTimer::timeout, this, [this, socket] { drop(socket); });
+    m_connections.insert(socket, Connection{MessageReader(), stall});
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QObject::destroyed, this, [this, socket] { m_readers.remove(socket); });
+    connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
     // Bytes may have arrived before the connection was taken.
     if (socket->bytesAvailable() > 0)
         readFrom(socket);
 }
 
+void TextReceiver::drop(QLocalSocket* socket)
+{
+    m_connections.remove(socket);
+    socket->abort();
+    socket->deleteLater();
+}
+
 void TextReceiver::readFrom(QLocalSocket* socket)
 {
-    auto reader = m_readers.find(socket);
-    if (reader == m_readers.end())
+    auto connection = m_connections.find(socket);
+    if (connection == m_connections.end())
         return;
-    reader->append(socket->readAll());
+    connection->reader.append(socket->readAll());
     QString text;
     while (true) {
-        const MessageReader::Status status = reader->next(&text);
-        if (status == MessageReader::Status::NeedMore)
-            return;
-        if (status == MessageReader::Status::Malformed) {
-            m_readers.erase(reader);
-            socket->abort();
-            socket->deleteLater();
+        const MessageReader::Status status = connection->reader.next(&text);
+        if (status == MessageReader::Status::NeedMore) {
+            // The time a message may take runs anew with every piece of it.
+            if (connection->reader.midMessage())
+                connection->stall->start();
+            else
+                connection->stall->stop();
             return;
         }
-        // A slot may close this receiver; the reader then has gone.
+        if (status == MessageReader::Status::Malformed) {
+            drop(socket);
+            return;
+        }
+        // A slot may close this receiver; the connection then has gone.
         Q_EMIT textReceived(text);
-        reader = m_readers.find(socket);
-        if (reader == m_readers.end())
+        connection = m_connections.find(socket);
+        if (connection == m_connections.end())
             return;
     }
 }

@@ -3,9 +3,11 @@
 // can reach, at receiverSocketPath(id). Every whole message that arrives on
 // any of its connections is reported as textReceived(), in arrival order per
 // connection. A malformed or oversized message closes only the connection it
-// came on (see ReceiverProtocol.h). A connection that cannot be taken for
-// the moment (no file descriptor left) waits; the receiver keeps listening
-// (see LocalSocketListener.h).
+// came on (see ReceiverProtocol.h), and so does a connection that stops for
+// stallTimeoutMs() in the middle of a message (one that waits between
+// messages stays open). A connection that cannot be taken for the moment (no
+// file descriptor left) waits; the receiver keeps listening (see
+// LocalSocketListener.h).
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
@@ -17,12 +19,15 @@
 #include <QString>
 
 class QLocalSocket;
+class QTimer;
 
 namespace cantorel::screensaver {
 
 class TextReceiver : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kStallTimeoutMs = 10000;
+
     explicit TextReceiver(QObject* parent = nullptr);
     ~TextReceiver() override;
 
@@ -42,6 +47,11 @@ public:
     QString socketPath() const;
     QString errorString() const { return m_error; }
 
+    // How long a connection may keep half a message before it is closed;
+    // kStallTimeoutMs unless set. Holds for the connections taken after.
+    int stallTimeoutMs() const { return m_stallTimeoutMs; }
+    void setStallTimeoutMs(int ms) { m_stallTimeoutMs = ms; }
+
     // Removes socket files of receivers whose program has gone (nothing
     // answers on them) from the runtime folder. Live ones are left alone.
     static void removeStaleSockets();
@@ -53,10 +63,18 @@ private:
     LocalSocketListener::Result tryListen(qint32 id);
     void takeConnection(QLocalSocket* socket);
     void readFrom(QLocalSocket* socket);
+    void drop(QLocalSocket* socket);
+
+    // Each connection's partial message, and the timer that closes the
+    // connection when the rest does not come.
+    struct Connection {
+        MessageReader reader;
+        QTimer* stall = nullptr;
+    };
 
     LocalSocketListener* m_listener;
-    // Each connection's partial message.
-    QHash<QLocalSocket*, MessageReader> m_readers;
+    QHash<QLocalSocket*, Connection> m_connections;
+    int m_stallTimeoutMs = kStallTimeoutMs;
     qint32 m_id = 0;
     QString m_error;
 };

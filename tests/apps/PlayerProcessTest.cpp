@@ -4,6 +4,8 @@
 #include "screensaver/SaverTestSupport.h"
 #include "support/TestPaths.h"
 
+#include <QUrl>
+
 #include <csignal>
 
 using namespace cantorel;
@@ -36,12 +38,13 @@ protected:
         SaverFolders::TearDown();
     }
 
-    // Starts the player on the song; the id of its window once it shows.
-    QString start()
+    // Starts the player on the song (or on `arguments`); the id of its
+    // window once it shows.
+    QString start(const QStringList& arguments = {})
     {
         player.setProcessEnvironment(env);
         player.setStandardOutputFile(QProcess::nullDevice());
-        player.start(cantorel::testing::binPath("Cantorel"), {song});
+        player.start(cantorel::testing::binPath("Cantorel"), arguments.isEmpty() ? QStringList{song} : arguments);
         QString id;
         waitUntil([&] {
             id = runTool("xdotool", {"search", "--name", "^Tessaly"}, env).split('\n', Qt::SkipEmptyParts).value(0);
@@ -51,9 +54,21 @@ protected:
     }
 
     QString title(const QString& id) const { return runTool("xprop", {"-id", id, "_NET_WM_NAME"}, env).trimmed(); }
-    static QString titleOf(const QString& shown)
+    static QString titleOf(QString shown)
     {
-        return "_NET_WM_NAME(UTF8_STRING) = \"" + shown + "\"";
+        return "_NET_WM_NAME(UTF8_STRING) = \"" + shown.replace("\"", "\\\"") + "\"";
+    }
+    bool titleBecomes(const QString& id, const QString& shown)
+    {
+        return waitUntil([&] { return title(id) == titleOf(shown); }, 5000);
+    }
+    // Asks the player for the next song on the session bus, as the desktop's
+    // media keys do.
+    bool pressNext()
+    {
+        return !runTool("dbus-send", {"--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.cantorel",
+                                      "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player.Next"}, env)
+                    .isEmpty();
     }
 
     VirtualDisplay display;
@@ -99,6 +114,37 @@ TEST_F(PlayerProcess, ASecondStartHandsItsSongToTheRunningOne)
     ASSERT_FALSE(again.isEmpty());
     EXPECT_TRUE(waitUntil([&] { return title(again) == titleOf("Tessaly Playing:- tune.ogg"); }, 5000))
         << title(again).toStdString();
+}
+
+TEST_F(PlayerProcess, AnyNameOpensAndTheSongsAfterTheFirstJoinThePlaylist)
+{
+    QProcess bus; // a session bus of the test's own
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    if (!bus.waitForStarted(5000) || !bus.waitForReadyRead(5000))
+        GTEST_SKIP() << "no dbus-daemon (scripts/deps test installs it)";
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromLocal8Bit(bus.readLine()).trimmed());
+    const QString quoted = programFile("say \"hi\".ogg");
+    const QString blank = programFile("tune 2.ogg ");
+    for (const QString& copy : {quoted, blank})
+        ASSERT_TRUE(QFile::copy(song, copy));
+
+    // Each name exactly as given; the first plays, the next joins the list.
+    const QString id = start({quoted, blank});
+    ASSERT_FALSE(id.isEmpty());
+    EXPECT_TRUE(titleBecomes(id, "Tessaly Playing:- say \"hi\".ogg")) << title(id).toStdString();
+    ASSERT_TRUE(pressNext());
+    EXPECT_TRUE(titleBecomes(id, "Tessaly Playing:- tune 2.ogg ")) << title(id).toStdString();
+
+    // A later start hands over a file:// URL and another name in the same way.
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(cantorel::testing::binPath("Cantorel"),
+                 {QUrl::fromLocalFile(song).toString(QUrl::FullyEncoded), "\"" + quoted + "\""});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(titleBecomes(id, "Tessaly Playing:- tune.ogg")) << title(id).toStdString();
+    ASSERT_TRUE(pressNext());
+    EXPECT_TRUE(titleBecomes(id, "Tessaly Playing:- say \"hi\".ogg")) << title(id).toStdString();
 }
 
 TEST_F(PlayerProcess, TermAndInterruptEndItNormally)

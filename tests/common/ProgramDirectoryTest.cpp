@@ -1,6 +1,7 @@
 // Where the programs keep the user's files: settings, runtime files, data,
 // and the settings an earlier version kept elsewhere.
 #include "common/ProgramDirectory.h"
+#include "common/XdgFolders.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -9,6 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace cantorel;
 using cantorel::testing::readFile;
@@ -72,4 +76,35 @@ TEST_F(UserFolders, FormerSettingsAreTakenOverOnceAndLeftInPlace)
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(adoptFormerSettingsFile("setting.txt"), path);
     EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(XdgFolders, RelativeValuesAreIgnoredAndNoPathStartsWithTwoSlashes)
+{
+    QTemporaryDir home;
+    QTemporaryDir tmp;
+    ASSERT_TRUE(home.isValid() && tmp.isValid());
+    ScopedEnvironment homeSet("HOME", QFile::encodeName(home.path()));
+    ScopedEnvironment tmpSet("TMPDIR", QFile::encodeName(tmp.path()));
+    ScopedEnvironment config("XDG_CONFIG_HOME", "relcfg");
+    ScopedEnvironment data("XDG_DATA_HOME", "reldata");
+    ScopedEnvironment runtime("XDG_RUNTIME_DIR", "relrun");
+    EXPECT_EQ(configDirectory(), home.filePath(".config/cantorel"));
+    EXPECT_EQ(userDataDirectory(), home.filePath(".local/share/cantorel"));
+    // The runtime folder falls back to a private one in the temporary folder.
+    const QString folder = runtimeDirectory();
+    EXPECT_TRUE(folder.startsWith(tmp.filePath("runtime-"))) << folder.toStdString();
+    EXPECT_EQ(QFileInfo(QFileInfo(folder).path()).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+              QFileDevice::Permissions());
+
+    // No HOME: the user's own home folder; a home of "/" gives no "//".
+    {
+        ScopedEnvironment noHome("HOME", QByteArray());
+        const passwd* user = ::getpwuid(::getuid());
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(homeFolder(), QFile::decodeName(user->pw_dir));
+        EXPECT_FALSE(configDirectory().startsWith("//")) << configDirectory().toStdString();
+    }
+    ScopedEnvironment rootHome("HOME", "/");
+    EXPECT_EQ(configDirectory(), "/.config/cantorel");
+    EXPECT_EQ(xdgDataHome(), "/.local/share");
 }

@@ -2,12 +2,14 @@
 #include "common/TextCodec.h"
 #include "common/TextFile.h"
 #include "common/TimeText.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace cantorel;
+using cantorel::testing::writeFile;
 
 TEST(TextCodec, ValidUtf8IsReadAsUtf8)
 {
@@ -85,6 +87,13 @@ TEST(FilePaths, ExtensionRuleAndCleaning)
     EXPECT_EQ(withExtensionRule("/a.mmr/b.mmr.old", ".mmr"), "/a.mmr/b.old.mmr");
     EXPECT_EQ(cleanChosenPath(QString(" /a/b") + QChar(0) + "c  "), "/a/bc");
     EXPECT_EQ(fileNamePart("/x/y/Rain.mp3"), "Rain.mp3");
+
+    // A name that is there with its blanks keeps them.
+    QTemporaryDir dir;
+    const QString blank = dir.filePath(" Rain.mp3 ");
+    writeFile(blank);
+    EXPECT_EQ(cleanChosenPath(blank), blank);
+    EXPECT_EQ(cleanChosenPath(dir.filePath("Snow.mp3 ")), dir.filePath("Snow.mp3"));
 }
 
 TEST(TextFile, ReadsWholeFilesAndRefusesWhatIsNotOne)

@@ -35,9 +35,9 @@ protected:
 
     // A later start, in a thread of its own as it would be in a process of
     // its own (it blocks while the holder answers from the event loop).
-    Start startLater(const QString& display, const QString& path, int timeoutMs = 3000)
+    Start startLater(const QString& display, const QStringList& paths, int timeoutMs = 3000)
     {
-        auto later = std::async(std::launch::async, [=] { return PlayerRendezvous(display).start(path, timeoutMs); });
+        auto later = std::async(std::launch::async, [=] { return PlayerRendezvous(display).start(paths, timeoutMs); });
         while (later.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
             waitUntil([] { return false; }, 5);
         return later.get();
@@ -53,25 +53,25 @@ protected:
 TEST_F(Rendezvous, TheFirstHoldsItAndLaterStartsHandTheirSongOver)
 {
     PlayerRendezvous first(":5");
-    QSignalSpy handed(&first, &PlayerRendezvous::pathHandedOver);
-    ASSERT_EQ(first.start("/songs/first.mp3"), Start::First);
+    QSignalSpy handed(&first, &PlayerRendezvous::pathsHandedOver);
+    ASSERT_EQ(first.start({"/songs/first.mp3"}), Start::First);
     const QFileInfo socket(first.socketPath());
     EXPECT_EQ(socket.absoluteFilePath(), rendezvousFile("player-:5"));
     EXPECT_EQ(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFileDevice::Permissions());
 
-    // Any name, bytes that are not UTF-8 included, arrives whole; no song
-    // asks only for the window.
-    const QString foreign = decodeFileName("/songs/caf\xE9 \"live\".mp3");
-    EXPECT_EQ(startLater(":5", foreign), Start::HandedOver);
-    EXPECT_EQ(startLater(":5", QString()), Start::HandedOver);
+    // Any name, bytes that are not UTF-8 included, arrives whole and in
+    // order; no song asks only for the window.
+    const QString foreign = decodeFileName("/songs/caf\xE9 \"live\".mp3 ");
+    EXPECT_EQ(startLater(":5", {foreign, QString(), "/songs/b.mp3"}), Start::HandedOver);
+    EXPECT_EQ(startLater(":5", {}), Start::HandedOver);
     ASSERT_TRUE(waitUntil([&] { return handed.size() == 2; }));
-    EXPECT_EQ(handed[0][0].toString(), foreign);
-    EXPECT_EQ(handed[1][0].toString(), QString());
+    EXPECT_EQ(handed[0][0].toStringList(), QStringList({foreign, "/songs/b.mp3"}));
+    EXPECT_EQ(handed[1][0].toStringList(), QStringList());
 
     // Another display has a player of its own.
     PlayerRendezvous other("wayland-1");
-    EXPECT_EQ(other.start(QString()), Start::First);
+    EXPECT_EQ(other.start({}), Start::First);
 }
 
 TEST_F(Rendezvous, WhatAKilledPlayerLeftDoesNotBlockTheNextStart)
@@ -80,15 +80,15 @@ TEST_F(Rendezvous, WhatAKilledPlayerLeftDoesNotBlockTheNextStart)
     // lock file.
     {
         PlayerRendezvous killed(":7");
-        ASSERT_EQ(killed.start(QString()), Start::First);
+        ASSERT_EQ(killed.start({}), Start::First);
     }
     ASSERT_TRUE(QDir(runtime.path()).mkpath("cantorel"));
     cantorel::testing::makeDeadSocket(rendezvousFile("player-:7"));
 
     PlayerRendezvous next(":7");
-    QSignalSpy handed(&next, &PlayerRendezvous::pathHandedOver);
-    EXPECT_EQ(next.start("/songs/a.mp3"), Start::First);
-    EXPECT_EQ(startLater(":7", "/songs/b.mp3"), Start::HandedOver);
+    QSignalSpy handed(&next, &PlayerRendezvous::pathsHandedOver);
+    EXPECT_EQ(next.start({"/songs/a.mp3"}), Start::First);
+    EXPECT_EQ(startLater(":7", {"/songs/b.mp3"}), Start::HandedOver);
     EXPECT_TRUE(waitUntil([&] { return handed.size() == 1; }));
 }
 
@@ -99,26 +99,39 @@ TEST_F(Rendezvous, AHolderThatNeverAnswersLeavesTheStartAlone)
     const int lock = ::open(QFile::encodeName(rendezvousFile("player-:9.lock")).constData(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
     PlayerRendezvous late(":9");
-    EXPECT_EQ(late.start("/songs/a.mp3", 300), Start::Alone);
+    EXPECT_EQ(late.start({"/songs/a.mp3"}, 300), Start::Alone);
     EXPECT_TRUE(late.error().contains("did not answer")) << late.error().toStdString();
     ::close(lock);
+}
+
+TEST_F(Rendezvous, AHolderThatCannotListenGivesTheLockUp)
+{
+    // The socket's path is longer than a local socket's address holds.
+    const QString display(120, u'x');
+    PlayerRendezvous first(display);
+    EXPECT_EQ(first.start({"/songs/a.mp3"}), Start::Alone);
+    EXPECT_TRUE(first.error().contains("bytes long")) << first.error().toStdString();
+    // The next start is told the same, not that a player does not answer.
+    PlayerRendezvous next(display);
+    EXPECT_EQ(next.start({"/songs/b.mp3"}, 300), Start::Alone);
+    EXPECT_TRUE(next.error().contains("bytes long")) << next.error().toStdString();
 }
 
 TEST_F(Rendezvous, AMalformedMessageIsDroppedAndTheHolderListensOn)
 {
     PlayerRendezvous first(":3");
-    QSignalSpy handed(&first, &PlayerRendezvous::pathHandedOver);
-    ASSERT_EQ(first.start(QString()), Start::First);
+    QSignalSpy handed(&first, &PlayerRendezvous::pathsHandedOver);
+    ASSERT_EQ(first.start({}), Start::First);
     QLocalSocket rogue;
     rogue.connectToServer(first.socketPath());
     ASSERT_TRUE(rogue.waitForConnected(1000));
     QByteArray huge(4, '\0');
-    qToBigEndian<quint32>(PlayerRendezvous::kMaxPathBytes + 1, huge.data());
+    qToBigEndian<quint32>(PlayerRendezvous::kMaxMessageBytes + 1, huge.data());
     rogue.write(huge);
     rogue.flush();
     EXPECT_TRUE(waitUntil([&] { return rogue.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_TRUE(handed.isEmpty());
-    EXPECT_EQ(startLater(":3", "/songs/ok.mp3"), Start::HandedOver);
+    EXPECT_EQ(startLater(":3", {"/songs/ok.mp3"}), Start::HandedOver);
     EXPECT_TRUE(waitUntil([&] { return handed.size() == 1; }));
 }
 

@@ -8,7 +8,9 @@
 #include "playlist/PlaylistModel.h"
 #include "support/TaggedSongs.h"
 
+#include <QCheckBox>
 #include <QDBusObjectPath>
+#include <QRadioButton>
 #include <QSlider>
 #include <QUrl>
 
@@ -94,6 +96,10 @@ protected:
     {
         EXPECT_EQ(client->call(interface, method, arguments).type(), QDBusMessage::ReplyMessage) << method.toStdString();
     }
+    void set(const QString& name, const QVariant& value)
+    {
+        call("Set", {kPlayer, name, QVariant::fromValue(QDBusVariant(value))}, "org.freedesktop.DBus.Properties");
+    }
     // Waits until a PropertiesChanged has said `name` is `value`.
     bool heardThat(const QString& name, const QVariant& value)
     {
@@ -160,9 +166,26 @@ TEST_F(Mpris, StatusFollowsTheWindowBothWays)
     form->setEnabled(true);
     EXPECT_TRUE(heardThat("CanPlay", true));
 
-    call("Set", {kPlayer, "Volume", QVariant::fromValue(QDBusVariant(0.8))}, "org.freedesktop.DBus.Properties");
+    set("Volume", 0.8);
     EXPECT_EQ(child<QSlider>("Slider1")->value(), 8);
     EXPECT_TRUE(heardThat("Volume", 0.8));
+}
+
+TEST_F(Mpris, VolumeZeroIsMuteAndReadsZero)
+{
+    openThroughDialog(song("song.mp3"));
+    set("Volume", 0.0);
+    EXPECT_TRUE(child<QCheckBox>("Check1")->isChecked());
+    EXPECT_TRUE(engine.channelMuted(engine.lastChannel()));
+    EXPECT_EQ(property("Volume"), 0.0);
+    EXPECT_TRUE(heardThat("Volume", 0.0));
+    // The slider keeps its place; a volume again unmutes at that step.
+    EXPECT_EQ(child<QSlider>("Slider1")->value(), 3);
+    set("Volume", 0.5);
+    EXPECT_FALSE(child<QCheckBox>("Check1")->isChecked());
+    EXPECT_FALSE(engine.channelMuted(engine.lastChannel()));
+    EXPECT_EQ(child<QSlider>("Slider1")->value(), 5);
+    EXPECT_TRUE(heardThat("Volume", 0.5));
 }
 
 TEST_F(Mpris, MetadataOfTheOpenedSong)
@@ -237,14 +260,72 @@ TEST_F(Mpris, NextAndPreviousFollowThePlaylist)
     call("Previous"); // from the first entry round to the last, as "<<" does
     EXPECT_EQ(form->mediaPath(), songs[2]);
     EXPECT_EQ(metadata().value("xesam:title"), "c.mp3");
+
+    // With no entry selected they go on from the playing song's entry ...
+    list.selectEntry(-1);
+    EXPECT_EQ(property("CanGoNext"), true);
+    call("Next");
+    EXPECT_EQ(form->mediaPath(), songs[0]);
+    list.selectEntry(-1);
+    call("Previous");
+    EXPECT_EQ(form->mediaPath(), songs[2]);
+    // ... or, for a song not in the list, from its first entry.
+    openThroughDialog(song("elsewhere.mp3"));
+    list.selectEntry(-1);
+    call("Next");
+    EXPECT_EQ(form->mediaPath(), songs[0]);
+
+    list.model().clear(); // nowhere to go
+    EXPECT_TRUE(heardThat("CanGoNext", false));
+    EXPECT_EQ(property("CanGoPrevious"), false);
+}
+
+TEST_F(Mpris, LoopStatusAndShuffleAreThePlaylistsRepeatAndRandom)
+{
+    EXPECT_EQ(property("LoopStatus"), "None");
+    EXPECT_EQ(property("Shuffle"), false);
+    set("LoopStatus", "Track");
+    ASSERT_TRUE(form->hasPlaylist());
+    Playlist& list = form->playlist();
+    auto* random = list.findChild<QCheckBox*>("Check3");
+    auto* repeat = list.findChild<QCheckBox*>("Check4");
+    auto* repeatOne = list.findChild<QRadioButton*>("Option1");
+    auto* repeatAll = list.findChild<QRadioButton*>("Option2");
+    EXPECT_TRUE(repeat->isChecked());
+    EXPECT_TRUE(repeatOne->isChecked());
+    EXPECT_TRUE(repeatOne->isEnabled());
+    EXPECT_TRUE(heardThat("LoopStatus", "Track"));
+
+    // Random and Repeat exclude each other, as in the window.
+    set("Shuffle", true);
+    EXPECT_TRUE(random->isChecked());
+    EXPECT_FALSE(repeat->isChecked());
+    EXPECT_FALSE(repeatOne->isEnabled());
+    EXPECT_TRUE(heardThat("Shuffle", true));
+    EXPECT_TRUE(heardThat("LoopStatus", "None"));
+    set("LoopStatus", "Playlist");
+    EXPECT_TRUE(repeatAll->isChecked());
+    EXPECT_FALSE(random->isChecked());
+    EXPECT_EQ(property("Shuffle"), false);
+    set("LoopStatus", "Sometimes"); // no such status: nothing changes
+    EXPECT_EQ(property("LoopStatus"), "Playlist");
+
+    // The user's clicks are heard too.
+    repeat->click();
+    EXPECT_TRUE(heardThat("LoopStatus", "None"));
+    random->click();
+    EXPECT_TRUE(heardThat("Shuffle", true));
 }
 
 TEST_F(Mpris, OpenUriRaiseAndQuitActAsTheUserWould)
 {
-    const QString path = song("opened by uri.mp3");
-    call("OpenUri", {QString("file://" + QString(QUrl::toPercentEncoding(path, "/")))});
-    EXPECT_EQ(form->mediaPath(), path);
-    EXPECT_TRUE(form->playing());
+    // Any name, quotes and blanks at its ends included.
+    for (const char* name : {"opened by uri.mp3", "\"live\".mp3", " Rain.mp3 "}) {
+        const QString path = song(name);
+        call("OpenUri", {QString("file://" + QString(QUrl::toPercentEncoding(path, "/")))});
+        EXPECT_EQ(form->mediaPath(), path);
+        EXPECT_TRUE(form->playing());
+    }
 
     form->hide();
     call("Raise", {}, kRoot);

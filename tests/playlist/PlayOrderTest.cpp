@@ -103,6 +103,20 @@ TEST(PlayOrder, BackwardAndForwardWrap)
     EXPECT_EQ(previousEntry(3, -1), -1);
 }
 
+TEST(PlayOrder, WithNothingSelectedTheButtonsGoFromThePlayingSong)
+{
+    EXPECT_EQ(forwardEntry(4, 1, 3), 2); // the selection counts first
+    EXPECT_EQ(backwardEntry(4, 1, 3), 0);
+    EXPECT_EQ(forwardEntry(4, -1, 2), 3);
+    EXPECT_EQ(forwardEntry(4, -1, 3), 0);
+    EXPECT_EQ(backwardEntry(4, -1, 0), 3);
+    // A song that is not in the list: from either end.
+    EXPECT_EQ(forwardEntry(4, -1, -1), 0);
+    EXPECT_EQ(backwardEntry(4, -1, -1), 3);
+    EXPECT_EQ(forwardEntry(0, -1, -1), -1);
+    EXPECT_EQ(backwardEntry(0, -1, -1), -1);
+}
+
 TEST(PlayOrder, SeedsDifferBetweenRuns)
 {
     SeededRandom a(1), b(2), c(1);

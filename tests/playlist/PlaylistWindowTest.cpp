@@ -172,8 +172,8 @@ TEST_F(PlaylistWindow, BackwardAndForwardWrapAround)
 {
     QStringList songs{song("a.mp3"), song("b.mp3"), song("c.mp3")};
     list->model().append(songs);
-    form->command10Click(); // nothing selected: nothing happens
-    EXPECT_FALSE(form->playing());
+    form->command10Click(); // nothing selected, no song of the list: the first
+    EXPECT_EQ(form->mediaPath(), songs[0]);
     list->selectEntry(0);
     form->command9Click();
     EXPECT_EQ(list->selectedIndex(), 2);

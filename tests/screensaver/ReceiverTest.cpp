@@ -124,6 +124,24 @@ TEST_F(Receiver, BadMessageClosesOnlyItsOwnConnection)
     EXPECT_EQ(good->state(), QLocalSocket::ConnectedState);
 }
 
+TEST_F(Receiver, AConnectionStuckInTheMiddleOfAMessageIsClosed)
+{
+    EXPECT_EQ(receiver.stallTimeoutMs(), 10000);
+    receiver.setStallTimeoutMs(200);
+    auto waiting = connectTo(receiver.socketPath()); // between messages
+    auto stuck = connectTo(receiver.socketPath());
+    sendRaw(*waiting, encodeTextMessage("one"));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
+    sendRaw(*stuck, encodeTextMessage("never whole").left(6));
+    EXPECT_TRUE(waitUntil([&] { return stuck->state() == QLocalSocket::UnconnectedState; }));
+
+    // The connection that waits between messages had as long and stays.
+    EXPECT_EQ(waiting->state(), QLocalSocket::ConnectedState);
+    sendRaw(*waiting, encodeTextMessage("two"));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (QStringList{"one", "two"}));
+}
+
 TEST(ReceiverProtocol, LongTextIsCutAtAWholeCharacter)
 {
     const QString text(kMaxMessageBytes, QChar(0x00E9)); // two UTF-8 bytes each

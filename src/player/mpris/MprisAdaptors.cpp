@@ -37,6 +37,10 @@ QString MprisPlayer::playbackStatus() const { return m_service.playbackStatus();
 QVariantMap MprisPlayer::metadata() const { return m_service.metadata(); }
 double MprisPlayer::volume() const { return m_service.volume(); }
 void MprisPlayer::setVolume(double volume) { m_service.setVolume(volume); }
+QString MprisPlayer::loopStatus() const { return m_service.loopStatus(); }
+void MprisPlayer::setLoopStatus(const QString& status) { m_service.setLoopStatus(status); }
+bool MprisPlayer::shuffle() const { return m_service.shuffle(); }
+void MprisPlayer::setShuffle(bool shuffle) { m_service.setShuffle(shuffle); }
 qlonglong MprisPlayer::position() const { return m_service.positionUs(); }
 bool MprisPlayer::canGoNext() const { return m_service.canGoNext(); }
 bool MprisPlayer::canGoPrevious() const { return m_service.canGoPrevious(); }

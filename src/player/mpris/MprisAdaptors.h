@@ -48,6 +48,8 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     Q_PROPERTY(double MaximumRate READ rate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(bool CanGoNext READ canGoNext)
     Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
@@ -63,6 +65,10 @@ public:
     QVariantMap metadata() const;
     double volume() const;
     void setVolume(double volume);
+    QString loopStatus() const;
+    void setLoopStatus(const QString& status);
+    bool shuffle() const;
+    void setShuffle(bool shuffle);
     qlonglong position() const;
     bool canGoNext() const;
     bool canGoPrevious() const;

@@ -7,9 +7,11 @@
 #include "player/LaunchPath.h"
 #include "player/mpris/MprisAdaptors.h"
 #include "player/mpris/MprisMetadata.h"
+#include "player/mpris/MprisPlayOrder.h"
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -82,6 +84,7 @@ void MprisService::connectWindow()
     connect(&transport, &engine::Transport::seeked, this,
             [this](unsigned positionMs) { Q_EMIT m_player->Seeked(qlonglong(positionMs) * 1000); });
     connect(m_form.ui().Slider1, &QSlider::valueChanged, this, &MprisService::refresh);
+    connect(m_form.ui().Check1, &QCheckBox::toggled, this, &MprisService::refresh);
     // Enabling and disabling (the lyric maker) changes what can be done.
     m_form.installEventFilter(this);
 }
@@ -118,7 +121,20 @@ qlonglong MprisService::positionUs() const
 
 double MprisService::volume() const
 {
+    if (m_form.ui().muteTicked())
+        return 0.0;
     return m_form.ui().Slider1->value() / 10.0;
+}
+
+QString MprisService::loopStatus() const
+{
+    // A playlist not made yet has its first settings: no repeat, no random.
+    return loopStatusOf(m_form.hasPlaylist() ? m_form.playlist().playState() : PlaylistState{});
+}
+
+bool MprisService::shuffle() const
+{
+    return m_form.hasPlaylist() && m_form.playlist().playState().random;
 }
 
 bool MprisService::canPlay() const
@@ -143,6 +159,7 @@ bool MprisService::canGoNext() const
 
 bool MprisService::canGoPrevious() const
 {
+    // "<<" and ">>" go somewhere from any entry, or from none.
     return canGoNext();
 }
 
@@ -159,6 +176,8 @@ MprisService::Shown MprisService::current()
     s.status = playbackStatus();
     s.metadata = m_metadata;
     s.volume = volume();
+    s.loopStatus = loopStatus();
+    s.shuffle = shuffle();
     s.canPlay = canPlay();
     s.canPause = canPause();
     s.canSeek = canSeek();
@@ -196,6 +215,7 @@ void MprisService::refresh()
         connect(model, &QAbstractItemModel::rowsInserted, this, &MprisService::refresh);
         connect(model, &QAbstractItemModel::rowsRemoved, this, &MprisService::refresh);
         connect(model, &QAbstractItemModel::modelReset, this, &MprisService::refresh);
+        connect(&m_form.playlist(), &Playlist::playOrderChanged, this, &MprisService::refresh);
     }
     updateMetadata();
     const Shown now = current();
@@ -207,6 +227,8 @@ void MprisService::refresh()
     note("PlaybackStatus", m_shown.status, now.status);
     note("Metadata", m_shown.metadata, now.metadata);
     note("Volume", m_shown.volume, now.volume);
+    note("LoopStatus", m_shown.loopStatus, now.loopStatus);
+    note("Shuffle", m_shown.shuffle, now.shuffle);
     note("CanPlay", m_shown.canPlay, now.canPlay);
     note("CanPause", m_shown.canPause, now.canPause);
     note("CanSeek", m_shown.canSeek, now.canSeek);
@@ -326,17 +348,45 @@ void MprisService::openUri(const QString& uri)
 {
     // As a hand-over: while the lyric maker is open the window says it is
     // busy.
-    const QString path = launchPath(localFilePath(QUrl(uri)), QString());
+    const QString path = songToOpen(localFilePath(QUrl(uri)));
     if (!path.isEmpty())
         later([this, path] { m_form.text3Change(path); });
 }
 
 void MprisService::setVolume(double volume)
 {
-    if (!std::isfinite(volume))
+    const std::optional<int> step = volumeStepOf(volume);
+    if (!step)
         return;
-    const int value = std::clamp(int(std::lround(std::clamp(volume, 0.0, 1.0) * 10)), 1, 10);
-    later([this, value] { m_form.ui().Slider1->setValue(value); });
+    later([this, step = *step] {
+        // As the user would: Mute for no volume, else the slider (unmuted).
+        const bool mute = step == 0;
+        if (m_form.ui().muteTicked() != mute) {
+            m_form.ui().Check1->setChecked(mute);
+            m_form.check1Click();
+        }
+        if (!mute)
+            m_form.ui().Slider1->setValue(step);
+    });
+}
+
+void MprisService::setLoopStatus(const QString& status)
+{
+    later([this, status] {
+        const PlaylistState now = m_form.playlist().playState();
+        if (const std::optional<PlayOrderSetting> s = withLoopStatus(now, status))
+            m_form.playlist().setPlayOrder(s->random, s->repeat, s->repeatOne);
+        refresh();
+    });
+}
+
+void MprisService::setShuffle(bool shuffle)
+{
+    later([this, shuffle] {
+        const PlayOrderSetting s = withShuffle(m_form.playlist().playState(), shuffle);
+        m_form.playlist().setPlayOrder(s.random, s.repeat, s.repeatOne);
+        refresh();
+    });
 }
 
 void MprisService::raise()

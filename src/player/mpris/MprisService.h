@@ -12,7 +12,13 @@
 // are "Pause", Stop is "Stop", Next is ">>", Previous "<<", Seek and
 // SetPosition move the seek slider as the user would, OpenUri opens a file
 // as a hand-over does, Raise brings the window to the front and Quit closes
-// it as the user would (unsaved editor lines are asked about). A method
+// it as the user would (unsaved editor lines are asked about). Next and
+// Previous go from the selected playlist entry, else from the playing song's
+// (see forwardEntry() in playlist/PlayOrder.h); CanGoNext and CanGoPrevious
+// are true exactly when the playlist has an entry to go to. LoopStatus and
+// Shuffle are the playlist's Repeat and Random (see MprisPlayOrder.h); a
+// write sets them as the user would, making the playlist window (hidden)
+// when there is none yet. A method
 // returns at once and its action runs right after, from the event loop, so a
 // message box the action may show never holds up the caller on the bus.
 // While the window is disabled (the lyric maker is open) the Can* properties
@@ -24,7 +30,8 @@
 // when the transport or the window signals a change, carrying only the
 // properties that changed; Seeked is sent after every seek. Position is in
 // microseconds, as MPRIS has it; Volume is the volume slider's 1..10 as 0.1
-// to 1.0 (a Volume set below 0.1 gives 0.1: muting is the window's Mute).
+// to 1.0, and 0.0 while Mute is ticked (a Volume set below 0.05 ticks Mute,
+// any other unticks it).
 //
 // Without a session bus nothing is registered and nothing is reported; the
 // player works as ever. User-interface thread only.
@@ -67,6 +74,8 @@ public:
     QVariantMap metadata() const { return m_metadata; }
     qlonglong positionUs() const;
     double volume() const;
+    QString loopStatus() const;
+    bool shuffle() const;
     bool canPlay() const;
     bool canPause() const;
     bool canSeek() const;
@@ -84,6 +93,8 @@ public:
     void setPosition(const QDBusObjectPath& trackId, qlonglong positionUs);
     void openUri(const QString& uri);
     void setVolume(double volume);
+    void setLoopStatus(const QString& status);
+    void setShuffle(bool shuffle);
     void raise();
     void quit();
 
@@ -96,6 +107,8 @@ private:
         QString status;
         QVariantMap metadata;
         double volume = 0;
+        QString loopStatus;
+        bool shuffle = false;
         bool canPlay = false;
         bool canPause = false;
         bool canSeek = false;
