@@ -6,6 +6,7 @@
 #include "options/Form1b.h"
 #include "player/PlayerTray.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 
@@ -49,6 +50,29 @@ TEST_F(PlayerOtherWindows, TheTrayTipFollowsTheChosenPaneCutTo63Characters)
     EXPECT_EQ(form->tray().tip(), text2()->lyric());
     child<QRadioButton>("Option1")->click();
     EXPECT_EQ(form->tray().tip(), QString(63, u'x'));
+}
+
+TEST_F(PlayerOtherWindows, TheTrayChoiceIsOneExclusiveChoiceAndTheTipShowsAPaneFromTheStart)
+{
+    EXPECT_EQ(form->tray().tip(), "Normal Lyrics") << "no song yet: the pane's own text";
+    auto* normal = child<QRadioButton>("Option1");
+    auto* translated = child<QRadioButton>("Option2");
+    // As assistive technology toggles a choice: the other one is cleared and
+    // the tip follows.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(translated);
+    ASSERT_TRUE(reader && reader->actionInterface());
+    EXPECT_EQ(reader->role(), QAccessible::RadioButton);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(translated->isChecked());
+    EXPECT_FALSE(normal->isChecked());
+    EXPECT_EQ(form->tray().tip(), "Translated Lyrics");
+    reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(translated->isChecked()) << "a choice of an exclusive group cannot be cleared";
+
+    QAccessible::queryAccessibleInterface(normal)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(normal->isChecked() && !translated->isChecked());
+    EXPECT_EQ(form->tray().tip(), "Normal Lyrics");
 }
 
 TEST_F(PlayerOtherWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)
