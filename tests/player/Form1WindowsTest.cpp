@@ -4,6 +4,8 @@
 
 #include "floating/Lyric_Displayer.h"
 #include "options/Form1b.h"
+#include "platform/FontColorDialog.h"
+#include "platform/widgets/TextFit.h"
 #include "player/PlayerTray.h"
 
 #include <QAccessible>
@@ -73,6 +75,29 @@ TEST_F(PlayerOtherWindows, TheTrayChoiceIsOneExclusiveChoiceAndTheTipShowsAPaneF
         QAccessibleActionInterface::toggleAction());
     EXPECT_TRUE(normal->isChecked() && !translated->isChecked());
     EXPECT_EQ(form->tray().tip(), "Normal Lyrics");
+}
+
+TEST_F(PlayerOtherWindows, ThePanesNeverCoverEachOtherAtAnySizeTheFontDialogAllows)
+{
+    openThroughDialog(song("a.mp3", {{0, "A normal line"}},
+                           {{0, "A translated line long enough to wrap onto three rows at a large font size"}}));
+    play(100);
+    for (const double points : {FontColorDialog::kSmallestSize, 15.0, 24.0, 72.0, FontColorDialog::kLargestSize}) {
+        for (LyricPane* pane : {text1(), text2()}) {
+            QFont font = pane->font();
+            font.setPointSizeF(points);
+            pane->setFont(font);
+        }
+        QApplication::processEvents();
+        const QRect normal = text1()->geometry();
+        const QRect translated = text2()->geometry();
+        EXPECT_FALSE(normal.intersects(translated)) << points << " pt";
+        EXPECT_TRUE(form->ui().panes->rect().contains(normal.united(translated))) << points << " pt";
+        for (LyricPane* pane : {text1(), text2()}) {
+            EXPECT_TRUE(textFits(pane->shownFont(), pane->text(), pane->textRect().size())) << points << " pt";
+            EXPECT_LE(pane->shownFont().pointSizeF(), points);
+        }
+    }
 }
 
 TEST_F(PlayerOtherWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)
