@@ -73,12 +73,21 @@ TimedLyric readLyric(const QString& mediaPath, FoundLyric* found);
 // files count by existence alone, each on its own, as they always have;
 // where there is no lyric file, an LRC file or an embedded lyric counts
 // (an LRC file that cannot be read counts too: the player will say why).
+// The embedded lyric is asked of the program's cache of song facts
+// (SongFacts.h), so a song's tags are read once while it stays unchanged.
+// Reads files: off the window thread (the playlist uses BackgroundReads).
 struct LyricPresence {
     bool lyric = false;
     bool translation = false;
     QString lyricTip;       // describe() of the lyric's origin, "" without
     QString translationTip; // the translation's, "" without
+    bool operator==(const LyricPresence&) const = default;
 };
 LyricPresence lyricPresence(const QString& mediaPath);
+
+// The part of lyricPresence that the pair's files give: one look at each
+// name, quick enough for any thread. When it finds the lyric, it is the
+// whole answer.
+LyricPresence pairPresence(const QString& mediaPath);
 
 } // namespace cantorel::lyrics
