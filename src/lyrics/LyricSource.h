@@ -11,7 +11,8 @@
 // screen-saver feed, the playlist's indicators, cantorel-lyrics) goes
 // through here, so all of them see the same lyric. Everything here runs on
 // the calling thread and reads the files each time it is asked, each file
-// once per answer.
+// once per answer; only lyricPresence takes the song's tags from the cache
+// of song facts (SongFacts.h).
 #include "lyrics/LyricPairReader.h"
 #include "lyrics/LyricTable.h"
 #include "lyrics/TimedLyric.h"
