@@ -26,6 +26,14 @@ QListWidget* makeList(QWidget* parent, const char* name)
     return list;
 }
 
+// The selected row, or -1: a list's current row may be one it does not
+// select.
+int selectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
 } // namespace
 
 Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
@@ -42,7 +50,9 @@ Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
         connect(list, &QWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& pos) { openMenu(list->viewport()->mapToGlobal(pos)); });
     }
-    connect(m_list1, &QListWidget::currentRowChanged, this, &Lyric_Displayer::list1RowChange);
+    // List2 follows List1's selection, not its current row: a list that
+    // takes the focus gets a current row without selecting it.
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, &Lyric_Displayer::list1RowChange);
 
     m_burst = new floating::FollowBurst([this] { followStep(); }, this);
 
@@ -88,15 +98,20 @@ void Lyric_Displayer::fill(const lyrics::LyricTable& table, bool noLyrics)
     m_times = floating::timesOf(times);
 }
 
-void Lyric_Displayer::list1RowChange(int row)
+void Lyric_Displayer::list1RowChange()
 {
-    // The translation stays level with the line.
-    if (row >= 0 && m_list2->count() > 1 && row < m_list2->count()) {
+    // The translation stays level with the line, and shows nothing selected
+    // while the line list does not.
+    const int row = selectedRow(m_list1);
+    if (row < 0) {
+        m_list2->clearSelection();
+        return;
+    }
+    if (m_list2->count() > 1 && row < m_list2->count()) {
         m_list2->setCurrentRow(row);
         m_list2->scrollToItem(m_list2->item(row));
     }
-    if (row >= 0)
-        m_list1->scrollToItem(m_list1->item(row));
+    m_list1->scrollToItem(m_list1->item(row));
 }
 
 // ---------------------------------------------------------------- following
@@ -113,7 +128,7 @@ void Lyric_Displayer::normalPaneChanged()
 void Lyric_Displayer::followStep()
 {
     const double centis = (m_position ? m_position() : 0) / 10.0;
-    if (const auto row = floating::followedRow(m_times, centis); row && *row != m_list1->currentRow())
+    if (const auto row = floating::followedRow(m_times, centis); row && *row != selectedRow(m_list1))
         m_list1->setCurrentRow(*row);
 }
 

@@ -76,7 +76,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void list1RowChange(int row);
+    void list1RowChange();
     void ontopTick();
     void openMenu(const QPoint& globalPos);
     void placeLists();

@@ -1,15 +1,13 @@
 #include "lyrics/EmbeddedLyrics.h"
 
-#include "common/FileNames.h"
 #include "lyrics/LrcReader.h"
+#include "lyrics/TaggedFile.h"
 
-#include <QFile>
 
 #include <algorithm>
 
 #include <taglib/asffile.h>
-#include <taglib/fileref.h>
-#include <taglib/tfilestream.h>
+#include <taglib/tfile.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/mpegheader.h>
@@ -188,31 +186,28 @@ std::optional<EmbeddedLyric> fromProperties(const TagLib::File* file)
 
 } // namespace
 
-std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
+std::optional<EmbeddedLyric> embeddedLyricOf(TagLib::File& file)
 {
-    const QByteArray name = encodeFileName(mediaPath); // the name's own bytes
-    if (name.isEmpty())
-        return std::nullopt;
-    TagLib::FileStream stream(name.constData(), true); // never opened for writing
-    if (!stream.isOpen())
-        return std::nullopt;
-    TagLib::FileRef ref(&stream, false);                // the tags alone
-    TagLib::File* file = ref.file();
-    if (!file || !file->isValid())
-        return std::nullopt;
-
     std::optional<EmbeddedLyric> found;
-    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file))
+    if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file))
         found = fromId3(mpeg->hasID3v2Tag() ? mpeg->ID3v2Tag() : nullptr, mpeg);
-    else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(file))
+    else if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(&file))
         found = fromId3(wav->hasID3v2Tag() ? wav->ID3v2Tag() : nullptr, nullptr);
-    else if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file))
+    else if (auto* asf = dynamic_cast<TagLib::ASF::File*>(&file))
         found = fromAsf(asf->tag());
     else
-        found = fromXiph(dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag()));
+        found = fromXiph(dynamic_cast<TagLib::Ogg::XiphComment*>(file.tag()));
     if (!found)
-        found = fromProperties(file);
+        found = fromProperties(&file);
     return found;
+}
+
+std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath)
+{
+    const TaggedFile tagged(mediaPath);
+    if (TagLib::File* file = tagged.file())
+        return embeddedLyricOf(*file);
+    return std::nullopt;
 }
 
 } // namespace cantorel::lyrics

@@ -20,6 +20,10 @@
 #include <QString>
 #include <optional>
 
+namespace TagLib {
+class File;
+}
+
 namespace cantorel::lyrics {
 
 struct EmbeddedLyric {
@@ -31,9 +35,13 @@ struct EmbeddedLyric {
 };
 
 // The timed lyric embedded in the song at `mediaPath`; nothing when the file
-// cannot be read, is of a kind TagLib does not know by its extension, or
-// holds no timed lyric. Reads only the tags (and, for MPEG frame times, the
-// first frame's header): a few milliseconds.
+// cannot be read, is of a kind TagLib does not know by its extension, does
+// not look like that kind (TagHeader.h), or holds no timed lyric. Reads only
+// the tags (and, for MPEG frame times, the first frame's header): a few
+// milliseconds. Any thread.
 std::optional<EmbeddedLyric> readEmbeddedLyric(const QString& mediaPath);
+
+// The same, of a song TaggedFile has opened.
+std::optional<EmbeddedLyric> embeddedLyricOf(TagLib::File& file);
 
 } // namespace cantorel::lyrics

@@ -5,6 +5,7 @@
 #include "lyrics/LrcReader.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricFiles.h"
+#include "lyrics/SongFacts.h"
 
 #include <memory>
 
@@ -47,7 +48,9 @@ struct Located {
     TimedLyric lyric;
 };
 
-Located locatePastThePair(const QString& mediaPath)
+// The first LRC file of `mediaPath` that holds a lyric or cannot be read;
+// NoLyricFile when there is none.
+Located locateLrcFile(const QString& mediaPath)
 {
     Located l;
     for (const QString& path : lrcPathsOf(mediaPath)) {
@@ -69,6 +72,14 @@ Located locatePastThePair(const QString& mediaPath)
         l.found.origin = {LyricOrigin::Kind::LrcFile, path, QString()};
         return l;
     }
+    return l;
+}
+
+Located locatePastThePair(const QString& mediaPath)
+{
+    Located l = locateLrcFile(mediaPath);
+    if (l.found.load.outcome != Outcome::NoLyricFile)
+        return l;
     if (auto embedded = readEmbeddedLyric(mediaPath)) {
         l.lyric = std::move(embedded->lyric);
         l.found.origin = {LyricOrigin::Kind::Embedded, mediaPath, embedded->tag};
@@ -140,7 +151,7 @@ TimedLyric readLyric(const QString& mediaPath, FoundLyric* found)
     return l.lyric;
 }
 
-LyricPresence lyricPresence(const QString& mediaPath)
+LyricPresence pairPresence(const QString& mediaPath)
 {
     LyricPresence p;
     p.lyric = hasLyric(mediaPath);
@@ -149,14 +160,28 @@ LyricPresence lyricPresence(const QString& mediaPath)
         p.lyricTip = fileNamePart(lyricPathOf(mediaPath));
     if (p.translation)
         p.translationTip = fileNamePart(translatedLyricPathOf(mediaPath));
+    return p;
+}
+
+LyricPresence lyricPresence(const QString& mediaPath)
+{
+    LyricPresence p = pairPresence(mediaPath);
     if (p.lyric)
         return p;
-    const Located l = locatePastThePair(mediaPath);
-    if (l.found.load.outcome == Outcome::NoLyricFile)
-        return p;
+    const Located lrc = locateLrcFile(mediaPath);
+    bool translated = lrc.found.load.outcome == Outcome::WithTranslation;
+    if (lrc.found.load.outcome != Outcome::NoLyricFile) {
+        p.lyricTip = lrc.found.origin.describe();
+    } else {
+        // The song's own tags, read once for as long as the song is unchanged.
+        const SongFacts facts = songFactsCache().facts(mediaPath);
+        if (!facts.lyric)
+            return p;
+        p.lyricTip = LyricOrigin{LyricOrigin::Kind::Embedded, mediaPath, facts.lyricTag}.describe();
+        translated = facts.translated;
+    }
     p.lyric = true;
-    p.lyricTip = l.found.origin.describe();
-    if (!p.translation && l.found.load.outcome == Outcome::WithTranslation) {
+    if (!p.translation && translated) {
         p.translation = true;
         p.translationTip = p.lyricTip; // the same file or tag
     }

@@ -11,7 +11,8 @@
 // screen-saver feed, the playlist's indicators, cantorel-lyrics) goes
 // through here, so all of them see the same lyric. Everything here runs on
 // the calling thread and reads the files each time it is asked, each file
-// once per answer.
+// once per answer; only lyricPresence takes the song's tags from the cache
+// of song facts (SongFacts.h).
 #include "lyrics/LyricPairReader.h"
 #include "lyrics/LyricTable.h"
 #include "lyrics/TimedLyric.h"
@@ -73,12 +74,21 @@ TimedLyric readLyric(const QString& mediaPath, FoundLyric* found);
 // files count by existence alone, each on its own, as they always have;
 // where there is no lyric file, an LRC file or an embedded lyric counts
 // (an LRC file that cannot be read counts too: the player will say why).
+// The embedded lyric is asked of the program's cache of song facts
+// (SongFacts.h), so a song's tags are read once while it stays unchanged.
+// Reads files: off the window thread (the playlist uses BackgroundReads).
 struct LyricPresence {
     bool lyric = false;
     bool translation = false;
     QString lyricTip;       // describe() of the lyric's origin, "" without
     QString translationTip; // the translation's, "" without
+    bool operator==(const LyricPresence&) const = default;
 };
 LyricPresence lyricPresence(const QString& mediaPath);
+
+// The part of lyricPresence that the pair's files give: one look at each
+// name, quick enough for any thread. When it finds the lyric, it is the
+// whole answer.
+LyricPresence pairPresence(const QString& mediaPath);
 
 } // namespace cantorel::lyrics

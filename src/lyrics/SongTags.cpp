@@ -1,10 +1,8 @@
 #include "lyrics/SongTags.h"
 
-#include "common/FileNames.h"
+#include "lyrics/SongFacts.h"
 
-#include <taglib/fileref.h>
 #include <taglib/tag.h>
-#include <taglib/tfilestream.h>
 
 namespace cantorel::lyrics {
 
@@ -17,19 +15,16 @@ QString qtString(const TagLib::String& s)
 
 } // namespace
 
+SongTags songTagsOf(const TagLib::Tag* tag)
+{
+    if (!tag)
+        return {};
+    return {qtString(tag->title()), qtString(tag->artist()), qtString(tag->album())};
+}
+
 SongTags readSongTags(const QString& mediaPath)
 {
-    const QByteArray name = encodeFileName(mediaPath);
-    if (name.isEmpty())
-        return {};
-    TagLib::FileStream stream(name.constData(), true); // never opened for writing
-    if (!stream.isOpen())
-        return {};
-    TagLib::FileRef ref(&stream, false);
-    if (ref.isNull() || !ref.tag())
-        return {};
-    const TagLib::Tag* tag = ref.tag();
-    return {qtString(tag->title()), qtString(tag->artist()), qtString(tag->album())};
+    return songFactsCache().facts(mediaPath).tags;
 }
 
 } // namespace cantorel::lyrics

@@ -90,6 +90,7 @@ Form1::Form1(PlayerServices services, QWidget* parent)
         windowIcon(), this);
     buildLyricMenu();
     connectControls();
+    showLineInTray(); // the pane's text from the start
 }
 
 Form1::~Form1() = default;
@@ -113,8 +114,9 @@ void Form1::connectControls()
     connect(m_ui.Text3, &QLineEdit::textChanged, this, &Form1::text3Change);
     connect(m_ui.Text1, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
     connect(m_ui.Text2, &LyricPane::clicked, m_ui.cText1, qOverload<>(&QWidget::setFocus));
-    connect(m_ui.Option1, &QRadioButton::clicked, this, [this] { chooseTrayPane(true); });
-    connect(m_ui.Option2, &QRadioButton::clicked, this, [this] { chooseTrayPane(false); });
+    // However the choice changes (a click, the arrow keys, assistive
+    // technology, the window itself), the tip follows it.
+    connect(m_ui.Option1, &QRadioButton::toggled, this, &Form1::showLineInTray);
     connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::command3Click);
     connect(m_ui.Command4, &QPushButton::clicked, this, &Form1::command4Click);
     connect(m_ui.Command6, &QPushButton::clicked, this, &Form1::command6Click);
@@ -176,7 +178,7 @@ void Form1::load(const QString& commandLine)
     m_ui.Slider2->setEnabled(false);
     m_ui.Check1->setEnabled(false);
     m_ui.Command1->setEnabled(false);
-    m_ui.Option2->setChecked(false);
+    m_ui.Option1->setChecked(true);
     m_lyricsLoaded = false;
 
     if (!commandLine.isEmpty()) {
@@ -325,7 +327,6 @@ void Form1::loadLyricAndPlay()
             m_ui.Option2->setEnabled(true);
         }
         m_ui.Option1->setChecked(true);
-        m_ui.Option2->setChecked(false);
         command1Click();
         m_lyricsLoaded = true;
     }
@@ -631,14 +632,6 @@ void Form1::resizeEvent(QResizeEvent* event)
 }
 
 // ---------------------------------------------------------------- other windows
-
-void Form1::chooseTrayPane(bool normal)
-{
-    // The two are kept exclusive here, so that either can be cleared too.
-    m_ui.Option1->setChecked(normal);
-    m_ui.Option2->setChecked(!normal);
-    showLineInTray();
-}
 
 void Form1::showLineInTray()
 {

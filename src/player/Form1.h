@@ -153,7 +153,6 @@ private:
     void endOfSong();
     void playEntry(int entry);
     // The tray tip follows the pane chosen under "Taskbar display".
-    void chooseTrayPane(bool normal);
     void showLineInTray();
     void buildLyricMenu();
 

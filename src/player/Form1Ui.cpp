@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "platform/widgets/LyricPane.h"
 
+#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QVBoxLayout>
@@ -106,10 +107,12 @@ void Form1Ui::setupUi(QWidget* form)
     Option1->setObjectName(QStringLiteral("Option1"));
     Option2 = new QRadioButton(QStringLiteral("Display Translated Lyrics"), Frame1);
     Option2->setObjectName(QStringLiteral("Option2"));
-    // The window keeps the two exclusive itself, so that either can also be
-    // cleared from code.
-    Option1->setAutoExclusive(false);
-    Option2->setAutoExclusive(false);
+    // One choice of two, for the mouse, the keys and assistive technology
+    // alike: choosing one clears the other.
+    trayChoice = new QButtonGroup(Frame1);
+    trayChoice->setExclusive(true);
+    trayChoice->addButton(Option1);
+    trayChoice->addButton(Option2);
     Option1->setChecked(true);
     auto* frameLayout = new QHBoxLayout(Frame1);
     frameLayout->addWidget(Label2);

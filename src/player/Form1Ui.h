@@ -1,6 +1,7 @@
 #pragma once
 // The controls of the player window and their designed look: captions,
 // tooltips, ranges and places. Form1 owns the behaviour.
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,6 +42,7 @@ public:
     QLabel* Label2 = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
+    QButtonGroup* trayChoice = nullptr; // Option1 and Option2, exclusive
 
     // The rows of commands: open, play, make lyrics, the playlist and full
     // screen; then the other windows.

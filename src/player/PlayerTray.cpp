@@ -9,7 +9,6 @@ namespace cantorel {
 PlayerTray::PlayerTray(QWidget& window, QMenu& popup, const QIcon& icon, QObject* parent)
     : QObject(parent), m_window(window), m_popup(popup), m_icon(new QSystemTrayIcon(icon, this))
 {
-    m_icon->setToolTip(QStringLiteral("Your ToolTip"));
     connect(m_icon, &QSystemTrayIcon::activated, this, &PlayerTray::activate);
 }
 
@@ -26,7 +25,12 @@ void PlayerTray::hide()
 
 QString PlayerTray::tipFor(const QString& line)
 {
-    return line.left(kTipLength);
+    // A pane's text may end in a line break (its designed placeholder does).
+    QString shown = line;
+    shown.remove(u'\r');
+    while (shown.endsWith(u'\n'))
+        shown.chop(1);
+    return shown.left(kTipLength);
 }
 
 void PlayerTray::setLine(const QString& line)

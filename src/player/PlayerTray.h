@@ -29,7 +29,9 @@ public:
     void show();
     void hide();
 
-    // The tip for `line`: its first 63 characters.
+    // The tip for `line`: its first 63 characters, without carriage returns
+    // or line breaks at its end. The icon has no tip until the first
+    // setLine().
     static QString tipFor(const QString& line);
     // Shows `line` in the tip (touching the icon only when the tip changes).
     void setLine(const QString& line);

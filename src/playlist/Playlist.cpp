@@ -4,6 +4,7 @@
 #include "common/FilePaths.h"
 #include "common/MediaFiles.h"
 #include "common/Prompts.h"
+#include "lyrics/BackgroundReads.h"
 #include "lyrics/LyricSource.h"
 #include "platform/HelpWindow.h"
 #include "platform/widgets/Controls.h"
@@ -47,7 +48,8 @@ Playlist::Playlist(Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_prompts(prompts),
       m_model(new PlaylistModel(this)),
-      m_adder(new SongAdder(*m_model, this))
+      m_adder(new SongAdder(*m_model, this)),
+      m_presenceReads(new lyrics::BackgroundReads(this))
 {
     setObjectName(QStringLiteral("Playlist"));
     setWindowTitle(QStringLiteral("Playlist"));
@@ -275,12 +277,27 @@ void Playlist::showCount()
 
 void Playlist::showIndicators()
 {
+    const int asked = ++m_indicatorsAsked; // an older answer still on its way is not shown
     const int k = selectedIndex();
     if (k < 0 || m_model->count() == 0)
         return;
     // Wherever the player would find the lyric: the pair, an LRC file, or
-    // the song's own tags.
-    const lyrics::LyricPresence found = lyrics::lyricPresence(m_model->path(k));
+    // the song's own tags. The pair's files are a look each and show at once;
+    // the rest is read off the window thread and shows when it comes.
+    const QString path = m_model->path(k);
+    const lyrics::LyricPresence pair = lyrics::pairPresence(path);
+    showPresence(pair);
+    if (pair.lyric)
+        return;
+    m_presenceReads->read<lyrics::LyricPresence>([path] { return lyrics::lyricPresence(path); },
+                                                 [this, asked](const lyrics::LyricPresence& found) {
+                                                     if (asked == m_indicatorsAsked)
+                                                         showPresence(found);
+                                                 });
+}
+
+void Playlist::showPresence(const lyrics::LyricPresence& found)
+{
     m_hasTranslation->setChecked(found.translation);
     m_hasLyrics->setChecked(found.lyric);
     m_hasLyrics->setToolTip(found.lyricTip);

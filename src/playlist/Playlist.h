@@ -21,6 +21,11 @@ class QTimer;
 
 namespace cantorel {
 
+namespace lyrics {
+class BackgroundReads;
+struct LyricPresence;
+} // namespace lyrics
+
 class FolderScanner;
 class PlaylistModel;
 class Prompts;
@@ -104,6 +109,7 @@ private:
     void refuseFull();
     void showCount();
     void showIndicators();
+    void showPresence(const lyrics::LyricPresence& found);
 
     Prompts& m_prompts;
     PlaylistModel* m_model;
@@ -125,6 +131,8 @@ private:
     QPushButton* m_add = nullptr;          // Command1
     QMenu* m_addMenu = nullptr;            // mn_m
     QTimer* m_highlight = nullptr;         // Timer1
+    lyrics::BackgroundReads* m_presenceReads = nullptr; // the indicators' LRC files and tags
+    int m_indicatorsAsked = 0;
 };
 
 } // namespace cantorel

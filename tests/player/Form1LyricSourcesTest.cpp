@@ -4,6 +4,7 @@
 
 #include "playlist/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "support/Wait.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -50,7 +51,8 @@ TEST_F(PlayerLyricSources, ASongWithOnlyAnLrcFilePlaysWithItsLyric)
     Playlist& list = form->playlist();
     list.model().append(dir.filePath("Rain.mp3"));
     list.selectEntry(0);
-    EXPECT_TRUE(list.findChild<QCheckBox*>("Check2")->isChecked());
+    // An LRC file is read off the window thread.
+    EXPECT_TRUE(waitUntil([&] { return list.findChild<QCheckBox*>("Check2")->isChecked(); }));
     EXPECT_EQ(list.findChild<QCheckBox*>("Check2")->toolTip(), "Rain.lrc");
 }
 

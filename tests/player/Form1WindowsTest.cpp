@@ -4,8 +4,11 @@
 
 #include "floating/Lyric_Displayer.h"
 #include "options/Form1b.h"
+#include "platform/FontColorDialog.h"
+#include "platform/widgets/TextFit.h"
 #include "player/PlayerTray.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 
@@ -49,6 +52,52 @@ TEST_F(PlayerOtherWindows, TheTrayTipFollowsTheChosenPaneCutTo63Characters)
     EXPECT_EQ(form->tray().tip(), text2()->lyric());
     child<QRadioButton>("Option1")->click();
     EXPECT_EQ(form->tray().tip(), QString(63, u'x'));
+}
+
+TEST_F(PlayerOtherWindows, TheTrayChoiceIsOneExclusiveChoiceAndTheTipShowsAPaneFromTheStart)
+{
+    EXPECT_EQ(form->tray().tip(), "Normal Lyrics") << "no song yet: the pane's own text";
+    auto* normal = child<QRadioButton>("Option1");
+    auto* translated = child<QRadioButton>("Option2");
+    // As assistive technology toggles a choice: the other one is cleared and
+    // the tip follows.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(translated);
+    ASSERT_TRUE(reader && reader->actionInterface());
+    EXPECT_EQ(reader->role(), QAccessible::RadioButton);
+    reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(translated->isChecked());
+    EXPECT_FALSE(normal->isChecked());
+    EXPECT_EQ(form->tray().tip(), "Translated Lyrics");
+    reader->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(translated->isChecked()) << "a choice of an exclusive group cannot be cleared";
+
+    QAccessible::queryAccessibleInterface(normal)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(normal->isChecked() && !translated->isChecked());
+    EXPECT_EQ(form->tray().tip(), "Normal Lyrics");
+}
+
+TEST_F(PlayerOtherWindows, ThePanesNeverCoverEachOtherAtAnySizeTheFontDialogAllows)
+{
+    openThroughDialog(song("a.mp3", {{0, "A normal line"}},
+                           {{0, "A translated line long enough to wrap onto three rows at a large font size"}}));
+    play(100);
+    for (const double points : {FontColorDialog::kSmallestSize, 15.0, 24.0, 72.0, FontColorDialog::kLargestSize}) {
+        for (LyricPane* pane : {text1(), text2()}) {
+            QFont font = pane->font();
+            font.setPointSizeF(points);
+            pane->setFont(font);
+        }
+        QApplication::processEvents();
+        const QRect normal = text1()->geometry();
+        const QRect translated = text2()->geometry();
+        EXPECT_FALSE(normal.intersects(translated)) << points << " pt";
+        EXPECT_TRUE(form->ui().panes->rect().contains(normal.united(translated))) << points << " pt";
+        for (LyricPane* pane : {text1(), text2()}) {
+            EXPECT_TRUE(textFits(pane->shownFont(), pane->text(), pane->textRect().size())) << points << " pt";
+            EXPECT_LE(pane->shownFont().pointSizeF(), points);
+        }
+    }
 }
 
 TEST_F(PlayerOtherWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)

@@ -351,6 +351,27 @@ TEST_F(PlaylistWindow, IndicatorsTellWhichLyricFilesExist)
     EXPECT_TRUE(lyrics->isChecked());
 }
 
+TEST_F(PlaylistWindow, IndicatorsFromLrcFilesAndTagsComeLaterForTheEntryStillSelected)
+{
+    // LRC files and tags are read off the window thread; an answer for an
+    // entry no longer selected never shows.
+    const QString withTranslation = song("a.mp3");
+    writeFile(dir.filePath("a.lrc"), "[00:01]rain\n[00:01]pluie\n");
+    const QString lyricOnly = song("b.mp3");
+    writeFile(dir.filePath("b.lrc"), "[00:01]only\n");
+    list->model().append(QStringList{withTranslation, lyricOnly});
+    auto* lyrics = part<QCheckBox>("Check2");
+    auto* translation = part<QCheckBox>("Check1");
+    list->selectEntry(0);
+    list->selectEntry(1);
+    ASSERT_TRUE(waitUntil([&] { return lyrics->toolTip() == "b.lrc"; }));
+    EXPECT_TRUE(lyrics->isChecked());
+    EXPECT_FALSE(translation->isChecked());
+    list->selectEntry(0);
+    ASSERT_TRUE(waitUntil([&] { return translation->isChecked(); }));
+    EXPECT_EQ(translation->toolTip(), "a.lrc");
+}
+
 TEST_F(PlaylistWindow, SaveAndOpenListMessages)
 {
     list->command4Click(); // empty list: no dialog at all

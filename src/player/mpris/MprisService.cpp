@@ -1,7 +1,8 @@
 #include "player/mpris/MprisService.h"
 
 #include "common/FileNames.h"
-#include "lyrics/SongTags.h"
+#include "lyrics/BackgroundReads.h"
+#include "lyrics/SongFacts.h"
 #include "platform/WindowFront.h"
 #include "player/Form1.h"
 #include "player/LaunchPath.h"
@@ -31,7 +32,7 @@ const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player")
 } // namespace
 
 MprisService::MprisService(Form1& form, QDBusConnection bus, QObject* parent)
-    : QObject(parent), m_form(form), m_bus(std::move(bus))
+    : QObject(parent), m_form(form), m_bus(std::move(bus)), m_tagReads(new lyrics::BackgroundReads(this))
 {
     // No bus, no player on it; nothing to say about that.
     if (!m_bus.isConnected())
@@ -200,10 +201,29 @@ void MprisService::updateMetadata()
         // Another song: a new track, and its tags read once.
         ++m_openings;
         m_trackId = QStringLiteral("/org/cantorel/Cantorel/track/%1").arg(m_openings);
-        m_tags = path.isEmpty() ? lyrics::SongTags{} : lyrics::readSongTags(path);
+        m_tags = knownTags(path);
     }
     m_trackKey = key;
     m_metadata = metadataOf({m_trackId, path, length, m_tags, path.isEmpty() ? QString() : lyricTextOf(table)});
+}
+
+lyrics::SongTags MprisService::knownTags(const QString& path)
+{
+    // Tags read before come at once; others are read off the window thread
+    // and fill the same track's metadata in when they come.
+    if (path.isEmpty())
+        return {};
+    if (const auto known = lyrics::songFactsCache().cached(path))
+        return known->tags;
+    m_tagReads->read<lyrics::SongTags>([path] { return lyrics::readSongTags(path); },
+                                       [this, path](const lyrics::SongTags& tags) {
+                                           if (path != m_trackKey.path)
+                                               return;
+                                           m_tags = tags;
+                                           m_trackKey.lyricLines = -1; // built again, as the same track
+                                           refresh();
+                                       });
+    return {};
 }
 
 void MprisService::refresh()

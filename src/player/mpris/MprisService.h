@@ -50,6 +50,10 @@ namespace cantorel {
 
 class Form1;
 
+namespace lyrics {
+class BackgroundReads;
+}
+
 namespace mpris {
 
 class MprisPlayer;
@@ -129,6 +133,9 @@ private:
     Shown current();
     void refresh();
     void updateMetadata();
+    // The tags of `path` when they are known; otherwise none for now, and
+    // the metadata is built again when they have been read.
+    lyrics::SongTags knownTags(const QString& path);
     void seekTo(qint64 positionMs);
     qint64 lengthMs() const;
     bool controllable() const;
@@ -141,6 +148,7 @@ private:
     TrackKey m_trackKey;
     QVariantMap m_metadata;
     lyrics::SongTags m_tags;
+    lyrics::BackgroundReads* m_tagReads;
     QString m_tickPath; // the song and length of the last position tick
     unsigned m_tickLengthMs = 0;
     QString m_trackId;
