@@ -616,6 +616,11 @@ void Form1::buildLyricMenu()
         m_services.prompts.message(this, tr("The offset could not be kept in the lyric: %1").arg(reason),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
     });
+    connect(m_nudge, &LyricNudge::readOnlyRefused, this, [this](const QString& question) {
+        if (m_services.prompts.message(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question)
+            == Prompts::Answer::Yes)
+            m_nudge->saveReplacingReadOnly();
+    });
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
