@@ -216,8 +216,10 @@ void Form1::rescueUnsavedLines()
     if (m_rescued || !hasLyricEditor() || !lyricEditor().hasUnsavedChanges())
         return;
     m_rescued = true;
-    for (const QString& path : lyricEditor().writeRescueCopies())
-        std::fprintf(stderr, "cantorel: unsaved lyric lines written to %s\n", qPrintable(path));
+    const editor::RescueOutcome rescue = lyricEditor().writeRescueCopies();
+    std::fputs(rescue.report().toUtf8().constData(), stderr);
+    std::fflush(stderr);
+    m_unsavedLinesLost = !rescue.complete();
 }
 
 void Form1::endWithoutQuestions()
