@@ -129,28 +129,29 @@ bool linkOrCopy(const QString& path, const QString& backup, QString* error)
     }
 }
 
-} // namespace
-
-QString keepBackup(const QString& path, QString* error)
+// The existing backups one generation up, then `make` puts the newest
+// backup at <path>.bak; undone when it fails.
+QString newBackup(const QString& path, QString* error, bool (*make)(const QString&, const QString&, QString*))
 {
     if (!shiftUp(path, error))
         return QString();
     const QString backup = backupPath(path);
-    if (linkOrCopy(path, backup, error))
+    if (make(path, backup, error))
         return backup;
     shiftDown(path);
     return QString();
 }
 
+} // namespace
+
+QString keepBackup(const QString& path, QString* error)
+{
+    return newBackup(path, error, linkOrCopy);
+}
+
 QString moveToBackup(const QString& path, QString* error)
 {
-    if (!shiftUp(path, error))
-        return QString();
-    const QString backup = backupPath(path);
-    if (renameFile(path, backup, error))
-        return backup;
-    shiftDown(path);
-    return QString();
+    return newBackup(path, error, renameFile);
 }
 
 bool restoreNewestBackup(const QString& path)
