@@ -1,6 +1,7 @@
 #include "editor/RescueCopies.h"
 
 #include "common/ProgramDirectory.h"
+#include "common/XdgFolders.h"
 #include "editor/LyricTextFile.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ QString freeRescueName(const QString& base, const QDateTime& when)
 
 QList<RescuePlace> rescuePlaces()
 {
-    QList<RescuePlace> places{{userDataDirectory(), QString()}, {QDir::homePath(), QString()}};
+    QList<RescuePlace> places{{userDataDirectory(), QString()}, {homeFolder(), QString()}};
     const QString runtime = runtimeDirectory();
     if (!runtime.isEmpty())
         places.append({runtime, QStringLiteral("gone when the session ends: move it elsewhere")});
