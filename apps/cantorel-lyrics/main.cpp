@@ -23,14 +23,15 @@ namespace {
 constexpr int kLyricError = 1;
 constexpr int kEngineError = 2;
 constexpr int kUsageError = 64;
+constexpr int kReadOnlyTarget = 77;
 
 int usage()
 {
     QTextStream(stderr)
         << "usage: cantorel-lyrics probe MEDIA\n"
            "       cantorel-lyrics show MEDIA [--at MS]...\n"
-           "       cantorel-lyrics export-lrc MEDIA [OUT]\n"
-           "       cantorel-lyrics import-lrc LRC MEDIA\n"
+           "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
+           "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
            "       cantorel-lyrics paths\n"
            "\n"
            "probe       prints length_ms=<exact length of MEDIA>\n"
@@ -44,12 +45,14 @@ int usage()
            "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
            "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
            "            (older backups move on to .bak.1, .bak.2, ...)\n"
+           "--force     replaces a file the user made read-only (it stays read-only)\n"
            "paths       prints where the programs find their help page and demo song and\n"
            "            keep the user's files (key=path lines)\n"
            "\n"
            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
            "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
-           "cannot open MEDIA; 64 wrong arguments\n";
+           "cannot open MEDIA; 64 wrong arguments; 77 a file to replace is read-only and\n"
+           "--force was not given (nothing changed)\n";
     return kUsageError;
 }
 
@@ -112,7 +115,10 @@ int reportTransfer(const lyrics::LyricTransfer& t)
 {
     if (!t.ok) {
         QTextStream(stderr) << t.error << '\n';
-        return kLyricError;
+        if (t.readOnly.isEmpty())
+            return kLyricError;
+        QTextStream(stderr) << "--force replaces it anyway\n";
+        return kReadOnlyTarget;
     }
     QTextStream out(stdout);
     out << "written=" << t.written << '\n'
@@ -142,7 +148,11 @@ int paths()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = commandLineArguments(argc, argv); // keeps a name that is not UTF-8
+    QStringList args = commandLineArguments(argc, argv); // keeps a name that is not UTF-8
+    // export-lrc and import-lrc --force: a read-only lyric file is replaced anyway.
+    const bool transfer = args.value(0) == QLatin1String("export-lrc") || args.value(0) == QLatin1String("import-lrc");
+    const bool force = transfer && args.removeAll(QStringLiteral("--force")) > 0;
+    const ReadOnlyRule readOnly = force ? ReadOnlyRule::Replace : ReadOnlyRule::Refuse;
     if (args.size() == 2 && args[0] == QLatin1String("probe"))
         return probe(args[1]);
     if (args.size() >= 2 && args[0] == QLatin1String("show")) {
@@ -159,9 +169,10 @@ int main(int argc, char** argv)
         return show(args[1], positions);
     }
     if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("export-lrc"))
-        return reportTransfer(lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1])));
+        return reportTransfer(lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1]),
+                                                readOnly));
     if (args.size() == 3 && args[0] == QLatin1String("import-lrc"))
-        return reportTransfer(lyrics::importLrc(args[1], args[2]));
+        return reportTransfer(lyrics::importLrc(args[1], args[2], readOnly));
     if (args.size() == 1 && args[0] == QLatin1String("paths"))
         return paths();
     return usage();

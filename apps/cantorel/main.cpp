@@ -78,5 +78,7 @@ int main(int argc, char** argv)
 
     form.load(songs.value(0));
     cantorel::queueFollowingSongs(form, songs);
-    return app.exec();
+    const int status = app.exec();
+    // Editor lines that no file could take went to stderr: not a clean end.
+    return form.unsavedLinesLost() ? 2 : status;
 }

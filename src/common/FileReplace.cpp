@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,13 +18,9 @@ namespace {
 int g_faultStep = -1;
 int g_faultError = 0;
 
-// True when `step` is to fail; errno is then set as the call would set it.
 bool injected(ReplaceStep step)
 {
-    if (g_faultStep != int(step))
-        return false;
-    errno = g_faultError;
-    return true;
+    return ScopedReplaceFault::injected(step);
 }
 
 const QString kUnchanged = QStringLiteral(" Nothing on disk was changed.");
@@ -122,33 +119,89 @@ bool syncFolder(const QByteArray& folder)
 
 bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, QString* error)
 {
+    QString target = path;
+    if (path.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("No file name was given.") + kUnchanged;
+        return false;
+    }
+    if (links == LinkRule::FollowLinks && (target = linkedFile(path, error)).isEmpty())
+        return false;
+    StagedFile staged;
+    return staged.stage(target, bytes, error) && staged.commit(error);
+}
+
+QString linkedFile(const QString& path, QString* error)
+{
+    QByteArray name = encodeFileName(path);
+    if (!followLinks(&name)) {
+        if (error)
+            *error = failedBecause("Its link cannot be followed", errno);
+        return QString();
+    }
+    return decodeFileName(name);
+}
+
+bool isWriteProtected(const QString& path)
+{
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true; // also for root, whom access() lets write anything
+    return ::access(name.constData(), W_OK) != 0 && errno != EROFS;
+}
+
+StagedFile::~StagedFile()
+{
+    discard();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : m_target(std::exchange(other.m_target, {})), m_temporary(std::exchange(other.m_temporary, {})),
+      m_inPlace(other.m_inPlace)
+{
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_target = std::exchange(other.m_target, {});
+        m_temporary = std::exchange(other.m_temporary, {});
+        m_inPlace = other.m_inPlace;
+    }
+    return *this;
+}
+
+bool StagedFile::stage(const QString& target, const QByteArray& bytes, QString* error)
+{
+    discard();
+    m_inPlace = false;
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    QByteArray target = encodeFileName(path);
-    if (target.isEmpty())
+    const QByteArray name = encodeFileName(target);
+    if (name.isEmpty())
         return fail(QStringLiteral("No file name was given.") + kUnchanged);
-    if (links == LinkRule::FollowLinks && !followLinks(&target))
-        return fail(failedBecause("Its link cannot be followed", errno));
-
     struct stat old {};
-    const bool hadOld = ::lstat(target.constData(), &old) == 0;
+    const bool hadOld = ::lstat(name.constData(), &old) == 0;
     if (hadOld && S_ISDIR(old.st_mode))
         return fail(QStringLiteral("It is a folder, not a file.") + kUnchanged);
     if (hadOld && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
         return fail(QStringLiteral("It is not an ordinary file.") + kUnchanged);
 
     QByteArray temporary;
-    const int fd = createTemporary(target, &temporary);
+    const int fd = createTemporary(name, &temporary);
     if (fd < 0)
         return fail(failedBecause("No new file can be made in its folder", errno));
     auto abandon = [&](const char* what, int errorNumber) {
         ::unlink(temporary.constData());
         return fail(failedBecause(what, errorNumber));
     };
-
     if (hadOld && S_ISREG(old.st_mode)) {
         // Best effort: the new file takes the old one's permissions (and,
         // where allowed, its owner), as an edit in place would keep them.
@@ -169,14 +222,43 @@ bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, Q
     // The descriptor is gone whatever close() says.
     if (const int closed = ::close(fd); injected(ReplaceStep::Close) || closed != 0)
         return abandon("The file cannot be closed", errno);
-    if (injected(ReplaceStep::Rename) || ::rename(temporary.constData(), target.constData()) != 0)
-        return abandon("The old file cannot be replaced", errno);
-    if (!syncFolder(folderOf(target))) {
-        return fail(QStringLiteral("The new contents are in place, but the folder could not be flushed "
-                                   "to the disk (%1), so they may not survive a power cut.")
-                        .arg(qt_error_string(errno)));
+    m_target = name;
+    m_temporary = temporary;
+    return true;
+}
+
+bool StagedFile::commit(QString* error)
+{
+    if (!isStaged()) {
+        if (error)
+            *error = QStringLiteral("No new contents were ready.") + kUnchanged;
+        return false;
+    }
+    if (injected(ReplaceStep::Rename) || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+        const int e = errno;
+        discard();
+        if (error)
+            *error = failedBecause("The old file cannot be replaced", e);
+        return false;
+    }
+    m_temporary.clear();
+    m_inPlace = true;
+    if (!syncFolder(folderOf(m_target))) {
+        if (error) {
+            *error = QStringLiteral("The new contents are in place, but the folder could not be flushed "
+                                    "to the disk (%1), so they may not survive a power cut.")
+                         .arg(qt_error_string(errno));
+        }
+        return false;
     }
     return true;
+}
+
+void StagedFile::discard()
+{
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
+    m_temporary.clear();
 }
 
 ScopedReplaceFault::ScopedReplaceFault(ReplaceStep step, int errorNumber)
@@ -184,6 +266,14 @@ ScopedReplaceFault::ScopedReplaceFault(ReplaceStep step, int errorNumber)
 {
     g_faultStep = int(step);
     g_faultError = errorNumber;
+}
+
+bool ScopedReplaceFault::injected(ReplaceStep step)
+{
+    if (g_faultStep != int(step))
+        return false;
+    errno = g_faultError;
+    return true;
 }
 
 ScopedReplaceFault::~ScopedReplaceFault()

@@ -4,7 +4,8 @@
 // written, flushed to the disk (fdatasync) and the file closed, each step
 // checked. Only then is the temporary renamed over the target, and the folder
 // flushed so that the rename itself lasts. A failure before the rename removes
-// the temporary file and leaves the target exactly as it was.
+// the temporary file and leaves the target exactly as it was. At no instant
+// is the target missing: rename(2) swaps the old file for the new one at once.
 //
 // (QSaveFile is not used: in Qt 6.4 its commit() ignores a write error that
 // only shows when its buffer is flushed, and renames the short file over the
@@ -26,6 +27,13 @@ enum class LinkRule {
     ReplaceLinks,
 };
 
+// What a file the user has made read-only means to a replacement of one of
+// their documents.
+enum class ReadOnlyRule {
+    Refuse,  // it is left as it is, and the user is told
+    Replace, // the user said to replace it anyway; it stays read-only
+};
+
 // Replaces the contents of the file at `path` (see FileNames.h for how a path
 // becomes bytes) with `bytes`, creating the file when missing; an existing
 // file keeps its permission bits. True when the new contents are in place and
@@ -35,8 +43,56 @@ enum class LinkRule {
 bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links = LinkRule::FollowLinks,
                  QString* error = nullptr);
 
-// The system calls of a replacement, in order.
-enum class ReplaceStep { Create, Write, Sync, Close, Rename, SyncFolder };
+// The name that finally holds the file at `path`: symbolic links followed,
+// relative ones from the folder of the link (the file itself need not exist).
+// "" with a reason for the user in *error when a link cannot be read or its
+// chain does not end.
+QString linkedFile(const QString& path, QString* error = nullptr);
+
+// True when there is a file at `path` (links followed) that the user keeps
+// from being changed: none of its write permission bits is set, or the
+// running user may not write it. A file on a read-only file system is not
+// counted: nothing could replace it anyway, and the attempt says why.
+bool isWriteProtected(const QString& path);
+
+// The two halves of replaceFile, for changes of several files that must all
+// be ready before any of them is put in place.
+class StagedFile {
+public:
+    StagedFile() = default;
+    ~StagedFile(); // discards a file still staged
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&& other) noexcept;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Writes `bytes` to a new temporary file beside `target`, which names the
+    // file itself (links already followed, see linkedFile), and flushes and
+    // closes it. The new file takes the permission bits (and, where allowed,
+    // the owner) of the file at `target` when there is one. False with a
+    // reason for the user in *error otherwise; nothing is left on disk then.
+    bool stage(const QString& target, const QByteArray& bytes, QString* error = nullptr);
+    // Renames the staged file over the target, then flushes the folder. False
+    // with a reason in *error when the rename failed (the staged file is then
+    // discarded and the target is as it was) or only the flush did (the new
+    // contents are in place; the reason says so).
+    bool commit(QString* error = nullptr);
+    // Removes the temporary file, if one is staged.
+    void discard();
+    bool isStaged() const { return !m_temporary.isEmpty(); }
+    // The last commit() put the new file in place (even if the folder's
+    // flush then failed).
+    bool isInPlace() const { return m_inPlace; }
+
+private:
+    QByteArray m_target;
+    QByteArray m_temporary;
+    bool m_inPlace = false;
+};
+
+// The system calls of a replacement, in order (Link: a backup made as a
+// second name of the old file, see Backups.h).
+enum class ReplaceStep { Create, Write, Sync, Close, Rename, SyncFolder, Link };
 
 // For tests: while one lives, `step` of every replacement fails with the
 // system error number `errorNumber` as if the call had failed (the real call
@@ -48,6 +104,10 @@ public:
     ~ScopedReplaceFault();
     ScopedReplaceFault(const ScopedReplaceFault&) = delete;
     ScopedReplaceFault& operator=(const ScopedReplaceFault&) = delete;
+
+    // For the file code of this folder: true when `step` is to fail now;
+    // errno is then set as the failing call would set it.
+    static bool injected(ReplaceStep step);
 
 private:
     int m_previousStep;

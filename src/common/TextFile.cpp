@@ -69,7 +69,7 @@ TextFileRead readTextFile(const QString& path, const std::function<QString(const
     return result;
 }
 
-bool writeTextFile(const QString& path, const QString& text, QString* error, LinkRule links)
+std::optional<QByteArray> textFileBytes(const QString& text, QString* error)
 {
     if (const qsizetype line = lineWithLoneSurrogate(text)) {
         if (error) {
@@ -78,9 +78,15 @@ bool writeTextFile(const QString& path, const QString& text, QString* error, Lin
                          .arg(line)
                          .arg(QString::fromUtf8(splitLines(text).value(line - 1).toUtf8())); // lone halves as "?"
         }
-        return false;
+        return std::nullopt;
     }
-    return replaceFile(path, encodeText(text), links, error);
+    return encodeText(text);
+}
+
+bool writeTextFile(const QString& path, const QString& text, QString* error, LinkRule links)
+{
+    const std::optional<QByteArray> bytes = textFileBytes(text, error);
+    return bytes && replaceFile(path, *bytes, links, error);
 }
 
 } // namespace cantorel

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace cantorel {
 
@@ -41,5 +42,9 @@ TextFileRead readTextFile(const QString& path, const std::function<QString(const
 // file name UTF-8 cannot hold (see FileNames.h) is refused unwritten.
 bool writeTextFile(const QString& path, const QString& text, QString* error = nullptr,
                    LinkRule links = LinkRule::FollowLinks);
+
+// The bytes writeTextFile writes for `text`, or nullopt with a reason for the
+// user in *error when the text cannot be written (see above).
+std::optional<QByteArray> textFileBytes(const QString& text, QString* error = nullptr);
 
 } // namespace cantorel

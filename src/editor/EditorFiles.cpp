@@ -4,7 +4,6 @@
 #include "editor/LyricTextFile.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace cantorel::editor {
 
@@ -87,22 +86,6 @@ QString sideTitle(Side side)
     return side == Side::Left ? QStringLiteral("Lyrics") : QStringLiteral("Translated Lyrics");
 }
 
-// "<base> (unsaved lines, 2026-12-08 05.21.05).txt", or with " 2", " 3"...
-// before the extension when that name is taken.
-QString freeRescueName(const QString& base, const QDateTime& when)
-{
-    const QString stamp = when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
-    for (int n = 1;; ++n) {
-        QString name = base + QStringLiteral(" (unsaved lines, ") + stamp + u')';
-        if (n > 1)
-            name += u' ' + QString::number(n);
-        name += QStringLiteral(".txt");
-        const QFileInfo taken(name); // a dangling link takes the name too
-        if (!taken.exists() && !taken.isSymLink())
-            return name;
-    }
-}
-
 } // namespace
 
 bool EditorFiles::saveChangesAtExit()
@@ -121,27 +104,14 @@ bool EditorFiles::saveChangesAtExit()
     return true;
 }
 
-QStringList EditorFiles::writeRescueCopies(const QString& fallbackFolder, const QDateTime& when)
+QList<RescueSide> EditorFiles::unsavedSides() const
 {
-    QStringList written;
+    QList<RescueSide> sides;
     for (const Side side : {Side::Left, Side::Right}) {
-        if (!m_lines.hasUnsavedChanges(side))
-            continue;
-        const QStringList& lines = m_lines.column(side).lines;
-        const QString own = m_lines.column(side).fileName;
-        QStringList bases;
-        if (!own.isEmpty())
-            bases << own;
-        bases << QDir(fallbackFolder).filePath(sideTitle(side));
-        for (const QString& base : bases) {
-            const QString name = freeRescueName(base, when);
-            if (writeLyricText(name, lines).isEmpty()) {
-                written << name;
-                break;
-            }
-        }
+        if (m_lines.hasUnsavedChanges(side))
+            sides.append({sideTitle(side), m_lines.column(side).fileName, m_lines.column(side).lines});
     }
-    return written;
+    return sides;
 }
 
 } // namespace cantorel::editor

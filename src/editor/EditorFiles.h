@@ -5,8 +5,7 @@
 // were.
 #include "common/Prompts.h"
 #include "editor/LinePair.h"
-
-#include <QDateTime>
+#include "editor/RescueCopies.h"
 
 namespace cantorel::editor {
 
@@ -30,12 +29,10 @@ public:
     // the program must stay open: the user cancelled, or a side they wanted
     // saved was not (its save failed or its name dialog was cancelled).
     bool saveChangesAtExit();
-    // When the program is ended without a chance to ask: writes each side
-    // with unsaved changes to a new file whose name says so, beside the
-    // side's own file, or in `fallbackFolder` for a side that never had one
-    // (or whose folder cannot be written). The side itself stays unsaved.
-    // Returns the files written; never replaces an existing file.
-    QStringList writeRescueCopies(const QString& fallbackFolder, const QDateTime& when);
+    // The sides whose lines changed since they were last opened or saved,
+    // for rescue copies (RescueCopies.h) when the program is ended without a
+    // chance to ask.
+    QList<RescueSide> unsavedSides() const;
     bool hasUnsavedChanges() const;
 
     static QList<Prompts::FileFilter> textFilter();

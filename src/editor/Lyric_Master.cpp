@@ -1,13 +1,11 @@
 #include "editor/Lyric_Master.h"
 
-#include "common/ProgramDirectory.h"
 #include "editor/LineCounters.h"
 #include "platform/widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDateTime>
-#include <QDir>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -365,12 +363,9 @@ bool Lyric_Master::saveChangesAtExit()
     return m_files.saveChangesAtExit();
 }
 
-QStringList Lyric_Master::writeRescueCopies()
+editor::RescueOutcome Lyric_Master::writeRescueCopies()
 {
-    // The per-user data folder, ~/.local/share/cantorel.
-    const QString folder = userDataDirectory();
-    QDir().mkpath(folder);
-    return m_files.writeRescueCopies(folder, QDateTime::currentDateTime());
+    return editor::writeRescueCopies(m_files.unsavedSides(), editor::rescuePlaces(), QDateTime::currentDateTime());
 }
 
 // --- Events of the lists ---

@@ -42,8 +42,8 @@ public:
     bool saveChangesAtExit();
     // For an end without questions (a signal, the session): writes the
     // unsaved sides to files of their own, beside their files or in the
-    // per-user data folder; returns the files written.
-    QStringList writeRescueCopies();
+    // first fallback place that takes them (RescueCopies.h).
+    editor::RescueOutcome writeRescueCopies();
     bool hasUnsavedChanges() const;
 
     // The state behind the window (for the owner's checks and for tests).

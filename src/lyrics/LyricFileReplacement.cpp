@@ -4,63 +4,183 @@
 #include "common/FileNames.h"
 #include "common/TextFile.h"
 
+#include <cerrno>
+#include <optional>
+#include <utility>
+#include <vector>
+
 namespace cantorel::lyrics {
 
 namespace {
 
-struct Done {
-    QString path;
-    bool wrote = false;
-    bool backedUp = false;
+std::function<bool(int)> g_beforeStep;
+
+// The one place where a replacement's text becomes the bytes on disk.
+std::optional<QByteArray> bytesOf(const FileReplacement& f, QString* error)
+{
+    return textFileBytes(f.text, error);
+}
+
+// One file of a replacement, as it goes.
+struct Target {
+    const FileReplacement* change = nullptr;
+    QString file;         // the name that holds it: links followed, unless only set aside
+    bool existed = false;
+    StagedFile staged;
+    QString backup;       // the backup made, "" while none
+    bool inPlace = false; // the new file was renamed over it, or it was set aside
 };
 
-void undo(const QList<Done>& done)
-{
-    for (auto it = done.rbegin(); it != done.rend(); ++it) {
-        if (it->wrote)
-            removeFile(it->path);
-        if (it->backedUp)
-            restoreNewestBackup(it->path);
+class Replacement {
+public:
+    Replacement(const QList<FileReplacement>& files, ReadOnlyRule rule) : m_rule(rule)
+    {
+        m_targets.resize(size_t(files.size()));
+        for (qsizetype i = 0; i < files.size(); ++i)
+            m_targets[size_t(i)].change = &files[i];
     }
-}
+
+    ReplacementResult run()
+    {
+        for (Target& t : m_targets) {
+            if (!check(t))
+                return m_result;
+        }
+        if (!m_readOnly.isEmpty()) {
+            m_result.error = m_readOnlyWhy.join(u'\n');
+            m_result.readOnly = m_readOnly;
+            return m_result;
+        }
+        for (Target& t : m_targets) {
+            if (!stage(t))
+                return m_result;
+        }
+        for (Target& t : m_targets) {
+            if (!keepOld(t))
+                return m_result;
+        }
+        for (Target& t : m_targets) {
+            if (!putInPlace(t))
+                return m_result;
+        }
+        m_result.ok = true;
+        return m_result;
+    }
+
+private:
+    // Nothing is touched yet: a folder in the way, a link that leads
+    // nowhere, or a read-only file (gathered for the one refusal).
+    bool check(Target& t)
+    {
+        const QString& path = t.change->path;
+        QString why;
+        if (t.change->setAsideOnly) {
+            const NameKind kind = nameKind(path);
+            if (kind == NameKind::Other)
+                return fail(t, QStringLiteral("It is a folder, not a file."));
+            t.file = path;
+            t.existed = kind != NameKind::None;
+        } else {
+            t.file = linkedFile(path, &why);
+            if (t.file.isEmpty())
+                return fail(t, why);
+            t.existed = fileFacts(t.file).exists;
+        }
+        if (t.existed && m_rule == ReadOnlyRule::Refuse && isWriteProtected(t.file)) {
+            m_readOnly << path;
+            m_readOnlyWhy << path + QStringLiteral(": it is read-only.");
+        }
+        return true;
+    }
+
+    bool stage(Target& t)
+    {
+        if (t.change->setAsideOnly)
+            return true;
+        QString why;
+        const std::optional<QByteArray> bytes = bytesOf(*t.change, &why);
+        if (!bytes)
+            return fail(t, why);
+        if (!allowed(&why) || !t.staged.stage(t.file, *bytes, &why))
+            return fail(t, QStringLiteral("could not be written: ") + why);
+        return true;
+    }
+
+    bool keepOld(Target& t)
+    {
+        if (!t.existed)
+            return true;
+        QString why;
+        if (allowed(&why))
+            t.backup = keepBackup(t.file, &why);
+        if (t.backup.isEmpty())
+            return fail(t, QStringLiteral("no backup of it could be kept: ") + why);
+        m_result.backups << t.backup;
+        return true;
+    }
+
+    bool putInPlace(Target& t)
+    {
+        QString why;
+        if (t.change->setAsideOnly) {
+            // Its backup holds it already: only the name goes.
+            if (!t.existed)
+                return true;
+            t.inPlace = allowed(&why) && removeFile(t.file, &why);
+            return t.inPlace || fail(t, QStringLiteral("could not be moved aside: ") + why);
+        }
+        const bool done = allowed(&why) && t.staged.commit(&why);
+        t.inPlace = t.staged.isInPlace();
+        if (!done)
+            return fail(t, QStringLiteral("could not be written: ") + why);
+        if (m_result.written.isEmpty())
+            m_result.written = t.change->path;
+        return true;
+    }
+
+    // The test hook's say on the next step.
+    bool allowed(QString* why)
+    {
+        if (!g_beforeStep || g_beforeStep(m_step++))
+            return true;
+        *why = qt_error_string(EIO);
+        return false;
+    }
+
+    bool fail(const Target& t, const QString& why)
+    {
+        undo();
+        m_result = refusal(t.change->path + QStringLiteral(": ") + why);
+        return false;
+    }
+
+    // Back to the disk as it was, last file first.
+    void undo()
+    {
+        for (auto t = m_targets.rbegin(); t != m_targets.rend(); ++t) {
+            t->staged.discard();
+            if (t->inPlace && t->existed)
+                restoreNewestBackup(t->file);
+            else if (t->inPlace)
+                removeFile(t->file);
+            else if (!t->backup.isEmpty())
+                dropNewestBackup(t->file);
+        }
+    }
+
+    std::vector<Target> m_targets;
+    ReadOnlyRule m_rule;
+    ReplacementResult m_result;
+    QStringList m_readOnly;
+    QStringList m_readOnlyWhy;
+    int m_step = 0;
+};
 
 } // namespace
 
-ReplacementResult replaceFiles(const QList<FileReplacement>& files)
+ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly)
 {
-    ReplacementResult result;
-    QList<Done> done;
-    const auto fail = [&](const QString& path, const QString& why) {
-        undo(done);
-        result.backups.clear();
-        result.error = path + QStringLiteral(": ") + why;
-        return result;
-    };
-    for (const FileReplacement& f : files) {
-        const NameKind there = nameKind(f.path);
-        Done step{f.path};
-        if (there != NameKind::None) {
-            if (there == NameKind::Other)
-                return fail(f.path, QStringLiteral("It is a folder, not a file."));
-            QString error;
-            const QString backup = moveToBackup(f.path, &error);
-            if (backup.isEmpty())
-                return fail(f.path, QStringLiteral("could not be moved aside: ") + error);
-            step.backedUp = true;
-            result.backups << backup;
-        }
-        done << step;
-        if (f.setAsideOnly)
-            continue;
-        QString error;
-        if (!writeTextFile(f.path, f.text, &error))
-            return fail(f.path, QStringLiteral("could not be written: ") + error);
-        done.last().wrote = true;
-        if (result.written.isEmpty())
-            result.written = f.path;
-    }
-    result.ok = true;
-    return result;
+    return Replacement(files, readOnly).run();
 }
 
 ReplacementResult refusal(const QString& why)
@@ -68,6 +188,16 @@ ReplacementResult refusal(const QString& why)
     ReplacementResult result;
     result.error = why;
     return result;
+}
+
+ScopedReplacementSteps::ScopedReplacementSteps(std::function<bool(int)> beforeStep)
+    : m_previous(std::exchange(g_beforeStep, std::move(beforeStep)))
+{
+}
+
+ScopedReplacementSteps::~ScopedReplacementSteps()
+{
+    g_beforeStep = std::move(m_previous);
 }
 
 } // namespace cantorel::lyrics

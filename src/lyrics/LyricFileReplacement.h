@@ -1,19 +1,39 @@
 #pragma once
 // Replacing lyric files the user already has (a lyric pair, an LRC file)
-// so that nothing is lost: each existing file is first moved aside as its
-// newest backup (common/Backups.h: <path>.bak, older ones .bak.1, ...), and
-// the new text is written as UTF-8. Several files change together or not at
-// all: when one step fails, the files written so far are removed and their
-// backups put back.
+// so that nothing is lost, not even by a kill or a power cut in the middle:
+//
+//   1. every target is checked first: a folder is refused, and so is a file
+//      the user made read-only (see ReadOnlyRule), before anything changes;
+//   2. each new text is written to a temporary file beside its target and
+//      flushed (FileReplace.h: StagedFile);
+//   3. each existing target is kept as its newest backup without leaving its
+//      place (Backups.h: keepBackup; <path>.bak, older ones .bak.1, ...);
+//   4. the new files are renamed over their targets in the order given; a
+//      file only set aside loses its name then (its backup holds it).
+//
+// So at every instant each target holds its old text or its new one, and
+// for several files (a lyric and its translation, in that order) the disk
+// shows old-old, new-new, or new-old with the old second file already in
+// its backups. When a step fails, everything is undone: the files put in
+// place get their old files back (in one rename each), new files are
+// removed, and the backups made go away.
+//
+// A target that is a symbolic link is followed: the file it points at is
+// replaced and keeps its permission bits, the link stays, and the backups sit
+// beside that file. A link only set aside goes to its backups as a link.
+#include "common/FileReplace.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace cantorel::lyrics {
 
 struct FileReplacement {
     QString path;
-    QString text;
+    QString text; // written as UTF-8 (bytesOf in the .cpp is where text becomes bytes)
     // Only move the existing file aside (if there is one); write nothing.
     bool setAsideOnly = false;
 };
@@ -21,13 +41,35 @@ struct FileReplacement {
 struct ReplacementResult {
     bool ok = false;
     QString error;       // for the user, naming the file; "" when ok
-    QString written;     // the first file written; "" unless ok
+    QString written;     // the first file written (as named); "" unless ok
     QStringList backups; // the backups made, in the order of the files
+    // The read-only files that made a change refused under ReadOnlyRule::
+    // Refuse (`ok` is false, nothing changed); asking the user and trying
+    // again with ReadOnlyRule::Replace is up to the caller.
+    QStringList readOnly;
 };
 
-ReplacementResult replaceFiles(const QList<FileReplacement>& files);
+ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 // The result of a change refused before any file was touched.
 ReplacementResult refusal(const QString& why);
+
+// For tests: while one lives, `beforeStep` runs before every step of
+// replaceFiles that changes the disk (a file staged, a backup kept, a file
+// put in place or set aside), with the steps numbered from 0 in each call;
+// the disk then shows what a kill at that instant would leave. When it
+// returns false the step fails as if the disk had refused it. The undoing of
+// a failure is not numbered. Nesting restores the previous one. Main thread
+// only.
+class ScopedReplacementSteps {
+public:
+    explicit ScopedReplacementSteps(std::function<bool(int step)> beforeStep);
+    ~ScopedReplacementSteps();
+    ScopedReplacementSteps(const ScopedReplacementSteps&) = delete;
+    ScopedReplacementSteps& operator=(const ScopedReplacementSteps&) = delete;
+
+private:
+    std::function<bool(int)> m_previous;
+};
 
 } // namespace cantorel::lyrics

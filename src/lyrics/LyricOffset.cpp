@@ -42,7 +42,7 @@ QString shiftedPairFile(const QString& text, qint64 offsetMs)
     return out;
 }
 
-OffsetSave savePair(const QString& mediaPath, qint64 offsetMs)
+OffsetSave savePair(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule readOnly)
 {
     QStringList paths{lyricPathOf(mediaPath)};
     if (hasTranslation(mediaPath))
@@ -54,10 +54,10 @@ OffsetSave savePair(const QString& mediaPath, qint64 offsetMs)
             return refusal(error);
         files.append({path, shiftedPairFile(text, offsetMs)});
     }
-    return replaceFiles(files);
+    return replaceFiles(files, readOnly);
 }
 
-OffsetSave saveLrc(const QString& lrcPath, qint64 offsetMs)
+OffsetSave saveLrc(const QString& lrcPath, qint64 offsetMs, ReadOnlyRule readOnly)
 {
     QString text, error;
     if (!readText(lrcPath, &text, &error))
@@ -66,17 +66,17 @@ OffsetSave saveLrc(const QString& lrcPath, qint64 offsetMs)
     if (!lrc.isLyric)
         return refusal(lrcPath + QStringLiteral(": it holds no time tag any more."));
     const qint64 total = boundedOffset(lrc.offsetMs + offsetMs);
-    return replaceFiles({{lrcPath, withLrcOffset(text, total)}});
+    return replaceFiles({{lrcPath, withLrcOffset(text, total)}}, readOnly);
 }
 
-OffsetSave saveBesideEmbedded(const QString& mediaPath, qint64 offsetMs)
+OffsetSave saveBesideEmbedded(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule readOnly)
 {
     const auto embedded = readEmbeddedLyric(mediaPath);
     if (!embedded)
         return refusal(mediaPath + QStringLiteral(": the song holds no timed lyric any more."));
     const QString lrcPath = lrcPathsOf(mediaPath).first();
     const QString text = QStringLiteral("[offset:%1]\r\n").arg(offsetMs) + lrcText(embedded->lyric);
-    return replaceFiles({{lrcPath, text}});
+    return replaceFiles({{lrcPath, text}}, readOnly);
 }
 
 } // namespace
@@ -114,15 +114,16 @@ QString offsetText(qint64 offsetMs)
     return QStringLiteral("Lyric %1 s %2").arg(amount, tenths > 0 ? QStringLiteral("earlier") : QStringLiteral("later"));
 }
 
-OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs)
+OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs,
+                               ReadOnlyRule readOnly)
 {
     offsetMs = boundedOffset(offsetMs);
     if (offsetMs == 0)
         return refusal(QStringLiteral("The lyric is on time: there is no offset to save."));
     switch (origin.kind) {
-    case LyricOrigin::Kind::Pair: return savePair(mediaPath, offsetMs);
-    case LyricOrigin::Kind::LrcFile: return saveLrc(origin.path, offsetMs);
-    case LyricOrigin::Kind::Embedded: return saveBesideEmbedded(mediaPath, offsetMs);
+    case LyricOrigin::Kind::Pair: return savePair(mediaPath, offsetMs, readOnly);
+    case LyricOrigin::Kind::LrcFile: return saveLrc(origin.path, offsetMs, readOnly);
+    case LyricOrigin::Kind::Embedded: return saveBesideEmbedded(mediaPath, offsetMs, readOnly);
     case LyricOrigin::Kind::None: break;
     }
     return refusal(QStringLiteral("The song has no lyric to save an offset into."));

@@ -63,7 +63,10 @@ using OffsetSave = ReplacementResult;
 //     embedded one), and the embedded lyric stays untouched for other
 //     players.
 // An offset of 0, or an origin of kind None, changes nothing and fails with
-// a reason. Files are written as UTF-8. On failure every file is as it was.
-OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs);
+// a reason; so does a read-only file, unless `readOnly` says to replace it
+// (the result then names it, see ReplacementResult). Files are written as
+// UTF-8. On failure every file is as it was.
+OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs,
+                               ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 } // namespace cantorel::lyrics

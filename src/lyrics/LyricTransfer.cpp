@@ -35,7 +35,7 @@ QString defaultLrcPathOf(const QString& mediaPath)
     return lrcPathsOf(mediaPath).first();
 }
 
-LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath)
+LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath, ReadOnlyRule readOnly)
 {
     for (const QString& own : {mediaPath, lyricPathOf(mediaPath), translatedLyricPathOf(mediaPath)}) {
         if (samePath(outPath, own))
@@ -49,10 +49,10 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath)
     case LyricLoad::Outcome::Failed: return refused(found.errorText);
     default: break;
     }
-    return done(replaceFiles({{outPath, lrcText(lyric)}}), lyric);
+    return done(replaceFiles({{outPath, lrcText(lyric)}}, readOnly), lyric);
 }
 
-LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath)
+LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath, ReadOnlyRule readOnly)
 {
     const TextFileRead read = readLyricFile(lrcPath);
     if (!read.ok())
@@ -72,7 +72,7 @@ LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath)
         files.append({translatedLyricPathOf(mediaPath), translated});
     else
         files.append({translatedLyricPathOf(mediaPath), QString(), true});
-    return done(replaceFiles(files), lrc.lyric);
+    return done(replaceFiles(files, readOnly), lrc.lyric);
 }
 
 } // namespace cantorel::lyrics

@@ -20,8 +20,10 @@ QString defaultLrcPathOf(const QString& mediaPath);
 // Writes the lyric of `mediaPath` (found as loadLyric finds it, with the
 // translation) as UTF-8 LRC to `outPath` (lrcText). A file at `outPath` is
 // moved aside as its backup first. Refused: no lyric; `outPath` naming the
-// song itself or one of its lyric pair files.
-LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath);
+// song itself or one of its lyric pair files; a read-only file at `outPath`
+// (unless `readOnly` says to replace it).
+LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath,
+                        ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 // Writes the LRC file `lrcPath` as the lyric pair of `mediaPath`: its
 // [offset:] applied to the times, each line a record, the translation (same-
@@ -29,7 +31,9 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath);
 // moved aside as backups first; a translated file is set aside (not
 // written) when the LRC has no translation, so the pair on disk always
 // belongs together. Every line is written, also past the 1200 the player
-// shows. Refused: an LRC without any time tag.
-LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath);
+// shows. Refused: an LRC without any time tag; a read-only file of the pair
+// (unless `readOnly` says to replace it).
+LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath,
+                        ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 } // namespace cantorel::lyrics

@@ -9,8 +9,10 @@
 #include "platform/widgets/LyricPane.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 
 #include <climits>
+#include <functional>
 
 namespace cantorel {
 
@@ -174,34 +176,52 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
     // that is missing a stream is then refused, and its targets get their
     // old lyrics back.
     QString failed;
+    QString why;
     auto step = [&](FileError error, const QString& path) {
         if (error == FileError::None)
             return;
         const QString message = maker::fileErrorMessage(error);
         if (!message.isEmpty())
             showMessage(message);
-        if (failed.isEmpty())
+        if (failed.isEmpty()) {
             failed = path;
+            why = error == FileError::ReadOnly ? QStringLiteral("is read-only") : QStringLiteral("could not be opened");
+        }
+    };
+    // A read-only lyric file is replaced only when the user says so.
+    auto target = [&](const QString& path, const std::function<FileError(ReadOnlyRule)>& make) {
+        FileError error = make(ReadOnlyRule::Refuse);
+        if (error == FileError::ReadOnly && replaceReadOnly(path))
+            error = make(ReadOnlyRule::Replace);
+        step(error, path);
     };
     if (choice.withTranslation()) {
-        const QString target = lyrics::translatedLyricPathOf(choice.mediaPath);
+        const QString translated = lyrics::translatedLyricPathOf(choice.mediaPath);
         step(m_recording.openSource(Side::Translation, choice.translatedSource), choice.translatedSource);
-        step(m_recording.createTarget(Side::Translation, target), target);
+        target(translated, [&](ReadOnlyRule r) { return m_recording.createTarget(Side::Translation, translated, r); });
     } else {
         // A translation from an earlier recording would be paired with the
         // new lines: it joins the backups.
         const QString stale = lyrics::translatedLyricPathOf(choice.mediaPath);
-        step(m_recording.setAsideOldTranslation(stale), stale);
+        target(stale, [&](ReadOnlyRule r) { return m_recording.setAsideOldTranslation(stale, r); });
     }
-    const QString target = lyrics::lyricPathOf(choice.mediaPath);
+    const QString lyric = lyrics::lyricPathOf(choice.mediaPath);
     step(m_recording.openSource(Side::Lyric, choice.lyricSource), choice.lyricSource);
-    step(m_recording.createTarget(Side::Lyric, target), target);
+    target(lyric, [&](ReadOnlyRule r) { return m_recording.createTarget(Side::Lyric, lyric, r); });
 
     if (m_recording.streamsReady())
         return true;
     m_recording.abandon();
-    showMessage(QStringLiteral("Nothing can be recorded: %1 could not be opened.").arg(failed));
+    showMessage(QStringLiteral("Nothing can be recorded: %1 %2.").arg(failed, why));
     return false;
+}
+
+bool Form2::replaceReadOnly(const QString& path)
+{
+    const QString question = QStringLiteral("The lyric file %1 is read-only. Replace it anyway?")
+                                 .arg(QFileInfo(path).fileName());
+    return m_services.prompts.message(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question)
+        == Prompts::Answer::Yes;
 }
 
 void Form2::setTwoPanes(bool two)

@@ -6,7 +6,7 @@
 #include "common/TextFile.h"
 #include "lyrics/LyricFiles.h"
 
-
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cantorel::maker {
@@ -35,6 +35,7 @@ QString fileErrorMessage(FileError error)
     case FileError::FileNotFound: return QStringLiteral("File Not Found");
     case FileError::DiskNotReady: return QStringLiteral("Disk Not Ready");
     case FileError::None:
+    case FileError::ReadOnly:
     case FileError::Other: break;
     }
     return QString();
@@ -85,7 +86,7 @@ LyricTarget::~LyricTarget()
     close();
 }
 
-FileError LyricTarget::create(const QString& path)
+FileError LyricTarget::create(const QString& path, ReadOnlyRule readOnly)
 {
     close();
     m_path = path;
@@ -97,30 +98,53 @@ FileError LyricTarget::create(const QString& path)
     // records too.
     if (path.contains(u'/') && !fileFacts(path.left(path.lastIndexOf(u'/') + 1)).isDir)
         return FileError::FileNotFound;
-    if (const FileFacts facts = fileFacts(path); facts.exists) {
+    m_target = linkedFile(path);
+    if (m_target.isEmpty())
+        return FileError::Other;
+    const FileFacts facts = fileFacts(m_target);
+    const bool writeProtected = facts.exists && isWriteProtected(m_target);
+    if (facts.exists) {
         if (!facts.isFile)
             return FileError::Other;
+        if (writeProtected && readOnly == ReadOnlyRule::Refuse)
+            return FileError::ReadOnly;
         if (facts.size > 0) {
             // Keep the lyric that is there, with every older backup.
-            if (moveToBackup(path).isEmpty())
+            if (keepBackup(m_target).isEmpty())
                 return FileError::Other;
             m_keptOld = true;
         } else {
             m_wasThere = true;
         }
     }
-
-    if (!openForWriting(m_file, path)) {
-        if (m_keptOld) {
-            restoreNewestBackup(path);
-            m_keptOld = false;
-        }
-        return FileError::Other;
+    const FileError error = putEmptyFileInPlace(writeProtected);
+    if (error != FileError::None && m_keptOld) {
+        restoreNewestBackup(m_target);
+        m_keptOld = false;
     }
-    return FileError::None;
+    return error;
 }
 
-FileError LyricTarget::setAside(const QString& path)
+FileError LyricTarget::putEmptyFileInPlace(bool writeProtected)
+{
+    if (m_keptOld) {
+        StagedFile empty;
+        if (!empty.stage(m_target, QByteArray()) || (!empty.commit() && !empty.isInPlace()))
+            return FileError::Other;
+    }
+    const QByteArray name = encodeFileName(m_target);
+    struct stat st {};
+    // A read-only lyric the user said to replace opens for writing all the
+    // same, and then stays as read-only as they made it.
+    const bool lift = writeProtected && ::stat(name.constData(), &st) == 0
+        && ::chmod(name.constData(), st.st_mode | S_IWUSR) == 0;
+    const bool opened = openForWriting(m_file, m_target);
+    if (lift)
+        [[maybe_unused]] const int restored = ::chmod(name.constData(), st.st_mode & 07777);
+    return opened ? FileError::None : FileError::Other;
+}
+
+FileError LyricTarget::setAside(const QString& path, ReadOnlyRule readOnly)
 {
     m_setAside = false;
     const FileFacts facts = fileFacts(path);
@@ -128,6 +152,8 @@ FileError LyricTarget::setAside(const QString& path)
         return FileError::None;
     if (!facts.isFile)
         return FileError::Other;
+    if (readOnly == ReadOnlyRule::Refuse && isWriteProtected(path))
+        return FileError::ReadOnly;
     m_path = path;
     if (moveToBackup(path).isEmpty())
         return FileError::Other;
@@ -163,9 +189,9 @@ void LyricTarget::close()
     m_file.close();
     if (m_records == 0) {
         if (m_keptOld) {
-            restoreNewestBackup(m_path);
+            restoreNewestBackup(m_target);
         } else if (!m_wasThere) {
-            removeFile(m_path);
+            removeFile(m_target);
         }
     }
     m_keptOld = false;

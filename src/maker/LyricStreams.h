@@ -6,6 +6,8 @@
 // open reads as exhausted and ignores writes, so a recording whose
 // preparation went wrong cannot bring the window down.
 // Everything here runs on the user-interface thread.
+#include "common/FileReplace.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -19,11 +21,12 @@ enum class FileError {
     None,
     FileNotFound, // the file (or its folder) is not there
     DiskNotReady, // the device failed while reading or writing
+    ReadOnly,     // a lyric the user made read-only, left as it is
     Other,        // anything else (no permission, a folder in the way)
 };
 
 // "File Not Found", "Disk Not Ready", or "" for the failures that are not
-// reported by a message of their own.
+// reported by a message of their own (ReadOnly: the window asks instead).
 QString fileErrorMessage(FileError error);
 
 // A plain-text lyric, one lyric line per text line (CR LF, LF or CR), read
@@ -52,11 +55,13 @@ private:
 // nullopt with `error` set when the file cannot be read.
 std::optional<int> countLines(const QString& path, FileError* error);
 
-// A timed lyric file being recorded. Creating it moves an existing lyric
-// aside as its newest backup (<path>.bak; older backups are kept, numbered,
-// see common/Backups.h), so a re-recording abandoned half-way loses nothing;
-// the new file starts empty. Every record is flushed to the disk as soon as
-// it is written.
+// A timed lyric file being recorded. Creating it keeps an existing lyric as
+// its newest backup (<path>.bak; older backups are kept, numbered, see
+// common/Backups.h), so a re-recording abandoned half-way loses nothing; the
+// new file starts empty and takes the old one's place in one rename, with its
+// permission bits, so the name never stands empty-handed. A link at the name
+// is followed: its file is recorded into (the backups sit beside it) and the
+// link stays. Every record is flushed to the disk as soon as it is written.
 //
 // A target can also be only set aside: the translation of an earlier
 // recording, when the new one has none, goes to its backups too, so that the
@@ -67,7 +72,9 @@ public:
 
     ~LyricTarget();
 
-    FileError create(const QString& path);
+    // ReadOnly (nothing changed) for a read-only lyric, unless `readOnly`
+    // says to replace it; the new file is then read-only too.
+    FileError create(const QString& path, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
     bool isOpen() const { return m_file.isOpen(); }
     const QString& path() const { return m_path; }
     // Records written since create.
@@ -84,8 +91,8 @@ public:
     void close();
 
     // Moves an existing file at `path` to its backups without creating a new
-    // one (nothing happens when there is none).
-    FileError setAside(const QString& path);
+    // one (nothing happens when there is none); ReadOnly as for create.
+    FileError setAside(const QString& path, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
     bool isSetAside() const { return m_setAside; }
     // Puts a file that was set aside back in place; or, with keep(), leaves
     // it in the backups for good.
@@ -93,7 +100,10 @@ public:
     void keep() { m_setAside = false; }
 
 private:
+    FileError putEmptyFileInPlace(bool writeProtected);
+
     QString m_path;
+    QString m_target; // the file itself: m_path with links followed
     QFile m_file;
     int m_records = 0;
     bool m_keptOld = false;  // the old lyric was moved to the backup

@@ -35,14 +35,14 @@ FileError Recording::openSource(Side side, const QString& path)
     return sourceOf(side).open(path);
 }
 
-FileError Recording::createTarget(Side side, const QString& path)
+FileError Recording::createTarget(Side side, const QString& path, ReadOnlyRule readOnly)
 {
-    return targetOf(side).create(path);
+    return targetOf(side).create(path, readOnly);
 }
 
-FileError Recording::setAsideOldTranslation(const QString& path)
+FileError Recording::setAsideOldTranslation(const QString& path, ReadOnlyRule readOnly)
 {
-    return m_translatedTarget.setAside(path);
+    return m_translatedTarget.setAside(path, readOnly);
 }
 
 QString Recording::takeFirstLine(Side side)

@@ -50,11 +50,11 @@ public:
     void beginPreparation();
 
     FileError openSource(Side side, const QString& path);
-    FileError createTarget(Side side, const QString& path);
+    FileError createTarget(Side side, const QString& path, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
     // A recording without translation: the song's translated lyric from an
     // earlier recording goes to its backups, so that it is not paired with
     // the new lines. It comes back when the recording writes no line.
-    FileError setAsideOldTranslation(const QString& path);
+    FileError setAsideOldTranslation(const QString& path, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
     // Reads the first line of the source of `side` into the current line
     // (stored escaped) and returns it as read; "" when there is none.
     QString takeFirstLine(Side side);

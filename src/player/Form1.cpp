@@ -216,8 +216,10 @@ void Form1::rescueUnsavedLines()
     if (m_rescued || !hasLyricEditor() || !lyricEditor().hasUnsavedChanges())
         return;
     m_rescued = true;
-    for (const QString& path : lyricEditor().writeRescueCopies())
-        std::fprintf(stderr, "cantorel: unsaved lyric lines written to %s\n", qPrintable(path));
+    const editor::RescueOutcome rescue = lyricEditor().writeRescueCopies();
+    std::fputs(rescue.report().toUtf8().constData(), stderr);
+    std::fflush(stderr);
+    m_unsavedLinesLost = !rescue.complete();
 }
 
 void Form1::endWithoutQuestions()
@@ -615,6 +617,11 @@ void Form1::buildLyricMenu()
     connect(m_nudge, &LyricNudge::saveFailed, this, [this](const QString& reason) {
         m_services.prompts.message(this, tr("The offset could not be kept in the lyric: %1").arg(reason),
                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+    });
+    connect(m_nudge, &LyricNudge::readOnlyRefused, this, [this](const QString& question) {
+        if (m_services.prompts.message(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question)
+            == Prompts::Answer::Yes)
+            m_nudge->saveReplacingReadOnly();
     });
 }
 

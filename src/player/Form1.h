@@ -121,8 +121,10 @@ public Q_SLOTS:
     // their own (named on stderr), then the window unloads.
     void endWithoutQuestions();
     // Writes the editor's unsaved sides to files of their own (once), as
-    // the session asks before it ends.
+    // the session asks before it ends. Lines that no file could take are
+    // printed on stderr, and unsavedLinesLost() is true from then on.
     void rescueUnsavedLines();
+    bool unsavedLinesLost() const { return m_unsavedLinesLost; }
 
 Q_SIGNALS:
     // The window has unloaded; the program ends.
@@ -187,6 +189,7 @@ private:
     bool m_finishOpening = false; // the open action waits for its song
     bool m_unloaded = false;
     bool m_rescued = false;
+    bool m_unsavedLinesLost = false;
 };
 
 } // namespace cantorel

@@ -70,10 +70,28 @@ void LyricNudge::move(qint64 deltaMs)
 
 void LyricNudge::save()
 {
+    saveWith(ReadOnlyRule::Refuse);
+}
+
+void LyricNudge::saveReplacingReadOnly()
+{
+    saveWith(ReadOnlyRule::Replace);
+}
+
+void LyricNudge::saveWith(ReadOnlyRule readOnly)
+{
     if (!hasLyric())
         return;
     const QString mediaPath = m_mediaPath();
-    const lyrics::OffsetSave saved = lyrics::saveOffsetIntoLyric(mediaPath, m_origin, m_offsetMs);
+    const lyrics::OffsetSave saved = lyrics::saveOffsetIntoLyric(mediaPath, m_origin, m_offsetMs, readOnly);
+    if (!saved.ok && !saved.readOnly.isEmpty()) {
+        QStringList names;
+        for (const QString& path : saved.readOnly)
+            names << QFileInfo(path).fileName();
+        Q_EMIT readOnlyRefused(tr("The lyric file %1 is read-only. Replace it anyway to keep the offset?")
+                                   .arg(names.join(QStringLiteral(", "))));
+        return;
+    }
     if (!saved.ok) {
         Q_EMIT saveFailed(saved.error);
         return;

@@ -47,8 +47,11 @@ public Q_SLOTS:
     void earlier();
     void later();
     // Keeps the offset in the lyric's source (saveOffsetIntoLyric), then
-    // loads the lyric again from there at offset 0.
+    // loads the lyric again from there at offset 0. A read-only lyric file is
+    // left as it is and readOnlyRefused asks whether to replace it anyway.
     void save();
+    // The same, replacing read-only lyric files (which stay read-only).
+    void saveReplacingReadOnly();
 
 Q_SIGNALS:
     // The shown table changed; `said` is for the user ("Lyric 0.3 s
@@ -57,9 +60,13 @@ Q_SIGNALS:
     // The lyric was loaded again after a save, from `origin`.
     void reloaded(const lyrics::LyricOrigin& origin);
     void saveFailed(const QString& reason);
+    // Nothing was saved because a lyric file is read-only; `question` asks
+    // the user whether to replace it anyway (then: saveReplacingReadOnly).
+    void readOnlyRefused(const QString& question);
 
 private:
     void move(qint64 deltaMs);
+    void saveWith(ReadOnlyRule readOnly);
 
     lyrics::LyricTable& m_shown;
     std::function<QString()> m_mediaPath;

@@ -148,3 +148,24 @@ TEST(LyricTool, ExportAndImportLrc)
     EXPECT_FALSE(QFile::exists(dir.filePath("out.lrc")));
     EXPECT_EQ(tool({"import-lrc", dir.filePath("Rain.lrc.bak"), other}).code, 1);
 }
+
+TEST(LyricTool, AReadOnlyFileIsReplacedOnlyWithForce)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3"), lrc = dir.filePath("Rain.lrc");
+    writeFile(lyrics::lyricPathOf(song), "0,\"one\"\r\n");
+    writeFile(lrc, "mine");
+    ASSERT_TRUE(QFile::setPermissions(lrc, QFile::ReadOwner | QFile::ReadGroup));
+
+    ToolRun r = tool({"export-lrc", song});
+    EXPECT_EQ(r.code, 77);
+    EXPECT_EQ(r.err, lrc + ": it is read-only.\n--force replaces it anyway\n");
+    EXPECT_EQ(readFile(lrc), "mine");
+    EXPECT_EQ(tool({"import-lrc", "--force", dir.filePath("none.lrc"), song}).code, 1); // only read-only is forced
+
+    r = tool({"export-lrc", "--force", song});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(lrc), "[00:00.00]one\r\n");
+    EXPECT_EQ(QFile::permissions(lrc) & 0x7077, QFile::ReadOwner | QFile::ReadGroup); // still read-only
+    EXPECT_EQ(readFile(lrc + ".bak"), "mine");
+}

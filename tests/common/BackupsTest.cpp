@@ -1,7 +1,12 @@
 #include "common/Backups.h"
+#include "common/FileNames.h"
+#include "common/FileReplace.h"
 #include "support/TestFiles.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -38,4 +43,41 @@ TEST(Backups, AFailedMoveReportsAndKeepsTheFile)
     EXPECT_TRUE(moveToBackup(missing, &error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(restoreNewestBackup(missing));
+}
+
+TEST(Backups, AKeptBackupLeavesTheFileInPlaceAndCopiesWhereLinksFail)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("song.lrc");
+    writeFile(path, "old");
+    writeFile(path + ".bak", "older");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+
+    EXPECT_EQ(keepBackup(path), path + ".bak");
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(readFile(path + ".bak"), "old");
+    EXPECT_EQ(readFile(path + ".bak.1"), "older");
+    EXPECT_EQ(fileFacts(path + ".bak").inode, fileFacts(path).inode); // a second name, not a copy
+    EXPECT_TRUE(dropNewestBackup(path));
+    EXPECT_EQ(readFile(path + ".bak"), "older");
+    EXPECT_FALSE(QFile::exists(path + ".bak.1"));
+
+    {
+        // A file system without hard links: a copy, with the file's permissions.
+        const ScopedReplaceFault noLinks(ReplaceStep::Link, EPERM);
+        EXPECT_EQ(keepBackup(path), path + ".bak");
+        EXPECT_EQ(readFile(path + ".bak"), "old");
+        EXPECT_NE(fileFacts(path + ".bak").inode, fileFacts(path).inode);
+        EXPECT_EQ(QFileInfo(path + ".bak").permissions(), QFileInfo(path).permissions());
+        EXPECT_TRUE(dropNewestBackup(path));
+    }
+    {
+        // Any other failure: no backup, and the older ones where they were.
+        const ScopedReplaceFault broken(ReplaceStep::Link, EIO);
+        QString error;
+        EXPECT_TRUE(keepBackup(path, &error).isEmpty());
+        EXPECT_EQ(error, qt_error_string(EIO));
+        EXPECT_EQ(readFile(path + ".bak"), "older");
+        EXPECT_FALSE(QFile::exists(path + ".bak.1"));
+    }
 }

@@ -7,6 +7,7 @@
 #include "lyrics/LyricFiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 using namespace cantorel;
@@ -113,4 +114,49 @@ TEST_F(MakerKeeps, NoLyricFileIsTouchedBeforeTheSongHasOpened)
     QCoreApplication::processEvents();
     EXPECT_EQ(recordingButtons(), "111");
     EXPECT_EQ(readFile(target), "");
+}
+
+TEST_F(MakerKeeps, AReRecordingKeepsTheOldFilesLinkAndPermissions)
+{
+    const QString media = song("Rain.mp3");
+    const QString target = lyrics::lyricPathOf(media);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shelf"));
+    const QString real = dir.filePath("shelf/Rain-lyric.txt");
+    writeFile(real, "0,\"old\"\r\n");
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link("shelf/Rain-lyric.txt", target));
+
+    record(media, {"new"});
+    EXPECT_TRUE(QFileInfo(target).isSymLink());
+    EXPECT_EQ(readFile(real), "0,\"new\"\r\n");
+    EXPECT_EQ(readFile(real + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(QFile::permissions(real) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TEST_F(MakerKeeps, AReadOnlyLyricIsRecordedOverOnlyWhenTheUserSaysSo)
+{
+    const QString media = song("Rain.mp3");
+    const QString target = lyrics::lyricPathOf(media);
+    writeFile(target, "0,\"old\"\r\n");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner));
+    const QString question = "The lyric file Rain.mp3-lyric.txt is read-only. Replace it anyway?";
+    auto open = [&](Answer answer) {
+        prompts.expectOpenFile(media).expectOpenFile(lyric("a.txt", {"new"}));
+        prompts.expectMessage(kTranslationQuestion, Answer::No).expectMessage(question, answer);
+    };
+
+    open(Answer::No);
+    prompts.expectMessage("Nothing can be recorded: " + target + " is read-only.");
+    form->command4Click();
+    EXPECT_EQ(recordingButtons(), "000");
+    EXPECT_EQ(readFile(target), "0,\"old\"\r\n");
+    EXPECT_FALSE(QFileInfo::exists(target + ".bak"));
+
+    open(Answer::Yes);
+    form->command4Click();
+    form->command1Click();
+    form->command3Click();
+    EXPECT_EQ(readFile(target), "0,\"new\"\r\n");
+    EXPECT_EQ(readFile(target + ".bak"), "0,\"old\"\r\n");
+    EXPECT_EQ(QFile::permissions(target) & 0x7077, QFile::ReadOwner);
 }

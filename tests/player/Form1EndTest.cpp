@@ -4,11 +4,17 @@
 #include "PlayerFixture.h"
 
 #include "editor/Lyric_Master.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace cantorel;
 using namespace cantorel::testing;
@@ -39,6 +45,34 @@ protected:
     }
     bool closeWindow() { return form->close(); }
     static QString question() { return QStringLiteral("Save changes to the lyric before closing?"); }
+};
+
+// What the program writes to stderr (descriptor 2) while one lives.
+class CapturedStderr {
+public:
+    explicit CapturedStderr(const QString& file) : m_file(file)
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(fd, 2);
+        ::close(fd);
+    }
+    ~CapturedStderr()
+    {
+        std::fflush(stderr);
+        ::dup2(m_saved, 2);
+        ::close(m_saved);
+    }
+    QString text() const
+    {
+        std::fflush(stderr);
+        return QString::fromUtf8(readFile(m_file));
+    }
+
+private:
+    QString m_file;
+    int m_saved = -1;
 };
 
 } // namespace
@@ -91,4 +125,39 @@ TEST_F(PlayerEnd, AnEndWithoutQuestionsKeepsUnsavedLinesInAFileOfTheirOwn)
 
     form->endWithoutQuestions(); // once only
     EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_FALSE(form->unsavedLinesLost());
+}
+
+TEST_F(PlayerEnd, LinesThatNoPlaceTakesGoToStderrAndTheEndIsNotClean)
+{
+    typeALine("first words");
+    typeALine("second words");
+    // A file where each folder should be: the data folder, then the home folder.
+    const QString blocked = dir.filePath("blocked");
+    writeFile(blocked);
+    const ScopedEnvironment data("XDG_DATA_HOME", blocked.toUtf8());
+    const ScopedEnvironment home("HOME", (blocked + "/home").toUtf8());
+    {
+        // The runtime folder still takes them, and the report says it is short-lived.
+        const ScopedEnvironment runtime("XDG_RUNTIME_DIR", dir.filePath("run").toUtf8());
+        ASSERT_EQ(::mkdir(QFile::encodeName(dir.filePath("run")).constData(), 0700), 0);
+        const editor::RescueOutcome rescue = form->lyricEditor().writeRescueCopies();
+        ASSERT_EQ(rescue.written.size(), 1);
+        EXPECT_TRUE(rescue.written[0].path.startsWith(dir.filePath("run/cantorel/Lyrics (unsaved lines, ")))
+            << rescue.written[0].path.toStdString();
+        EXPECT_EQ(readFile(rescue.written[0].path), "second words\r\nfirst words\r\n");
+        EXPECT_TRUE(rescue.report().contains("gone when the session ends"));
+    }
+
+    // No runtime folder either (nor a temporary one to stand in for it).
+    const ScopedEnvironment runtime("XDG_RUNTIME_DIR", blocked.toUtf8());
+    const ScopedEnvironment temporary("TMPDIR", blocked.toUtf8());
+    const CapturedStderr err(dir.filePath("stderr.txt"));
+    form->endWithoutQuestions();
+    EXPECT_TRUE(form->unsavedLinesLost());
+    const QString said = err.text();
+    EXPECT_TRUE(said.contains("cantorel: the unsaved lines of \"Lyrics\" could not be written to any file:\n"
+                              "  " + blocked + "/cantorel: ")) << said.toStdString();
+    EXPECT_TRUE(said.contains("----- Lyrics -----\nsecond words\nfirst words\n----- end of Lyrics -----\n"))
+        << said.toStdString();
 }

@@ -97,3 +97,24 @@ TEST_F(PlayerLyricSources, SavingTheOffsetKeepsItInTheLrcFile)
     action("mn_saveoffset")->trigger();
     EXPECT_EQ(readFile(dir.filePath("Rain.lrc")), saved);
 }
+
+TEST_F(PlayerLyricSources, AReadOnlyLyricIsReplacedOnlyWhenTheUserSaysSo)
+{
+    openThroughDialog(lrcSong());
+    const QString lrc = dir.filePath("Rain.lrc");
+    const QByteArray before = readFile(lrc);
+    ASSERT_TRUE(QFile::setPermissions(lrc, QFile::ReadOwner));
+    const QString question = "The lyric file Rain.lrc is read-only. Replace it anyway to keep the offset?";
+    action("mn_earlier")->trigger();
+
+    prompts.expectMessage(question, Prompts::Answer::No);
+    action("mn_saveoffset")->trigger();
+    EXPECT_EQ(readFile(lrc), before);
+    EXPECT_FALSE(QFileInfo::exists(lrc + ".bak"));
+
+    prompts.expectMessage(question, Prompts::Answer::Yes);
+    action("mn_saveoffset")->trigger();
+    EXPECT_TRUE(readFile(lrc).contains("[offset:100]")) << readFile(lrc).toStdString();
+    EXPECT_EQ(readFile(lrc + ".bak"), before);
+    EXPECT_EQ(QFile::permissions(lrc) & 0x7077, QFile::ReadOwner);
+}
