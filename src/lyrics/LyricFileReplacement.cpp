@@ -2,7 +2,8 @@
 
 #include "common/Backups.h"
 #include "common/FileNames.h"
-#include "common/TextFile.h"
+#include "common/FilePaths.h"
+#include "common/FileReplace.h"
 
 namespace cantorel::lyrics {
 
@@ -33,6 +34,7 @@ ReplacementResult replaceFiles(const QList<FileReplacement>& files)
     const auto fail = [&](const QString& path, const QString& why) {
         undo(done);
         result.backups.clear();
+        result.notes.clear();
         result.error = path + QStringLiteral(": ") + why;
         return result;
     };
@@ -53,8 +55,12 @@ ReplacementResult replaceFiles(const QList<FileReplacement>& files)
         if (f.setAsideOnly)
             continue;
         QString error;
-        if (!writeTextFile(f.path, f.text, &error))
+        const EncodedText encoded = encodeForFile(f.text, f.encoding);
+        if (!replaceFile(f.path, encoded.bytes, LinkRule::FollowLinks, &error))
             return fail(f.path, QStringLiteral("could not be written: ") + error);
+        if (encoded.fellBack)
+            result.notes << QStringLiteral("%1 no longer fits %2: it is UTF-8 now")
+                                .arg(fileNamePart(f.path), encodingName(f.encoding.encoding));
         done.last().wrote = true;
         if (result.written.isEmpty())
             result.written = f.path;

@@ -63,7 +63,10 @@ using OffsetSave = ReplacementResult;
 //     embedded one), and the embedded lyric stays untouched for other
 //     players.
 // An offset of 0, or an origin of kind None, changes nothing and fails with
-// a reason. Files are written as UTF-8. On failure every file is as it was.
+// a reason. A file rewritten keeps the encoding it was read in (a byte-order
+// mark included), unless its text no longer fits it: then it is written as
+// UTF-8 with a byte-order mark, and `notes` says so. The LRC file made
+// beside a song is UTF-8. On failure every file is as it was.
 OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs);
 
 } // namespace cantorel::lyrics

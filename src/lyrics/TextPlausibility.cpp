@@ -123,6 +123,7 @@ const char16_t kCyrillicTop[] = u"оеаинтсрвлОЕАИНТСРВЛ";
 const char16_t kCyrillicMiddle[] = u"кмдпуяыьгзбчйхжшюКМДПУЯЫЬГЗБЧЙХЖШЮ";
 const char16_t kCyrillicLow[] = u"цщэфъёЦЩЭФЪЁ";
 const char16_t kUkrainian[] = u"іїєґІЇЄҐ";
+const char16_t kCyrillicAlone[] = u"авикосуяіїйАВИКОСУЯІЇЙ"; // one-letter words
 const char16_t kVowels[] = u"aeiouyAEIOUYàáâãäåæèéêëìíîïòóôõöøùúûüýÿěůőűąęÀÁÂÃÄÅÆÈÉÊËÌÍÎÏÒÓÔÕÖØÙÚÛÜÝĚŮŐŰĄĘ"
                            u"аеёиоуыэюяіїєАЕЁИОУЫЭЮЯІЇЄ";
 
@@ -277,6 +278,8 @@ double scoreWord(Reading reading, const std::vector<Char>& text, size_t begin, s
         score -= 3.0;
     if (vowels == 0 && end - begin >= 2 && (accented > 0 || cyrillic > 0))
         score -= 2.0;
+    if (end - begin == 1 && cyrillic == 1 && !oneOf(kCyrillicAlone, text[begin].code))
+        score -= 1.5;
     return score;
 }
 
