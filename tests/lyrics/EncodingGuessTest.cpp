@@ -94,3 +94,23 @@ TEST(EncodingGuess, CorpusIsReadRight)
             EXPECT_EQ(local.at(group).right, local.at(group).total) << group << " " << int(language);
     }
 }
+
+TEST(EncodingGuess, TiesGoToTheDesktopsLanguage)
+{
+    using L = DesktopLanguage;
+    const std::pair<const char*, L> locales[] = {
+        {"zh_CN.UTF-8", L::ChineseSimplified}, {"zh_TW.UTF-8", L::ChineseTraditional}, {"zh-Hant-HK", L::ChineseTraditional},
+        {"zh_HK", L::ChineseTraditional}, {"ja_JP.eucJP", L::Japanese}, {"ko-KR", L::Korean}, {"ru_RU", L::Cyrillic},
+        {"uk_UA.UTF-8", L::Cyrillic}, {"bg", L::Cyrillic}, {"pl_PL", L::Other}, {"en_US", L::Other}, {"C", L::Other}};
+    for (const auto& [name, language] : locales)
+        EXPECT_EQ(desktopLanguageOf(name), language) << name;
+
+    // Frequent characters either way: 常单 in GB18030, 都等 in Big5.
+    const QByteArray both("\xB3\xA3\xB5\xA5");
+    EXPECT_EQ(guessEncoding(both, L::ChineseTraditional).encoding, TextEncoding::Big5);
+    EXPECT_EQ(guessEncoding(both, L::ChineseSimplified).encoding, TextEncoding::Gb18030);
+    EXPECT_EQ(guessEncoding(both, L::Other).encoding, TextEncoding::Gb18030);
+    // A clear answer does not bend to the desktop.
+    EXPECT_EQ(guessEncoding(legacyBytes(QStringLiteral("ありがとう"), "CP932"), L::Korean).encoding,
+              TextEncoding::ShiftJis);
+}
