@@ -65,13 +65,16 @@ TEST(LyricEncoding, LegacyLrcFilesReadRight)
     QTemporaryDir dir;
     const QString media = dir.filePath("Rain.mp3");
     auto table = std::make_unique<LyricTable>();
-    for (const auto& [encoding, sample] : kSamples) {
-        const QStringList lines = linesOf(sample);
-        writeFile(dir.filePath("Rain.lrc"), encoded(lrcOf(lines), encoding));
-        ASSERT_EQ(loadLyric(media, *table).load.outcome, LyricLoad::Outcome::LyricOnly) << encoding;
-        ASSERT_EQ(table->loadedLines(), lines.size()) << encoding;
-        for (int k = 1; k <= lines.size(); ++k)
-            EXPECT_EQ(table->lines[k], lines[k - 1]) << encoding << " line " << k;
+    for (const auto& [legacy, sample] : kSamples) {
+        // Also as UTF-16 without a byte-order mark, in both byte orders.
+        for (const char* encoding : {legacy, "UTF-16LE", "UTF-16BE"}) {
+            const QStringList lines = linesOf(sample);
+            writeFile(dir.filePath("Rain.lrc"), encoded(lrcOf(lines), encoding));
+            ASSERT_EQ(loadLyric(media, *table).load.outcome, LyricLoad::Outcome::LyricOnly) << encoding;
+            ASSERT_EQ(table->loadedLines(), lines.size()) << encoding;
+            for (int k = 1; k <= lines.size(); ++k)
+                EXPECT_EQ(table->lines[k], lines[k - 1]) << encoding << " line " << k;
+        }
     }
 }
 
