@@ -22,7 +22,10 @@ qsizetype markLength(const QByteArray& bytes, TextEncoding encoding)
 
 DecodedLyric decodeLyric(const QByteArray& bytes, std::optional<TextEncoding> chosen)
 {
-    const TextEncoding encoding = chosen ? *chosen : guessEncoding(bytes, desktopLanguage()).encoding;
+    // The desktop's language is asked once: it does not change while the
+    // program runs, and lyric files are read from several threads.
+    static const DesktopLanguage language = desktopLanguage();
+    const TextEncoding encoding = chosen ? *chosen : guessEncoding(bytes, language).encoding;
     const qsizetype mark = markLength(bytes, encoding);
     return {decodeAs(encoding, mark > 0 ? bytes.sliced(mark) : bytes), {encoding, mark > 0}};
 }
