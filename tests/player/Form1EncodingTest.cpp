@@ -3,6 +3,7 @@
 #include "PlayerFixture.h"
 
 #include "lyrics/EncodingChoices.h"
+#include "player/LyricNudge.h"
 #include "support/LegacyText.h"
 
 #include <QAction>
@@ -87,4 +88,21 @@ TEST_F(PlayerEncoding, APairChoiceCoversBothFilesAndNoFileMeansNoChoice)
     EXPECT_EQ(choices->choiceFor(lyrics::lyricPathOf(pair)), TextEncoding::Big5);
     EXPECT_EQ(prompts.remaining(), 0);
     EXPECT_TRUE(prompts.messages().last().startsWith("The encoding holds until the player ends"));
+}
+
+TEST_F(PlayerEncoding, ASaveThatHadToLeaveTheEncodingSaysSo)
+{
+    // A byte that is no Big5 character reads as U+FFFD, which Big5 cannot
+    // hold: the offset is kept, the file becomes UTF-8, and the note says so.
+    const QString path = song("Rain.mp3");
+    writeFile(dir.filePath("Rain.lrc"), legacyBytes(QStringLiteral("[00:01.00]我愛你\r\n"), "BIG5") + "[00:02.00]\xFF\r\n");
+    const lyrics::ScopedEncodingForAll big5(TextEncoding::Big5);
+    openThroughDialog(path);
+    play(10);
+    QStringList said;
+    QObject::connect(form->findChild<LyricNudge*>(), &LyricNudge::moved, [&](const QString& s) { said << s; });
+    form->findChild<QAction*>("mn_earlier")->trigger();
+    form->findChild<QAction*>("mn_saveoffset")->trigger();
+    EXPECT_EQ(said.last(), "Offset kept in Rain.lrc (Rain.lrc no longer fits Big5: it is UTF-8 now)");
+    EXPECT_TRUE(readFile(dir.filePath("Rain.lrc")).startsWith("\xEF\xBB\xBF[offset:100]"));
 }
