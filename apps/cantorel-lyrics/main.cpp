@@ -4,17 +4,20 @@
 #include "common/ProgramDirectory.h"
 #include "engine/AudioEngineFactory.h"
 #include "engine/ResultTexts.h"
+#include "lyrics/EncodingChoices.h"
 #include "lyrics/LineLookup.h"
 #include "lyrics/LyricListing.h"
 #include "lyrics/LyricSource.h"
 #include "lyrics/LyricTransfer.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 using namespace cantorel;
 
@@ -22,6 +25,7 @@ namespace {
 
 constexpr int kLyricError = 1;
 constexpr int kEngineError = 2;
+constexpr int kMediaError = 3;
 constexpr int kUsageError = 64;
 constexpr int kReadOnlyTarget = 77;
 
@@ -29,7 +33,7 @@ int usage()
 {
     QTextStream(stderr)
         << "usage: cantorel-lyrics probe MEDIA\n"
-           "       cantorel-lyrics show MEDIA [--at MS]...\n"
+           "       cantorel-lyrics show MEDIA [--at MS]... [--encoding NAME]\n"
            "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
            "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
            "       cantorel-lyrics paths\n"
@@ -38,7 +42,11 @@ int usage()
            "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
            "            MEDIA-lyric.txt / MEDIA-Tlyric.txt, else an LRC file beside it,\n"
            "            else a lyric embedded in its tags; where it came from goes to\n"
-           "            stderr), then what the two panes show at each --at position (ms)\n"
+           "            stderr), then what the two panes show at each --at position (ms);\n"
+           "            --encoding reads the lyric's files in NAME (UTF-8, UTF-16LE,\n"
+           "            UTF-16BE, GB18030, Big5, Shift-JIS, EUC-JP, EUC-KR, Windows-1251,\n"
+           "            KOI8-R, Windows-1250, Windows-1252) instead of the encoding chosen\n"
+           "            in the player or guessed\n"
            "export-lrc  writes that lyric, translation included, as a UTF-8 LRC file to\n"
            "            OUT, by default MEDIA with its extension replaced by .lrc\n"
            "            (Rain.mp3 -> Rain.lrc); a file already there is kept as OUT.bak\n"
@@ -51,8 +59,9 @@ int usage()
            "\n"
            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
            "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
-           "cannot open MEDIA; 64 wrong arguments; 77 a file to replace is read-only and\n"
-           "--force was not given (nothing changed)\n";
+           "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
+           "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
+           "given (nothing changed)\n";
     return kUsageError;
 }
 
@@ -86,8 +95,26 @@ int probe(const QString& media)
     return 0;
 }
 
+// Why `media` cannot be shown, "" when it is a file that can be read.
+QString mediaProblem(const QString& media)
+{
+    const FileFacts facts = fileFacts(media);
+    if (!facts.exists)
+        return QStringLiteral("there is no such file");
+    if (!facts.isFile)
+        return QStringLiteral("it is not a file");
+    QFile file;
+    QString error;
+    return openForReading(file, media, &error) ? QString() : QStringLiteral("it cannot be read: ") + error;
+}
+
 int show(const QString& media, const QList<qint64>& positions)
 {
+    // A song that is not there is an error, not a song without a lyric.
+    if (const QString problem = mediaProblem(media); !problem.isEmpty()) {
+        QTextStream(stderr) << media << ": " << problem << '\n';
+        return kMediaError;
+    }
     auto table = std::make_unique<lyrics::LyricTable>();
     const lyrics::FoundLyric found = lyrics::loadLyric(media, *table);
     if (found.load.outcome == lyrics::LyricLoad::Outcome::Failed) {
@@ -148,6 +175,9 @@ int paths()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The encodings chosen in the player's "Lyric encoding" menu.
+    const lyrics::EncodingChoices encodingChoices(lyrics::encodingChoicesPath());
+    lyrics::useEncodingChoices(&encodingChoices);
     QStringList args = commandLineArguments(argc, argv); // keeps a name that is not UTF-8
     // export-lrc and import-lrc --force: a read-only lyric file is replaced anyway.
     const bool transfer = args.value(0) == QLatin1String("export-lrc") || args.value(0) == QLatin1String("import-lrc");
@@ -157,7 +187,15 @@ int main(int argc, char** argv)
         return probe(args[1]);
     if (args.size() >= 2 && args[0] == QLatin1String("show")) {
         QList<qint64> positions;
+        std::optional<lyrics::ScopedEncodingForAll> encoding;
         for (int i = 2; i < args.size(); i += 2) {
+            if (args[i] == QLatin1String("--encoding") && i + 1 < args.size() && !encoding) {
+                const auto named = lyrics::encodingNamed(args[i + 1]);
+                if (!named)
+                    return usage();
+                encoding.emplace(*named);
+                continue;
+            }
             if (args[i] != QLatin1String("--at") || i + 1 >= args.size())
                 return usage();
             bool ok = false;

@@ -8,6 +8,7 @@
 #include "common/FileNames.h"
 #include "common/ProgramEnd.h"
 #include "engine/AudioEngineFactory.h"
+#include "lyrics/EncodingChoices.h"
 #include "platform/AudioFailurePolicy.h"
 #include "platform/PlayerRendezvous.h"
 #include "platform/QtPrompts.h"
@@ -52,7 +53,11 @@ int main(int argc, char** argv)
     // An engine call that fails on a live object ends the program.
     cantorel::AudioFailurePolicy failures(prompts, end);
 
-    cantorel::Form1 form({*engine, prompts, failures});
+    // The encodings the user chose for lyric files, for every lyric read.
+    cantorel::lyrics::EncodingChoices encodingChoices(cantorel::lyrics::encodingChoicesPath());
+    cantorel::lyrics::useEncodingChoices(&encodingChoices);
+
+    cantorel::Form1 form({*engine, prompts, failures, nullptr, &encodingChoices});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
 
     // kill, Ctrl+C and the end of the session end the program the normal

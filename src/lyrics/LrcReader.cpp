@@ -101,26 +101,52 @@ bool dropped(char16_t c)
     return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F) || c == 0xFEFF;
 }
 
-// The text a line shows: word tags and time tags removed, control
-// characters dropped, trimmed, cut at kMaxLrcLineChars.
-QString cleanText(QStringView raw)
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// When `out` ends with a time tag or word tag ("[01:02.50]", "<01:02.50>")
+// whose closing bracket was just added, the tag is taken off. A tag that two
+// removed ones leave behind ("[0[00:01]0:02]") is found as its own closing
+// bracket comes, so no time tag is ever left in the text.
+bool dropTagAtEnd(QString& out)
+{
+    const QChar closer = out.back();
+    const QChar opener = closer == u']' ? u'[' : u'<';
+    const qsizetype limit = qMax<qsizetype>(0, out.size() - 2 - kMaxTagChars);
+    for (qsizetype i = out.size() - 2; i >= limit; --i) {
+        if (out[i] == opener) {
+            if (!parseLrcTime(QStringView(out).mid(i + 1, out.size() - i - 2)))
+                return false;
+            out.truncate(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString lrcLineText(QStringView raw)
 {
     QString out;
     out.reserve(qMin(raw.size(), kMaxLrcLineChars));
+    bool afterTag = false;
     for (qsizetype i = 0; i < raw.size() && out.size() < kMaxLrcLineChars; ++i) {
         const QChar c = raw[i];
-        if (c == u'<' || c == u'[') {
-            const auto tag = tagAt(raw, i, c == u'<' ? u'>' : u']');
-            if (tag && tag->timeMs) {
-                i = tag->end - 1;
-                continue;
-            }
-        }
-        if (!dropped(c.unicode()))
-            out.append(c);
+        if (dropped(c.unicode()))
+            continue; // before tags are looked for: "<00:0\x011.00>" is a tag
+        // A removed tag takes one of the blanks around it along.
+        if (afterTag && isBlank(c) && (out.isEmpty() || isBlank(out.back())))
+            continue;
+        out.append(c);
+        afterTag = (c == u']' || c == u'>') && dropTagAtEnd(out);
     }
     return out.trimmed();
 }
+
+namespace {
 
 // One time tag of the file: its time and where the text it belongs to is.
 struct Stamp {
@@ -182,17 +208,21 @@ bool groupStamps(std::vector<StampT>& stamps, qint64 offsetMs, TextOf textOf, Ti
             return true;
         const qint64 time = stamps[k].timeMs;
         const qint64 shown = qMax<qint64>(0, time - offsetMs);
-        TimedLine line{double(shown) / 10.0, cleanText(textOf(stamps[k])), {}};
+        TimedLine line{double(shown) / 10.0, lrcLineText(textOf(stamps[k])), {}};
         bool partnered = false;
         for (++k; k < stamps.size() && stamps[k].timeMs == time; ++k) {
             if (line.translation.size() >= kMaxLrcLineChars)
                 continue; // thousands of texts of one time: the rest is dropped
-            if (partnered)
+            // Empty texts join nothing: the translation reads back the same
+            // from an LRC file written from it.
+            const QString text = lrcLineText(textOf(stamps[k]));
+            if (!line.translation.isEmpty() && !text.isEmpty())
                 line.translation += QStringLiteral(" / ");
-            line.translation += cleanText(textOf(stamps[k]));
+            line.translation += text;
             partnered = true;
         }
         line.translation.truncate(kMaxLrcLineChars);
+        line.translation = line.translation.trimmed();
         lyric.translated = lyric.translated || partnered;
         lyric.lines.append(line);
     }

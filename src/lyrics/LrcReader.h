@@ -16,7 +16,8 @@
 //
 // Of the lines that share one time, the first is the line, the second its
 // translation, and any further ones are added to the translation after
-// " / " (three-language files show two of them in the translated pane).
+// " / " (three-language files show two of them in the translated pane);
+// empty ones add nothing.
 // A line with a time tag and no text is an empty line (it clears the pane at
 // that time); a text line without a time tag, a blank line, and anything in
 // brackets before the first time tag of a line are ignored.
@@ -25,9 +26,8 @@
 // sign: a positive N shows every line N ms earlier. Times moved before the
 // song's start are clamped at 0.
 //
-// Texts are trimmed and lose control characters (C0 but tab, DEL, C1) and
-// stray byte-order marks, and are cut at kMaxLrcLineChars characters; square
-// time tags inside a text are dropped like word tags.
+// What a text shows is lrcLineText's: a text in that form reads back the
+// same from an LRC file (an export followed by an import changes nothing).
 #include "lyrics/TimedLyric.h"
 
 #include <QString>
@@ -60,6 +60,13 @@ struct LrcLyric {
 };
 
 LrcLyric parseLrc(QStringView text);
+
+// The text a line shows: control characters (C0 but tab, DEL, C1) and stray
+// byte-order marks dropped, then word tags and square time tags inside it
+// taken out (with one of the blanks around each: "a <00:01.50> b" shows
+// "a b"), trimmed, cut at kMaxLrcLineChars characters. What it returns is
+// its own result: lrcLineText(lrcLineText(x)) == lrcLineText(x).
+QString lrcLineText(QStringView raw);
 
 // Timed texts from elsewhere (a tag in the song) made into a lyric by the
 // same rules: sorted by time, same-time texts paired as line and

@@ -24,11 +24,13 @@ QString tagOfHundredths(qint64 h)
         .arg(h % 100, 2, 10, QLatin1Char('0'));
 }
 
+// The text as any LRC reader shows it (lrcLineText), line breaks first
+// made blanks, so that what is written reads back unchanged.
 QString oneLine(QString text)
 {
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
-    return text;
+    return lrcLineText(text);
 }
 
 QString lineEndOf(const QString& text)

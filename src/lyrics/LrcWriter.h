@@ -11,6 +11,10 @@ namespace cantorel::lyrics {
 // "[mm:ss.xx]text" line per line in the lyric's order and, when the lyric is
 // translated, a line of the same time with the translation right after it
 // (also when the translation is empty, so each line keeps its partner).
+// Texts are written as an LRC reader shows them (LrcReader.h: lrcLineText),
+// so that reading the text back gives every line unchanged; a text from
+// elsewhere that LRC cannot carry (control characters, time tags, blanks at
+// either end) loses them.
 // A line whose rounded time equals or falls just below the previous line's
 // (times that do not decrease in the lyric) is written a hundredth after
 // it, so no line can be read back as the previous line's translation;

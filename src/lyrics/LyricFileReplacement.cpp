@@ -2,6 +2,8 @@
 
 #include "common/Backups.h"
 #include "common/FileNames.h"
+#include "common/FilePaths.h"
+#include "common/FileReplace.h"
 #include "common/TextFile.h"
 
 #include <cerrno>
@@ -15,10 +17,19 @@ namespace {
 
 std::function<bool(int)> g_beforeStep;
 
-// The one place where a replacement's text becomes the bytes on disk.
-std::optional<QByteArray> bytesOf(const FileReplacement& f, QString* error)
+// The one place where a replacement's text becomes the bytes on disk: in
+// the file's own encoding, or as UTF-8 with a byte-order mark when the text
+// no longer fits it (`note` then says so). A text holding a file name that
+// is not valid UTF-8 cannot be written at all.
+std::optional<QByteArray> bytesOf(const FileReplacement& f, QString* note, QString* error)
 {
-    return textFileBytes(f.text, error);
+    if (!textFileBytes(f.text, error))
+        return std::nullopt;
+    const EncodedText encoded = encodeForFile(f.text, f.encoding);
+    if (encoded.fellBack)
+        *note = QStringLiteral("%1 no longer fits %2: it is UTF-8 now")
+                    .arg(fileNamePart(f.path), encodingName(f.encoding.encoding));
+    return encoded.bytes;
 }
 
 // One file of a replacement, as it goes.
@@ -97,10 +108,12 @@ private:
     {
         if (t.change->setAsideOnly)
             return true;
-        QString why;
-        const std::optional<QByteArray> bytes = bytesOf(*t.change, &why);
+        QString why, note;
+        const std::optional<QByteArray> bytes = bytesOf(*t.change, &note, &why);
         if (!bytes)
             return fail(t, why);
+        if (!note.isEmpty())
+            m_result.notes << note;
         if (!allowed(&why) || !t.staged.stage(t.file, *bytes, &why))
             return fail(t, QStringLiteral("could not be written: ") + why);
         return true;

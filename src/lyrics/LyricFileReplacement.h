@@ -21,7 +21,11 @@
 // A target that is a symbolic link is followed: the file it points at is
 // replaced and keeps its permission bits, the link stays, and the backups sit
 // beside that file. A link only set aside goes to its backups as a link.
+//
+// Each text is written in its file's encoding (TextEncoding.h:
+// encodeForFile): a file rewritten keeps the one it was read in.
 #include "common/FileReplace.h"
+#include "lyrics/TextEncoding.h"
 
 #include <QList>
 #include <QString>
@@ -33,9 +37,13 @@ namespace cantorel::lyrics {
 
 struct FileReplacement {
     QString path;
-    QString text; // written as UTF-8 (bytesOf in the .cpp is where text becomes bytes)
+    QString text; // bytesOf in the .cpp is where text becomes bytes
     // Only move the existing file aside (if there is one); write nothing.
     bool setAsideOnly = false;
+    // What the text is written as: a file rewritten keeps the encoding it
+    // was read in; a new one is UTF-8. A text that no longer fits its
+    // encoding is written as UTF-8 with a byte-order mark (see `notes`).
+    FileEncoding encoding = {};
 };
 
 struct ReplacementResult {
@@ -47,6 +55,10 @@ struct ReplacementResult {
     // Refuse (`ok` is false, nothing changed); asking the user and trying
     // again with ReadOnlyRule::Replace is up to the caller.
     QStringList readOnly;
+    // For the user: each file written as UTF-8 because its text no longer
+    // fit the encoding it was in ("Rain.lrc no longer fits Big5: it is
+    // UTF-8 now").
+    QStringList notes;
 };
 
 ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);

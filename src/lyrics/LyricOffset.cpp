@@ -16,14 +16,17 @@ namespace cantorel::lyrics {
 
 namespace {
 
-bool readText(const QString& path, QString* text, QString* error)
+// The text of a lyric file and the encoding it is in, which a rewrite
+// keeps.
+bool readText(const QString& path, QString* text, FileEncoding* encoding, QString* error)
 {
-    const TextFileRead read = readLyricFile(path);
+    const LyricFileRead read = readLyricFile(path);
     if (!read.ok()) {
         *error = path + QStringLiteral(": ") + read.error;
         return false;
     }
     *text = read.text;
+    *encoding = read.encoding;
     return true;
 }
 
@@ -50,9 +53,10 @@ OffsetSave savePair(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule read
     QList<FileReplacement> files;
     for (const QString& path : paths) {
         QString text, error;
-        if (!readText(path, &text, &error))
+        FileEncoding encoding;
+        if (!readText(path, &text, &encoding, &error))
             return refusal(error);
-        files.append({path, shiftedPairFile(text, offsetMs)});
+        files.append({path, shiftedPairFile(text, offsetMs), false, encoding});
     }
     return replaceFiles(files, readOnly);
 }
@@ -60,13 +64,14 @@ OffsetSave savePair(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule read
 OffsetSave saveLrc(const QString& lrcPath, qint64 offsetMs, ReadOnlyRule readOnly)
 {
     QString text, error;
-    if (!readText(lrcPath, &text, &error))
+    FileEncoding encoding;
+    if (!readText(lrcPath, &text, &encoding, &error))
         return refusal(error);
     const LrcLyric lrc = parseLrc(text);
     if (!lrc.isLyric)
         return refusal(lrcPath + QStringLiteral(": it holds no time tag any more."));
     const qint64 total = boundedOffset(lrc.offsetMs + offsetMs);
-    return replaceFiles({{lrcPath, withLrcOffset(text, total)}}, readOnly);
+    return replaceFiles({{lrcPath, withLrcOffset(text, total), false, encoding}}, readOnly);
 }
 
 OffsetSave saveBesideEmbedded(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule readOnly)

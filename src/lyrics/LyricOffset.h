@@ -64,8 +64,11 @@ using OffsetSave = ReplacementResult;
 //     players.
 // An offset of 0, or an origin of kind None, changes nothing and fails with
 // a reason; so does a read-only file, unless `readOnly` says to replace it
-// (the result then names it, see ReplacementResult). Files are written as
-// UTF-8. On failure every file is as it was.
+// (the result then names it, see ReplacementResult). A file rewritten keeps
+// the encoding it was read in (a byte-order mark included), unless its text
+// no longer fits it: then it is written as UTF-8 with a byte-order mark, and
+// `notes` says so. The LRC file made beside a song is UTF-8. On failure every
+// file is as it was.
 OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs,
                                ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 

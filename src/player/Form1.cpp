@@ -20,6 +20,7 @@
 #include "platform/widgets/LyricPane.h"
 #include "player/LaunchPath.h"
 #include "player/LyricFollower.h"
+#include "player/LyricEncodingMenu.h"
 #include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
 #include "player/PlayerWindows.h"
@@ -307,6 +308,7 @@ void Form1::loadLyricAndPlay()
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
     m_nudge->clear();
     const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
+    m_encodingMenu->setLyric(m_mediaPath, found.origin);
     const LyricLoad& load = found.load;
     if (load.outcome != LyricLoad::Outcome::NoLyricFile) {
         m_lyricPath = found.origin.path;
@@ -606,6 +608,14 @@ void Form1::buildLyricMenu()
     m_lyricMenu->addActions(m_popup->actions());
     m_lyricMenu->addSeparator();
     m_lyricMenu->addActions(m_nudge->actions());
+    m_encodingMenu = new LyricEncodingMenu(m_services.encodingChoices, this);
+    m_lyricMenu->addSeparator();
+    m_lyricMenu->addMenu(m_encodingMenu->menu());
+    connect(m_encodingMenu, &LyricEncodingMenu::chosen, this, &Form1::reloadLyric);
+    connect(m_encodingMenu, &LyricEncodingMenu::notRemembered, this, [this](const QString& reason) {
+        m_services.prompts.message(this, tr("The encoding holds until the player ends, but could not be kept: %1").arg(reason),
+                                   Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+    });
     connect(m_nudge, &LyricNudge::moved, this, [this](const QString& said) {
         lyricDisplayer();
         m_follower->lookUpNow();
@@ -623,6 +633,29 @@ void Form1::buildLyricMenu()
             == Prompts::Answer::Yes)
             m_nudge->saveReplacingReadOnly();
     });
+}
+
+void Form1::reloadLyric()
+{
+    if (m_mediaPath.isEmpty())
+        return;
+    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
+    // Read in the encoding chosen, the file may hold no lyric any more: the
+    // menu stays with it, so that another choice can bring it back.
+    using Kind = lyrics::LyricOrigin::Kind;
+    if (found.origin.kind == Kind::Pair || found.origin.kind == Kind::LrcFile)
+        m_encodingMenu->setLyric(m_mediaPath, found.origin);
+    const LyricLoad::Outcome outcome = found.load.outcome;
+    if (outcome == LyricLoad::Outcome::Failed && !found.errorText.isEmpty())
+        showMessage(found.errorText);
+    if (outcome != LyricLoad::Outcome::LyricOnly && outcome != LyricLoad::Outcome::WithTranslation)
+        return;
+    m_lyricPath = found.origin.path;
+    m_nudge->reset(found.origin);
+    setTwoPanes(outcome == LyricLoad::Outcome::WithTranslation);
+    m_ui.Option2->setEnabled(outcome == LyricLoad::Outcome::WithTranslation);
+    lyricDisplayer();
+    m_follower->lookUpNow();
 }
 
 void Form1::resizeEvent(QResizeEvent* event)

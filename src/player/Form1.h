@@ -24,6 +24,7 @@ namespace cantorel {
 class AudioFailurePolicy;
 class Form1b;
 class Form2;
+class LyricEncodingMenu;
 class LyricFollower;
 class LyricNudge;
 class ScreenSaverFeed;
@@ -35,6 +36,10 @@ class Playlist;
 class Prompts;
 class RandomSource;
 
+namespace lyrics {
+class EncodingChoices;
+}
+
 // What the player needs from the program: the audio engine, the prompts,
 // and what happens when the engine fails (the program's policy).
 struct PlayerServices {
@@ -43,6 +48,9 @@ struct PlayerServices {
     AudioFailurePolicy& failures;
     // The random advance's generator; null for one seeded at start.
     RandomSource* random = nullptr;
+    // The user's lyric encodings, as installed for every lyric read
+    // (lyrics/EncodingChoices.h); null: the "Lyric encoding" menu is off.
+    lyrics::EncodingChoices* encodingChoices = nullptr;
 };
 
 class Form1 : public QWidget {
@@ -157,6 +165,9 @@ private:
     // The tray tip follows the pane chosen under "Taskbar display".
     void showLineInTray();
     void buildLyricMenu();
+    // The lyric again from its files, as they read now (another encoding
+    // chosen), at the same place in the song.
+    void reloadLyric();
 
     PlayerServices m_services;
     engine::Transport m_transport;
@@ -167,6 +178,7 @@ private:
     QMenu* m_popup = nullptr; // mn_pop
     QMenu* m_lyricMenu = nullptr; // the window's own: mn_pop's entries and the offset
     LyricNudge* m_nudge = nullptr;
+    LyricEncodingMenu* m_encodingMenu = nullptr;
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
     std::unique_ptr<RandomSource> m_ownRandom;

@@ -104,7 +104,10 @@ void LyricNudge::saveWith(ReadOnlyRule readOnly)
         reset(found.origin);
         Q_EMIT reloaded(found.origin);
     }
-    Q_EMIT moved(tr("Offset kept in %1").arg(QFileInfo(saved.written).fileName()));
+    QString said = tr("Offset kept in %1").arg(QFileInfo(saved.written).fileName());
+    if (!saved.notes.isEmpty())
+        said += QStringLiteral(" (") + saved.notes.join(QStringLiteral("; ")) + u')';
+    Q_EMIT moved(said);
 }
 
 } // namespace cantorel

@@ -55,7 +55,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     // The shown table changed; `said` is for the user ("Lyric 0.3 s
-    // earlier", "Offset kept in Rain.lrc").
+    // earlier", "Offset kept in Rain.lrc", with the files written as UTF-8
+    // because their text no longer fit their encoding).
     void moved(const QString& said);
     // The lyric was loaded again after a save, from `origin`.
     void reloaded(const lyrics::LyricOrigin& origin);

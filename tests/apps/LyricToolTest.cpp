@@ -4,6 +4,7 @@
 #include "support/TestPaths.h"
 
 #include "support/TestFiles.h"
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,11 +21,14 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun tool(const QStringList& args)
+// Runs the tool; `configHome` (when given) is its XDG_CONFIG_HOME.
+ToolRun tool(const QStringList& args, const QString& configHome = QString())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SDL_AUDIODRIVER", "dummy");
+    if (!configHome.isEmpty())
+        env.insert("XDG_CONFIG_HOME", configHome);
     p.setProcessEnvironment(env);
     p.start(binPath("cantorel-lyrics"), args);
     ToolRun r;
@@ -92,6 +96,7 @@ TEST(LyricTool, ShowListsThePairAndThePanes)
 TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
 {
     QTemporaryDir dir;
+    writeFile(dir.filePath("plain.mp3"), "x");
     const ToolRun plain = tool({"show", dir.filePath("plain.mp3"), "--at", "100"});
     EXPECT_EQ(plain.code, 0);
     EXPECT_EQ(plain.out, "lines=0 translation=no\n"
@@ -102,7 +107,9 @@ TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
                                     QStringList{"show", "x", "--at"}, QStringList{"show", "x", "--at", "-5"},
                                     QStringList{"show", "x", "--from", "5"}, QStringList{"play", "x"},
                                     QStringList{"probe", "a", "b"}, QStringList{"export-lrc"},
-                                    QStringList{"export-lrc", "a", "b", "c"}, QStringList{"import-lrc", "x"}}) {
+                                    QStringList{"export-lrc", "a", "b", "c"}, QStringList{"import-lrc", "x"},
+                                    QStringList{"show", "x", "--encoding", "EBCDIC"},
+                                    QStringList{"show", "x", "--encoding"}}) {
         const ToolRun r = tool(args);
         EXPECT_EQ(r.code, 64) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("usage:"));
@@ -113,6 +120,7 @@ TEST(LyricTool, ShowFindsLrcFilesAndEmbeddedLyrics)
 {
     QTemporaryDir dir;
     const QString lrcSong = dir.filePath("Rain.mp3");
+    writeFile(lrcSong, "x");
     writeFile(dir.filePath("Rain.lrc"), "[ar:x]\n[00:20.00]two\n[00:10.00]one\n[00:10.00]ένα\n");
     ToolRun r = tool({"show", lrcSong, "--at", "15000"});
     EXPECT_EQ(r.code, 0);
@@ -168,4 +176,32 @@ TEST(LyricTool, AReadOnlyFileIsReplacedOnlyWithForce)
     EXPECT_EQ(readFile(lrc), "[00:00.00]one\r\n");
     EXPECT_EQ(QFile::permissions(lrc) & 0x7077, QFile::ReadOwner | QFile::ReadGroup); // still read-only
     EXPECT_EQ(readFile(lrc + ".bak"), "mine");
+}
+
+TEST(LyricTool, ShowOfASongThatIsNotThereIsAnError)
+{
+    QTemporaryDir dir;
+    for (const QString& media : {dir.filePath("gone.mp3"), dir.path()}) {
+        const ToolRun r = tool({"show", media});
+        EXPECT_EQ(r.code, 3) << media.toStdString();
+        EXPECT_TRUE(r.err.startsWith(media + ": ")) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST(LyricTool, ShowReadsTheLyricInTheEncodingChosenOrGiven)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3"), lrc = dir.filePath("Rain.lrc");
+    writeFile(song, "x");
+    writeFile(lrc, "[00:01.00]\xCD\xEE\xF7\xFC\r\n"); // "Ночь" in Windows-1251
+    const QString config = dir.filePath("config");
+    EXPECT_EQ(tool({"show", song}, config).out, QString::fromUtf8("lines=1 translation=no\n1\t100\tНочь\t\n"));
+
+    // Chosen in the player: honoured here too; given: wins.
+    QDir().mkpath(config + "/cantorel");
+    writeFile(config + "/cantorel/lyric-encodings.txt", "KOI8-R\t" + lrc.toUtf8() + "\n");
+    EXPECT_EQ(tool({"show", song}, config).out, QString::fromUtf8("lines=1 translation=no\n1\t100\tмНВЭ\t\n"));
+    EXPECT_EQ(tool({"show", song, "--encoding", "cp1251"}, config).out,
+              QString::fromUtf8("lines=1 translation=no\n1\t100\tНочь\t\n"));
 }

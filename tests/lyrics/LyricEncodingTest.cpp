@@ -4,12 +4,12 @@
 #include "lyrics/LyricPairReader.h"
 #include "lyrics/LyricSource.h"
 
+#include "support/LegacyText.h"
 #include "support/TestFiles.h"
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <memory>
 
 using namespace cantorel::lyrics;
@@ -17,16 +17,9 @@ using cantorel::testing::writeFile;
 
 namespace {
 
-// `text` in `encoding`, as the legacy tools wrote it.
 QByteArray encoded(const QString& text, const char* encoding)
 {
-    QByteArray in = text.toUtf8(), out(in.size() * 4, '\0');
-    char *src = in.data(), *dst = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    iconv_t cd = iconv_open(encoding, "UTF-8");
-    EXPECT_NE(iconv(cd, &src, &inLeft, &dst, &outLeft), size_t(-1)) << encoding;
-    iconv_close(cd);
-    return out.left(dst - out.data());
+    return cantorel::testing::legacyBytes(text, encoding);
 }
 
 // Ten lines of a made-up song in each language, as long as real lyrics run.
@@ -72,13 +65,16 @@ TEST(LyricEncoding, LegacyLrcFilesReadRight)
     QTemporaryDir dir;
     const QString media = dir.filePath("Rain.mp3");
     auto table = std::make_unique<LyricTable>();
-    for (const auto& [encoding, sample] : kSamples) {
-        const QStringList lines = linesOf(sample);
-        writeFile(dir.filePath("Rain.lrc"), encoded(lrcOf(lines), encoding));
-        ASSERT_EQ(loadLyric(media, *table).load.outcome, LyricLoad::Outcome::LyricOnly) << encoding;
-        ASSERT_EQ(table->loadedLines(), lines.size()) << encoding;
-        for (int k = 1; k <= lines.size(); ++k)
-            EXPECT_EQ(table->lines[k], lines[k - 1]) << encoding << " line " << k;
+    for (const auto& [legacy, sample] : kSamples) {
+        // Also as UTF-16 without a byte-order mark, in both byte orders.
+        for (const char* encoding : {legacy, "UTF-16LE", "UTF-16BE"}) {
+            const QStringList lines = linesOf(sample);
+            writeFile(dir.filePath("Rain.lrc"), encoded(lrcOf(lines), encoding));
+            ASSERT_EQ(loadLyric(media, *table).load.outcome, LyricLoad::Outcome::LyricOnly) << encoding;
+            ASSERT_EQ(table->loadedLines(), lines.size()) << encoding;
+            for (int k = 1; k <= lines.size(); ++k)
+                EXPECT_EQ(table->lines[k], lines[k - 1]) << encoding << " line " << k;
+        }
     }
 }
 
