@@ -113,6 +113,26 @@ TEST_F(TransportTest, TheMakersStopReloadsEveryTimeAndItsSeekGoesForwardOnly)
     EXPECT_EQ(t->shownPosition(), 0u); // backwards is allowed again from the start
 }
 
+TEST_F(TransportTest, ASongsLengthIsKnownFromItsOpenNotFromItsFirstTick)
+{
+    auto t = make(player());
+    EXPECT_EQ(t->songLength(), 10000u);
+    t->play(1.0f, false);
+    EXPECT_EQ(t->length(), 10000u);
+    EXPECT_EQ(t->seek(0), Outcome::Done); // the start is not the end
+
+    // Another song, shorter: its own length counts before any tick.
+    const QString other = dir.filePath("other.mp3");
+    cantorel::testing::writeFile(other, "audio");
+    engine.setMediaLength(other, 4000);
+    t->stop();
+    ASSERT_EQ(t->open(other), Transport::OpenStart::Ready);
+    t->play(1.0f, false);
+    EXPECT_EQ(t->length(), 4000u);
+    EXPECT_EQ(t->seek(4000), Outcome::Nothing);
+    EXPECT_EQ(t->seek(3000), Outcome::Done);
+}
+
 TEST_F(TransportTest, TheEndComesWhenThePositionReachesTheLengthOrOneTickAfterTheChannelWent)
 {
     for (const bool channelGoes : {false, true}) {
