@@ -89,6 +89,9 @@ private:
     Sound* openedSound(Handle handle, Result* failure);
     // The output frame being heard now on `system`'s output.
     std::int64_t heardFrame(Handle system) const;
+    // Something of `system` may play again: its output, if resting, asks
+    // for audio again (AudioOutput::wake).
+    void wakeOutput(Handle system);
     // The live channel of `handle`, or null with the result to return:
     // InvalidHandle when it is gone or has played to its end, ChannelStolen
     // when another play took it over.
