@@ -32,6 +32,7 @@ class Lyric_Master;
 class PlayerTray;
 class PlayerWindows;
 class Playlist;
+class PlaylistAdvance;
 class Prompts;
 class RandomSource;
 
@@ -168,6 +169,7 @@ private:
     LyricNudge* m_nudge = nullptr;
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
+    PlaylistAdvance* m_advance = nullptr; // the playlist moving on by itself
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;
@@ -186,6 +188,7 @@ private:
     bool m_handedOverFlag = false;
 
     bool m_finishOpening = false; // the open action waits for its song
+    bool m_openByItself = false;  // the playlist moved on to it (PlaylistAdvance)
     bool m_unloaded = false;
     bool m_rescued = false;
 };
