@@ -7,7 +7,8 @@
 // waits for decoding, except that a blocking open of a stream in
 // accurate-time mode scans the file first, as that mode promises (unless the
 // unchanged file was scanned before). A non-blocking open runs on a thread
-// of its own (StreamOpening).
+// of its own (StreamOpening). An output may rest while none of its channels
+// plays; a play, a resume or a seek wakes it (AudioOutput::wake).
 #include "engine/AudioEngine.h"
 #include "engine/AudioOutput.h"
 #include "engine/HandleTable.h"
