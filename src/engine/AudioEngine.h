@@ -48,8 +48,10 @@ constexpr Result Uninitialized = 78;   // a call that needs init before it
 constexpr unsigned kRequiredVersion = 0x42006;
 
 // Stream modes passed to systemCreateStream. Every mode plays the same
-// timeline: a song time is the same sample in every mode, the song starting
-// with the first sample a full decode gives.
+// timeline, the container's: a song time is the same sample in every mode,
+// the song starting at time zero with the first sample a full decode gives.
+// Audio stamped before zero (the pre-roll of a stream cut from a longer one)
+// is neither played nor counted in the length.
 namespace mode {
 constexpr unsigned Hardware = 0x20;      // starts from the container's length estimate
 constexpr unsigned Software = 0x40;      // starts from the container's length estimate

@@ -18,8 +18,11 @@ public:
     virtual ~AudioSource() = default;
     // Fills `out` with `frames` frames (two floats each), the output's
     // frames from `firstFrame` on (its clock's `rendered` before this call).
-    // Called on the output's thread; must not block or decode.
-    virtual void render(float* out, int frames, std::int64_t firstFrame) = 0;
+    // Returns whether anything still plays: false when nothing would sound
+    // until the owner changes something (no channel, or every channel paused
+    // or played out). Called on the output's thread; must not block or
+    // decode.
+    virtual bool render(float* out, int frames, std::int64_t firstFrame) = 0;
     // True when render() could fill `frames` frames from decoded audio
     // alone (or from silence, where nothing plays). Only the capture output
     // asks, on its consumer thread.
@@ -45,6 +48,12 @@ public:
     virtual int sampleRate() const = 0;
     // Stops pulling; render() is not called after close() returns.
     virtual void close() = 0;
+    // Once render() has said that nothing plays and the device has played
+    // out what it held, an output may stop asking for audio (the device
+    // rests, and the clock stands on the last frame heard) until this call:
+    // the owner makes it whenever something may play again (a channel
+    // started, resumed or moved). Owner's thread.
+    virtual void wake() = 0;
     // The output's clock now: both figures read at one moment (see
     // OutputClock). `rendered` counts every frame asked of the source,
     // silent or not; `delay` is what the device holds beyond the frame it is

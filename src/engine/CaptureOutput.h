@@ -25,6 +25,11 @@ public:
     }
     int sampleRate() const override { return m_rate; }
     void close() override { m_source = nullptr; }
+    // Counted only: the test asks for audio whenever it likes.
+    void wake() override { m_wakes.fetch_add(1); }
+    int wakes() const { return m_wakes.load(); }
+    // What the source said of the last piece: whether anything plays.
+    bool sourcePlaying() const { return m_playing.load(); }
     bool isOpen() const { return m_source != nullptr; }
     OutputClock clock() const override;
     // Frames held back from the listener (never more than were rendered).
@@ -42,6 +47,8 @@ private:
     int m_rate;
     std::atomic<std::int64_t> m_rendered{0};
     std::atomic<std::int64_t> m_delay{0};
+    std::atomic<int> m_wakes{0};
+    std::atomic<bool> m_playing{false};
 };
 
 } // namespace cantorel::engine

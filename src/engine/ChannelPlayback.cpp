@@ -109,11 +109,11 @@ void ChannelPlayback::released(int blocks)
         wake();
 }
 
-void ChannelPlayback::mixInto(float* out, int frames, std::int64_t outputFrame)
+bool ChannelPlayback::mixInto(float* out, int frames, std::int64_t outputFrame)
 {
     const std::uint64_t state = m_state.load(std::memory_order_acquire);
     if (state & kFinished)
-        return;
+        return false;
     const std::uint32_t serial = static_cast<std::uint32_t>(state >> kSerialShift);
     const bool paused = m_paused.load(std::memory_order_relaxed);
     const float gain = m_mute.load(std::memory_order_relaxed) ? 0.0f : m_volume.load(std::memory_order_relaxed);
@@ -167,6 +167,7 @@ void ChannelPlayback::mixInto(float* out, int frames, std::int64_t outputFrame)
     // Fails only when a seek came in meanwhile; what was read is then stale.
     m_state.compare_exchange_strong(expected, next, std::memory_order_acq_rel);
     released(popped);
+    return !paused && !ended;
 }
 
 bool ChannelPlayback::readyFor(int frames)

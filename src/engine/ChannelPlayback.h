@@ -76,8 +76,9 @@ public:
     void setMute(bool mute) { m_mute.store(mute, std::memory_order_relaxed); }
 
     // Output side: adds this channel's next `frames` frames into `out`,
-    // which the output counts from its frame `outputFrame` on.
-    void mixInto(float* out, int frames, std::int64_t outputFrame);
+    // which the output counts from its frame `outputFrame` on. False while
+    // the channel is paused or has handed out its last sample.
+    bool mixInto(float* out, int frames, std::int64_t outputFrame);
     // Output side: whether `frames` frames (and the one after, or the end)
     // are decoded, or nothing would be read now anyway.
     bool readyFor(int frames);

@@ -127,6 +127,14 @@ bool EngineConnection::readPosition(unsigned* positionMs, unsigned* lengthMs)
     return true;
 }
 
+unsigned EngineConnection::streamLength()
+{
+    unsigned length = 0;
+    if (m_sound == 0 || m_engine.soundGetLength(m_sound, &length, kMilliseconds) != result::Ok)
+        return 0;
+    return length;
+}
+
 void EngineConnection::shutdown()
 {
     if (!dropStream()) {

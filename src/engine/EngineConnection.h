@@ -54,6 +54,11 @@ public:
     // are tolerated; any other failure goes to the check.
     bool readPosition(unsigned* positionMs, unsigned* lengthMs);
 
+    // The length of the open stream in ms, known as soon as its open is
+    // done (before anything plays); 0 without a stream, while it is still
+    // opening, or when the engine cannot say.
+    unsigned streamLength();
+
     // Window unload: release the stream, close and release the system.
     void shutdown();
 

@@ -132,6 +132,12 @@ FfmpegAudioEngine::Sound* FfmpegAudioEngine::openedSound(Handle handle, Result* 
     return sound;
 }
 
+void FfmpegAudioEngine::wakeOutput(Handle handle)
+{
+    if (System* system = m_systems.find(handle); system && system->output)
+        system->output->wake();
+}
+
 std::int64_t FfmpegAudioEngine::heardFrame(Handle handle) const
 {
     const System* system = m_systems.find(handle);
@@ -194,6 +200,7 @@ Result FfmpegAudioEngine::systemPlaySound(Handle systemHandle, int channelIndex,
         return result::Memory;
     }
     system->mixer->add(std::move(playback));
+    system->output->wake();
     system->slots[static_cast<size_t>(slot)] = h;
     sound->channel = h;
     if (channelOut)
@@ -259,6 +266,8 @@ Result FfmpegAudioEngine::channelSetPaused(Handle handle, bool paused)
     if (!channel)
         return failure;
     channel->playback->setPaused(paused);
+    if (!paused)
+        wakeOutput(channel->system);
     return result::Ok;
 }
 
@@ -272,6 +281,9 @@ Result FfmpegAudioEngine::channelSetPosition(Handle handle, unsigned position, u
     if (timeUnit != kMilliseconds || !sound || position >= sound->source->lengthMs())
         return result::InvalidParam;
     channel->playback->seek(position);
+    // Even paused: the output drops the audio from before the seek, which
+    // makes room for the decoder.
+    wakeOutput(channel->system);
     return result::Ok;
 }
 

@@ -7,7 +7,8 @@
 // waits for decoding, except that a blocking open of a stream in
 // accurate-time mode scans the file first, as that mode promises (unless the
 // unchanged file was scanned before). A non-blocking open runs on a thread
-// of its own (StreamOpening).
+// of its own (StreamOpening). An output may rest while none of its channels
+// plays; a play, a resume or a seek wakes it (AudioOutput::wake).
 #include "engine/AudioEngine.h"
 #include "engine/AudioOutput.h"
 #include "engine/HandleTable.h"
@@ -89,6 +90,9 @@ private:
     Sound* openedSound(Handle handle, Result* failure);
     // The output frame being heard now on `system`'s output.
     std::int64_t heardFrame(Handle system) const;
+    // Something of `system` may play again: its output, if resting, asks
+    // for audio again (AudioOutput::wake).
+    void wakeOutput(Handle system);
     // The live channel of `handle`, or null with the result to return:
     // InvalidHandle when it is gone or has played to its end, ChannelStolen
     // when another play took it over.

@@ -73,6 +73,16 @@ bool isPcm(AVCodecID id)
     return desc && desc->name && std::strncmp(desc->name, "pcm_", 4) == 0;
 }
 
+std::int64_t firstFrameSongStart(const AVFrame* frame, AVRational timeBase, int songRate)
+{
+    std::int64_t stamp = frame->pts;
+    if (stamp == AV_NOPTS_VALUE)
+        stamp = frame->best_effort_timestamp;
+    if (stamp == AV_NOPTS_VALUE || stamp >= 0 || songRate <= 0 || timeBase.num <= 0 || timeBase.den <= 0)
+        return 0;
+    return av_rescale_q(stamp, timeBase, AVRational{1, songRate});
+}
+
 void quietLibraryLog()
 {
     static std::once_flag once;

@@ -11,6 +11,7 @@ extern "C" {
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace cantorel::engine {
@@ -56,6 +57,14 @@ int openAudioStream(const QString& path, FormatPtr* out, const std::atomic<bool>
 // Whether `id` is plain PCM (each packet's duration is its sample count, and
 // the decoder has no delay).
 bool isPcm(AVCodecID id);
+
+// Where the first audio a stream decodes to starts on the song's timeline,
+// in samples at `songRate`, from the timestamp of its first frame (in
+// `timeBase`). The song starts at time zero: a first frame stamped before it
+// is pre-roll (what a stream cut from a longer one carries so that its
+// decoder runs in) and starts that far before the song, to be dropped. A
+// first frame at or after zero, or without a timestamp, starts the song.
+std::int64_t firstFrameSongStart(const AVFrame* frame, AVRational timeBase, int songRate);
 
 // Quiets the library's own log (once per process); the engine reports
 // failures through its result codes instead.

@@ -84,6 +84,7 @@ bool FrameDecoder::openContainer()
     m_packetNumber = 0;
     m_cursor = 0;
     m_clock.reset(0);
+    m_placeFirst = true;
     return m_stream >= 0;
 }
 
@@ -314,7 +315,7 @@ bool FrameDecoder::feedContainer()
             return false;
         m_drained = true;
         avcodec_send_packet(m_codec.get(), nullptr);
-        receiveFrames(-1);
+        receiveFrames(std::nullopt);
         if (!m_index) // decoded from the start to the end
             m_source->noteExactLength(m_cursor);
         return !m_ready.empty();
@@ -323,7 +324,7 @@ bool FrameDecoder::feedContainer()
         av_packet_unref(m_packet.get());
         return true;
     }
-    std::int64_t endSample = -1;
+    std::optional<std::int64_t> endSample;
     if (m_index) {
         // Which packet of the index this is: the next one in file order, or
         // after a seek the one with this timestamp.
@@ -360,16 +361,19 @@ bool FrameDecoder::feedContainer()
     return true;
 }
 
-void FrameDecoder::receiveFrames(std::int64_t endSample)
+void FrameDecoder::receiveFrames(std::optional<std::int64_t> endSample)
 {
     std::deque<Pending> got;
     SongCursor placed(m_source->sampleRate);
-    SongCursor& clock = endSample >= 0 ? placed : m_clock;
-    const std::int64_t from = clock.position();
+    SongCursor& clock = endSample ? placed : m_clock;
     for (;;) {
         FramePtr frame(av_frame_alloc());
         if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
             break;
+        if (m_placeFirst && !endSample) // no index places it: its timestamp does
+            m_clock.reset(firstFrameSongStart(frame.get(), m_format->streams[m_stream]->time_base,
+                                              m_source->sampleRate));
+        m_placeFirst = false;
         Pending p;
         p.count = frame->nb_samples;
         p.songStart = clock.position();
@@ -378,15 +382,15 @@ void FrameDecoder::receiveFrames(std::int64_t endSample)
         got.push_back(std::move(p));
     }
     // With the index, the frames end where their packet ends.
-    const std::int64_t shift = endSample >= 0 ? endSample - placed.position() : 0;
+    const std::int64_t shift = endSample ? *endSample - placed.position() : 0;
     for (Pending& p : got) {
         p.songStart += shift;
         m_ready.push_back(std::move(p));
     }
     m_cursor = clock.position() + shift;
-    if (endSample >= 0)
+    if (endSample)
         m_clock.reset(m_cursor);
-    else if (m_cursor > from)
+    else
         m_source->noteDecoded(m_cursor);
 }
 

@@ -6,7 +6,9 @@
 // Seeking is exact to the sample: decoding restarts a little before the
 // target, from a point the index knows, and the samples before the target
 // are dropped. Every mode puts the same sample at the same song time: the
-// song starts with the first sample a full decode gives.
+// song starts at time zero, with the first sample a full decode gives unless
+// that is pre-roll stamped before zero, which is never handed out
+// (firstFrameSongStart).
 //
 // Without an index (the estimate modes, until the file has been indexed:
 // by their first seek, or by any open or channel of the same file before)
@@ -24,6 +26,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 
 namespace cantorel::engine {
 
@@ -72,9 +75,10 @@ private:
     bool seekContainer(std::int64_t sample);
     bool seekByCounting(std::int64_t packet);
     bool readMpegFrame(const MpegFrameSpan& span, AVPacket* packet);
-    // Takes every frame the decoder has ready; with `endSample` >= 0 the
-    // frames end there, otherwise they follow on from the cursor.
-    void receiveFrames(std::int64_t endSample);
+    // Takes every frame the decoder has ready; with `endSample` (its
+    // packet's place in the index, below 0 for pre-roll) the frames end
+    // there, otherwise they follow on from the cursor.
+    void receiveFrames(std::optional<std::int64_t> endSample);
     void receiveMpegFrames(std::int64_t frameNumber);
 
     std::shared_ptr<const SoundSource> m_source;
@@ -87,6 +91,7 @@ private:
     std::int64_t m_songEnd = INT64_MAX;
     std::int64_t m_cursor = 0;      // song sample after the last received frame
     SongCursor m_clock;             // places frames that no index places
+    bool m_placeFirst = true;       // the next frame is the stream's first
     bool m_drained = false;         // the decoder has been flushed at the end
     bool m_ended = false;
 

@@ -25,14 +25,16 @@ void Mixer::remove(const ChannelPlayback* channel)
     }
 }
 
-void Mixer::render(float* out, int frames, std::int64_t firstFrame)
+bool Mixer::render(float* out, int frames, std::int64_t firstFrame)
 {
     std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames) * kOutputChannels);
     std::unique_lock lock(m_mutex, std::try_to_lock);
     if (!lock.owns_lock())
-        return;
+        return true;
+    bool playing = false;
     for (const auto& channel : m_channels)
-        channel->mixInto(out, frames, firstFrame);
+        playing = channel->mixInto(out, frames, firstFrame) || playing;
+    return playing;
 }
 
 bool Mixer::readyFor(int frames)

@@ -95,8 +95,11 @@ std::optional<PacketIndex> indexByDurations(AVFormatContext* format, int streamI
         }
         if (av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, nullptr))
             trimmedAt = static_cast<std::int64_t>(index.packets.size());
+        // The song starts with the first audio, or at time zero when that
+        // audio is pre-roll stamped before it (a stream cut from a longer
+        // one): the packets before zero then end at or before song sample 0.
         if (index.packets.empty())
-            start = firstIsSilent ? pts + duration : pts;
+            start = std::max<std::int64_t>(0, firstIsSilent ? pts + duration : pts);
         nextPts = pts + duration;
         index.packets.push_back({pts, nextPts - start});
         av_packet_unref(packet.get());
@@ -126,8 +129,12 @@ std::optional<PacketIndex> indexByDecoding(AVFormatContext* format, int streamIn
         return std::nullopt;
 
     SongCursor decoded(stream->codecpar->sample_rate);
+    bool first = true;
     auto drain = [&] {
         while (avcodec_receive_frame(codec.get(), frame.get()) >= 0) {
+            if (first) // pre-roll starts before the song (firstFrameSongStart)
+                decoded.reset(firstFrameSongStart(frame.get(), stream->time_base, stream->codecpar->sample_rate));
+            first = false;
             decoded.advance(frame->nb_samples, frame->sample_rate);
             av_frame_unref(frame.get());
         }

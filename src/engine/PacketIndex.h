@@ -2,7 +2,8 @@
 // An index of the packets of one audio stream read through the container
 // reader: for each packet its timestamp and where the output of a full
 // decode stands, on the song's timeline (SongTimeline.h), once that packet
-// has been decoded.
+// has been decoded. Pre-roll (audio stamped before time zero, see
+// firstFrameSongStart) ends at or before song sample 0.
 //
 // Streams whose packets state their exact sample counts (Vorbis, plain PCM)
 // are indexed from those counts when their timestamps run without a break.

@@ -71,6 +71,11 @@ bool SdlAudioOutput::open(AudioSource* source)
     m_source = source;
     m_rendered = 0;
     m_piece.store({});
+    m_idlePieces = 0;
+    {
+        std::lock_guard rest(m_restMutex);
+        m_closing = false;
+    }
     if (!acquireSubsystem()) {
         reportFallback(SDL_GetError());
         startSilentClock();
@@ -130,11 +135,15 @@ void SdlAudioOutput::startSilentClock()
     m_clock = std::thread([this] {
         // Consumes audio in real time, a piece at each piece's time.
         std::vector<float> scratch(static_cast<size_t>(kBufferFrames) * kOutputChannels);
-        const auto start = std::chrono::steady_clock::now();
+        auto start = std::chrono::steady_clock::now();
         std::int64_t pieces = 0;
         std::unique_lock lock(m_clockMutex);
         while (m_clockRunning) {
             lock.unlock();
+            if (restWhileIdle()) { // played on from now, not caught up
+                start = std::chrono::steady_clock::now();
+                pieces = 0;
+            }
             renderPiece(scratch.data(), kBufferFrames);
             ++pieces;
             lock.lock();
@@ -146,11 +155,15 @@ void SdlAudioOutput::startSilentClock()
 
 void SdlAudioOutput::renderPiece(float* out, int frames)
 {
+    // A wake() from here on ends the rest that this piece may lead to.
+    m_wakesSeen = m_wakes.load(std::memory_order_acquire);
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    bool playing = false;
     if (m_source)
-        m_source->render(out, frames, m_rendered);
+        playing = m_source->render(out, frames, m_rendered);
     else
         std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames) * kOutputChannels);
+    m_idlePieces = playing ? 0 : m_idlePieces + 1;
     m_rendered += frames;
     m_piece.store({m_rendered, std::chrono::duration_cast<std::chrono::nanoseconds>(now).count(), frames, m_lead});
 }
@@ -171,8 +184,40 @@ OutputClock SdlAudioOutput::clock() const
     return {piece.rendered, piece.rendered - heard};
 }
 
+bool SdlAudioOutput::restWhileIdle()
+{
+    if (m_idlePieces < kIdlePiecesBeforeRest)
+        return false;
+    std::unique_lock lock(m_restMutex);
+    const auto woken = [this] { return m_closing || m_wakes.load(std::memory_order_acquire) != m_wakesSeen; };
+    const bool rested = !woken();
+    if (rested) {
+        m_resting.store(true);
+        m_restCondition.wait(lock, woken);
+        m_resting.store(false);
+    }
+    m_idlePieces = 0;
+    return rested;
+}
+
+void SdlAudioOutput::wake()
+{
+    {
+        std::lock_guard lock(m_restMutex);
+        m_wakes.fetch_add(1, std::memory_order_release);
+    }
+    m_restCondition.notify_all();
+}
+
 void SdlAudioOutput::close()
 {
+    // A resting callback holds the device: it must return before the device
+    // can close.
+    {
+        std::lock_guard lock(m_restMutex);
+        m_closing = true;
+    }
+    m_restCondition.notify_all();
     if (m_clock.joinable()) {
         {
             std::lock_guard lock(m_clockMutex);
@@ -197,6 +242,7 @@ void SdlAudioOutput::close()
 void SdlAudioOutput::callback(void* self, std::uint8_t* stream, int length)
 {
     auto* output = static_cast<SdlAudioOutput*>(self);
+    output->restWhileIdle();
     const int frames = length / static_cast<int>(sizeof(float) * kOutputChannels);
     output->renderPiece(reinterpret_cast<float*>(stream), frames);
 }

@@ -14,9 +14,16 @@
 // (AudioOutput::clock) is estimated from the time of the last piece: a real
 // device is taken to hold one buffer beyond the piece just handed to it; the
 // silent driver and the clock of our own play each piece as it is handed out.
+//
+// While nothing plays the device rests: once the source has said so for
+// kIdlePiecesBeforeRest pieces in a row (by then the device has played out
+// all it held), the device's thread (or the silent clock's) waits inside
+// the output, without any timer, until wake() or close(). An idle or paused
+// player then wakes nobody.
 #include "engine/AudioOutput.h"
 #include "engine/SeqLocked.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -32,12 +39,17 @@ public:
     bool open(AudioSource* source) override;
     int sampleRate() const override { return m_rate; }
     void close() override;
+    void wake() override;
     OutputClock clock() const override;
+    // True while the output rests for want of anything to play. Any thread.
+    bool resting() const { return m_resting.load(); }
 
     // Frames per second asked of the device (it may choose another rate).
     static constexpr int kPreferredRate = 44100;
     // Frames per piece: 2048 is about 21 pieces a second at 44.1 kHz.
     static constexpr int kBufferFrames = 2048;
+    // Pieces asked for with nothing playing before the device rests.
+    static constexpr int kIdlePiecesBeforeRest = 2;
 
 private:
     // What the last render() handed out, published for clock().
@@ -52,6 +64,10 @@ private:
     void startSilentClock();
     // Asks the source for one piece and publishes it. Output thread.
     void renderPiece(float* out, int frames);
+    // Waits while the source has had nothing to play for the last
+    // kIdlePiecesBeforeRest pieces and no wake() or close() came since it
+    // was last asked. True when it waited. Output thread.
+    bool restWhileIdle();
 
     AudioSource* m_source = nullptr;
     std::uint32_t m_device = 0;
@@ -65,6 +81,15 @@ private:
     std::mutex m_clockMutex;
     std::condition_variable m_clockStop;
     bool m_clockRunning = false;
+    // Resting: wake() and close() count in m_wakes; the output thread
+    // remembers the count from before it last asked the source.
+    std::mutex m_restMutex;
+    std::condition_variable m_restCondition;
+    std::atomic<std::uint64_t> m_wakes{0};
+    bool m_closing = false;           // under m_restMutex
+    std::uint64_t m_wakesSeen = 0;    // output thread only
+    int m_idlePieces = 0;             // output thread only
+    std::atomic<bool> m_resting{false};
 };
 
 } // namespace cantorel::engine

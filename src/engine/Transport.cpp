@@ -128,6 +128,9 @@ Transport::Outcome Transport::play(float volume, bool mute)
     // A ticked Mute box holds for every play.
     if (mute && m_connection.setMute(true) == EngineConnection::ChannelCall::Failed)
         return Outcome::Failed;
+    // The song's end is known before the first tick: a seek right after
+    // the start is measured against this song, not the last one.
+    m_maximum = songLength();
     m_timer.start(m_modes.positionPeriodMs);
     setState(true, m_paused, false);
     return Outcome::Done;

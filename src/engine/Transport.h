@@ -100,9 +100,13 @@ public:
     bool stopped() const { return m_stopped; }
     // As of the last tick: the position read, the length shown (the seek
     // slider's maximum: the length read, kept as it was at the end of a
-    // song) and the position held to the length before (the slider's value).
+    // song; from a play on, before its first tick, the song's length) and
+    // the position held to the length before (the slider's value).
     unsigned position() const { return m_position; }
     unsigned length() const { return m_maximum; }
+    // The open song's length, read afresh from the engine: known as soon as
+    // the song is open, before any tick; 0 without a song.
+    unsigned songLength() { return hasSong() ? m_connection.streamLength() : 0; }
     unsigned shownPosition() const { return m_shown; }
 
     QTimer& positionTimer() { return m_timer; }

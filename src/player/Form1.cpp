@@ -5,6 +5,7 @@
 #include "common/MediaFiles.h"
 #include "common/ProgramDirectory.h"
 #include "common/Prompts.h"
+#include "engine/ResultTexts.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
 #include "lyrics/LyricFiles.h"
@@ -24,6 +25,7 @@
 #include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
 #include "player/PlayerWindows.h"
+#include "player/PlaylistAdvance.h"
 #include "player/ScreenSaverFeed.h"
 #include "playlist/PlayOrder.h"
 #include "playlist/Playlist.h"
@@ -41,6 +43,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 namespace cantorel {
 
@@ -89,6 +92,10 @@ Form1::Form1(PlayerServices services, QWidget* parent)
         PlayerWindows::Needs{services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2,
                              [this] { return int(m_transport.shownPosition()); }},
         windowIcon(), this);
+    m_advance = new PlaylistAdvance(
+        {[this] { return hasPlaylist() ? &playlist() : nullptr; }, services.prompts, *this, *m_random,
+         m_lastRandomPick},
+        this);
     buildLyricMenu();
     connectControls();
     showLineInTray(); // the pane's text from the start
@@ -238,6 +245,10 @@ void Form1::endWithoutQuestions()
 
 void Form1::command2Click()
 {
+    // An open the playlist makes by itself reports its failure quietly.
+    m_openByItself = m_advance->handingOver();
+    if (!m_openByItself)
+        m_advance->cancel();
     QString chosen;
     if (m_commandLineFlag) {
         chosen = m_commandLinePath;
@@ -297,12 +308,17 @@ void Form1::songOpened()
 void Form1::songRefused(engine::Result code)
 {
     m_finishOpening = false;
-    m_services.failures.songRefused(this, code);
+    const QString path = m_mediaPath;
+    if (!m_openByItself)
+        m_services.failures.songRefused(this, code);
     enterNoSongState();
+    if (std::exchange(m_openByItself, false))
+        m_advance->failed(path, engine::errorMessage(code));
 }
 
 void Form1::loadLyricAndPlay()
 {
+    m_openByItself = false;
     // The lyric pair beside the song, else an LRC file, else one embedded in
     // the song (lyrics/LyricSource.h); a new song starts at offset 0.
     m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
@@ -340,6 +356,8 @@ void Form1::loadLyricAndPlay()
     m_ui.Text2->setLyric(QStringLiteral("Translated Lyrics"));
     // The placeholders stay until the lookup puts the first line in place.
     timer2Tick();
+    if (playing())
+        m_advance->played(m_mediaPath);
 }
 
 void Form1::enterNoSongState()
@@ -464,6 +482,8 @@ void Form1::cpauseClick()
 
 void Form1::cstopClick()
 {
+    if (!m_advance->handingOver())
+        m_advance->cancel();
     // A file that went away while it played is refused (songRefused).
     if (m_transport.stop() != Outcome::Done)
         return;
@@ -516,15 +536,19 @@ void Form1::timer1Tick()
 void Form1::endOfSong()
 {
     m_ui.setSeekQuietly(0);
+    // With a playlist, a file gone while it played is the playlist's to
+    // pass over (PlaylistAdvance), as the stop finds it.
+    m_openByItself = hasPlaylist();
     cstopClick();
-    if (!hasPlaylist())
+    m_openByItself = false;
+    if (!hasPlaylist() || !m_transport.hasSong())
         return; // no playlist yet: nothing follows
     const NextSong next = songAfterEnd(playlist().playState(), m_lastRandomPick, *m_random);
     switch (next.action) {
     case NextSong::Action::Stop:
         break;
     case NextSong::Action::PlayEntry:
-        playEntry(next.entry);
+        m_advance->playEntry(next.entry);
         break;
     case NextSong::Action::ReplaySame:
         cPlayClick();

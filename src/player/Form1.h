@@ -33,6 +33,7 @@ class Lyric_Master;
 class PlayerTray;
 class PlayerWindows;
 class Playlist;
+class PlaylistAdvance;
 class Prompts;
 class RandomSource;
 
@@ -181,6 +182,7 @@ private:
     LyricEncodingMenu* m_encodingMenu = nullptr;
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
+    PlaylistAdvance* m_advance = nullptr; // the playlist moving on by itself
     std::unique_ptr<RandomSource> m_ownRandom;
     RandomSource* m_random = nullptr;
     int m_lastRandomPick = 0;
@@ -199,6 +201,7 @@ private:
     bool m_handedOverFlag = false;
 
     bool m_finishOpening = false; // the open action waits for its song
+    bool m_openByItself = false;  // the playlist moved on to it (PlaylistAdvance)
     bool m_unloaded = false;
     bool m_rescued = false;
     bool m_unsavedLinesLost = false;

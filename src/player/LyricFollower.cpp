@@ -54,11 +54,24 @@ void LyricFollower::lookUpNow()
     m_text2.setTip(panes.tip2);
     if (running)
         arm(position);
+    else if (m_transport.playing() && m_transport.paused())
+        armWhileSettling(position);
     m_lastLookedUp = position;
+}
+
+void LyricFollower::armWhileSettling(qint64 positionMs)
+{
+    // The first look after the pause is always followed by one more.
+    const bool moved = m_settleLooks == 0 || positionMs != m_lastLookedUp;
+    if (moved && m_settleLooks < kSettleLooks) {
+        ++m_settleLooks;
+        m_lineTimer.start(kSettleLookMs);
+    }
 }
 
 void LyricFollower::arm(qint64 positionMs)
 {
+    m_settleLooks = 0;
     const qint64 next = lyrics::nextLookupChangeMs(m_table, positionMs);
     if (next < 0)
         return;

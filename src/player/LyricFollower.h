@@ -9,8 +9,13 @@
 //   stopped, paused or resumed;
 // - the emphasis (Timer1: bold while a shown line holds "!") each time a
 //   pane's text changes.
-// Nothing runs while nothing can change: a paused song, a song without
-// lyric, or a stopped one arms no timer.
+// Nothing runs while nothing can change: a song without lyric, or a stopped
+// one, arms no timer. A paused song arms it only while the heard position
+// settles: the device still plays out what it held at the pause (up to a
+// piece or two of audio), so the lookup is asked again every
+// kSettleLookMs until the position stands still (at most kSettleLooks
+// times), and a line that begins in those last moments shows for the
+// whole pause.
 //
 // User-interface thread only. Positions in ms.
 #include <QObject>
@@ -47,8 +52,13 @@ public:
     // The single-shot timer of the next line ("Timer2").
     QTimer& lineTimer() { return m_lineTimer; }
 
+    static constexpr int kSettleLookMs = 20;
+    static constexpr int kSettleLooks = 25;
+
 private:
     void arm(qint64 positionMs);
+    // Paused: looks again while the heard position still moves.
+    void armWhileSettling(qint64 positionMs);
 
     const lyrics::LyricTable& m_table;
     engine::Transport& m_transport;
@@ -58,6 +68,7 @@ private:
     bool m_on = false;
     bool m_noLyrics = false;
     qint64 m_lastLookedUp = -1;
+    int m_settleLooks = 0; // looks since the song last ran
 };
 
 } // namespace cantorel

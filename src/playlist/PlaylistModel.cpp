@@ -2,6 +2,9 @@
 
 #include "common/FilePaths.h"
 
+#include <QBrush>
+#include <QFont>
+
 namespace cantorel {
 
 PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -30,6 +33,8 @@ bool PlaylistModel::appendNamed(const QStringList& paths, const QStringList& nam
     beginInsertRows(QModelIndex(), count(), count() + int(paths.size()) - 1);
     m_paths += paths;
     m_names += names;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        m_problems << QString();
     endInsertRows();
     return true;
 }
@@ -41,6 +46,7 @@ void PlaylistModel::remove(int row)
     beginRemoveRows(QModelIndex(), row, row);
     m_paths.removeAt(row);
     m_names.removeAt(row);
+    m_problems.removeAt(row);
     endRemoveRows();
 }
 
@@ -49,6 +55,7 @@ void PlaylistModel::clear()
     beginResetModel();
     m_paths.clear();
     m_names.clear();
+    m_problems.clear();
     endResetModel();
 }
 
@@ -59,7 +66,19 @@ void PlaylistModel::swapWithNext(int row)
     beginMoveRows(QModelIndex(), row + 1, row + 1, QModelIndex(), row);
     m_paths.swapItemsAt(row, row + 1);
     m_names.swapItemsAt(row, row + 1);
+    m_problems.swapItemsAt(row, row + 1);
     endMoveRows();
+}
+
+void PlaylistModel::markUnplayable(const QString& path, const QString& reason)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (m_paths[row] != path || m_problems[row] == reason)
+            continue;
+        m_problems[row] = reason;
+        const QModelIndex at = index(row);
+        Q_EMIT dataChanged(at, at, {Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
+    }
 }
 
 int PlaylistModel::findContaining(const QString& text) const
@@ -87,8 +106,18 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return m_names[index.row()];
+    const QString& problem = m_problems[index.row()];
     if (role == Qt::ToolTipRole)
-        return m_paths[index.row()];
+        return problem.isEmpty() ? m_paths[index.row()] : problem + u'\n' + m_paths[index.row()];
+    if (problem.isEmpty())
+        return {};
+    if (role == Qt::ForegroundRole)
+        return QBrush(Qt::gray);
+    if (role == Qt::FontRole) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
     return {};
 }
 

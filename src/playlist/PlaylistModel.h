@@ -37,6 +37,13 @@ public:
     // Exchanges entries `row` and `row + 1`.
     void swapWithNext(int row);
 
+    // Marks every entry of `path` as one that could not be played, `reason`
+    // saying why: such an entry shows greyed and in italics, and its tooltip
+    // gives the reason above the path. An empty reason takes the mark off.
+    // A mark moves with its entry.
+    void markUnplayable(const QString& path, const QString& reason);
+    QString unplayableReason(int row) const { return m_problems.value(row); }
+
     // The first entry from the top whose name contains `text`, ignoring
     // case; -1 when none does.
     int findContaining(const QString& text) const;
@@ -49,6 +56,7 @@ public:
 private:
     QStringList m_paths;
     QStringList m_names;
+    QStringList m_problems; // why an entry could not be played, or ""
 };
 
 } // namespace cantorel

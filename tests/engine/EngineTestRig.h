@@ -21,6 +21,8 @@ using namespace cantorel::engine;
 struct Reference {
     int rate = 0;
     std::vector<float> samples; // interleaved stereo
+    // Frames of `samples` stamped before time zero: the pre-roll of a cut.
+    std::int64_t leadIn = 0;
     std::int64_t frames() const { return static_cast<std::int64_t>(samples.size() / 2); }
     unsigned lengthMs() const { return rate > 0 ? static_cast<unsigned>(frames() * 1000 / rate) : 0; }
 };
@@ -63,8 +65,11 @@ inline Reference decodeFully(const QString& path, int outputRate = 0)
     };
     auto take = [&] {
         while (avcodec_receive_frame(codec.get(), frame.get()) >= 0) {
-            if (!ref.rate)
+            if (!ref.rate) {
                 ref.rate = outputRate > 0 ? outputRate : frame->sample_rate;
+                if (frame->pts != AV_NOPTS_VALUE && frame->pts < 0)
+                    ref.leadIn = av_rescale_q(-frame->pts, st->time_base, AVRational{1, ref.rate});
+            }
             if (!swr || frame->sample_rate != inRate || frame->format != inFormat
                 || av_channel_layout_compare(&frame->ch_layout, &inLayout) != 0) {
                 if (swr)

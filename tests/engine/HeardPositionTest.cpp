@@ -5,6 +5,7 @@
 #include "engine/AudioEngineFactory.h"
 #include "engine/ChannelPlayback.h"
 #include "engine/Mixer.h"
+#include "engine/SdlAudioOutput.h"
 
 #include <chrono>
 #include <thread>
@@ -146,4 +147,50 @@ TEST(QuietPlayback, SdlOutputPlaysOnTheSilentDriverAndThePositionMovesOnSmoothly
     EXPECT_EQ(engine->systemClose(system), result::Ok);
     EXPECT_EQ(engine->systemRelease(system), result::Ok);
     EXPECT_EQ(engine->systemInit(system, 32, 0), result::InvalidHandle);
+}
+
+TEST(QuietPlayback, TheSoundDeviceRestsWhileNothingPlays)
+{
+    // The silent driver's one device, and the clock of our own that a second
+    // system plays on: neither asks for audio while nothing plays.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    std::vector<SdlAudioOutput*> outputs;
+    FfmpegAudioEngine engine([&outputs] {
+        auto output = std::make_unique<SdlAudioOutput>();
+        outputs.push_back(output.get());
+        return output;
+    });
+    Handle systems[2] = {};
+    for (Handle& system : systems) {
+        ASSERT_EQ(engine.systemCreate(&system), result::Ok);
+        ASSERT_EQ(engine.systemInit(system, 32, 0), result::Ok);
+    }
+    ASSERT_EQ(outputs.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const SdlAudioOutput& output = *outputs[size_t(i)];
+        EXPECT_TRUE(waitFor([&] { return output.resting(); })); // no song yet
+        Handle sound = 0;
+        ASSERT_EQ(engine.systemCreateStream(systems[i], fixturePath("audio/tones.wav"), mode::AccurateTime, &sound),
+                  result::Ok);
+        Handle channel = 0;
+        ASSERT_EQ(engine.systemPlaySound(systems[i], kFreeChannel, sound, false, &channel), result::Ok);
+        unsigned ms = 0;
+        auto position = [&] {
+            return engine.channelGetPosition(channel, &ms, kMilliseconds) == result::Ok ? ms : 0u;
+        };
+        EXPECT_TRUE(waitFor([&] { return !output.resting() && position() > 50; }));
+
+        // Paused, it rests once what it held is heard; resumed, it plays on.
+        ASSERT_EQ(engine.channelSetPaused(channel, true), result::Ok);
+        EXPECT_TRUE(waitFor([&] { return output.resting(); }));
+        const unsigned settled = position();
+        ASSERT_EQ(engine.channelSetPaused(channel, false), result::Ok);
+        EXPECT_TRUE(waitFor([&] { return position() > settled + 50; }));
+
+        // Played to its end: the channel goes, and the device rests again.
+        ASSERT_EQ(engine.channelSetPosition(channel, 1400, kMilliseconds), result::Ok);
+        EXPECT_TRUE(waitFor([&] { return engine.channelGetPosition(channel, &ms, kMilliseconds) != result::Ok; }));
+        EXPECT_TRUE(waitFor([&] { return output.resting(); }));
+    }
 }

@@ -113,6 +113,16 @@ TEST_F(TransportTest, TheMakersStopReloadsEveryTimeAndItsSeekGoesForwardOnly)
     EXPECT_EQ(t->shownPosition(), 0u); // backwards is allowed again from the start
 }
 
+TEST_F(TransportTest, ASongsLengthIsKnownFromItsOpenNotFromItsFirstTick)
+{
+    auto t = make(player());
+    EXPECT_EQ(t->songLength(), 10000u);
+    t->play(1.0f, false);
+    EXPECT_EQ(t->length(), 10000u);
+    EXPECT_EQ(t->seek(0), Outcome::Done); // the start is not the end
+    EXPECT_EQ(t->seek(10000), Outcome::Nothing);
+}
+
 TEST_F(TransportTest, TheEndComesWhenThePositionReachesTheLengthOrOneTickAfterTheChannelWent)
 {
     for (const bool channelGoes : {false, true}) {

@@ -4,6 +4,7 @@
 #include "PlayerFixture.h"
 
 #include "lyrics/LineLookup.h"
+#include "player/LyricFollower.h"
 
 using namespace cantorel;
 using namespace cantorel::testing;
@@ -58,13 +59,23 @@ TEST_F(LyricTiming, ALineChangesWhenItIsHeardAndNotBefore)
     EXPECT_EQ(next.interval(), 999);
 }
 
-TEST_F(LyricTiming, PauseArmsNothingResumeAndSeekLookAtOnce)
+TEST_F(LyricTiming, APauseLooksAgainUntilTheHeardPositionSettlesResumeAndSeekLookAtOnce)
 {
-    handOut(540);
+    // Paused 10 ms before line 1 is heard, with 40 ms still in the device.
+    handOut(1030);
     form->cpauseClick();
+    EXPECT_EQ(text1()->lyric(), "");
+    EXPECT_TRUE(form->lineTimer().isActive());
+    EXPECT_EQ(form->lineTimer().interval(), LyricFollower::kSettleLookMs);
+    // The device plays out what it held: line 1 was heard after all.
+    engine.advance(40);
+    fire();
+    EXPECT_EQ(text1()->lyric(), "line 1");
+    fire(); // the position stands still: nothing more is armed
     EXPECT_FALSE(form->lineTimer().isActive());
+
     form->cpauseClick();
-    EXPECT_EQ(form->lineTimer().interval(), 500);
+    EXPECT_EQ(form->lineTimer().interval(), 970); // heard on from 1030 ms: line 2 at 2000
 
     // A jump puts the line of the new place in the panes at once.
     form->cTimer1Tick(); // the seek slider learns the length

@@ -244,6 +244,24 @@ TEST_F(Mpris, SeekAndSetPositionMoveTheSongAsTheSliderDoes)
     EXPECT_TRUE(waitUntil([&] { return heard.seeks.size() == 3; }, 3000));
 }
 
+TEST_F(Mpris, ASeekBeforeTheFirstTickMovesTheSongOn)
+{
+    // The length is the song's from its open: no tick has brought it yet.
+    const QStringList songs{song("a.mp3"), song("b.mp3")};
+    form->playlist().model().append(songs);
+    form->playlist().selectEntry(0);
+    form->playlist().command7Click();
+    call("Seek", {qlonglong(5000000)});
+    EXPECT_EQ(form->mediaPath(), songs[0]);
+    EXPECT_TRUE(form->playing());
+    EXPECT_EQ(engine.channelPosition(engine.lastChannel()), 5000u);
+
+    openThroughDialog(songs[1]);
+    const QDBusObjectPath track = metadata().value("mpris:trackid").value<QDBusObjectPath>();
+    call("SetPosition", {QVariant::fromValue(track), qlonglong(7000000)});
+    EXPECT_EQ(engine.channelPosition(engine.lastChannel()), 7000u);
+}
+
 TEST_F(Mpris, NextAndPreviousFollowThePlaylist)
 {
     call("Next"); // no playlist: nothing happens, and none is made

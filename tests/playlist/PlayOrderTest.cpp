@@ -1,3 +1,4 @@
+#include "playlist/FailedRun.h"
 #include "playlist/PlayOrder.h"
 
 #include <gtest/gtest.h>
@@ -128,4 +129,42 @@ TEST(PlayOrder, SeedsDifferBetweenRuns)
         ASSERT_GE(x, 0.0f);
         ASSERT_LT(x, 1.0f);
     }
+}
+
+TEST(FailedRun, InListOrderMovesOnAndStopsAtTheEndOrWhenAllHaveFailed)
+{
+    Script never({0.5f});
+    int last = 0;
+    FailedRun run;
+    // Without Repeat the list ends after the last entry; "Repeat one " moves on.
+    EXPECT_EQ(run.next({4, 2}, 2, last, never), 3);
+    EXPECT_EQ(run.next({4, 3}, 3, last, never), -1);
+    EXPECT_FALSE(run.allFailed());
+    run.clear();
+    EXPECT_EQ(run.next({4, 1, false, true, true, false}, 1, last, never), 2);
+
+    // With Repeat it wraps, until every entry has failed in a row.
+    run.clear();
+    const PlaylistState all{3, 0, false, true, false, true};
+    EXPECT_EQ(run.next(all, 1, last, never), 2);
+    EXPECT_EQ(run.next(all, 2, last, never), 0);
+    EXPECT_EQ(run.next(all, 0, last, never), -1);
+    EXPECT_TRUE(run.allFailed());
+    run.clear(); // a song played: a new run
+    EXPECT_EQ(run.next(all, 0, last, never), 1);
+    EXPECT_FALSE(run.allFailed());
+}
+
+TEST(FailedRun, RandomPicksOnlyEntriesThatHaveNotFailed)
+{
+    Script draws({0.99f, 0.0f, 0.5f});
+    int last = 0;
+    FailedRun run;
+    const PlaylistState s{4, 0, true};
+    EXPECT_EQ(run.next(s, 3, last, draws), 2); // the last of 0, 1, 2
+    EXPECT_EQ(last, 2);
+    EXPECT_EQ(run.next(s, 0, last, draws), 1); // the first of 1, 2
+    EXPECT_EQ(run.next(s, 1, last, draws), 2); // only 2 is left
+    EXPECT_EQ(run.next(s, 2, last, draws), -1);
+    EXPECT_TRUE(run.allFailed());
 }

@@ -34,8 +34,10 @@ void FakeAudioEngine::advance(unsigned ms)
 {
     QList<Handle> ended;
     for (auto it = m_channels.begin(); it != m_channels.end(); ++it) {
-        if (it->paused)
+        if (it->paused) {
+            it->drained = std::min(m_outputDelayMs, it->drained + ms);
             continue;
+        }
         const unsigned length = m_sounds.value(it->sound).length;
         it->position += ms;
         if (it->position >= length) {
@@ -256,7 +258,14 @@ Result FakeAudioEngine::channelSetPaused(Handle channel, bool paused)
         return r;
     if (!m_channels.contains(channel))
         return result::InvalidHandle;
-    m_channels[channel].paused = paused;
+    Channel& c = m_channels[channel];
+    if (c.paused && !paused) {
+        // What the device played out while paused was handed out before:
+        // from here new audio runs ahead by the whole delay again.
+        c.position += c.drained;
+        c.drained = 0;
+    }
+    c.paused = paused;
     return result::Ok;
 }
 
@@ -272,6 +281,7 @@ Result FakeAudioEngine::channelSetPosition(Handle channel, unsigned position, un
         return result::InvalidParam;
     m_channels[channel].position = position;
     m_channels[channel].seekedTo = position;
+    m_channels[channel].drained = 0;
     return result::Ok;
 }
 
@@ -286,7 +296,7 @@ Result FakeAudioEngine::channelGetPosition(Handle channel, unsigned* position, u
     // What the listener hears: the audio handed out, less what the device
     // still holds (never before where the last seek put the song).
     const Channel& c = m_channels[channel];
-    *position = c.position - std::min(m_outputDelayMs, c.position - c.seekedTo);
+    *position = c.position - std::min(m_outputDelayMs - c.drained, c.position - c.seekedTo);
     return result::Ok;
 }
 

@@ -53,6 +53,8 @@ public:
 
     // Moves the clock: every playing, unpaused channel advances by `ms`; a
     // channel that reaches its sound's length ends (its handle goes stale).
+    // A paused channel's position catches up on the audio the device still
+    // held (see setOutputDelay), as the device plays it out.
     void advance(unsigned ms);
     // Puts the current channel at `ms` as if it had played there.
     void setChannelPosition(Handle channel, unsigned ms);
@@ -114,6 +116,7 @@ private:
         float volume = 1.0f;
         bool paused = false;
         bool muted = false;
+        unsigned drained = 0; // of the output delay, played out while paused
     };
 
     // The failure scheduled for `call`, taken; 0 when there is none.
