@@ -1,6 +1,6 @@
 #include "editor/EditorFiles.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 #include "editor/LyricTextFile.h"
 
 #include <QDir>

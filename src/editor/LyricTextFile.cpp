@@ -1,8 +1,8 @@
 #include "editor/LyricTextFile.h"
 
-#include "common/FilePaths.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/FilePaths.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 
 namespace cantorel::editor {
 

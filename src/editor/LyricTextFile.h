@@ -1,6 +1,6 @@
 #pragma once
 // Plain-text lyric files as the editor reads and writes them: one lyric line
-// per text line. Read as common/TextCodec.h decodes whole files (UTF-8,
+// per text line. Read as base/TextCodec.h decodes whole files (UTF-8,
 // UTF-16 with a byte-order mark, else Windows-1252) with any line
 // terminator; written as UTF-8 with CR LF after every line.
 #include <QString>

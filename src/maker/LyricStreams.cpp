@@ -1,9 +1,9 @@
 #include "maker/LyricStreams.h"
 
-#include "common/Backups.h"
-#include "common/FileNames.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/Backups.h"
+#include "base/FileNames.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 #include "lyrics/LyricFiles.h"
 
 #include <sys/stat.h>
