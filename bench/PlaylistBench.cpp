@@ -18,7 +18,7 @@
 //       scan_ms=<x> songs=<n> mmr_load_ms=<x> entries=<n> search_ms=<x>
 #include "common/Prompts.h"
 #include "playlist/FolderScan.h"
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 

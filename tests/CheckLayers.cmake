@@ -40,6 +40,16 @@ function(reach name out)
 endfunction()
 
 set(failures 0)
+# One folder, one library: a source in a subfolder, or in a folder that is
+# no library, would be built into nothing.
+file(GLOB_RECURSE all_sources RELATIVE ${SOURCE_ROOT} ${SOURCE_ROOT}/*.cpp ${SOURCE_ROOT}/*.h)
+foreach(source ${all_sources})
+  if("${OWNER_${source}}" STREQUAL "")
+    message(SEND_ERROR "src/${source} is in no library: every library is one folder of src/")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+
 foreach(name ${libraries})
   reach(${name} allowed)
   foreach(source ${SOURCES_${name}})

@@ -1,7 +1,7 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
-#include "common/FileNames.h"
-#include "common/ProgramDirectory.h"
+#include "base/FileNames.h"
+#include "base/ProgramDirectory.h"
 #include "engine/AudioEngineFactory.h"
 #include "engine/ResultTexts.h"
 #include "lyrics/EncodingChoices.h"

@@ -2,7 +2,7 @@
 // screen. "/s" runs the screen, "/c" shows its settings; see
 // screensaver/ScreenSaverProgram.h for the switches and the
 // CANTOREL_SCREENSAVER_ECHO test hook.
-#include "common/AppTitle.h"
+#include "base/AppTitle.h"
 #include "platform/QtPrompts.h"
 #include "screensaver/ScreenSaverProgram.h"
 #include "platform/TerminationSignals.h"

@@ -1,7 +1,7 @@
 #include "common/Prompts.h"
 
-#include "common/FileNames.h"
-#include "common/FilePaths.h"
+#include "base/FileNames.h"
+#include "base/FilePaths.h"
 
 namespace cantorel {
 

@@ -1,7 +1,7 @@
 #include "editor/EditorFiles.h"
 
-#include "common/FilePaths.h"
-#include "common/FileReplace.h"
+#include "base/FilePaths.h"
+#include "base/FileReplace.h"
 #include "editor/LyricTextFile.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "editor/LyricTextFile.h"
 
-#include "common/FilePaths.h"
-#include "common/FileReplace.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/FilePaths.h"
+#include "base/FileReplace.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 #include "lyrics/LyricDecoding.h"
 
 namespace cantorel::editor {

@@ -1,7 +1,7 @@
 #include "editor/Lyric_Master.h"
 
 #include "editor/LineCounters.h"
-#include "platform/widgets/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>

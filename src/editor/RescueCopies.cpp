@@ -1,7 +1,7 @@
 #include "editor/RescueCopies.h"
 
-#include "common/ProgramDirectory.h"
-#include "common/XdgFolders.h"
+#include "base/ProgramDirectory.h"
+#include "base/XdgFolders.h"
 #include "editor/LyricTextFile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 // Where an engine connection reports what goes wrong. The connection only
 // reports; what the user is shown, and whether the program goes on, is
-// decided above it (see platform/AudioFailurePolicy.h).
+// decided above it (see audiopolicy/AudioFailurePolicy.h).
 #include "engine/AudioEngine.h"
 
 namespace cantorel::engine {

@@ -1,6 +1,6 @@
 #include "engine/FfmpegSupport.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <cstring>
 #include <mutex>
@@ -44,7 +44,7 @@ int openFormat(const QString& path, FormatPtr* out, const std::atomic<bool>* can
     }
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
-    // The name's own bytes (see common/FileNames.h), not its UTF-8 form.
+    // The name's own bytes (see base/FileNames.h), not its UTF-8 form.
     const QByteArray url = QByteArrayLiteral("file:") + encodeFileName(path);
     const int ret = avformat_open_input(&context, url.constData(), nullptr, &options);
     av_dict_free(&options);

@@ -1,6 +1,6 @@
 #include "engine/FrameDecoder.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <algorithm>
 #include <cstring>

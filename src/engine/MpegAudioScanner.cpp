@@ -2,7 +2,7 @@
 
 #include "engine/SongTimeline.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 
 #include "engine/SourceCache.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <cerrno>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "engine/SourceCache.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 namespace cantorel::engine {
 

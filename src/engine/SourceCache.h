@@ -8,7 +8,7 @@
 //
 // Threads: any; the cache is never destroyed, so that a thread still
 // opening a stalled file when the program ends does not outlive it.
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "engine/SoundSource.h"
 
 #include <QString>

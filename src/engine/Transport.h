@@ -14,7 +14,7 @@
 //
 // Failures: a failed call on a live engine object emits engineFailed() and
 // the call returns Failed; the program is then expected to end (the windows
-// leave that to the program, see platform/AudioFailurePolicy.h). A song the
+// leave that to the program, see audiopolicy/AudioFailurePolicy.h). A song the
 // engine refuses emits songRefused() and leaves the transport without a song.
 #include "engine/EngineConnection.h"
 #include "engine/EngineFailures.h"

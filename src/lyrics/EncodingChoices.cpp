@@ -1,9 +1,9 @@
 #include "lyrics/EncodingChoices.h"
 
-#include "common/FileNames.h"
-#include "common/ProgramDirectory.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/FileNames.h"
+#include "base/ProgramDirectory.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 // plausible of the legacy encodings lyric files are written in, near-ties
 // going to the desktop's language). The encoding read in is kept with the
 // text, so that a file rewritten (an offset saved into it) stays in it.
-#include "common/TextFile.h"
+#include "base/TextFile.h"
 #include "lyrics/TextEncoding.h"
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
 #include "lyrics/LyricFileReplacement.h"
 
-#include "common/Backups.h"
-#include "common/FileNames.h"
-#include "common/FilePaths.h"
-#include "common/FileReplace.h"
-#include "common/TextFile.h"
+#include "base/Backups.h"
+#include "base/FileNames.h"
+#include "base/FilePaths.h"
+#include "base/FileReplace.h"
+#include "base/TextFile.h"
 
 #include <cerrno>
 #include <optional>

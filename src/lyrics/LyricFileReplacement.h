@@ -24,7 +24,7 @@
 //
 // Each text is written in its file's encoding (TextEncoding.h:
 // encodeForFile): a file rewritten keeps the one it was read in.
-#include "common/FileReplace.h"
+#include "base/FileReplace.h"
 #include "lyrics/TextEncoding.h"
 
 #include <QList>

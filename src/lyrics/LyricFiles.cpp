@@ -1,7 +1,7 @@
 #include "lyrics/LyricFiles.h"
 
-#include "common/FilePaths.h"
-#include "common/RecordForm.h"
+#include "base/FilePaths.h"
+#include "base/RecordForm.h"
 
 namespace cantorel::lyrics {
 

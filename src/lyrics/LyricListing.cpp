@@ -1,6 +1,6 @@
 #include "lyrics/LyricListing.h"
 
-#include "common/RecordForm.h"
+#include "base/RecordForm.h"
 
 namespace cantorel::lyrics {
 

@@ -1,7 +1,7 @@
 #include "lyrics/LyricOffset.h"
 
-#include "common/RecordForm.h"
-#include "common/TextCodec.h"
+#include "base/RecordForm.h"
+#include "base/TextCodec.h"
 #include "lyrics/EmbeddedLyrics.h"
 #include "lyrics/LrcReader.h"
 #include "lyrics/LrcWriter.h"

@@ -1,7 +1,7 @@
 #include "lyrics/LyricPairReader.h"
 
-#include "common/RecordForm.h"
-#include "common/TextCodec.h"
+#include "base/RecordForm.h"
+#include "base/TextCodec.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Loads a song's lyric file pair into the lyric table, as the player's open
 // action does.
-#include "common/TextFile.h"
+#include "base/TextFile.h"
 #include "lyrics/LyricTable.h"
 
 #include <QString>

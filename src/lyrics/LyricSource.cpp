@@ -1,6 +1,6 @@
 #include "lyrics/LyricSource.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 #include "lyrics/EmbeddedLyrics.h"
 #include "lyrics/LrcReader.h"
 #include "lyrics/LyricDecoding.h"

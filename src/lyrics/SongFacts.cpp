@@ -1,6 +1,6 @@
 #include "lyrics/SongFacts.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "lyrics/EmbeddedLyrics.h"
 #include "lyrics/TaggedFile.h"
 

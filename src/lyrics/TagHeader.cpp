@@ -1,6 +1,6 @@
 #include "lyrics/TagHeader.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <QFile>
 #include <QtEndian>

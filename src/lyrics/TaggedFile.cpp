@@ -1,6 +1,6 @@
 #include "lyrics/TaggedFile.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "lyrics/TagHeader.h"
 
 #include <taglib/fileref.h>

@@ -1,6 +1,6 @@
 #include "lyrics/TextEncoding.h"
 
-#include "common/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,6 @@
 #include "lyrics/TimedLyric.h"
 
-#include "common/RecordForm.h"
+#include "base/RecordForm.h"
 
 namespace cantorel::lyrics {
 

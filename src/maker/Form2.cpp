@@ -5,8 +5,8 @@
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
-#include "platform/AudioFailurePolicy.h"
-#include "platform/widgets/LyricPane.h"
+#include "audiopolicy/AudioFailurePolicy.h"
+#include "widgets/LyricPane.h"
 
 #include <QCloseEvent>
 

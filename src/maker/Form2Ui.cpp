@@ -1,8 +1,8 @@
 #include "maker/Form2Ui.h"
 
-#include "platform/widgets/Controls.h"
+#include "widgets/Controls.h"
 #include "platform/Twips.h"
-#include "platform/widgets/LyricPane.h"
+#include "widgets/LyricPane.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "platform/widgets/TransportControls.h"
+#include "widgets/TransportControls.h"
 
 namespace cantorel {
 

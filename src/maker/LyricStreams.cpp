@@ -1,8 +1,8 @@
 #include "maker/LyricStreams.h"
 
-#include "common/Backups.h"
-#include "common/FileNames.h"
-#include "common/TextCodec.h"
+#include "base/Backups.h"
+#include "base/FileNames.h"
+#include "base/TextCodec.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricFiles.h"
 

@@ -6,7 +6,7 @@
 // open reads as exhausted and ignores writes, so a recording whose
 // preparation went wrong cannot bring the window down.
 // Everything here runs on the user-interface thread.
-#include "common/FileReplace.h"
+#include "base/FileReplace.h"
 
 #include <QFile>
 #include <QString>
@@ -58,7 +58,7 @@ std::optional<int> countLines(const QString& path, FileError* error);
 
 // A timed lyric file being recorded. Creating it keeps an existing lyric as
 // its newest backup (<path>.bak; older backups are kept, numbered, see
-// common/Backups.h), so a re-recording abandoned half-way loses nothing; the
+// base/Backups.h), so a re-recording abandoned half-way loses nothing; the
 // new file starts empty and takes the old one's place in one rename, with its
 // permission bits, so the name never stands empty-handed. A link at the name
 // is followed: its file is recorded into (the backups sit beside it) and the

@@ -1,6 +1,6 @@
 #include "maker/SourceDialogue.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 #include "common/MediaFiles.h"
 #include "maker/LyricStreams.h"
 

@@ -1,8 +1,8 @@
 #include "options/Form1b.h"
 
 #include "options/PaneLook.h"
-#include "platform/widgets/Controls.h"
-#include "platform/widgets/WidgetColors.h"
+#include "widgets/Controls.h"
+#include "widgets/WidgetColors.h"
 #include "platform/Twips.h"
 
 #include <QGridLayout>

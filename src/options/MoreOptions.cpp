@@ -2,7 +2,7 @@
 
 #include "options/Form1b.h"
 #include "options/PaneLook.h"
-#include "platform/widgets/WidgetColors.h"
+#include "widgets/WidgetColors.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Copying the parts of a font the display options carry over, between the
 // lyric panes and the option window's previews (their colours:
-// platform/widgets/WidgetColors.h).
+// widgets/WidgetColors.h).
 class QWidget;
 
 namespace cantorel::options {

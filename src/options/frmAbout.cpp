@@ -1,8 +1,8 @@
 #include "options/frmAbout.h"
 
-#include "common/ProgramDirectory.h"
-#include "platform/widgets/Controls.h"
-#include "platform/widgets/WidgetColors.h"
+#include "base/ProgramDirectory.h"
+#include "widgets/Controls.h"
+#include "widgets/WidgetColors.h"
 #include "platform/Twips.h"
 
 #include <QDesktopServices>

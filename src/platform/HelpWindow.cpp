@@ -1,6 +1,6 @@
 #include "platform/HelpWindow.h"
 
-#include "common/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "common/Prompts.h"
 
 #include <QCoreApplication>

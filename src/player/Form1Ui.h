@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "platform/widgets/TransportControls.h"
+#include "widgets/TransportControls.h"
 
 namespace cantorel {
 

@@ -1,9 +1,9 @@
 #include "player/LaunchPath.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "lyrics/LyricSource.h"
 #include "player/Form1.h"
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 
 #include <QByteArray>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "player/LyricEncodingMenu.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "lyrics/EncodingChoices.h"
 #include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricFiles.h"

@@ -3,7 +3,7 @@
 #include "engine/Transport.h"
 #include "lyrics/LineLookup.h"
 #include "lyrics/LyricTable.h"
-#include "platform/widgets/LyricPane.h"
+#include "widgets/LyricPane.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "floating/Lyric_Displayer.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
-#include "platform/widgets/LyricPane.h"
-#include "playlist/Playlist.h"
+#include "widgets/LyricPane.h"
+#include "playlistwindow/Playlist.h"
 
 
 namespace cantorel {

@@ -1,8 +1,8 @@
 #include "player/PlaylistAdvance.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 #include "common/Prompts.h"
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
 
 #include <QScopedValueRollback>

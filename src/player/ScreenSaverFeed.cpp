@@ -1,6 +1,6 @@
 #include "player/ScreenSaverFeed.h"
 
-#include "platform/widgets/LyricPane.h"
+#include "widgets/LyricPane.h"
 #include "screensaver/ScreenSaverLink.h"
 
 namespace cantorel {

@@ -1,6 +1,6 @@
 #include "playlist/FolderScan.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "playlist/SongFilter.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 // becomes an entry and is also walked). Hidden names are skipped, folders
 // that cannot be read contribute nothing, and a folder reached twice through
 // links is walked once. Names that are not UTF-8 are found and held as
-// common/FileNames.h says, so their paths lead back to their files.
+// base/FileNames.h says, so their paths lead back to their files.
 //
 // The walk reads each folder once and asks the file system about a name
 // only when the listing does not say whether it is a folder (a link); it

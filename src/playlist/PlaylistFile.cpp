@@ -1,9 +1,9 @@
 #include "playlist/PlaylistFile.h"
 
-#include "common/FilePaths.h"
-#include "common/RecordForm.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/FilePaths.h"
+#include "base/RecordForm.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 
 
 namespace cantorel {

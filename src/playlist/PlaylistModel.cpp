@@ -1,6 +1,6 @@
 #include "playlist/PlaylistModel.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 
 #include <QBrush>
 #include <QFont>

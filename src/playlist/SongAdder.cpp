@@ -1,6 +1,6 @@
 #include "playlist/SongAdder.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/SongFilter.h"

@@ -1,6 +1,6 @@
 #include "playlist/SongFilter.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <algorithm>
 #include <array>

@@ -11,7 +11,7 @@ namespace cantorel {
 // "wavy" passes) and ".wma".
 bool isScannedSong(const QString& name);
 // The same rule on a name's bytes as a folder listing gives them (see
-// common/FileNames.h for how such a name is held).
+// base/FileNames.h for how such a name is held).
 bool isScannedSongBytes(QByteArrayView name);
 
 // A drop takes ".mp3", ".ogg", ".wav", ".wma" and ".mp2".

@@ -1,6 +1,6 @@
 #include "screensaver/BoxLook.h"
 
-#include "platform/widgets/WidgetColors.h"
+#include "widgets/WidgetColors.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "screensaver/HandOverFile.h"
 
-#include "common/ProgramDirectory.h"
-#include "common/RecordForm.h"
-#include "common/TextCodec.h"
-#include "common/TextFile.h"
+#include "base/ProgramDirectory.h"
+#include "base/RecordForm.h"
+#include "base/TextCodec.h"
+#include "base/TextFile.h"
 
 namespace cantorel::screensaver {
 

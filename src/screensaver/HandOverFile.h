@@ -1,6 +1,6 @@
 #pragma once
 // The hand-over file "hand.txt" in the runtime folder (runtimeDirectory(),
-// common/ProgramDirectory.h), through which the main program finds the
+// base/ProgramDirectory.h), through which the main program finds the
 // screen saver's two receivers: two records of one 32-bit integer each
 // (plain decimal, a leading "-" when negative), each ended by CR LF. Line 1
 // names the normal-line receiver, line 2 the translated-line receiver (see

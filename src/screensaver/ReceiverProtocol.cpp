@@ -1,6 +1,6 @@
 #include "screensaver/ReceiverProtocol.h"
 
-#include "common/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 
 #include <QStringDecoder>
 #include <QtEndian>

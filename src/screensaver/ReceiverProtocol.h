@@ -2,7 +2,7 @@
 // How the main program hands lines to the screen saver's two receivers.
 //
 // Each receiver is a local socket at <runtime folder>/cantorel/receiver-<id>
-// (runtimeDirectory(), common/ProgramDirectory.h), where <id> is a 32-bit
+// (runtimeDirectory(), base/ProgramDirectory.h), where <id> is a 32-bit
 // integer (it may be negative) that the screen saver publishes in
 // "hand.txt". A client sends each text as a 4-byte big-endian
 // byte count followed by that many bytes of UTF-8; any number of messages may

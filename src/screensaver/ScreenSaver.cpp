@@ -1,7 +1,7 @@
 #include "screensaver/ScreenSaver.h"
 
-#include "common/AppTitle.h"
-#include "platform/widgets/WidgetColors.h"
+#include "base/AppTitle.h"
+#include "widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/CursorCounter.h"
 #include "screensaver/LyricBox.h"

@@ -1,6 +1,6 @@
 #include "screensaver/ScreenSaverLink.h"
 
-#include "common/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QFile>

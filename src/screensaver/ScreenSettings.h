@@ -1,6 +1,6 @@
 #pragma once
 // The look of the lyrics screen and its file "setting.txt" in the user's
-// settings folder (configDirectory(), common/ProgramDirectory.h): three
+// settings folder (configDirectory(), base/ProgramDirectory.h): three
 // records in the record text form, each ended by CR LF.
 //
 //   1  normal-line box:     font name, italic, underline, size in points,

@@ -1,7 +1,7 @@
 #include "screensaver/Setting.h"
 
-#include "platform/widgets/Controls.h"
-#include "platform/widgets/WidgetColors.h"
+#include "widgets/Controls.h"
+#include "widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/ScreenSaver.h"
 

@@ -1,6 +1,6 @@
 #include "screensaver/TextReceiver.h"
 
-#include "platform/LocalSocketListener.h"
+#include "sockets/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QDir>

@@ -11,7 +11,7 @@
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
-#include "platform/LocalSocketListener.h"
+#include "sockets/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
 
 #include <QHash>

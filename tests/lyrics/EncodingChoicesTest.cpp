@@ -1,6 +1,6 @@
 #include "lyrics/EncodingChoices.h"
 
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "common/TextFile.h"
+#include "base/TextFile.h"
 #include "lyrics/LrcReader.h"
 #include "lyrics/LyricSource.h"
 

@@ -3,8 +3,8 @@
 #include "lyrics/LyricOffset.h"
 #include "lyrics/LyricSource.h"
 
-#include "common/FileNames.h"
-#include "common/TextFile.h"
+#include "base/FileNames.h"
+#include "base/TextFile.h"
 #include "support/ForeignNames.h"
 #include "support/TaggedSongs.h"
 #include "support/TestFiles.h"

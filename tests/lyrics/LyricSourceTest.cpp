@@ -1,4 +1,4 @@
-#include "common/TextFile.h"
+#include "base/TextFile.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
 

@@ -1,4 +1,4 @@
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 #include "lyrics/EncodingChoices.h"
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"

@@ -2,7 +2,7 @@
 // A lyric maker window on the fake engine with scripted prompts, and songs
 // and plain-text lyrics in a temporary folder.
 #include "maker/Form2.h"
-#include "platform/widgets/LyricPane.h"
+#include "widgets/LyricPane.h"
 #include "support/WindowFixture.h"
 
 namespace cantorel::testing {

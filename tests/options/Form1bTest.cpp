@@ -2,8 +2,8 @@
 // Options" copy, on real lyric panes.
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
-#include "platform/widgets/WidgetColors.h"
-#include "platform/widgets/LyricPane.h"
+#include "widgets/WidgetColors.h"
+#include "widgets/LyricPane.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QLineEdit>

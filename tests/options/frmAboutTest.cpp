@@ -1,6 +1,6 @@
 // The About window: its texts, the build's version, the mail link, OK.
 #include "options/frmAbout.h"
-#include "platform/widgets/WidgetColors.h"
+#include "widgets/WidgetColors.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>

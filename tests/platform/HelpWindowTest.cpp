@@ -1,7 +1,7 @@
 // The help window and the bundled help page it shows.
 #include "platform/HelpWindow.h"
 
-#include "common/ProgramDirectory.h"
+#include "base/ProgramDirectory.h"
 #include "lyrics/LyricPairReader.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestPaths.h"

@@ -2,7 +2,7 @@
 // song) and lets a lyric that runs early or late be nudged and kept.
 #include "PlayerFixture.h"
 
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "support/Wait.h"
 

@@ -3,7 +3,7 @@
 // player goes back to its no-song state, the rest of the program goes on.
 #include "PlayerFixture.h"
 
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "support/UserInput.h"
 #include "support/Wait.h"

@@ -5,7 +5,7 @@
 #include "floating/Lyric_Displayer.h"
 #include "options/Form1b.h"
 #include "platform/FontColorDialog.h"
-#include "platform/widgets/TextFit.h"
+#include "widgets/TextFit.h"
 #include "player/PlayerTray.h"
 
 #include <QAccessible>

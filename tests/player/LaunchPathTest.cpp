@@ -1,7 +1,7 @@
 // What a start of the player names, as any player opens it.
 #include "PlayerFixture.h"
 #include "player/LaunchPath.h"
-#include "playlist/Playlist.h"
+#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
 #include "support/TestFiles.h"
 #include "support/Wait.h"

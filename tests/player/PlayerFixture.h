@@ -4,7 +4,7 @@
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 #include "player/Form1.h"
-#include "platform/widgets/LyricPane.h"
+#include "widgets/LyricPane.h"
 #include "support/WindowFixture.h"
 
 #include <utility>

@@ -1,7 +1,7 @@
 #include "playlist/FolderScan.h"
 #include "playlist/SongFilter.h"
 
-#include "common/FilePaths.h"
+#include "base/FilePaths.h"
 #include "support/ForeignNames.h"
 #include "support/TestFiles.h"
 #include <QDir>

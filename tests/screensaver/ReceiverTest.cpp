@@ -1,4 +1,4 @@
-#include "platform/LocalSocketListener.h"
+#include "sockets/LocalSocketListener.h"
 #include "support/DeadSocket.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/TextReceiver.h"

@@ -1,6 +1,6 @@
 #include "screensaver/ScreenSettings.h"
 
-#include "common/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include "support/FullDisk.h"
 #include "support/TestFiles.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Files whose names are not UTF-8, made and removed through their bytes: Qt's
 // file classes cannot see them, so a QTemporaryDir would leave them behind.
-#include "common/FileNames.h"
+#include "base/FileNames.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

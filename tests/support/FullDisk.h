@@ -3,7 +3,7 @@
 // 64 KiB tmpfs where the test may mount one (root), whose room fill() takes;
 // elsewhere an ordinary folder where fill() makes every file replacement's
 // write fail with ENOSPC instead.
-#include "common/FileReplace.h"
+#include "base/FileReplace.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // A window under test on the fake engine, with scripted prompts, a recorded
 // program end and a temporary folder for its files. The test class makes
 // `form` in its SetUp.
-#include "platform/AudioFailurePolicy.h"
+#include "audiopolicy/AudioFailurePolicy.h"
 #include "support/FakeAudioEngine.h"
 #include "support/RecordedEnd.h"
 #include "support/ScriptedPrompts.h"

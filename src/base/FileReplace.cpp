@@ -1,0 +1,285 @@
+#include "base/FileReplace.h"
+
+#include "base/FileNames.h"
+
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <utility>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cantorel {
+
+namespace {
+
+// The injected fault, if any: a ReplaceStep as int (-1 for none) and errno.
+int g_faultStep = -1;
+int g_faultError = 0;
+
+bool injected(ReplaceStep step)
+{
+    return ScopedReplaceFault::injected(step);
+}
+
+const QString kUnchanged = QStringLiteral(" Nothing on disk was changed.");
+
+QString failedBecause(const char* what, int errorNumber)
+{
+    return QStringLiteral("%1: %2.").arg(QLatin1String(what), qt_error_string(errorNumber)) + kUnchanged;
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    if (slash == 0)
+        return QByteArrayLiteral("/");
+    return path.left(slash);
+}
+
+// Follows symbolic links from *path to the name that finally holds the file
+// (which need not exist yet). False with errno set when a link cannot be read
+// or the chain does not end.
+bool followLinks(QByteArray* path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path->constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        QByteArray target(4096, Qt::Uninitialized);
+        const ssize_t n = ::readlink(path->constData(), target.data(), target.size());
+        if (n < 0)
+            return false;
+        if (n >= target.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        target.truncate(n);
+        *path = target.startsWith('/') ? target : folderOf(*path) + '/' + target;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Creates a new, empty temporary file beside `target`; its descriptor, or -1
+// with errno set.
+int createTemporary(const QByteArray& target, QByteArray* temporary)
+{
+    // A hidden name from the target's own, short enough for any file system.
+    const QByteArray name = target.mid(target.lastIndexOf('/') + 1).left(200);
+    const QByteArray prefix = folderOf(target) + "/." + name + '.';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (injected(ReplaceStep::Create))
+            return -1;
+        *temporary = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        const int fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = injected(ReplaceStep::Write) ? -1 : ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Flushes the folder's entries (the rename) to the disk. A folder that cannot
+// be opened for it, or a file system without the call, has nothing to flush.
+bool syncFolder(const QByteArray& folder)
+{
+    if (injected(ReplaceStep::SyncFolder))
+        return false;
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+} // namespace
+
+bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, QString* error)
+{
+    QString target = path;
+    if (path.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("No file name was given.") + kUnchanged;
+        return false;
+    }
+    if (links == LinkRule::FollowLinks && (target = linkedFile(path, error)).isEmpty())
+        return false;
+    StagedFile staged;
+    return staged.stage(target, bytes, error) && staged.commit(error);
+}
+
+QString linkedFile(const QString& path, QString* error)
+{
+    QByteArray name = encodeFileName(path);
+    if (!followLinks(&name)) {
+        if (error)
+            *error = failedBecause("Its link cannot be followed", errno);
+        return QString();
+    }
+    return decodeFileName(name);
+}
+
+bool isWriteProtected(const QString& path)
+{
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true; // also for root, whom access() lets write anything
+    return ::access(name.constData(), W_OK) != 0 && errno != EROFS;
+}
+
+StagedFile::~StagedFile()
+{
+    discard();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : m_target(std::exchange(other.m_target, {})), m_temporary(std::exchange(other.m_temporary, {})),
+      m_inPlace(other.m_inPlace)
+{
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_target = std::exchange(other.m_target, {});
+        m_temporary = std::exchange(other.m_temporary, {});
+        m_inPlace = other.m_inPlace;
+    }
+    return *this;
+}
+
+bool StagedFile::stage(const QString& target, const QByteArray& bytes, QString* error)
+{
+    discard();
+    m_inPlace = false;
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QByteArray name = encodeFileName(target);
+    if (name.isEmpty())
+        return fail(QStringLiteral("No file name was given.") + kUnchanged);
+    struct stat old {};
+    const bool hadOld = ::lstat(name.constData(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode))
+        return fail(QStringLiteral("It is a folder, not a file.") + kUnchanged);
+    if (hadOld && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
+        return fail(QStringLiteral("It is not an ordinary file.") + kUnchanged);
+
+    QByteArray temporary;
+    const int fd = createTemporary(name, &temporary);
+    if (fd < 0)
+        return fail(failedBecause("No new file can be made in its folder", errno));
+    auto abandon = [&](const char* what, int errorNumber) {
+        ::unlink(temporary.constData());
+        return fail(failedBecause(what, errorNumber));
+    };
+    if (hadOld && S_ISREG(old.st_mode)) {
+        // Best effort: the new file takes the old one's permissions (and,
+        // where allowed, its owner), as an edit in place would keep them.
+        [[maybe_unused]] const int moded = ::fchmod(fd, old.st_mode & 07777);
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+            [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    if (!writeAll(fd, bytes)) {
+        const int e = errno;
+        ::close(fd);
+        return abandon("The file cannot be written", e);
+    }
+    if (injected(ReplaceStep::Sync) || ::fdatasync(fd) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return abandon("The file cannot be flushed to the disk", e);
+    }
+    // The descriptor is gone whatever close() says.
+    if (const int closed = ::close(fd); injected(ReplaceStep::Close) || closed != 0)
+        return abandon("The file cannot be closed", errno);
+    m_target = name;
+    m_temporary = temporary;
+    return true;
+}
+
+bool StagedFile::commit(QString* error)
+{
+    if (!isStaged()) {
+        if (error)
+            *error = QStringLiteral("No new contents were ready.") + kUnchanged;
+        return false;
+    }
+    if (injected(ReplaceStep::Rename) || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+        const int e = errno;
+        discard();
+        if (error)
+            *error = failedBecause("The old file cannot be replaced", e);
+        return false;
+    }
+    m_temporary.clear();
+    m_inPlace = true;
+    if (!syncFolder(folderOf(m_target))) {
+        if (error) {
+            *error = QStringLiteral("The new contents are in place, but the folder could not be flushed "
+                                    "to the disk (%1), so they may not survive a power cut.")
+                         .arg(qt_error_string(errno));
+        }
+        return false;
+    }
+    return true;
+}
+
+void StagedFile::discard()
+{
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
+    m_temporary.clear();
+}
+
+ScopedReplaceFault::ScopedReplaceFault(ReplaceStep step, int errorNumber)
+    : m_previousStep(g_faultStep), m_previousError(g_faultError)
+{
+    g_faultStep = int(step);
+    g_faultError = errorNumber;
+}
+
+bool ScopedReplaceFault::injected(ReplaceStep step)
+{
+    if (g_faultStep != int(step))
+        return false;
+    errno = g_faultError;
+    return true;
+}
+
+ScopedReplaceFault::~ScopedReplaceFault()
+{
+    g_faultStep = m_previousStep;
+    g_faultError = m_previousError;
+}
+
+} // namespace cantorel
