@@ -8,7 +8,6 @@
 
 #include "support/TestFiles.h"
 #include <QCheckBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
