@@ -14,6 +14,14 @@ bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path)
         == Prompts::Answer::Yes;
 }
 
+bool confirmReplacingReadOnlyLyric(Prompts& prompts, QWidget* owner, const QString& path)
+{
+    return prompts.message(owner,
+                           QStringLiteral("The lyric file %1 is read-only. Replace it anyway?").arg(fileNamePart(path)),
+                           Prompts::Buttons::YesNo, Prompts::Icon::Question)
+        == Prompts::Answer::Yes;
+}
+
 Prompts::FontChoice Prompts::FontChoice::of(const QFont& font, const QColor& color)
 {
     FontChoice c;

@@ -84,6 +84,10 @@ public:
 // replace what is ("<name> already exists. Do you want to replace it?").
 bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path);
 
+// Before a lyric file the user made read-only is replaced: true when they
+// agree ("The lyric file <name> is read-only. Replace it anyway?").
+bool confirmReplacingReadOnlyLyric(Prompts& prompts, QWidget* owner, const QString& path);
+
 // The 16 grey custom colours both programs' colour dialogs start with:
 // slot i holds red = green = blue = 15 * (i + 1).
 Prompts::CustomColors greyCustomColors();

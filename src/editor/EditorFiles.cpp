@@ -1,11 +1,24 @@
 #include "editor/EditorFiles.h"
 
 #include "base/FilePaths.h"
+#include "base/FileReplace.h"
 #include "editor/LyricTextFile.h"
 
 #include <QDir>
 
 namespace cantorel::editor {
+
+namespace {
+
+// Said after a save whose lines no longer fit `was`, the encoding of the file
+// at `path`.
+QString fellBackMessage(const QString& path, lyrics::TextEncoding was)
+{
+    return QStringLiteral("The lyric was saved. %1 no longer fits %2: it is UTF-8 now.")
+        .arg(fileNamePart(path), lyrics::encodingName(was));
+}
+
+} // namespace
 
 EditorFiles::EditorFiles(LinePair& lines, Prompts& prompts) : m_lines(lines), m_prompts(prompts) {}
 
@@ -34,7 +47,7 @@ void EditorFiles::open(Side side)
                           Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
-    m_lines.loadLines(side, read.lines, chosen);
+    m_lines.loadLines(side, read.lines, chosen, read.encoding);
 }
 
 bool EditorFiles::save(Side side)
@@ -62,15 +75,24 @@ bool EditorFiles::saveAs(Side side)
 
 bool EditorFiles::writeTo(Side side, const QString& path)
 {
-    const QString error = writeLyricText(path, m_lines.column(side).lines);
-    if (!error.isEmpty()) {
+    // A file the user made read-only is replaced only when they say so.
+    if (isWriteProtected(path) && !confirmReplacingReadOnlyLyric(m_prompts, m_owner, path))
+        return false;
+    const LineColumn& column = m_lines.column(side);
+    // The file the lines came from keeps its encoding; any other file is ours.
+    const lyrics::FileEncoding encoding = path == column.fileName ? column.fileEncoding : lyrics::FileEncoding{};
+    const LyricTextWrite written = writeLyricText(path, column.lines, encoding);
+    if (!written.ok()) {
         m_prompts.message(m_owner,
                           QStringLiteral("The lyric could not be saved to \"%1\".\n%2")
-                              .arg(QDir::toNativeSeparators(path), error),
+                              .arg(QDir::toNativeSeparators(path), written.error),
                           Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return false;
     }
-    m_lines.markSaved(side, path);
+    m_lines.markSaved(side, path, written.encoding);
+    if (written.fellBack)
+        m_prompts.message(m_owner, fellBackMessage(path, encoding.encoding), Prompts::Buttons::Ok,
+                          Prompts::Icon::Information);
     return true;
 }
 

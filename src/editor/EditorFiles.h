@@ -3,6 +3,13 @@
 // and messages. A file that cannot be read or written is reported and changes
 // nothing: the lines, the side's file name and the file on disk stay as they
 // were.
+//
+// A file is read in the encoding it is written in (LyricTextFile.h), and a
+// Save to that file keeps it; only lines that no longer fit it are written as
+// UTF-8 with a byte-order mark, and the user is told. Save As to any other
+// name writes UTF-8. A read-only file is replaced only when the user says so
+// (it then stays read-only); otherwise nothing is written and the lines stay
+// unsaved.
 #include "common/Prompts.h"
 #include "editor/LinePair.h"
 #include "editor/RescueCopies.h"
@@ -19,7 +26,8 @@ public:
     // Asks for a text file and puts its lines into the side's list.
     void open(Side side);
     // Writes the side to its file, or asks for a name when it has none.
-    // True when the lines were written.
+    // True when the lines were written; false when the user kept a
+    // read-only file or the write failed (said in a message).
     bool save(Side side);
     // Asks for a name (".txt" added), then writes. True when written.
     bool saveAs(Side side);

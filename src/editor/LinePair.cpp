@@ -302,20 +302,23 @@ void LinePair::transfer()
     m_left.deleteMarked = false;
 }
 
-void LinePair::loadLines(Side side, const QStringList& lines, const QString& fileName)
+void LinePair::loadLines(Side side, const QStringList& lines, const QString& fileName,
+                         lyrics::FileEncoding encoding)
 {
     LineColumn& c = col(side);
     c.lines = lines;
     c.savedLines = lines;
     c.fileName = fileName;
+    c.fileEncoding = encoding;
     c.marked.clear();
     c.current = -1;
 }
 
-void LinePair::markSaved(Side side, const QString& fileName)
+void LinePair::markSaved(Side side, const QString& fileName, lyrics::FileEncoding encoding)
 {
     LineColumn& c = col(side);
     c.fileName = fileName;
+    c.fileEncoding = encoding;
     c.savedLines = c.lines;
 }
 

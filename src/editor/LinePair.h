@@ -10,6 +10,7 @@
 // current state behind the box.
 #include "common/Prompts.h"
 #include "editor/TextClipboard.h"
+#include "lyrics/TextEncoding.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ struct LineColumn {
     QString editText;        // what the side's edit box shows
     bool deleteMarked = false; // "Delete select items": Delete removes the marked lines
     QString fileName;        // the file last opened or saved, "" when none
+    // What that file is written in; a Save to the same file keeps it.
+    lyrics::FileEncoding fileEncoding;
     QStringList savedLines;  // the lines as last opened or saved
 };
 
@@ -96,10 +99,12 @@ public:
 
     // --- Files ---
 
-    // The lines of a freshly opened file; no line is current afterwards.
-    void loadLines(Side side, const QStringList& lines, const QString& fileName);
-    // The side's lines were written to `fileName`.
-    void markSaved(Side side, const QString& fileName);
+    // The lines of a freshly opened file, read in `encoding`; no line is
+    // current afterwards.
+    void loadLines(Side side, const QStringList& lines, const QString& fileName,
+                   lyrics::FileEncoding encoding = {});
+    // The side's lines were written to `fileName` in `encoding`.
+    void markSaved(Side side, const QString& fileName, lyrics::FileEncoding encoding = {});
     // True when the lines differ from what was last opened or saved.
     bool hasUnsavedChanges(Side side) const;
 

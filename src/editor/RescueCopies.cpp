@@ -58,7 +58,7 @@ RescueOutcome writeRescueCopies(const QList<RescueSide>& sides, const QList<Resc
         RescueOutcome::Unwritten lost{side.title, side.lines, {}};
         for (const Base& base : bases) {
             const QString name = freeRescueName(base.path, when);
-            const QString error = writeLyricText(name, side.lines);
+            const QString error = writeLyricText(name, side.lines).error; // new files: UTF-8
             if (error.isEmpty()) {
                 outcome.written.append({name, base.note});
                 break;

@@ -9,7 +9,6 @@
 #include "widgets/LyricPane.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 
 #include <climits>
 #include <functional>
@@ -191,7 +190,7 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
     // A read-only lyric file is replaced only when the user says so.
     auto target = [&](const QString& path, const std::function<FileError(ReadOnlyRule)>& make) {
         FileError error = make(ReadOnlyRule::Refuse);
-        if (error == FileError::ReadOnly && replaceReadOnly(path))
+        if (error == FileError::ReadOnly && confirmReplacingReadOnlyLyric(m_services.prompts, this, path))
             error = make(ReadOnlyRule::Replace);
         step(error, path);
     };
@@ -214,14 +213,6 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
     m_recording.abandon();
     showMessage(QStringLiteral("Nothing can be recorded: %1 %2.").arg(failed, why));
     return false;
-}
-
-bool Form2::replaceReadOnly(const QString& path)
-{
-    const QString question = QStringLiteral("The lyric file %1 is read-only. Replace it anyway?")
-                                 .arg(QFileInfo(path).fileName());
-    return m_services.prompts.message(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question)
-        == Prompts::Answer::Yes;
 }
 
 void Form2::setTwoPanes(bool two)

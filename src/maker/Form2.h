@@ -94,8 +94,6 @@ private:
     // The rest of the preparation, once the song is open.
     void finishPreparing();
     bool openStreams(const maker::SourceChoice& choice);
-    // Asks whether to replace the read-only lyric file at `path` anyway.
-    bool replaceReadOnly(const QString& path);
     void setTwoPanes(bool two);
     // Back to a window without a song after the engine refused one.
     void enterNoSongState();

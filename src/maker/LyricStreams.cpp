@@ -3,7 +3,7 @@
 #include "base/Backups.h"
 #include "base/FileNames.h"
 #include "base/TextCodec.h"
-#include "base/TextFile.h"
+#include "lyrics/LyricDecoding.h"
 #include "lyrics/LyricFiles.h"
 
 #include <sys/stat.h>
@@ -13,10 +13,11 @@ namespace cantorel::maker {
 
 namespace {
 
-// Reads and decodes a whole text file.
+// Reads and decodes a whole plain lyric, in the encoding the player reads
+// lyric files in (chosen for the file, else guessed).
 FileError readText(const QString& path, QString* text)
 {
-    const TextFileRead read = readTextFile(path);
+    const lyrics::LyricFileRead read = lyrics::readLyricFile(path);
     switch (read.status) {
     case TextFileRead::Status::Ok:
         *text = read.text;

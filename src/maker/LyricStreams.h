@@ -30,8 +30,9 @@ enum class FileError {
 QString fileErrorMessage(FileError error);
 
 // A plain-text lyric, one lyric line per text line (CR LF, LF or CR), read
-// as UTF-8 with a Windows-1252 fallback. The whole file is decoded at open;
-// lines are then handed out one by one.
+// in the encoding it is written in, as the player reads lyric files
+// (lyrics/LyricDecoding.h: GBK, Big5, Shift-JIS, Windows-1251, UTF-16 ...).
+// The whole file is decoded at open; lines are then handed out one by one.
 class LineSource {
 public:
     FileError open(const QString& path);

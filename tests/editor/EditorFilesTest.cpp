@@ -107,15 +107,18 @@ TEST_F(EditorFilesTest, ALastLineWithoutCrLfIsReadAndWrittenBackEnded)
     EXPECT_EQ(contents(path("three.txt")), "first\r\nsecond\r\nthird\r\n");
 }
 
-TEST_F(EditorFilesTest, EightBitTextIsReadAndWrittenAsUtf8)
+TEST_F(EditorFilesTest, EightBitTextIsReadAsWrittenAndNewFilesAreUtf8)
 {
     cantorel::testing::writeFile(path("old.txt"), "caf\xE9\n\x93hi\x94\n\n");
     const LyricTextRead read = readLyricText(path("old.txt"));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.lines, (QStringList{QString::fromUtf8("café"), QString::fromUtf8("“hi”"), ""}));
-    EXPECT_EQ(writeLyricText(path("new.txt"), read.lines), "");
+    EXPECT_EQ(read.encoding, (lyrics::FileEncoding{lyrics::TextEncoding::Windows1252, false}));
+    EXPECT_EQ(writeLyricText(path("same.txt"), read.lines, read.encoding).error, "");
+    EXPECT_EQ(contents(path("same.txt")), "caf\xE9\r\n\x93hi\x94\r\n\r\n");
+    EXPECT_EQ(writeLyricText(path("new.txt"), read.lines).error, "");
     EXPECT_EQ(contents(path("new.txt")), "caf\xC3\xA9\r\n\xE2\x80\x9Chi\xE2\x80\x9D\r\n\r\n");
-    EXPECT_EQ(writeLyricText(path("empty.txt"), {}), "");
+    EXPECT_EQ(writeLyricText(path("empty.txt"), {}).error, "");
     EXPECT_EQ(contents(path("empty.txt")), "");
 }
 

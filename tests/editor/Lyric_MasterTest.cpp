@@ -2,11 +2,13 @@
 // the counters and the question at the program's end.
 #include "editor/Lyric_Master.h"
 #include "editor/LineCounters.h"
+#include "support/LegacyText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/UserInput.h"
 
 #include "support/TestFiles.h"
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace cantorel;
 using namespace cantorel::editor;
@@ -50,6 +54,12 @@ protected:
         cantorel::testing::writeFile(path, bytes);
         prompts.expectOpenFile(path);
         button(side == Side::Left ? "Command1" : "Command2")->click();
+    }
+    // Makes line `row` of the left list current and types `text` over it.
+    void editLeftLine(int row, const QString& text)
+    {
+        cantorel::testing::clickRow(find<QListWidget>("List1"), row);
+        find<QPlainTextEdit>("Text1")->setPlainText(text);
     }
 
     QTemporaryDir dir;
@@ -254,6 +264,61 @@ TEST_F(Lyric_MasterTest, AtTheProgramsEndNoLeavesTheFileAlone)
     EXPECT_EQ(prompts.asked.last().title, "Translated Lyrics");
     EXPECT_EQ(contents(dir.filePath("fresh.txt")), "new line\r\n");
     EXPECT_EQ(contents(dir.filePath("t.txt")), "one\r\ntwo");
+}
+
+TEST_F(Lyric_MasterTest, ASaveKeepsTheEncodingReadInOrSaysTheLyricBecameUtf8)
+{
+    using cantorel::testing::legacyBytes;
+    // An edit that fits: the file comes back byte for byte in its encoding.
+    const QList<std::pair<const char*, QByteArray>> encodings = {{"GBK", {}}, {"BIG5", {}}, {"UTF-16LE", "\xFF\xFE"}};
+    for (const auto& [iconvName, mark] : encodings) {
+        SCOPED_TRACE(iconvName);
+        const QString name = QString::fromLatin1(iconvName) + ".txt";
+        openLines(Side::Left, name, mark + legacyBytes("雨滴落在窗上\r\n我想起你的笑容\r\n", iconvName));
+        EXPECT_EQ(find<QListWidget>("List1")->item(1)->text(), "我想起你的笑容");
+        editLeftLine(0, "雪花落在窗上");
+        button("Command15")->click(); // no question, no message
+        EXPECT_EQ(contents(dir.filePath(name)), mark + legacyBytes("雪花落在窗上\r\n我想起你的笑容\r\n", iconvName));
+    }
+
+    // One that does not fit: UTF-8 with a mark, said once, kept from then on.
+    openLines(Side::Left, "ru.txt", legacyBytes("Дождь стучит в окно\r\nЯ вспоминаю тебя\r\n", "CP1251"));
+    editLeftLine(1, "Я вспоминаю 雨");
+    prompts.expectMessage("The lyric was saved. ru.txt no longer fits Windows-1251: it is UTF-8 now.");
+    button("Command15")->click();
+    const QByteArray utf8 = QString("Дождь стучит в окно\r\nЯ вспоминаю 雨\r\n").toUtf8();
+    EXPECT_EQ(contents(dir.filePath("ru.txt")), "\xEF\xBB\xBF" + utf8);
+    EXPECT_FALSE(window.hasUnsavedChanges());
+    button("Command15")->click();
+
+    // Save As to a name of its own makes a new file, which is plain UTF-8.
+    prompts.expectSaveFile(dir.filePath("copy"));
+    button("Command17")->click();
+    EXPECT_EQ(contents(dir.filePath("copy.txt")), utf8);
+}
+
+TEST_F(Lyric_MasterTest, AReadOnlyLyricBehindALinkIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString real = dir.filePath("real.txt");
+    cantorel::testing::writeFile(real, "one\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0444), 0);
+    ASSERT_TRUE(QFile::link(real, dir.filePath("song.txt")));
+    prompts.expectOpenFile(dir.filePath("song.txt"));
+    button("Command1")->click();
+    editLeftLine(0, "ONE");
+
+    const QString question = "The lyric file song.txt is read-only. Replace it anyway?";
+    prompts.expectMessage(question, Answer::No).expectMessage(question, Answer::Yes);
+    button("Command15")->click();
+    EXPECT_EQ(contents(real), "one\r\n");
+    EXPECT_TRUE(window.hasUnsavedChanges());
+    button("Command15")->click();
+    EXPECT_EQ(contents(real), "ONE\r\n");
+    EXPECT_FALSE(window.hasUnsavedChanges());
+    EXPECT_TRUE(QFileInfo(dir.filePath("song.txt")).isSymLink());
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
 }
 
 TEST_F(Lyric_MasterTest, ArrowKeysMoveTheCurrentLineAndTheEditBoxFollows)

@@ -3,6 +3,7 @@
 
 #include "maker/LyricStreams.h"
 #include "maker/Recording.h"
+#include "support/LegacyText.h"
 
 #include <QFileInfo>
 
@@ -24,8 +25,11 @@ TEST_F(RecordingFiles, LinesAreCountedAndReadAsTheSourceHoldsThem)
     writeFile(path("mixed.txt"), "one\ntwo\rthree");
     writeFile(path("blank.txt"), "one\r\n\r\n");
     writeFile(path("empty.txt"), "");
-    // A source that is not UTF-8 as a whole is Windows-1252 as a whole.
+    // A source that is not UTF-8 is read in the encoding it is written in,
+    // as lyric files are, UTF-16 without a mark included.
     writeFile(path("legacy.txt"), "caf\xe9\r\nna\xefve\r\n");
+    writeFile(path("gbk.txt"), cantorel::testing::legacyBytes("雨滴落在窗上\r\n我想起你的笑容\r\n", "GBK"));
+    writeFile(path("utf16.txt"), cantorel::testing::legacyBytes("君の笑顔\nДождь\n", "UTF-16BE"));
     FileError error = FileError::Other;
     EXPECT_EQ(countLines(path("crlf.txt"), &error), 2);
     EXPECT_EQ(error, FileError::None);
@@ -43,6 +47,10 @@ TEST_F(RecordingFiles, LinesAreCountedAndReadAsTheSourceHoldsThem)
     EXPECT_EQ(source.readLine(), QString("naïve"));
     EXPECT_TRUE(source.exhausted());
     EXPECT_EQ(source.readLine(), std::nullopt);
+    ASSERT_EQ(source.open(path("gbk.txt")), FileError::None);
+    EXPECT_EQ(source.readLine(), QString("雨滴落在窗上"));
+    ASSERT_EQ(source.open(path("utf16.txt")), FileError::None);
+    EXPECT_EQ(source.readLine(), QString("君の笑顔"));
 }
 
 TEST_F(RecordingFiles, TargetKeepsTheOldLyricAndFlushesEachRecord)
