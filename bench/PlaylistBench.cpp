@@ -18,9 +18,9 @@
 //       scan_ms=<x> songs=<n> mmr_load_ms=<x> entries=<n> search_ms=<x>
 #include "common/Prompts.h"
 #include "playlist/FolderScan.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,14 +56,14 @@ public:
     std::optional<QColor> chooseColor(QWidget*, const QColor&, CustomColors&) override { return std::nullopt; }
 };
 
-const char* const kTitles[] = {"Midnight Train", "Rain on the Roof", "café au lait", "Ωmega Point", "夜曲",
-                               "Über den Wolken", "LOVE me tender", "Blue Moon", "Ночь", "Sunny Day",
-                               "Yesterday Once", "el Niño", "Hotel Lobby", "Slow Dance", "Paper Planes"};
+const char* const kTitles[] = {"Midnight Train",  "Rain on the Roof", "café au lait", "Ωmega Point", "夜曲",
+                               "Über den Wolken", "LOVE me tender",   "Blue Moon",    "Ночь",        "Sunny Day",
+                               "Yesterday Once",  "el Niño",          "Hotel Lobby",  "Slow Dance",  "Paper Planes"};
 const char* const kKinds[] = {".mp3", ".mp3", ".ogg", ".mp3", ".wav", ".wma", ".mp3", ".mp2",
                               ".ogg", ".mp3", ".wav", ".wma", ".mp3", ".mp2", ".ogg"};
-const char* const kOthers[] = {"cover.jpg", "Folder.JPG", "notes.txt", "album.m3u", "info.nfo",
-                               "Back Cover.png", "booklet.pdf", "Loud Song.MP3", "rip.log", "rip.cue",
-                               "desktop.ini", "tags.json", "lyrics.zip", "scan 1.tif", "scan 2.tif"};
+const char* const kOthers[] = {"cover.jpg",      "Folder.JPG",  "notes.txt",     "album.m3u",  "info.nfo",
+                               "Back Cover.png", "booklet.pdf", "Loud Song.MP3", "rip.log",    "rip.cue",
+                               "desktop.ini",    "tags.json",   "lyrics.zip",    "scan 1.tif", "scan 2.tif"};
 
 bool touch(const QString& path)
 {
@@ -76,7 +76,7 @@ int makeTree(const QString& root)
     int songs = 0;
     for (int a = 0; a < 40; ++a) {
         const QString artist = root + QStringLiteral("/Artist %1").arg(a, 2, 10, QLatin1Char('0'));
-        QStringList folders{artist};
+        QStringList folders {artist};
         for (int b = 0; b < 49; ++b)
             folders << artist + QStringLiteral("/Album %1").arg(b, 2, 10, QLatin1Char('0'));
         for (int f = 0; f < folders.size(); ++f) {
@@ -88,8 +88,8 @@ int makeTree(const QString& root)
                 QString title = QString::fromUtf8(kTitles[(s + f + a) % 15]);
                 if (last && s == 14)
                     title = QStringLiteral("Midnight Zebra"); // the search's target, once in the tree
-                const QString song = QStringLiteral("%1 %2%3").arg(s + 1, 2, 10, QLatin1Char('0')).arg(title,
-                                                                                                    kKinds[s]);
+                const QString song =
+                    QStringLiteral("%1 %2%3").arg(s + 1, 2, 10, QLatin1Char('0')).arg(title, kKinds[s]);
                 if (!touch(folder + u'/' + song))
                     return -1;
                 ++songs;

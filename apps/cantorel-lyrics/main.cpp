@@ -31,37 +31,36 @@ constexpr int kReadOnlyTarget = 77;
 
 int usage()
 {
-    QTextStream(stderr)
-        << "usage: cantorel-lyrics probe MEDIA\n"
-           "       cantorel-lyrics show MEDIA [--at MS]... [--encoding NAME]\n"
-           "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
-           "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
-           "       cantorel-lyrics paths\n"
-           "\n"
-           "probe       prints length_ms=<exact length of MEDIA>\n"
-           "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
-           "            MEDIA-lyric.txt / MEDIA-Tlyric.txt, else an LRC file beside it,\n"
-           "            else a lyric embedded in its tags; where it came from goes to\n"
-           "            stderr), then what the two panes show at each --at position (ms);\n"
-           "            --encoding reads the lyric's files in NAME (UTF-8, UTF-16LE,\n"
-           "            UTF-16BE, GB18030, Big5, Shift-JIS, EUC-JP, EUC-KR, Windows-1251,\n"
-           "            KOI8-R, Windows-1250, Windows-1252) instead of the encoding chosen\n"
-           "            in the player or guessed\n"
-           "export-lrc  writes that lyric, translation included, as a UTF-8 LRC file to\n"
-           "            OUT, by default MEDIA with its extension replaced by .lrc\n"
-           "            (Rain.mp3 -> Rain.lrc); a file already there is kept as OUT.bak\n"
-           "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
-           "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
-           "            (older backups move on to .bak.1, .bak.2, ...)\n"
-           "--force     replaces a file the user made read-only (it stays read-only)\n"
-           "paths       prints where the programs find their help page and demo song and\n"
-           "            keep the user's files (key=path lines)\n"
-           "\n"
-           "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
-           "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
-           "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
-           "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
-           "given (nothing changed)\n";
+    QTextStream(stderr) << "usage: cantorel-lyrics probe MEDIA\n"
+                           "       cantorel-lyrics show MEDIA [--at MS]... [--encoding NAME]\n"
+                           "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
+                           "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
+                           "       cantorel-lyrics paths\n"
+                           "\n"
+                           "probe       prints length_ms=<exact length of MEDIA>\n"
+                           "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
+                           "            MEDIA-lyric.txt / MEDIA-Tlyric.txt, else an LRC file beside it,\n"
+                           "            else a lyric embedded in its tags; where it came from goes to\n"
+                           "            stderr), then what the two panes show at each --at position (ms);\n"
+                           "            --encoding reads the lyric's files in NAME (UTF-8, UTF-16LE,\n"
+                           "            UTF-16BE, GB18030, Big5, Shift-JIS, EUC-JP, EUC-KR, Windows-1251,\n"
+                           "            KOI8-R, Windows-1250, Windows-1252) instead of the encoding chosen\n"
+                           "            in the player or guessed\n"
+                           "export-lrc  writes that lyric, translation included, as a UTF-8 LRC file to\n"
+                           "            OUT, by default MEDIA with its extension replaced by .lrc\n"
+                           "            (Rain.mp3 -> Rain.lrc); a file already there is kept as OUT.bak\n"
+                           "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
+                           "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
+                           "            (older backups move on to .bak.1, .bak.2, ...)\n"
+                           "--force     replaces a file the user made read-only (it stays read-only)\n"
+                           "paths       prints where the programs find their help page and demo song and\n"
+                           "            keep the user's files (key=path lines)\n"
+                           "\n"
+                           "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
+                           "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
+                           "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
+                           "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
+                           "given (nothing changed)\n";
     return kUsageError;
 }
 
@@ -153,8 +152,7 @@ int reportTransfer(const lyrics::LyricTransfer& t)
     for (const QString& b : t.backups)
         out << "backup=" << b << '\n';
     if (t.lines > lyrics::LyricTable::kLastSlot)
-        QTextStream(stderr) << "note: the player shows the first " << lyrics::LyricTable::kLastSlot
-                            << " lines\n";
+        QTextStream(stderr) << "note: the player shows the first " << lyrics::LyricTable::kLastSlot << " lines\n";
     return 0;
 }
 
@@ -207,8 +205,8 @@ int main(int argc, char** argv)
         return show(args[1], positions);
     }
     if ((args.size() == 2 || args.size() == 3) && args[0] == QLatin1String("export-lrc"))
-        return reportTransfer(lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1]),
-                                                readOnly));
+        return reportTransfer(
+            lyrics::exportLrc(args[1], args.size() == 3 ? args[2] : lyrics::defaultLrcPathOf(args[1]), readOnly));
     if (args.size() == 3 && args[0] == QLatin1String("import-lrc"))
         return reportTransfer(lyrics::importLrc(args[1], args[2], readOnly));
     if (args.size() == 1 && args[0] == QLatin1String("paths"))

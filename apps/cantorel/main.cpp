@@ -4,19 +4,19 @@
 //                        belongs to, a file:// URL its file. While a player
 //                        runs for this user and display, MEDIA goes to that
 //                        one instead, which comes to the front.
+#include "audiopolicy/AudioFailurePolicy.h"
 #include "base/AppTitle.h"
 #include "base/FileNames.h"
 #include "common/ProgramEnd.h"
 #include "engine/AudioEngineFactory.h"
 #include "lyrics/EncodingChoices.h"
-#include "audiopolicy/AudioFailurePolicy.h"
-#include "sockets/PlayerRendezvous.h"
+#include "mpris/MprisService.h"
 #include "platform/QtPrompts.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowFront.h"
 #include "player/Form1.h"
 #include "player/LaunchPath.h"
-#include "mpris/MprisService.h"
+#include "sockets/PlayerRendezvous.h"
 
 #include <QApplication>
 #include <QSessionManager>

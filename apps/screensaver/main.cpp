@@ -4,8 +4,8 @@
 // CANTOREL_SCREENSAVER_ECHO test hook.
 #include "base/AppTitle.h"
 #include "platform/QtPrompts.h"
-#include "screensaver/ScreenSaverProgram.h"
 #include "platform/TerminationSignals.h"
+#include "screensaver/ScreenSaverProgram.h"
 
 #include <QApplication>
 

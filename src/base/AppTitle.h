@@ -4,7 +4,13 @@
 
 namespace cantorel {
 
-inline QString playerTitle() { return QStringLiteral("Tessaly"); }
-inline QString screenSaverTitle() { return QStringLiteral("SCRNSAVE : Cantorel"); }
+inline QString playerTitle()
+{
+    return QStringLiteral("Tessaly");
+}
+inline QString screenSaverTitle()
+{
+    return QStringLiteral("SCRNSAVE : Cantorel");
+}
 
 } // namespace cantorel

@@ -89,9 +89,8 @@ bool copyFile(const QByteArray& from, const QByteArray& to, QString* error)
     if (in < 0)
         return failed(error, errno);
     struct stat st {};
-    const int out = ::fstat(in, &st) == 0
-        ? ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600)
-        : -1;
+    const int out =
+        ::fstat(in, &st) == 0 ? ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600) : -1;
     if (out < 0) {
         const int e = errno;
         ::close(in);
@@ -119,8 +118,8 @@ bool linkOrCopy(const QString& path, const QString& backup, QString* error)
     if (!ScopedReplaceFault::injected(ReplaceStep::Link) && ::link(from.constData(), to.constData()) == 0)
         return true;
     switch (errno) {
-    case EPERM:      // the file system has no hard links (FAT, some network ones)
-    case EMLINK:     // the file has as many names as it may
+    case EPERM:  // the file system has no hard links (FAT, some network ones)
+    case EMLINK: // the file has as many names as it may
     case EOPNOTSUPP:
     case ENOSYS:
         return copyFile(from, to, error);

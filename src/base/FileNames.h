@@ -43,9 +43,9 @@ QString localFilePath(const QUrl& url);
 // What the file system says about a path, following symbolic links.
 struct FileFacts {
     bool exists = false;
-    bool isFile = false;   // an ordinary file
+    bool isFile = false; // an ordinary file
     bool isDir = false;
-    qint64 size = 0;       // bytes
+    qint64 size = 0; // bytes
     // Which file it is and when it last changed: together with the size,
     // what tells a file from one changed or put in its place.
     quint64 device = 0;

@@ -2,7 +2,6 @@
 
 #include "base/FileNames.h"
 
-
 namespace cantorel {
 
 bool ordinaryFileExists(const QString& path)

@@ -5,10 +5,10 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cantorel {
 
@@ -161,8 +161,7 @@ StagedFile::~StagedFile()
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : m_target(std::exchange(other.m_target, {})), m_temporary(std::exchange(other.m_temporary, {})),
       m_inPlace(other.m_inPlace)
-{
-}
+{}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
 {
@@ -206,8 +205,9 @@ bool StagedFile::stage(const QString& target, const QByteArray& bytes, QString* 
         // Best effort: the new file takes the old one's permissions (and,
         // where allowed, its owner), as an edit in place would keep them.
         [[maybe_unused]] const int moded = ::fchmod(fd, old.st_mode & 07777);
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
             [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+        }
     }
     if (!writeAll(fd, bytes)) {
         const int e = errno;

@@ -68,8 +68,14 @@ RecordWriter& RecordWriter::boolean(bool value)
     return *this;
 }
 
-QString formatNumber(double value) { return shortestFixed(value); }
-QString formatSingle(float value) { return shortestFixed(value); }
+QString formatNumber(double value)
+{
+    return shortestFixed(value);
+}
+QString formatSingle(float value)
+{
+    return shortestFixed(value);
+}
 
 QStringList parseRecord(QStringView line)
 {

@@ -18,8 +18,8 @@ namespace cantorel {
 class RecordWriter {
 public:
     RecordWriter& text(const QString& value);
-    RecordWriter& number(double value);   // shortest exact decimal: 1234.5, 250, 0.7
-    RecordWriter& single(float value);    // single precision: 10.5 stays 10.5
+    RecordWriter& number(double value); // shortest exact decimal: 1234.5, 250, 0.7
+    RecordWriter& single(float value);  // single precision: 10.5 stays 10.5
     RecordWriter& integer(qint64 value);
     RecordWriter& boolean(bool value);
     QString line() const { return m_line; }

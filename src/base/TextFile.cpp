@@ -33,8 +33,7 @@ TextFileRead readTextFile(const QString& path, qint64 maxBytes)
     return readTextFile(path, decodeText, maxBytes);
 }
 
-TextFileRead readTextFile(const QString& path, const std::function<QString(const QByteArray&)>& decode,
-                          qint64 maxBytes)
+TextFileRead readTextFile(const QString& path, const std::function<QString(const QByteArray&)>& decode, qint64 maxBytes)
 {
     TextFileRead result;
     const FileFacts facts = fileFacts(path);

@@ -30,7 +30,8 @@ void reportIgnored(const char* variable, const QString& value, const QString& us
         return;
     reported.insert(variable);
     qWarning().noquote() << QStringLiteral("%1=%2 is not an absolute path and is ignored; %3 is used instead")
-                                .arg(QLatin1String(variable), value, used.isEmpty() ? QStringLiteral("a default") : used);
+                                .arg(QLatin1String(variable), value,
+                                     used.isEmpty() ? QStringLiteral("a default") : used);
 }
 
 // The variable's value when it is absolute; "" otherwise, a relative value
@@ -91,7 +92,7 @@ QString xdgRuntimeDir(QString* problem)
     const QString tmp = absoluteVariable("TMPDIR", QStringLiteral("/tmp"));
     const PasswordEntry user = passwordEntry();
     const QString fallback = joined(tmp.isEmpty() ? QStringLiteral("/tmp") : tmp, "runtime-")
-        + (user.name.isEmpty() ? QString::number(::getuid()) : user.name);
+                             + (user.name.isEmpty() ? QString::number(::getuid()) : user.name);
     if (const QString set = absoluteVariable("XDG_RUNTIME_DIR", fallback); !set.isEmpty())
         return set;
 

@@ -17,7 +17,7 @@ bool isPlayerSongPath(const QString& path)
 {
     const QString tail = path.right(4).toLower();
     return tail == QLatin1String(".mp3") || tail == QLatin1String(".mp2") || tail == QLatin1String(".ogg")
-        || tail == QLatin1String(".wav") || tail == QLatin1String(".wma");
+           || tail == QLatin1String(".wav") || tail == QLatin1String(".wma");
 }
 
 } // namespace cantorel

@@ -9,9 +9,10 @@ bool confirmReplacing(Prompts& prompts, QWidget* owner, const QString& path)
 {
     if (nameKind(path) == NameKind::None)
         return true;
-    return prompts.message(owner, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileNamePart(path)),
+    return prompts.message(owner,
+                           QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileNamePart(path)),
                            Prompts::Buttons::YesNo, Prompts::Icon::Exclamation)
-        == Prompts::Answer::Yes;
+           == Prompts::Answer::Yes;
 }
 
 bool confirmReplacingReadOnlyLyric(Prompts& prompts, QWidget* owner, const QString& path)
@@ -19,7 +20,7 @@ bool confirmReplacingReadOnlyLyric(Prompts& prompts, QWidget* owner, const QStri
     return prompts.message(owner,
                            QStringLiteral("The lyric file %1 is read-only. Replace it anyway?").arg(fileNamePart(path)),
                            Prompts::Buttons::YesNo, Prompts::Icon::Question)
-        == Prompts::Answer::Yes;
+           == Prompts::Answer::Yes;
 }
 
 Prompts::FontChoice Prompts::FontChoice::of(const QFont& font, const QColor& color)

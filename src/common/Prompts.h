@@ -53,8 +53,8 @@ public:
     virtual ~Prompts() = default;
 
     // A message box. An empty title means the program's own title.
-    virtual Answer message(QWidget* owner, const QString& text, Buttons buttons = Buttons::Ok,
-                           Icon icon = Icon::None, const QString& title = QString()) = 0;
+    virtual Answer message(QWidget* owner, const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                           const QString& title = QString()) = 0;
 
     // An input box; a cancelled box gives the empty text.
     virtual QString input(QWidget* owner, const QString& prompt, const QString& title,
@@ -76,8 +76,7 @@ public:
 
     // A colour dialog offering the 16 custom colours, which the user may
     // change; nullopt when cancelled.
-    virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& start,
-                                              CustomColors& customColors) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& start, CustomColors& customColors) = 0;
 };
 
 // Before a save to `path`: true when nothing is there, or the user agrees to

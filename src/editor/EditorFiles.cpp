@@ -20,7 +20,8 @@ QString fellBackMessage(const QString& path, lyrics::TextEncoding was)
 
 } // namespace
 
-EditorFiles::EditorFiles(LinePair& lines, Prompts& prompts) : m_lines(lines), m_prompts(prompts) {}
+EditorFiles::EditorFiles(LinePair& lines, Prompts& prompts) : m_lines(lines), m_prompts(prompts)
+{}
 
 QList<Prompts::FileFilter> EditorFiles::textFilter()
 {
@@ -34,8 +35,8 @@ QString EditorFiles::exitQuestion()
 
 void EditorFiles::open(Side side)
 {
-    const QString title = side == Side::Left ? QStringLiteral("Open a Lyric file")
-                                             : QStringLiteral("Open a Translated Lyric file");
+    const QString title =
+        side == Side::Left ? QStringLiteral("Open a Lyric file") : QStringLiteral("Open a Translated Lyric file");
     const QString chosen = cleanChosenPath(m_prompts.openFile(m_owner, title, textFilter()));
     if (chosen.isEmpty())
         return;
@@ -60,10 +61,9 @@ bool EditorFiles::save(Side side)
 
 bool EditorFiles::saveAs(Side side)
 {
-    const QString title = side == Side::Left ? QStringLiteral("Save the Lyric file")
-                                             : QStringLiteral("Save the Translated Lyric file");
-    const QString chosen =
-        m_prompts.saveFile(m_owner, title, textFilter(), m_lines.column(side).fileName);
+    const QString title =
+        side == Side::Left ? QStringLiteral("Save the Lyric file") : QStringLiteral("Save the Translated Lyric file");
+    const QString chosen = m_prompts.saveFile(m_owner, title, textFilter(), m_lines.column(side).fileName);
     if (cleanChosenPath(chosen).isEmpty())
         return false;
     const QString path = lyricSaveName(chosen);
@@ -80,7 +80,7 @@ bool EditorFiles::writeTo(Side side, const QString& path)
         return false;
     const LineColumn& column = m_lines.column(side);
     // The file the lines came from keeps its encoding; any other file is ours.
-    const lyrics::FileEncoding encoding = path == column.fileName ? column.fileEncoding : lyrics::FileEncoding{};
+    const lyrics::FileEncoding encoding = path == column.fileName ? column.fileEncoding : lyrics::FileEncoding {};
     const LyricTextWrite written = writeLyricText(path, column.lines, encoding);
     if (!written.ok()) {
         m_prompts.message(m_owner,

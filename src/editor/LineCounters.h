@@ -10,9 +10,9 @@ namespace cantorel::editor {
 class LinePair;
 
 struct CounterTexts {
-    QString leftLineNumber;  // current index + 1, or "0" when no line is current
+    QString leftLineNumber; // current index + 1, or "0" when no line is current
     QString rightLineNumber;
-    QString leftCount;       // number of lines
+    QString leftCount; // number of lines
     QString rightCount;
     bool synchronizeAllowed = false; // same number of lines, at least one
 };

@@ -53,15 +53,12 @@ void insertLineAt(LineColumn& c, int index, const QString& text)
 
 } // namespace
 
-LinePair::LinePair(Prompts& prompts, TextClipboard& clipboard)
-    : m_prompts(prompts), m_clipboard(clipboard)
-{
-}
+LinePair::LinePair(Prompts& prompts, TextClipboard& clipboard) : m_prompts(prompts), m_clipboard(clipboard)
+{}
 
 QString LinePair::lineBreakMessage()
 {
-    return QStringLiteral(
-        "Cannot Insert a line Here Use \"Add a Line/Translated Line\" To insert a new Line");
+    return QStringLiteral("Cannot Insert a line Here Use \"Add a Line/Translated Line\" To insert a new Line");
 }
 
 QString LinePair::withoutBreaks(const QString& text)
@@ -134,8 +131,8 @@ void LinePair::editCurrentLine(Side side, const QString& text)
 void LinePair::addLine(Side side)
 {
     for (;;) {
-        const QString text = withoutBreaks(
-            m_prompts.input(m_owner, QStringLiteral("Enter a line"), QStringLiteral("Enter a Line")));
+        const QString text =
+            withoutBreaks(m_prompts.input(m_owner, QStringLiteral("Enter a line"), QStringLiteral("Enter a Line")));
         LineColumn& c = col(side);
         if (!text.isEmpty()) {
             insertLineAt(c, c.current + 1, text);
@@ -302,8 +299,7 @@ void LinePair::transfer()
     m_left.deleteMarked = false;
 }
 
-void LinePair::loadLines(Side side, const QStringList& lines, const QString& fileName,
-                         lyrics::FileEncoding encoding)
+void LinePair::loadLines(Side side, const QStringList& lines, const QString& fileName, lyrics::FileEncoding encoding)
 {
     LineColumn& c = col(side);
     c.lines = lines;

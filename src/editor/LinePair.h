@@ -23,19 +23,22 @@ namespace cantorel::editor {
 
 enum class Side { Left, Right };
 
-inline Side otherSide(Side side) { return side == Side::Left ? Side::Right : Side::Left; }
+inline Side otherSide(Side side)
+{
+    return side == Side::Left ? Side::Right : Side::Left;
+}
 
 // One side of the editor.
 struct LineColumn {
-    QStringList lines;       // the lyric, one entry per line, never holding a line break
-    int current = -1;        // index of the current line, -1 when there is none
-    std::set<int> marked;    // indexes of the marked lines, all < lines.size()
-    QString editText;        // what the side's edit box shows
+    QStringList lines;         // the lyric, one entry per line, never holding a line break
+    int current = -1;          // index of the current line, -1 when there is none
+    std::set<int> marked;      // indexes of the marked lines, all < lines.size()
+    QString editText;          // what the side's edit box shows
     bool deleteMarked = false; // "Delete select items": Delete removes the marked lines
-    QString fileName;        // the file last opened or saved, "" when none
+    QString fileName;          // the file last opened or saved, "" when none
     // What that file is written in; a Save to the same file keeps it.
     lyrics::FileEncoding fileEncoding;
-    QStringList savedLines;  // the lines as last opened or saved
+    QStringList savedLines; // the lines as last opened or saved
 };
 
 class LinePair {
@@ -101,8 +104,7 @@ public:
 
     // The lines of a freshly opened file, read in `encoding`; no line is
     // current afterwards.
-    void loadLines(Side side, const QStringList& lines, const QString& fileName,
-                   lyrics::FileEncoding encoding = {});
+    void loadLines(Side side, const QStringList& lines, const QString& fileName, lyrics::FileEncoding encoding = {});
     // The side's lines were written to `fileName` in `encoding`.
     void markSaved(Side side, const QString& fileName, lyrics::FileEncoding encoding = {});
     // True when the lines differ from what was last opened or saved.
@@ -132,8 +134,8 @@ private:
     LineColumn m_right;
     bool m_synchronize = false;
     Side m_pasteTarget = Side::Left;
-    bool m_syncBusy = false;           // a synchronised move is moving the partner
-    bool m_moveInProgress = false;     // suppresses the selection mirroring
+    bool m_syncBusy = false;       // a synchronised move is moving the partner
+    bool m_moveInProgress = false; // suppresses the selection mirroring
 };
 
 } // namespace cantorel::editor

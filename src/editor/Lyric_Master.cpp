@@ -45,21 +45,16 @@ std::set<int> markedRows(const QListWidget* list)
 
 Lyric_Master::Lyric_Master(Prompts& prompts, QWidget* parent)
     : Lyric_Master(prompts, std::make_unique<editor::SystemClipboard>(), nullptr, parent)
-{
-}
+{}
 
 Lyric_Master::Lyric_Master(Prompts& prompts, editor::TextClipboard& clipboard, QWidget* parent)
     : Lyric_Master(prompts, nullptr, &clipboard, parent)
-{
-}
+{}
 
 Lyric_Master::Lyric_Master(Prompts& prompts, std::unique_ptr<editor::TextClipboard> ownClipboard,
                            editor::TextClipboard* clipboard, QWidget* parent)
-    : QWidget(parent)
-    , m_ownClipboard(std::move(ownClipboard))
-    , m_prompts(prompts)
-    , m_lines(prompts, clipboard ? *clipboard : *m_ownClipboard)
-    , m_files(m_lines, prompts)
+    : QWidget(parent), m_ownClipboard(std::move(ownClipboard)), m_prompts(prompts),
+      m_lines(prompts, clipboard ? *clipboard : *m_ownClipboard), m_files(m_lines, prompts)
 {
     if (parent)
         setWindowFlag(Qt::Window);
@@ -152,10 +147,10 @@ void Lyric_Master::buildControls()
     m_right.count = label("Label2", QStringLiteral("Counter"));
     m_left.lineNumber = label("Label5", QStringLiteral("0"));
     m_right.lineNumber = label("Label6", QStringLiteral("0"));
-    m_left.deleteMarked = check("Check1", QStringLiteral("Delete select items"),
-                                QStringLiteral("Check This To Delete Selected Lines"));
-    m_right.deleteMarked = check("Check2", QStringLiteral("Delete select items"),
-                                 QStringLiteral("Check This To Multi Delete Lines"));
+    m_left.deleteMarked =
+        check("Check1", QStringLiteral("Delete select items"), QStringLiteral("Check This To Delete Selected Lines"));
+    m_right.deleteMarked =
+        check("Check2", QStringLiteral("Delete select items"), QStringLiteral("Check This To Multi Delete Lines"));
     m_comparison = label("Label9", QStringLiteral("<<--------------Comparision------------->>"));
     m_synchronize = check("Check3", QStringLiteral("Synchronize Movement"),
                           QStringLiteral("Synchronizes Movement Between Lyrics And Translated Lyrics"));
@@ -191,8 +186,8 @@ void Lyric_Master::buildControls()
         {13, "Clear clipboard", "Clear Clipboard"},
     };
     for (const ButtonText& b : buttons) {
-        m_buttons[b.number] = makeButton(QStringLiteral("Command%1").arg(b.number),
-                                         QString::fromLatin1(b.caption), QString::fromLatin1(b.tip));
+        m_buttons[b.number] = makeButton(QStringLiteral("Command%1").arg(b.number), QString::fromLatin1(b.caption),
+                                         QString::fromLatin1(b.tip));
     }
     m_buttons[23]->setFixedWidth(m_buttons[23]->fontMetrics().horizontalAdvance(QStringLiteral(">>>")) + 28);
 
@@ -205,10 +200,8 @@ void Lyric_Master::buildControls()
         return a;
     };
     connect(item("mn_copy", QStringLiteral("Copy")), &QAction::triggered, this, &Lyric_Master::mnCopyClick);
-    connect(item("mn_paste2", QStringLiteral("Paste")), &QAction::triggered, this,
-            &Lyric_Master::mnPaste2Click);
-    connect(item("mn_del", QStringLiteral("Delete Lines")), &QAction::triggered, this,
-            &Lyric_Master::mnDelClick);
+    connect(item("mn_paste2", QStringLiteral("Paste")), &QAction::triggered, this, &Lyric_Master::mnPaste2Click);
+    connect(item("mn_del", QStringLiteral("Delete Lines")), &QAction::triggered, this, &Lyric_Master::mnDelClick);
     connect(item("mn_delspecial", QStringLiteral("Delete Selected Lines")), &QAction::triggered, this,
             &Lyric_Master::mnDelspecialClick);
 }
@@ -308,17 +301,14 @@ void Lyric_Master::buildLayout()
 void Lyric_Master::connectControls()
 {
     const std::pair<int, void (Lyric_Master::*)()> clicks[] = {
-        {1, &Lyric_Master::command1Click},   {2, &Lyric_Master::command2Click},
-        {15, &Lyric_Master::command15Click}, {16, &Lyric_Master::command16Click},
-        {17, &Lyric_Master::command17Click}, {18, &Lyric_Master::command18Click},
-        {19, &Lyric_Master::command19Click}, {20, &Lyric_Master::command20Click},
-        {11, &Lyric_Master::command11Click}, {12, &Lyric_Master::command12Click},
-        {5, &Lyric_Master::command5Click},   {7, &Lyric_Master::command7Click},
-        {6, &Lyric_Master::command6Click},   {8, &Lyric_Master::command8Click},
-        {3, &Lyric_Master::command3Click},   {4, &Lyric_Master::command4Click},
-        {9, &Lyric_Master::command9Click},   {10, &Lyric_Master::command10Click},
-        {21, &Lyric_Master::command21Click}, {22, &Lyric_Master::command22Click},
-        {23, &Lyric_Master::command23Click}, {13, &Lyric_Master::command13Click},
+        {1, &Lyric_Master::command1Click},   {2, &Lyric_Master::command2Click},   {15, &Lyric_Master::command15Click},
+        {16, &Lyric_Master::command16Click}, {17, &Lyric_Master::command17Click}, {18, &Lyric_Master::command18Click},
+        {19, &Lyric_Master::command19Click}, {20, &Lyric_Master::command20Click}, {11, &Lyric_Master::command11Click},
+        {12, &Lyric_Master::command12Click}, {5, &Lyric_Master::command5Click},   {7, &Lyric_Master::command7Click},
+        {6, &Lyric_Master::command6Click},   {8, &Lyric_Master::command8Click},   {3, &Lyric_Master::command3Click},
+        {4, &Lyric_Master::command4Click},   {9, &Lyric_Master::command9Click},   {10, &Lyric_Master::command10Click},
+        {21, &Lyric_Master::command21Click}, {22, &Lyric_Master::command22Click}, {23, &Lyric_Master::command23Click},
+        {13, &Lyric_Master::command13Click},
     };
     for (const auto& [n, slot] : clicks)
         connect(m_buttons[n], &QPushButton::clicked, this, slot);
@@ -330,8 +320,7 @@ void Lyric_Master::connectControls()
     connect(m_right.edit, &QPlainTextEdit::textChanged, this, &Lyric_Master::text2Change);
     for (const Side side : {Side::Left, Side::Right}) {
         QListWidget* list = controls(side).list;
-        connect(list, &QListWidget::currentRowChanged, this,
-                [this, side](int row) { listCurrentChanged(side, row); });
+        connect(list, &QListWidget::currentRowChanged, this, [this, side](int row) { listCurrentChanged(side, row); });
         connect(list, &QListWidget::itemSelectionChanged, this, [this, side] { listMarksChanged(side); });
     }
 }
@@ -385,8 +374,7 @@ bool Lyric_Master::eventFilter(QObject* watched, QEvent* event)
             if (event->type() == QEvent::ContextMenu)
                 return true; // already handled by the press
         } else if (watched == list) {
-            if (event->type() == QEvent::KeyPress
-                && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+            if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
                 side == Side::Left ? command11Click() : command12Click();
                 return true;
             }
@@ -433,33 +421,124 @@ void Lyric_Master::editBoxChanged(Side side)
     showState();
 }
 
-void Lyric_Master::text1Change() { editBoxChanged(Side::Left); }
-void Lyric_Master::text2Change() { editBoxChanged(Side::Right); }
+void Lyric_Master::text1Change()
+{
+    editBoxChanged(Side::Left);
+}
+void Lyric_Master::text2Change()
+{
+    editBoxChanged(Side::Right);
+}
 
 // --- Buttons, check boxes and menu items ---
 
-void Lyric_Master::command1Click() { m_files.open(Side::Left); showState(); }
-void Lyric_Master::command2Click() { m_files.open(Side::Right); showState(); }
-void Lyric_Master::command15Click() { m_files.save(Side::Left); showState(); }
-void Lyric_Master::command16Click() { m_files.save(Side::Right); showState(); }
-void Lyric_Master::command17Click() { m_files.saveAs(Side::Left); showState(); }
-void Lyric_Master::command18Click() { m_files.saveAs(Side::Right); showState(); }
-void Lyric_Master::command19Click() { m_lines.addLine(Side::Left); showState(); }
-void Lyric_Master::command20Click() { m_lines.addLine(Side::Right); showState(); }
-void Lyric_Master::command11Click() { m_lines.deleteLines(Side::Left); showState(); }
-void Lyric_Master::command12Click() { m_lines.deleteLines(Side::Right); showState(); }
-void Lyric_Master::command5Click() { m_lines.moveUp(Side::Left); showState(); }
-void Lyric_Master::command7Click() { m_lines.moveUp(Side::Right); showState(); }
-void Lyric_Master::command6Click() { m_lines.moveDown(Side::Left); showState(); }
-void Lyric_Master::command8Click() { m_lines.moveDown(Side::Right); showState(); }
-void Lyric_Master::command3Click() { m_lines.copy(Side::Left); }
-void Lyric_Master::command4Click() { m_lines.copy(Side::Right); }
-void Lyric_Master::command9Click() { m_lines.pasteInto(Side::Left); showState(); }
-void Lyric_Master::command10Click() { m_lines.pasteInto(Side::Right); showState(); }
-void Lyric_Master::command21Click() { m_lines.clear(Side::Left); showState(); }
-void Lyric_Master::command22Click() { m_lines.clear(Side::Right); showState(); }
-void Lyric_Master::command23Click() { m_lines.transfer(); showState(); }
-void Lyric_Master::command13Click() { m_lines.clearClipboard(); }
+void Lyric_Master::command1Click()
+{
+    m_files.open(Side::Left);
+    showState();
+}
+void Lyric_Master::command2Click()
+{
+    m_files.open(Side::Right);
+    showState();
+}
+void Lyric_Master::command15Click()
+{
+    m_files.save(Side::Left);
+    showState();
+}
+void Lyric_Master::command16Click()
+{
+    m_files.save(Side::Right);
+    showState();
+}
+void Lyric_Master::command17Click()
+{
+    m_files.saveAs(Side::Left);
+    showState();
+}
+void Lyric_Master::command18Click()
+{
+    m_files.saveAs(Side::Right);
+    showState();
+}
+void Lyric_Master::command19Click()
+{
+    m_lines.addLine(Side::Left);
+    showState();
+}
+void Lyric_Master::command20Click()
+{
+    m_lines.addLine(Side::Right);
+    showState();
+}
+void Lyric_Master::command11Click()
+{
+    m_lines.deleteLines(Side::Left);
+    showState();
+}
+void Lyric_Master::command12Click()
+{
+    m_lines.deleteLines(Side::Right);
+    showState();
+}
+void Lyric_Master::command5Click()
+{
+    m_lines.moveUp(Side::Left);
+    showState();
+}
+void Lyric_Master::command7Click()
+{
+    m_lines.moveUp(Side::Right);
+    showState();
+}
+void Lyric_Master::command6Click()
+{
+    m_lines.moveDown(Side::Left);
+    showState();
+}
+void Lyric_Master::command8Click()
+{
+    m_lines.moveDown(Side::Right);
+    showState();
+}
+void Lyric_Master::command3Click()
+{
+    m_lines.copy(Side::Left);
+}
+void Lyric_Master::command4Click()
+{
+    m_lines.copy(Side::Right);
+}
+void Lyric_Master::command9Click()
+{
+    m_lines.pasteInto(Side::Left);
+    showState();
+}
+void Lyric_Master::command10Click()
+{
+    m_lines.pasteInto(Side::Right);
+    showState();
+}
+void Lyric_Master::command21Click()
+{
+    m_lines.clear(Side::Left);
+    showState();
+}
+void Lyric_Master::command22Click()
+{
+    m_lines.clear(Side::Right);
+    showState();
+}
+void Lyric_Master::command23Click()
+{
+    m_lines.transfer();
+    showState();
+}
+void Lyric_Master::command13Click()
+{
+    m_lines.clearClipboard();
+}
 
 void Lyric_Master::check1Click(bool checked)
 {
@@ -479,9 +558,20 @@ void Lyric_Master::check3Click(bool checked)
         m_lines.setSynchronize(checked);
 }
 
-void Lyric_Master::mnCopyClick() { m_lines.copy(m_lines.pasteTarget()); }
-void Lyric_Master::mnPaste2Click() { m_lines.paste(); showState(); }
-void Lyric_Master::mnDelClick() { m_lines.deleteLines(m_lines.pasteTarget()); showState(); }
+void Lyric_Master::mnCopyClick()
+{
+    m_lines.copy(m_lines.pasteTarget());
+}
+void Lyric_Master::mnPaste2Click()
+{
+    m_lines.paste();
+    showState();
+}
+void Lyric_Master::mnDelClick()
+{
+    m_lines.deleteLines(m_lines.pasteTarget());
+    showState();
+}
 
 void Lyric_Master::mnDelspecialClick()
 {
@@ -499,8 +589,8 @@ void Lyric_Master::countlinesTick()
     const bool leftChanged = setLabelText(m_left.count, t.leftCount);
     const bool rightChanged = setLabelText(m_right.count, t.rightCount);
     if (leftChanged || rightChanged) {
-        const editor::CountColours colours = editor::countColours(
-            int(m_lines.column(Side::Left).lines.size()), int(m_lines.column(Side::Right).lines.size()));
+        const editor::CountColours colours = editor::countColours(int(m_lines.column(Side::Left).lines.size()),
+                                                                  int(m_lines.column(Side::Right).lines.size()));
         if (colours.left)
             setLabelColour(m_left.count, *colours.left);
         if (colours.right)

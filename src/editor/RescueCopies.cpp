@@ -31,15 +31,14 @@ QString freeRescueName(const QString& base, const QDateTime& when)
 
 QList<RescuePlace> rescuePlaces()
 {
-    QList<RescuePlace> places{{userDataDirectory(), QString()}, {homeFolder(), QString()}};
+    QList<RescuePlace> places {{userDataDirectory(), QString()}, {homeFolder(), QString()}};
     const QString runtime = runtimeDirectory();
     if (!runtime.isEmpty())
         places.append({runtime, QStringLiteral("gone when the session ends: move it elsewhere")});
     return places;
 }
 
-RescueOutcome writeRescueCopies(const QList<RescueSide>& sides, const QList<RescuePlace>& places,
-                                const QDateTime& when)
+RescueOutcome writeRescueCopies(const QList<RescueSide>& sides, const QList<RescuePlace>& places, const QDateTime& when)
 {
     RescueOutcome outcome;
     for (const RescueSide& side : sides) {
@@ -55,7 +54,7 @@ RescueOutcome writeRescueCopies(const QList<RescueSide>& sides, const QList<Resc
             QDir().mkpath(place.folder);
             bases.append({QDir(place.folder).filePath(side.title), place.note});
         }
-        RescueOutcome::Unwritten lost{side.title, side.lines, {}};
+        RescueOutcome::Unwritten lost {side.title, side.lines, {}};
         for (const Base& base : bases) {
             const QString name = freeRescueName(base.path, when);
             const QString error = writeLyricText(name, side.lines).error; // new files: UTF-8

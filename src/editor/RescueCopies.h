@@ -26,8 +26,8 @@ struct RescuePlace {
 QList<RescuePlace> rescuePlaces();
 
 struct RescueSide {
-    QString title;       // "Lyrics", "Translated Lyrics"
-    QString ownFile;     // the side's file, "" when it never had one
+    QString title;   // "Lyrics", "Translated Lyrics"
+    QString ownFile; // the side's file, "" when it never had one
     QStringList lines;
 };
 

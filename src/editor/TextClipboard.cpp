@@ -7,8 +7,7 @@ namespace cantorel::editor {
 
 SystemClipboard::SystemClipboard(QClipboard* clipboard)
     : m_clipboard(clipboard ? clipboard : QGuiApplication::clipboard())
-{
-}
+{}
 
 QString SystemClipboard::text() const
 {

@@ -15,7 +15,7 @@ namespace cantorel::engine {
 struct AudioBlock {
     static constexpr int kFrames = 1024;
     std::uint32_t serial = 0;
-    int frames = 0;         // valid frames in `samples`
+    int frames = 0;           // valid frames in `samples`
     bool endOfStream = false; // no audio follows this block (it may hold some)
     float samples[kFrames * 2];
 };
@@ -70,8 +70,8 @@ public:
 private:
     const int m_capacity;
     std::unique_ptr<AudioBlock[]> m_blocks;
-    std::atomic<std::uint64_t> m_head{0}; // blocks committed
-    std::atomic<std::uint64_t> m_tail{0}; // blocks released
+    std::atomic<std::uint64_t> m_head {0}; // blocks committed
+    std::atomic<std::uint64_t> m_tail {0}; // blocks released
 };
 
 } // namespace cantorel::engine

@@ -30,18 +30,18 @@ using Handle = std::uint32_t;
 // The result codes the system produces or tests for.
 namespace result {
 constexpr Result Ok = 0;
-constexpr Result ChannelStolen = 11;   // the channel was reused for another sound
-constexpr Result FileBad = 19;         // unreadable, or truncated beyond use
+constexpr Result ChannelStolen = 11; // the channel was reused for another sound
+constexpr Result FileBad = 19;       // unreadable, or truncated beyond use
 constexpr Result FileEof = 22;
 constexpr Result FileNotFound = 23;
-constexpr Result Format = 25;          // no decoder understands the file
-constexpr Result Initialized = 32;     // init called twice
+constexpr Result Format = 25;      // no decoder understands the file
+constexpr Result Initialized = 32; // init called twice
 constexpr Result InvalidHandle = 36;
 constexpr Result InvalidParam = 37;
 constexpr Result Memory = 43;
-constexpr Result NotReady = 55;        // the sound is still being opened
-constexpr Result OutputInit = 61;      // no output device could be opened
-constexpr Result Uninitialized = 78;   // a call that needs init before it
+constexpr Result NotReady = 55;      // the sound is still being opened
+constexpr Result OutputInit = 61;    // no output device could be opened
+constexpr Result Uninitialized = 78; // a call that needs init before it
 } // namespace result
 
 // The version the windows require; the engine reports exactly this one.
@@ -53,8 +53,8 @@ constexpr unsigned kRequiredVersion = 0x42006;
 // Audio stamped before zero (the pre-roll of a stream cut from a longer one)
 // is neither played nor counted in the length.
 namespace mode {
-constexpr unsigned Hardware = 0x20;      // starts from the container's length estimate
-constexpr unsigned Software = 0x40;      // starts from the container's length estimate
+constexpr unsigned Hardware = 0x20;       // starts from the container's length estimate
+constexpr unsigned Software = 0x40;       // starts from the container's length estimate
 constexpr unsigned AccurateTime = 0x4000; // scan at open: exact length, exact seeking
 // With any of the above: systemCreateStream returns at once and the file is
 // opened (and scanned) on a thread of the engine; see soundGetOpenState.
@@ -69,7 +69,7 @@ enum class OpenState {
     Failed,  // the open failed, with the result a blocking open would give
 };
 
-constexpr int kFreeChannel = -1; // playSound: let the system pick a channel
+constexpr int kFreeChannel = -1;      // playSound: let the system pick a channel
 constexpr unsigned kMilliseconds = 1; // the time unit
 
 class AudioEngine {
@@ -89,8 +89,7 @@ public:
     // Loading until the open is done on a thread of the engine, which then
     // calls the system's open listener. The open's own result (FileNotFound,
     // Format, FileBad) comes from soundGetOpenState.
-    virtual Result systemCreateStream(Handle system, const QString& path, unsigned mode,
-                                      Handle* sound) = 0;
+    virtual Result systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound) = 0;
     // `listener` (or none, when empty) is called with the sound's handle when
     // a non-blocking open of this system is done, Ready or Failed. It runs on
     // a thread of the engine, not the owner's, possibly before
@@ -105,8 +104,7 @@ public:
     // channel, and the old channel handle then gives ChannelStolen.
     // NotReady while the sound is Loading; a Failed sound gives its open's
     // result.
-    virtual Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused,
-                                   Handle* channel) = 0;
+    virtual Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused, Handle* channel) = 0;
     // Close stops every channel and releases every sound of the system,
     // cancelling the opens still under way (it waits for them only briefly);
     // release then frees the system handle itself.

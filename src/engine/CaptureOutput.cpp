@@ -17,8 +17,8 @@ std::vector<float> CaptureOutput::pull(int frames, int piece, std::chrono::milli
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (!m_source->readyFor(n) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
-        m_playing.store(m_source->render(out.data() + static_cast<size_t>(done) * kOutputChannels, n,
-                                         m_rendered.load()));
+        m_playing.store(
+            m_source->render(out.data() + static_cast<size_t>(done) * kOutputChannels, n, m_rendered.load()));
         m_rendered.fetch_add(n);
         done += n;
     }

@@ -45,10 +45,10 @@ public:
 private:
     AudioSource* m_source = nullptr;
     int m_rate;
-    std::atomic<std::int64_t> m_rendered{0};
-    std::atomic<std::int64_t> m_delay{0};
-    std::atomic<int> m_wakes{0};
-    std::atomic<bool> m_playing{false};
+    std::atomic<std::int64_t> m_rendered {0};
+    std::atomic<std::int64_t> m_delay {0};
+    std::atomic<int> m_wakes {0};
+    std::atomic<bool> m_playing {false};
 };
 
 } // namespace cantorel::engine

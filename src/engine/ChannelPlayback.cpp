@@ -18,7 +18,7 @@ constexpr std::uint32_t kSerialMask = 0xFFFF;
 std::shared_ptr<ChannelPlayback> ChannelPlayback::start(std::shared_ptr<const SoundSource> source, int outputRate,
                                                         bool paused)
 {
-    auto channel = std::make_shared<ChannelPlayback>(Private{}, std::move(source), outputRate, paused);
+    auto channel = std::make_shared<ChannelPlayback>(Private {}, std::move(source), outputRate, paused);
     std::thread([self = channel] {
         pthread_setname_np(pthread_self(), "cantorel-decode");
         self->run();
@@ -34,8 +34,7 @@ std::shared_ptr<ChannelPlayback> ChannelPlayback::start(std::shared_ptr<const So
 ChannelPlayback::ChannelPlayback(Private, std::shared_ptr<const SoundSource> source, int outputRate, bool paused)
     : m_source(std::move(source)), m_outputRate(outputRate > 0 ? outputRate : 44100), m_ring(kRingBlocks),
       m_paused(paused)
-{
-}
+{}
 
 void ChannelPlayback::wake()
 {

@@ -40,10 +40,10 @@ class ChannelPlayback {
     struct Private {};
 
 public:
-    static constexpr int kRingBlocks = 32;  // about 0.75 s at 44.1 kHz
-    static constexpr int kLowWater = 16;    // blocks left when the decoder is woken
+    static constexpr int kRingBlocks = 32; // about 0.75 s at 44.1 kHz
+    static constexpr int kLowWater = 16;   // blocks left when the decoder is woken
     // How long stop() waits for the decoding thread.
-    static constexpr std::chrono::milliseconds kStopWait{250};
+    static constexpr std::chrono::milliseconds kStopWait {250};
 
     // Starts a channel and its decoding thread. The thread keeps the channel
     // alive for as long as it runs: stop() it when done with it.
@@ -103,7 +103,7 @@ private:
     // sample is handed out, the output frame it ends at.
     struct PieceLog {
         static constexpr int kPieces = 16;
-        std::array<Piece, kPieces> pieces{};
+        std::array<Piece, kPieces> pieces {};
         std::uint32_t count = 0;
         std::uint32_t endSerial = 0;
         std::int64_t endAt = -1;
@@ -120,10 +120,10 @@ private:
     const int m_outputRate;
     AudioBlockRing m_ring;
 
-    std::atomic<std::uint64_t> m_state{0};
+    std::atomic<std::uint64_t> m_state {0};
     std::atomic<bool> m_paused;
-    std::atomic<float> m_volume{1.0f};
-    std::atomic<bool> m_mute{false};
+    std::atomic<float> m_volume {1.0f};
+    std::atomic<bool> m_mute {false};
     unsigned m_baseMs = 0;      // owner only: where the last seek put the song
     std::uint32_t m_serial = 0; // owner only
     int m_readOffset = 0;       // output only: frames read from the front block
@@ -135,9 +135,9 @@ private:
     std::mutex m_mutex;
     std::uint32_t m_requestSerial = 0;
     std::int64_t m_requestSample = 0;
-    std::atomic<bool> m_stop{false};
-    std::atomic<std::uint32_t> m_signal{0};
-    std::atomic<std::uint64_t> m_wakeups{0};
+    std::atomic<bool> m_stop {false};
+    std::atomic<std::uint32_t> m_signal {0};
+    std::atomic<std::uint64_t> m_wakeups {0};
 
     // The decoding thread has ended.
     std::mutex m_endMutex;

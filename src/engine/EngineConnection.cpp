@@ -6,8 +6,7 @@ namespace cantorel::engine {
 
 EngineConnection::EngineConnection(AudioEngine& engine, EngineFailures& failures)
     : m_engine(engine), m_failures(failures)
-{
-}
+{}
 
 bool EngineConnection::check(Result code)
 {

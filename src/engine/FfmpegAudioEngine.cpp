@@ -15,8 +15,7 @@ constexpr int kMaxChannelsLimit = 4093;
 
 FfmpegAudioEngine::FfmpegAudioEngine(AudioOutputFactory outputFactory, SourceOpener opener)
     : m_outputFactory(std::move(outputFactory)), m_opener(std::move(opener))
-{
-}
+{}
 
 FfmpegAudioEngine::~FfmpegAudioEngine()
 {

@@ -56,7 +56,7 @@ public:
     Result soundRelease(Handle sound) override;
 
     // How long closing a system waits, in all, for its opens to give up.
-    static constexpr std::chrono::milliseconds kOpenCancelWait{200};
+    static constexpr std::chrono::milliseconds kOpenCancelWait {200};
 
 private:
     // A system's open listener, shared with the threads of its opens.
@@ -105,9 +105,9 @@ private:
 
     AudioOutputFactory m_outputFactory;
     SourceOpener m_opener;
-    HandleTable<System> m_systems{1};
-    HandleTable<Sound> m_sounds{2};
-    HandleTable<Channel> m_channels{3};
+    HandleTable<System> m_systems {1};
+    HandleTable<Sound> m_sounds {2};
+    HandleTable<Channel> m_channels {3};
     std::uint64_t m_playCount = 0;
 };
 

@@ -11,10 +11,17 @@ const AVCodec* preferredDecoder(AVCodecID id)
 {
     const char* floatName = nullptr;
     switch (id) {
-    case AV_CODEC_ID_MP1: floatName = "mp1float"; break;
-    case AV_CODEC_ID_MP2: floatName = "mp2float"; break;
-    case AV_CODEC_ID_MP3: floatName = "mp3float"; break;
-    default: break;
+    case AV_CODEC_ID_MP1:
+        floatName = "mp1float";
+        break;
+    case AV_CODEC_ID_MP2:
+        floatName = "mp2float";
+        break;
+    case AV_CODEC_ID_MP3:
+        floatName = "mp3float";
+        break;
+    default:
+        break;
     }
     if (floatName) {
         if (const AVCodec* codec = avcodec_find_decoder_by_name(floatName))
@@ -80,7 +87,7 @@ std::int64_t firstFrameSongStart(const AVFrame* frame, AVRational timeBase, int 
         stamp = frame->best_effort_timestamp;
     if (stamp == AV_NOPTS_VALUE || stamp >= 0 || songRate <= 0 || timeBase.num <= 0 || timeBase.den <= 0)
         return 0;
-    return av_rescale_q(stamp, timeBase, AVRational{1, songRate});
+    return av_rescale_q(stamp, timeBase, AVRational {1, songRate});
 }
 
 void quietLibraryLog()

@@ -22,8 +22,7 @@ int mpegPrerollFrames(AVCodecID codec)
 
 FrameDecoder::FrameDecoder(std::shared_ptr<const SoundSource> source, const std::atomic<bool>* cancel)
     : m_source(std::move(source)), m_cancel(cancel), m_packet(av_packet_alloc()), m_clock(m_source->sampleRate)
-{
-}
+{}
 
 FrameDecoder::~FrameDecoder() = default;
 
@@ -42,7 +41,7 @@ bool FrameDecoder::openCodec(AVCodecID id, const AVCodecParameters* parameters, 
         m_codec->sample_rate = sampleRate;
         av_channel_layout_default(&m_codec->ch_layout, channels);
     }
-    m_codec->pkt_timebase = AVRational{1, sampleRate > 0 ? sampleRate : 1};
+    m_codec->pkt_timebase = AVRational {1, sampleRate > 0 ? sampleRate : 1};
     if (m_format)
         m_codec->pkt_timebase = m_format->streams[m_stream]->time_base;
     return avcodec_open2(m_codec.get(), decoder, nullptr) >= 0;
@@ -221,7 +220,8 @@ bool FrameDecoder::next(DecodedRun* run)
             length -= skipSong;
         }
         if (start + length > m_songEnd)
-            count = static_cast<int>(std::min<std::int64_t>(count, samplesOf(std::max<std::int64_t>(0, m_songEnd - start))));
+            count = static_cast<int>(
+                std::min<std::int64_t>(count, samplesOf(std::max<std::int64_t>(0, m_songEnd - start))));
         m_current = std::move(p.frame);
         m_ready.pop_front();
         if (count <= 0)
@@ -332,9 +332,9 @@ bool FrameDecoder::feedContainer()
         const auto& packets = m_index->packets;
         const auto size = static_cast<std::int64_t>(packets.size());
         std::int64_t number = m_packetNumber;
-        const bool inOrder = number >= 0 && number < size
-                             && (m_index->sequential || pts == AV_NOPTS_VALUE
-                                 || packets[static_cast<size_t>(number)].pts == pts);
+        const bool inOrder =
+            number >= 0 && number < size
+            && (m_index->sequential || pts == AV_NOPTS_VALUE || packets[static_cast<size_t>(number)].pts == pts);
         if (!inOrder && pts != AV_NOPTS_VALUE) {
             if (const int found = m_index->packetWithPts(pts); found >= 0)
                 number = found;
@@ -371,8 +371,8 @@ void FrameDecoder::receiveFrames(std::optional<std::int64_t> endSample)
         if (!frame || avcodec_receive_frame(m_codec.get(), frame.get()) < 0)
             break;
         if (m_placeFirst && !endSample) // no index places it: its timestamp does
-            m_clock.reset(firstFrameSongStart(frame.get(), m_format->streams[m_stream]->time_base,
-                                              m_source->sampleRate));
+            m_clock.reset(
+                firstFrameSongStart(frame.get(), m_format->streams[m_stream]->time_base, m_source->sampleRate));
         m_placeFirst = false;
         Pending p;
         p.count = frame->nb_samples;

@@ -87,12 +87,12 @@ private:
     PacketPtr m_packet;
     std::deque<Pending> m_ready;
     FramePtr m_current;
-    std::int64_t m_dropUntil = 0;   // song samples before this are not handed out
+    std::int64_t m_dropUntil = 0; // song samples before this are not handed out
     std::int64_t m_songEnd = INT64_MAX;
-    std::int64_t m_cursor = 0;      // song sample after the last received frame
-    SongCursor m_clock;             // places frames that no index places
-    bool m_placeFirst = true;       // the next frame is the stream's first
-    bool m_drained = false;         // the decoder has been flushed at the end
+    std::int64_t m_cursor = 0; // song sample after the last received frame
+    SongCursor m_clock;        // places frames that no index places
+    bool m_placeFirst = true;  // the next frame is the stream's first
+    bool m_drained = false;    // the decoder has been flushed at the end
     bool m_ended = false;
 
     // MPEG audio.

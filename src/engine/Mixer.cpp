@@ -17,8 +17,8 @@ void Mixer::remove(const ChannelPlayback* channel)
 {
     std::shared_ptr<ChannelPlayback> keep; // released outside the lock
     std::lock_guard lock(m_mutex);
-    auto it = std::find_if(m_channels.begin(), m_channels.end(),
-                           [channel](const auto& c) { return c.get() == channel; });
+    auto it =
+        std::find_if(m_channels.begin(), m_channels.end(), [channel](const auto& c) { return c.get() == channel; });
     if (it != m_channels.end()) {
         keep = std::move(*it);
         m_channels.erase(it);
@@ -40,8 +40,7 @@ bool Mixer::render(float* out, int frames, std::int64_t firstFrame)
 bool Mixer::readyFor(int frames)
 {
     std::lock_guard lock(m_mutex);
-    return std::all_of(m_channels.begin(), m_channels.end(),
-                       [frames](const auto& c) { return c->readyFor(frames); });
+    return std::all_of(m_channels.begin(), m_channels.end(), [frames](const auto& c) { return c->readyFor(frames); });
 }
 
 } // namespace cantorel::engine

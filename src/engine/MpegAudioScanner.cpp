@@ -31,8 +31,7 @@ constexpr int kReadBlock = 1 << 20;
 
 std::uint32_t bigEndian32(const unsigned char* p)
 {
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8)
-           | std::uint32_t(p[3]);
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]);
 }
 
 // A window onto a file, refilled in large blocks, so that the scan reads
@@ -85,11 +84,10 @@ std::int64_t skipId3v2(FileWindow& window)
     std::int64_t pos = 0;
     for (;;) {
         const unsigned char* p = window.get(pos, 10);
-        if (!p || std::memcmp(p, "ID3", 3) != 0 || p[3] == 0xFF || p[4] == 0xFF
-            || ((p[6] | p[7] | p[8] | p[9]) & 0x80))
+        if (!p || std::memcmp(p, "ID3", 3) != 0 || p[3] == 0xFF || p[4] == 0xFF || ((p[6] | p[7] | p[8] | p[9]) & 0x80))
             return pos;
-        const std::int64_t size = (std::int64_t(p[6]) << 21) | (std::int64_t(p[7]) << 14)
-                                  | (std::int64_t(p[8]) << 7) | std::int64_t(p[9]);
+        const std::int64_t size =
+            (std::int64_t(p[6]) << 21) | (std::int64_t(p[7]) << 14) | (std::int64_t(p[8]) << 7) | std::int64_t(p[9]);
         pos += 10 + size + ((p[5] & 0x10) ? 10 : 0);
     }
 }
@@ -177,8 +175,7 @@ bool parseMpegHeader(std::uint32_t h, MpegHeader* out)
     const int layerBits = (h >> 17) & 3;
     const int bitrateIndex = (h >> 12) & 15;
     const int rateIndex = (h >> 10) & 3;
-    if (versionBits == 1 || layerBits == 0 || bitrateIndex == 15 || bitrateIndex == 0
-        || rateIndex == 3)
+    if (versionBits == 1 || layerBits == 0 || bitrateIndex == 15 || bitrateIndex == 0 || rateIndex == 3)
         return false;
     MpegHeader m;
     m.layer = 4 - layerBits;
@@ -265,8 +262,8 @@ std::int64_t MpegAudioIndex::songFromRaw(std::int64_t raw) const
     std::int64_t dropped = overlap(0, startSkip);
     if (discardTo > discardFrom) {
         dropped += overlap(discardFrom, discardTo);
-        dropped -= std::max<std::int64_t>(
-            0, std::min({raw, startSkip, discardTo}) - std::max<std::int64_t>(0, discardFrom));
+        dropped -=
+            std::max<std::int64_t>(0, std::min({raw, startSkip, discardTo}) - std::max<std::int64_t>(0, discardFrom));
     }
     return raw - dropped;
 }
@@ -351,8 +348,7 @@ std::optional<MpegHeader> MpegAudioScanner::firstFrame(const QString& path)
     return start->header;
 }
 
-std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path,
-                                                     const std::atomic<bool>* cancel)
+std::optional<MpegAudioIndex> MpegAudioScanner::scan(const QString& path, const std::atomic<bool>* cancel)
 {
     FileWindow window(path);
     const auto start = findAudioStart(window);

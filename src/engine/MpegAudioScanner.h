@@ -24,11 +24,11 @@ extern "C" {
 namespace cantorel::engine {
 
 struct MpegHeader {
-    int layer = 0;           // 1, 2 or 3
-    bool lsf = false;        // MPEG-2 or 2.5 (low sampling frequencies)
+    int layer = 0;    // 1, 2 or 3
+    bool lsf = false; // MPEG-2 or 2.5 (low sampling frequencies)
     int sampleRate = 0;
     int channels = 0;
-    int frameSize = 0;       // bytes, header included
+    int frameSize = 0; // bytes, header included
     int samplesPerFrame = 0;
 };
 
@@ -45,7 +45,7 @@ struct MpegFrameSpan {
 // new rate only once it has decoded a frame at it, so the first frame of a
 // run comes out tagged with the rate before it and lasts accordingly.
 struct MpegSegment {
-    std::int64_t firstFrame = 0;  // index into MpegAudioIndex::frames
+    std::int64_t firstFrame = 0; // index into MpegAudioIndex::frames
     int sampleRate = 0;
     int samplesPerFrame = 0;
     std::int64_t rawStart = 0;    // raw samples before its first frame
@@ -62,9 +62,9 @@ struct MpegAudioIndex {
     int channels = 0;                   // of the first frame
     int samplesPerFrame = 0;            // of the first frame
     std::vector<MpegFrameSpan> frames;
-    std::vector<MpegSegment> segments;  // in frame order, the first at frame 0
-    std::int64_t startSkip = 0;   // raw samples [0, startSkip) are dropped
-    std::int64_t discardFrom = 0; // raw samples [discardFrom, discardTo) are dropped
+    std::vector<MpegSegment> segments; // in frame order, the first at frame 0
+    std::int64_t startSkip = 0;        // raw samples [0, startSkip) are dropped
+    std::int64_t discardFrom = 0;      // raw samples [discardFrom, discardTo) are dropped
     std::int64_t discardTo = 0;
 
     // Where frame `frame` starts on the raw timeline (frames.size(): the end).
@@ -91,8 +91,7 @@ class MpegAudioScanner {
 public:
     // Scans `path`. Empty when the file cannot be read or holds no frame.
     // `cancel`, when given and set, stops the scan early (also empty).
-    static std::optional<MpegAudioIndex> scan(const QString& path,
-                                              const std::atomic<bool>* cancel = nullptr);
+    static std::optional<MpegAudioIndex> scan(const QString& path, const std::atomic<bool>* cancel = nullptr);
     // The first audio frame's header alone (after the tags and any junk),
     // without reading on. Empty when there is none.
     static std::optional<MpegHeader> firstFrame(const QString& path);

@@ -55,8 +55,8 @@ bool cancelled(const std::atomic<bool>* cancel, int* count)
 // as soon as the stream shows it cannot be indexed that way: a timestamp
 // that does not follow on from the packet before, decoder headers or new
 // parameters inside the stream, trimming anywhere but at the end.
-std::optional<PacketIndex> indexByDurations(AVFormatContext* format, int streamIndex,
-                                            const std::atomic<bool>* cancel, bool* irregular)
+std::optional<PacketIndex> indexByDurations(AVFormatContext* format, int streamIndex, const std::atomic<bool>* cancel,
+                                            bool* irregular)
 {
     const AVStream* stream = format->streams[streamIndex];
     const AVCodecID codec = stream->codecpar->codec_id;
@@ -84,8 +84,7 @@ std::optional<PacketIndex> indexByDurations(AVFormatContext* format, int streamI
         const std::int64_t duration = packet->duration;
         // A duration of minutes for one packet is a wrapped-around count.
         const bool breaks = (nextPts != AV_NOPTS_VALUE && pts != nextPts) || duration < 0
-                            || duration > (std::int64_t(1) << 24)
-                            || PacketIndexer::carriesSetup(codec, packet.get())
+                            || duration > (std::int64_t(1) << 24) || PacketIndexer::carriesSetup(codec, packet.get())
                             || av_packet_get_side_data(packet.get(), AV_PKT_DATA_NEW_EXTRADATA, nullptr)
                             || av_packet_get_side_data(packet.get(), AV_PKT_DATA_PARAM_CHANGE, nullptr)
                             || trimmedAt >= 0;
@@ -111,8 +110,7 @@ std::optional<PacketIndex> indexByDurations(AVFormatContext* format, int streamI
 }
 
 // The index from decoding every packet and counting what comes out.
-std::optional<PacketIndex> indexByDecoding(AVFormatContext* format, int streamIndex,
-                                           const std::atomic<bool>* cancel)
+std::optional<PacketIndex> indexByDecoding(AVFormatContext* format, int streamIndex, const std::atomic<bool>* cancel)
 {
     AVStream* stream = format->streams[streamIndex];
     const AVCodecID codecId = stream->codecpar->codec_id;

@@ -6,7 +6,8 @@ extern "C" {
 
 namespace cantorel::engine {
 
-Resampler::Resampler(int outputRate) : m_outputRate(outputRate) {}
+Resampler::Resampler(int outputRate) : m_outputRate(outputRate)
+{}
 
 Resampler::~Resampler()
 {
@@ -15,7 +16,7 @@ Resampler::~Resampler()
 
 bool Resampler::configure(const AVFrame* frame, std::vector<float>* out)
 {
-    AVChannelLayout layout{};
+    AVChannelLayout layout {};
     if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels <= 0)
         av_channel_layout_default(&layout, std::max(1, frame->ch_layout.nb_channels));
     else if (av_channel_layout_copy(&layout, &frame->ch_layout) < 0)

@@ -35,7 +35,7 @@ private:
     SwrPtr m_swr;
     int m_inFormat = -1;
     int m_inRate = 0;
-    AVChannelLayout m_inLayout{};
+    AVChannelLayout m_inLayout {};
 };
 
 } // namespace cantorel::engine

@@ -11,7 +11,8 @@ namespace {
 const char16_t* const kTexts[] = {
     u"No errors.",
     u"Tried to call lock a second time before unlock was called. ",
-    u"Tried to call a function on a data type that does not allow this type of functionality (ie calling Sound::lock on a streaming sound). ",
+    u"Tried to call a function on a data type that does not allow this type of functionality (ie calling Sound::lock "
+    u"on a streaming sound). ",
     u"Neither NTSCSI nor ASPI could be initialised. ",
     u"An error occurred while initialising the CDDA subsystem. ",
     u"Couldn't find the specified device. ",
@@ -21,12 +22,14 @@ const char16_t* const kTexts[] = {
     u"A CDDA read error occurred. ",
     u"Error trying to allocate a channel. ",
     u"The specified channel has been reused to play another sound. ",
-    u"A Win32 COM related error occured. COM failed to initialize or a QueryInterface failed meaning a Windows codec or driver was not installed properly. ",
+    u"A Win32 COM related error occured. COM failed to initialize or a QueryInterface failed meaning a Windows codec "
+    u"or driver was not installed properly. ",
     u"DMA Failure.  See debug output for more information. ",
     u"DSP connection error.  Connection possibly caused a cyclic dependancy. ",
     u"DSP Format error.  A DSP unit may have attempted to connect to this network with the wrong format. ",
     u"DSP connection error.  Couldn't find the DSP unit specified. ",
-    u"DSP error.  Cannot perform this operation while the network is in the middle of running.  This will most likely happen if a connection or disconnection is attempted in a DSP callback. ",
+    u"DSP error.  Cannot perform this operation while the network is in the middle of running.  This will most likely "
+    u"happen if a connection or disconnection is attempted in a DSP callback. ",
     u"DSP connection error.  The unit being connected to or disconnected should only have 1 input or output. ",
     u"Error loading file. ",
     u"Couldn't perform seek operation.  This is a limitation of the medium (ie netstreams) or the file format. ",
@@ -53,22 +56,28 @@ const char16_t* const kTexts[] = {
     u"PS2 only.  fmodex.irx failed to initialize.  This is most likely because you forgot to load it. ",
     u"Reached maximum audible playback count for this sound's soundgroup. ",
     u"Not enough memory or resources. ",
-    u"Can't use FMOD_OPENMEMORY_POINT on non PCM source data, or non mp3/xma/adpcm data if FMOD_CREATECOMPRESSEDSAMPLE was used. ",
+    u"Can't use FMOD_OPENMEMORY_POINT on non PCM source data, or non mp3/xma/adpcm data if FMOD_CREATECOMPRESSEDSAMPLE "
+    u"was used. ",
     u"PS2 only.  Not enough memory or resources on PlayStation 2 IOP ram. ",
     u"Not enough memory or resources on console sound ram. ",
     u"Tried to call a command on a 3d sound when the command was meant for 2d sound. ",
     u"Tried to call a command on a 2d sound when the command was meant for 3d sound. ",
-    u"Tried to use a feature that requires hardware support.  (ie trying to play a VAG compressed sound in software on PS2). ",
-    u"Tried to use a feature that requires the software engine.  Software engine has either been turned off, or command was executed on a hardware channel which does not support this feature. ",
+    u"Tried to use a feature that requires hardware support.  (ie trying to play a VAG compressed sound in software on "
+    u"PS2). ",
+    u"Tried to use a feature that requires the software engine.  Software engine has either been turned off, or "
+    u"command was executed on a hardware channel which does not support this feature. ",
     u"Couldn't connect to the specified host. ",
     u"A socket error occurred.  This is a catch-all for socket-related errors not listed elsewhere. ",
     u"The specified URL couldn't be resolved. ",
     u"Operation on a non-blocking socket could not complete immediately. ",
     u"Operation could not be performed because specified sound is not ready. ",
-    u"Error initializing output device, but more specifically, the output device is already in use and cannot be reused. ",
+    u"Error initializing output device, but more specifically, the output device is already in use and cannot be "
+    u"reused. ",
     u"Error creating hardware sound buffer. ",
-    u"A call to a standard soundcard driver failed, which could possibly mean a bug in the driver or resources were missing or exhausted. ",
-    u"Error enumerating the available driver list. List may be inconsistent due to a recent device addition or removal.",
+    u"A call to a standard soundcard driver failed, which could possibly mean a bug in the driver or resources were "
+    u"missing or exhausted. ",
+    u"Error enumerating the available driver list. List may be inconsistent due to a recent device addition or "
+    u"removal.",
     u"Soundcard does not support the minimum features needed for this soundsystem (16bit stereo output). ",
     u"Error initializing output device. ",
     u"FMOD_HARDWARE was specified but the sound card does not have the resources nescessary to play it. ",
@@ -79,13 +88,19 @@ const char16_t* const kTexts[] = {
     u"A requested output, dsp unit type or codec was not available. ",
     u"A resource that the plugin requires cannot be found. (ie the DLS file for MIDI playback) ",
     u"An error occured trying to initialize the recording device. ",
-    u"Specified Instance in FMOD_REVERB_PROPERTIES couldn't be set. Most likely because another application has locked the EAX4 FX slot. ",
-    u"This subsound is already being used by another sound, you cannot have more than one parent to a sound.  Null out the other parent's entry first. ",
-    u"Shared subsounds cannot be replaced or moved from their parent stream, such as when the parent stream is an FSB file.",
-    u"The subsound's mode bits do not match with the parent sound's mode bits.  See documentation for function that it was called with.",
-    u"The error occured because the sound referenced contains subsounds.  (ie you cannot play the parent sound as a static sample, only its subsounds.) ",
+    u"Specified Instance in FMOD_REVERB_PROPERTIES couldn't be set. Most likely because another application has locked "
+    u"the EAX4 FX slot. ",
+    u"This subsound is already being used by another sound, you cannot have more than one parent to a sound.  Null out "
+    u"the other parent's entry first. ",
+    u"Shared subsounds cannot be replaced or moved from their parent stream, such as when the parent stream is an FSB "
+    u"file.",
+    u"The subsound's mode bits do not match with the parent sound's mode bits.  See documentation for function that it "
+    u"was called with.",
+    u"The error occured because the sound referenced contains subsounds.  (ie you cannot play the parent sound as a "
+    u"static sample, only its subsounds.) ",
     u"The specified tag could not be found or there are no tags. ",
-    u"The sound created exceeds the allowable input channel count.  This can be increased using the maxinputchannels parameter in System::setSoftwareFormat. ",
+    u"The sound created exceeds the allowable input channel count.  This can be increased using the maxinputchannels "
+    u"parameter in System::setSoftwareFormat. ",
     u"Something in FMOD hasn't been implemented when it should be! contact support! ",
     u"This command failed because System::init or System::setDriver was not called. ",
     u"A command issued was not supported by this object.  Possibly a plugin without certain callbacks specified. ",
@@ -117,8 +132,8 @@ QString errorMessage(Result code)
 QString versionMessage(unsigned version)
 {
     return QStringLiteral("Error!  You are using an old version of FMOD ") + QString::number(version, 16).toUpper()
-        + QStringLiteral(". ") + QStringLiteral("This program requires ")
-        + QString::number(kRequiredVersion, 16).toUpper();
+           + QStringLiteral(". ") + QStringLiteral("This program requires ")
+           + QString::number(kRequiredVersion, 16).toUpper();
 }
 
 } // namespace cantorel::engine

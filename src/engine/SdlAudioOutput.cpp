@@ -13,8 +13,8 @@ namespace cantorel::engine {
 namespace {
 
 std::mutex g_sdlMutex;
-int g_users = 0;        // outputs holding the audio subsystem
-int g_openDevices = 0;  // devices open through it
+int g_users = 0;       // outputs holding the audio subsystem
+int g_openDevices = 0; // devices open through it
 bool g_reported = false;
 
 void reportFallback(const char* reason)
@@ -83,14 +83,14 @@ bool SdlAudioOutput::open(AudioSource* source)
     }
     m_subsystem = true;
 
-    SDL_AudioSpec want{};
+    SDL_AudioSpec want {};
     want.freq = kPreferredRate;
     want.format = AUDIO_F32SYS;
     want.channels = kOutputChannels;
     want.samples = kBufferFrames;
     want.callback = &SdlAudioOutput::callback;
     want.userdata = this;
-    SDL_AudioSpec have{};
+    SDL_AudioSpec have {};
     SDL_AudioDeviceID device = openDevice(&want, &have);
     if (device == 0 && g_openDevices == 0) {
         // The driver started but has no device to offer: start over on the
@@ -173,13 +173,12 @@ OutputClock SdlAudioOutput::clock() const
     const Piece piece = m_piece.load();
     if (piece.rendered == 0)
         return {};
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                 std::chrono::steady_clock::now().time_since_epoch())
-                                 .count();
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     // The device plays on in real time from where it was when the piece
     // was handed out, and not past the piece (a late piece underruns).
-    const std::int64_t played =
-        std::clamp<std::int64_t>((now - piece.at) * m_rate / 1000000000, 0, piece.frames);
+    const std::int64_t played = std::clamp<std::int64_t>((now - piece.at) * m_rate / 1000000000, 0, piece.frames);
     const std::int64_t heard = std::max<std::int64_t>(0, piece.rendered - piece.frames - piece.lead + played);
     return {piece.rendered, piece.rendered - heard};
 }

@@ -85,11 +85,11 @@ private:
     // remembers the count from before it last asked the source.
     std::mutex m_restMutex;
     std::condition_variable m_restCondition;
-    std::atomic<std::uint64_t> m_wakes{0};
-    bool m_closing = false;           // under m_restMutex
-    std::uint64_t m_wakesSeen = 0;    // output thread only
-    int m_idlePieces = 0;             // output thread only
-    std::atomic<bool> m_resting{false};
+    std::atomic<std::uint64_t> m_wakes {0};
+    bool m_closing = false;        // under m_restMutex
+    std::uint64_t m_wakesSeen = 0; // output thread only
+    int m_idlePieces = 0;          // output thread only
+    std::atomic<bool> m_resting {false};
 };
 
 } // namespace cantorel::engine

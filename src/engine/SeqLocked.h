@@ -18,7 +18,7 @@ class SeqLocked {
     static constexpr size_t kWords = (sizeof(T) + 7) / 8;
 
 public:
-    SeqLocked() { store(T{}); }
+    SeqLocked() { store(T {}); }
 
     // Writer thread only (one writer at a time).
     void store(const T& value)
@@ -26,7 +26,7 @@ public:
         const std::uint32_t seq = m_seq.load(std::memory_order_relaxed);
         m_seq.store(seq + 1, std::memory_order_relaxed);
         std::atomic_thread_fence(std::memory_order_release);
-        std::array<std::uint64_t, kWords> words{};
+        std::array<std::uint64_t, kWords> words {};
         std::memcpy(words.data(), &value, sizeof(T));
         for (size_t i = 0; i < kWords; ++i)
             m_words[i].store(words[i], std::memory_order_relaxed);
@@ -36,7 +36,7 @@ public:
     // Any thread: the value of one completed store().
     T load() const
     {
-        std::array<std::uint64_t, kWords> words{};
+        std::array<std::uint64_t, kWords> words {};
         for (;;) {
             const std::uint32_t before = m_seq.load(std::memory_order_acquire);
             if (before & 1) { // a write is under way
@@ -55,8 +55,8 @@ public:
     }
 
 private:
-    std::atomic<std::uint32_t> m_seq{0};
-    std::array<std::atomic<std::uint64_t>, kWords> m_words{};
+    std::atomic<std::uint32_t> m_seq {0};
+    std::array<std::atomic<std::uint64_t>, kWords> m_words {};
 };
 
 } // namespace cantorel::engine

@@ -47,8 +47,7 @@ unsigned SoundSource::lengthMs() const
 void SoundSource::noteDecoded(std::int64_t end) const
 {
     std::int64_t seen = progress->decoded.load(std::memory_order_relaxed);
-    while (end > seen && !progress->decoded.compare_exchange_weak(seen, end, std::memory_order_acq_rel)) {
-    }
+    while (end > seen && !progress->decoded.compare_exchange_weak(seen, end, std::memory_order_acq_rel)) {}
 }
 
 void SoundSource::noteExactLength(std::int64_t samples) const
@@ -95,9 +94,9 @@ Result openErrorResult(int error)
 std::int64_t estimatedSamples(const AVFormatContext* format, const AVStream* stream, int rate)
 {
     if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
-        return av_rescale_q(stream->duration, stream->time_base, AVRational{1, rate});
+        return av_rescale_q(stream->duration, stream->time_base, AVRational {1, rate});
     if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
-        return av_rescale_q(format->duration, AVRational{1, AV_TIME_BASE}, AVRational{1, rate});
+        return av_rescale_q(format->duration, AVRational {1, AV_TIME_BASE}, AVRational {1, rate});
     return 0;
 }
 
@@ -140,9 +139,9 @@ Result readSoundSource(const QString& path, bool accurate, const std::shared_ptr
     source->fileIndexes = indexes;
     source->sampleRate = par->sample_rate;
     source->channels = par->ch_layout.nb_channels;
-    source->mpeg = std::string_view(format->iformat->name) == "mp3"
-                   && (par->codec_id == AV_CODEC_ID_MP1 || par->codec_id == AV_CODEC_ID_MP2
-                       || par->codec_id == AV_CODEC_ID_MP3);
+    source->mpeg =
+        std::string_view(format->iformat->name) == "mp3"
+        && (par->codec_id == AV_CODEC_ID_MP1 || par->codec_id == AV_CODEC_ID_MP2 || par->codec_id == AV_CODEC_ID_MP3);
 
     if (source->mpeg && accurate) {
         // MPEG audio is scanned by its frame headers, which is far quicker
@@ -217,7 +216,8 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     }
     cache.noteRead();
     std::shared_ptr<SoundSource> source;
-    if (const Result r = readSoundSource(path, accurate, cache.indexesOf(path, stamp), cancel, &source); r != result::Ok)
+    if (const Result r = readSoundSource(path, accurate, cache.indexesOf(path, stamp), cancel, &source);
+        r != result::Ok)
         return r;
     // Kept only when the file did not change while it was read.
     if (SourceCache::stampOf(path) == stamp)

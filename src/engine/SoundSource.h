@@ -22,8 +22,8 @@ namespace cantorel::engine {
 // What decoding learns about a sound's length after it was opened: shared
 // by the threads that decode the sound and the one that asks its length.
 struct LengthProgress {
-    std::atomic<std::int64_t> decoded{0}; // song samples decoded so far (the furthest point)
-    std::atomic<std::int64_t> exact{-1};  // a full decode's length, once known
+    std::atomic<std::int64_t> decoded {0}; // song samples decoded so far (the furthest point)
+    std::atomic<std::int64_t> exact {-1};  // a full decode's length, once known
 };
 
 // The indexes of one file, once someone has built them: shared by every
@@ -96,7 +96,7 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
 
 // Something that opens sounds as openSoundSource does (the engine's, or a
 // test's stand-in that holds opens back).
-using SourceOpener = std::function<Result(const QString& path, unsigned mode,
-                                          std::shared_ptr<const SoundSource>* out, const std::atomic<bool>* cancel)>;
+using SourceOpener = std::function<Result(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
+                                          const std::atomic<bool>* cancel)>;
 
 } // namespace cantorel::engine

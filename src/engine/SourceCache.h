@@ -67,7 +67,7 @@ private:
 
     std::mutex m_mutex;
     std::list<Entry> m_entries; // the file used last first
-    std::atomic<std::uint64_t> m_reads{0};
+    std::atomic<std::uint64_t> m_reads {0};
 };
 
 } // namespace cantorel::engine

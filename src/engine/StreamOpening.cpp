@@ -9,7 +9,7 @@ namespace cantorel::engine {
 std::shared_ptr<StreamOpening> StreamOpening::start(SourceOpener opener, const QString& path, unsigned mode,
                                                     std::function<void()> finished)
 {
-    auto opening = std::make_shared<StreamOpening>(Private{});
+    auto opening = std::make_shared<StreamOpening>(Private {});
     opening->m_finished = std::move(finished);
     std::thread([self = opening, opener = std::move(opener), path, mode] {
         pthread_setname_np(pthread_self(), "cantorel-open");

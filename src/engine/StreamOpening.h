@@ -44,7 +44,7 @@ public:
 private:
     void run(const SourceOpener& opener, const QString& path, unsigned mode);
 
-    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_cancel {false};
     mutable std::mutex m_mutex;
     std::condition_variable m_doneCondition;
     bool m_done = false;

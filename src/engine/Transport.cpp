@@ -30,7 +30,8 @@ bool Transport::start()
         return false;
     // Called on an engine thread: only hand the news over to this one.
     return m_connection.setOpenListener([this](Handle sound) {
-        QMetaObject::invokeMethod(this, [this, sound] { streamOpened(sound); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, sound] { streamOpened(sound); }, Qt::QueuedConnection);
     });
 }
 
@@ -112,9 +113,12 @@ void Transport::forgetSong()
 Transport::Outcome Transport::outcomeOf(EngineConnection::ChannelCall call) const
 {
     switch (call) {
-    case EngineConnection::ChannelCall::Done: return Outcome::Done;
-    case EngineConnection::ChannelCall::Skipped: return Outcome::Nothing;
-    case EngineConnection::ChannelCall::Failed: break;
+    case EngineConnection::ChannelCall::Done:
+        return Outcome::Done;
+    case EngineConnection::ChannelCall::Skipped:
+        return Outcome::Nothing;
+    case EngineConnection::ChannelCall::Failed:
+        break;
     }
     return Outcome::Failed;
 }

@@ -152,7 +152,7 @@ private:
     void setState(bool playing, bool paused, bool stopped);
 
     Modes m_modes;
-    Forward m_forward{*this};
+    Forward m_forward {*this};
     EngineConnection m_connection;
     QTimer m_timer;
     QString m_path;

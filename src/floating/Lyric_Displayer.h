@@ -85,7 +85,7 @@ private:
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
     QListWidget* m_list3 = nullptr; // hidden: the times, in hundredths
-    std::vector<double> m_times;     // List3 read as numbers
+    std::vector<double> m_times;    // List3 read as numbers
     floating::FollowBurst* m_burst = nullptr;
     QTimer* m_ontop = nullptr;
     QMenu* m_mneu = nullptr;

@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    using Delivery = std::function<void()>; // runs on this object's thread
+    using Delivery = std::function<void()>;     // runs on this object's thread
     using Question = std::function<Delivery()>; // runs on the worker
     struct Queue;
     void ask(Question question);

@@ -70,7 +70,8 @@ void addUtf8(CharSet& set, const char* utf8)
 
 // Adds the characters of the two-byte codes lead x trail of `encoding`
 // (glibc's iconv name) that decode to one BMP character.
-void addCodes(CharSet& set, const char* encoding, int firstLead, int lastLead, std::initializer_list<std::pair<int, int>> trails)
+void addCodes(CharSet& set, const char* encoding, int firstLead, int lastLead,
+              std::initializer_list<std::pair<int, int>> trails)
 {
     iconv_t cd = iconv_open("UTF-16LE", encoding);
     if (cd == iconv_t(-1))

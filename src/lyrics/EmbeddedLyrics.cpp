@@ -3,15 +3,14 @@
 #include "lyrics/LrcReader.h"
 #include "lyrics/TaggedFile.h"
 
-
 #include <algorithm>
 
 #include <taglib/asffile.h>
-#include <taglib/tfile.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/mpegheader.h>
 #include <taglib/synchronizedlyricsframe.h>
+#include <taglib/tfile.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/unsynchronizedlyricsframe.h>
 #include <taglib/wavfile.h>
@@ -33,7 +32,7 @@ std::optional<EmbeddedLyric> fromLrcText(const TagLib::String& text, const QStri
     const LrcLyric lrc = parseLrc(qtString(text));
     if (!lrc.isLyric)
         return std::nullopt;
-    return EmbeddedLyric{lrc.lyric, tag, lrc.cutShort};
+    return EmbeddedLyric {lrc.lyric, tag, lrc.cutShort};
 }
 
 // Samples per MPEG frame and the rate, to turn frame counts into ms; zero
@@ -59,8 +58,7 @@ FrameClock clockOf(TagLib::MPEG::File* mpeg)
 
 bool isTextFrame(const SyltFrame& f)
 {
-    return f.type() == SyltFrame::Lyrics || f.type() == SyltFrame::TextTranscription
-        || f.type() == SyltFrame::Other;
+    return f.type() == SyltFrame::Lyrics || f.type() == SyltFrame::TextTranscription || f.type() == SyltFrame::Other;
 }
 
 bool startsLine(const QString& text)

@@ -14,9 +14,9 @@ namespace cantorel::lyrics {
 
 namespace {
 
-std::atomic<const EncodingChoices*> g_choices{nullptr};
+std::atomic<const EncodingChoices*> g_choices {nullptr};
 // The encoding every file is read in, as int(TextEncoding); -1 for none.
-std::atomic<int> g_forAll{-1};
+std::atomic<int> g_forAll {-1};
 
 QString absolutePath(const QString& path)
 {

@@ -38,12 +38,18 @@ constexpr double kUtf8SequenceWeight = 1.5;
 TextEncoding encodingOfLanguage(DesktopLanguage language)
 {
     switch (language) {
-    case DesktopLanguage::ChineseSimplified: return TextEncoding::Gb18030;
-    case DesktopLanguage::ChineseTraditional: return TextEncoding::Big5;
-    case DesktopLanguage::Japanese: return TextEncoding::ShiftJis;
-    case DesktopLanguage::Korean: return TextEncoding::EucKr;
-    case DesktopLanguage::Cyrillic: return TextEncoding::Windows1251;
-    case DesktopLanguage::Other: break;
+    case DesktopLanguage::ChineseSimplified:
+        return TextEncoding::Gb18030;
+    case DesktopLanguage::ChineseTraditional:
+        return TextEncoding::Big5;
+    case DesktopLanguage::Japanese:
+        return TextEncoding::ShiftJis;
+    case DesktopLanguage::Korean:
+        return TextEncoding::EucKr;
+    case DesktopLanguage::Cyrillic:
+        return TextEncoding::Windows1251;
+    case DesktopLanguage::Other:
+        break;
     }
     return TextEncoding::Windows1252;
 }
@@ -111,14 +117,24 @@ bool punctuationInPlace(const unsigned char* p, qsizetype n, qsizetype i)
     const bool wordBefore = isAsciiLetterOrDigit(before);
     const bool wordAfter = isAsciiLetterOrDigit(after);
     const auto blank = [](int b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n' || b == ']'; };
-    const auto closing = [&](int b) { return blank(b) || b == '.' || b == ',' || b == '!' || b == '?' || b == ';' || b == ':'; };
+    const auto closing = [&](int b) {
+        return blank(b) || b == '.' || b == ',' || b == '!' || b == '?' || b == ';' || b == ':';
+    };
     switch (p[i]) {
-    case 0x92: return wordBefore && (wordAfter || closing(after)); // don’t, dreamin’
-    case 0x91: case 0x93: return wordAfter && (blank(before) || i == 0); // ‘quoted, “quoted
-    case 0x94: return (wordBefore || closing(before)) && closing(after); // quoted”
-    case 0x96: case 0x97: return (blank(before) && blank(after)) || (wordBefore && wordAfter); // a – b, a—b
-    case 0x85: return (wordBefore || closing(before)) && (closing(after) || wordAfter); // wait… for
-    default: return false;
+    case 0x92:
+        return wordBefore && (wordAfter || closing(after)); // don’t, dreamin’
+    case 0x91:
+    case 0x93:
+        return wordAfter && (blank(before) || i == 0); // ‘quoted, “quoted
+    case 0x94:
+        return (wordBefore || closing(before)) && closing(after); // quoted”
+    case 0x96:
+    case 0x97:
+        return (blank(before) && blank(after)) || (wordBefore && wordAfter); // a – b, a—b
+    case 0x85:
+        return (wordBefore || closing(before)) && (closing(after) || wordAfter); // wait… for
+    default:
+        return false;
     }
 }
 

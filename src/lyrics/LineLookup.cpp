@@ -7,8 +7,8 @@ namespace cantorel::lyrics {
 
 PaneTexts openedPanes()
 {
-    return {QStringLiteral("Normal Lyrics"), QStringLiteral("Displays lyrics"),
-            QStringLiteral("Translated Lyrics"), QStringLiteral("Displays Translated Lyrics")};
+    return {QStringLiteral("Normal Lyrics"), QStringLiteral("Displays lyrics"), QStringLiteral("Translated Lyrics"),
+            QStringLiteral("Displays Translated Lyrics")};
 }
 
 void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)

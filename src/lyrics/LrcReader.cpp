@@ -11,7 +11,10 @@ namespace {
 // No tag a writer makes is longer; a longer "tag" is text.
 constexpr qsizetype kMaxTagChars = 24;
 
-bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+bool isAsciiDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
 
 // Reads 1..maxDigits ASCII digits at `i`; false when there are none or more.
 bool readDigits(QStringView s, qsizetype& i, int maxDigits, qint64* value, int* count)
@@ -208,7 +211,7 @@ bool groupStamps(std::vector<StampT>& stamps, qint64 offsetMs, TextOf textOf, Ti
             return true;
         const qint64 time = stamps[k].timeMs;
         const qint64 shown = qMax<qint64>(0, time - offsetMs);
-        TimedLine line{double(shown) / 10.0, lrcLineText(textOf(stamps[k])), {}};
+        TimedLine line {double(shown) / 10.0, lrcLineText(textOf(stamps[k])), {}};
         bool partnered = false;
         for (++k; k < stamps.size() && stamps[k].timeMs == time; ++k) {
             if (line.translation.size() >= kMaxLrcLineChars)
@@ -234,7 +237,8 @@ bool groupStamps(std::vector<StampT>& stamps, qint64 offsetMs, TextOf textOf, Ti
 TimedLyric lyricOfTimedTexts(std::vector<TimedText> texts, bool* cutShort)
 {
     TimedLyric lyric;
-    const bool cut = groupStamps(texts, 0, [](const TimedText& t) { return QStringView(t.text); }, lyric);
+    const bool cut = groupStamps(
+        texts, 0, [](const TimedText& t) { return QStringView(t.text); }, lyric);
     if (cutShort)
         *cutShort = cut;
     return lyric;
@@ -255,8 +259,7 @@ LrcLyric parseLrc(QStringView text)
     }
     result.isLyric = !stamps.empty();
     result.cutShort = groupStamps(
-        stamps, result.offsetMs,
-        [&](const Stamp& s) { return text.mid(s.textStart, s.textLength); }, result.lyric);
+        stamps, result.offsetMs, [&](const Stamp& s) { return text.mid(s.textStart, s.textLength); }, result.lyric);
     return result;
 }
 

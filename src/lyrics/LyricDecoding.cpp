@@ -11,10 +11,14 @@ namespace {
 qsizetype markLength(const QByteArray& bytes, TextEncoding encoding)
 {
     switch (encoding) {
-    case TextEncoding::Utf8: return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    case TextEncoding::Utf16LE: return bytes.startsWith("\xFF\xFE") ? 2 : 0;
-    case TextEncoding::Utf16BE: return bytes.startsWith("\xFE\xFF") ? 2 : 0;
-    default: return 0;
+    case TextEncoding::Utf8:
+        return bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    case TextEncoding::Utf16LE:
+        return bytes.startsWith("\xFF\xFE") ? 2 : 0;
+    case TextEncoding::Utf16BE:
+        return bytes.startsWith("\xFE\xFF") ? 2 : 0;
+    default:
+        return 0;
     }
 }
 

@@ -35,7 +35,7 @@ std::optional<QByteArray> bytesOf(const FileReplacement& f, QString* note, QStri
 // One file of a replacement, as it goes.
 struct Target {
     const FileReplacement* change = nullptr;
-    QString file;         // the name that holds it: links followed, unless only set aside
+    QString file; // the name that holds it: links followed, unless only set aside
     bool existed = false;
     StagedFile staged;
     QString backup;       // the backup made, "" while none
@@ -205,8 +205,7 @@ ReplacementResult refusal(const QString& why)
 
 ScopedReplacementSteps::ScopedReplacementSteps(std::function<bool(int)> beforeStep)
     : m_previous(std::exchange(g_beforeStep, std::move(beforeStep)))
-{
-}
+{}
 
 ScopedReplacementSteps::~ScopedReplacementSteps()
 {

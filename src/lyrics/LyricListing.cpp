@@ -10,11 +10,20 @@ QString escapeField(const QString& text)
     out.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += QStringLiteral("\\\\"); break;
-        case u'\t': out += QStringLiteral("\\t"); break;
-        case u'\r': out += QStringLiteral("\\r"); break;
-        case u'\n': out += QStringLiteral("\\n"); break;
-        default: out += c;
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -27,19 +36,17 @@ QStringList listLyric(const LyricTable& table, bool loaded)
     QStringList out;
     out << QStringLiteral("lines=%1 translation=%2").arg(n).arg(translated ? "yes" : "no");
     for (int k = 1; k <= n; ++k) {
-        out << QString::number(k) + u'\t' + formatNumber(table.times[k]) + u'\t'
-                + escapeField(table.lines[k]) + u'\t'
-                + escapeField(translated ? table.translatedLines[k] : QString());
+        out << QString::number(k) + u'\t' + formatNumber(table.times[k]) + u'\t' + escapeField(table.lines[k]) + u'\t'
+                   + escapeField(translated ? table.translatedLines[k] : QString());
     }
     return out;
 }
 
 QString paneLine(qint64 positionMs, const PaneTexts& panes)
 {
-    return QStringLiteral("at=") + QString::number(positionMs) + QStringLiteral("\ttext1=")
-        + escapeField(panes.text1) + QStringLiteral("\ttip1=") + escapeField(panes.tip1)
-        + QStringLiteral("\ttext2=") + escapeField(panes.text2) + QStringLiteral("\ttip2=")
-        + escapeField(panes.tip2);
+    return QStringLiteral("at=") + QString::number(positionMs) + QStringLiteral("\ttext1=") + escapeField(panes.text1)
+           + QStringLiteral("\ttip1=") + escapeField(panes.tip1) + QStringLiteral("\ttext2=") + escapeField(panes.text2)
+           + QStringLiteral("\ttip2=") + escapeField(panes.tip2);
 }
 
 } // namespace cantorel::lyrics

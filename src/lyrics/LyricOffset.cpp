@@ -47,7 +47,7 @@ QString shiftedPairFile(const QString& text, qint64 offsetMs)
 
 OffsetSave savePair(const QString& mediaPath, qint64 offsetMs, ReadOnlyRule readOnly)
 {
-    QStringList paths{lyricPathOf(mediaPath)};
+    QStringList paths {lyricPathOf(mediaPath)};
     if (hasTranslation(mediaPath))
         paths << translatedLyricPathOf(mediaPath);
     QList<FileReplacement> files;
@@ -116,7 +116,8 @@ QString offsetText(qint64 offsetMs)
     if (tenths == 0)
         return QStringLiteral("Lyric on time");
     const QString amount = QString::number(double(std::abs(tenths)) / 10.0, 'f', 1);
-    return QStringLiteral("Lyric %1 s %2").arg(amount, tenths > 0 ? QStringLiteral("earlier") : QStringLiteral("later"));
+    return QStringLiteral("Lyric %1 s %2")
+        .arg(amount, tenths > 0 ? QStringLiteral("earlier") : QStringLiteral("later"));
 }
 
 OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& origin, qint64 offsetMs,
@@ -126,10 +127,14 @@ OffsetSave saveOffsetIntoLyric(const QString& mediaPath, const LyricOrigin& orig
     if (offsetMs == 0)
         return refusal(QStringLiteral("The lyric is on time: there is no offset to save."));
     switch (origin.kind) {
-    case LyricOrigin::Kind::Pair: return savePair(mediaPath, offsetMs, readOnly);
-    case LyricOrigin::Kind::LrcFile: return saveLrc(origin.path, offsetMs, readOnly);
-    case LyricOrigin::Kind::Embedded: return saveBesideEmbedded(mediaPath, offsetMs, readOnly);
-    case LyricOrigin::Kind::None: break;
+    case LyricOrigin::Kind::Pair:
+        return savePair(mediaPath, offsetMs, readOnly);
+    case LyricOrigin::Kind::LrcFile:
+        return saveLrc(origin.path, offsetMs, readOnly);
+    case LyricOrigin::Kind::Embedded:
+        return saveBesideEmbedded(mediaPath, offsetMs, readOnly);
+    case LyricOrigin::Kind::None:
+        break;
     }
     return refusal(QStringLiteral("The song has no lyric to save an offset into."));
 }

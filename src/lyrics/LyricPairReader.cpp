@@ -56,9 +56,12 @@ bool noFileThere(const TextFileRead& read)
 LyricLoad::Error loadErrorOf(const TextFileRead& read)
 {
     switch (read.status) {
-    case TextFileRead::Status::Missing: return LyricLoad::Error::FileNotFound;
-    case TextFileRead::Status::ReadFailed: return LyricLoad::Error::DiskNotReady;
-    default: return LyricLoad::Error::Other;
+    case TextFileRead::Status::Missing:
+        return LyricLoad::Error::FileNotFound;
+    case TextFileRead::Status::ReadFailed:
+        return LyricLoad::Error::DiskNotReady;
+    default:
+        return LyricLoad::Error::Other;
     }
 }
 

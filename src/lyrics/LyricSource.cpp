@@ -22,9 +22,9 @@ Outcome loadedOutcome(const TimedLyric& lyric)
 
 QString pairErrorText(const QString& mediaPath, LyricLoad::Error error)
 {
-    const QString why = error == LyricLoad::Error::FileNotFound ? QStringLiteral("File Not Found")
-        : error == LyricLoad::Error::DiskNotReady             ? QStringLiteral("Disk Not Ready")
-                                                              : QStringLiteral("cannot read the lyric files");
+    const QString why = error == LyricLoad::Error::FileNotFound   ? QStringLiteral("File Not Found")
+                        : error == LyricLoad::Error::DiskNotReady ? QStringLiteral("Disk Not Ready")
+                                                                  : QStringLiteral("cannot read the lyric files");
     return lyricPathOf(mediaPath) + QStringLiteral(": ") + why;
 }
 
@@ -94,9 +94,12 @@ Located locatePastThePair(const QString& mediaPath)
 QString LyricOrigin::describe() const
 {
     switch (kind) {
-    case Kind::None: return QString();
-    case Kind::Embedded: return fileNamePart(path) + QStringLiteral(" (") + tag + u')';
-    default: return fileNamePart(path);
+    case Kind::None:
+        return QString();
+    case Kind::Embedded:
+        return fileNamePart(path) + QStringLiteral(" (") + tag + u')';
+    default:
+        return fileNamePart(path);
     }
 }
 
@@ -177,7 +180,7 @@ LyricPresence lyricPresence(const QString& mediaPath)
         const SongFacts facts = songFactsCache().facts(mediaPath);
         if (!facts.lyric)
             return p;
-        p.lyricTip = LyricOrigin{LyricOrigin::Kind::Embedded, mediaPath, facts.lyricTag}.describe();
+        p.lyricTip = LyricOrigin {LyricOrigin::Kind::Embedded, mediaPath, facts.lyricTag}.describe();
         translated = facts.translated;
     }
     p.lyric = true;

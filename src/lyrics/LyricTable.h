@@ -15,9 +15,9 @@ struct LyricTable {
     static constexpr int kLastSlot = 1200;
     static constexpr int kSlots = kLastSlot + 1;
 
-    std::array<double, kSlots> times{};
+    std::array<double, kSlots> times {};
     std::array<QString, kSlots> lines;
-    std::array<double, kSlots> translatedTimes{}; // kept, never consulted
+    std::array<double, kSlots> translatedTimes {}; // kept, never consulted
     std::array<QString, kSlots> translatedLines;
     // Copies for the floating window's lists; emptied before every load.
     std::array<QString, kSlots> listLines;

@@ -46,8 +46,10 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath, ReadOn
     switch (found.load.outcome) {
     case LyricLoad::Outcome::NoLyricFile:
         return refused(mediaPath + QStringLiteral(": the song has no timed lyric."));
-    case LyricLoad::Outcome::Failed: return refused(found.errorText);
-    default: break;
+    case LyricLoad::Outcome::Failed:
+        return refused(found.errorText);
+    default:
+        break;
     }
     return done(replaceFiles({{outPath, lrcText(lyric)}}, readOnly), lyric);
 }
@@ -67,7 +69,7 @@ LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath, ReadOn
         translated += lyricRecord(line.timeCentis, escapeLine(line.translation));
     }
     const QString lyricPath = lyricPathOf(mediaPath);
-    QList<FileReplacement> files{{lyricPath, normal}};
+    QList<FileReplacement> files {{lyricPath, normal}};
     if (lrc.lyric.translated)
         files.append({translatedLyricPathOf(mediaPath), translated});
     else

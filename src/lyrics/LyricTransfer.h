@@ -22,8 +22,7 @@ QString defaultLrcPathOf(const QString& mediaPath);
 // moved aside as its backup first. Refused: no lyric; `outPath` naming the
 // song itself or one of its lyric pair files; a read-only file at `outPath`
 // (unless `readOnly` says to replace it).
-LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath,
-                        ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
+LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 // Writes the LRC file `lrcPath` as the lyric pair of `mediaPath`: its
 // [offset:] applied to the times, each line a record, the translation (same-
@@ -33,7 +32,6 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath,
 // belongs together. Every line is written, also past the 1200 the player
 // shows. Refused: an LRC without any time tag; a read-only file of the pair
 // (unless `readOnly` says to replace it).
-LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath,
-                        ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
+LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 } // namespace cantorel::lyrics

@@ -24,21 +24,22 @@ SongFacts readSongFacts(const QString& mediaPath)
     return facts;
 }
 
-SongFactsCache::SongFactsCache(Reader reader, int capacity) : m_reader(std::move(reader)), m_capacity(capacity) {}
+SongFactsCache::SongFactsCache(Reader reader, int capacity) : m_reader(std::move(reader)), m_capacity(capacity)
+{}
 
 std::optional<SongFactsCache::Stamp> SongFactsCache::stampOf(const QString& mediaPath)
 {
     const FileFacts file = fileFacts(mediaPath);
     if (!file.isFile)
         return std::nullopt;
-    return Stamp{file.size, file.modifiedNs, file.inode};
+    return Stamp {file.size, file.modifiedNs, file.inode};
 }
 
 std::optional<SongFacts> SongFactsCache::cached(const QString& mediaPath) const
 {
     const std::optional<Stamp> stamp = stampOf(mediaPath);
     if (!stamp)
-        return SongFacts{}; // nothing to read: known at once
+        return SongFacts {}; // nothing to read: known at once
     QMutexLocker lock(&m_mutex);
     const auto kept = m_kept.constFind(mediaPath);
     if (kept == m_kept.constEnd() || !(kept->stamp == *stamp))
@@ -75,7 +76,7 @@ void SongFactsCache::keep(const QString& mediaPath, const Stamp& stamp, const So
         }
         m_order.push_back(mediaPath);
     }
-    m_kept.insert(mediaPath, Kept{stamp, facts});
+    m_kept.insert(mediaPath, Kept {stamp, facts});
 }
 
 SongFactsCache& songFactsCache()

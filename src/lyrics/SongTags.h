@@ -9,7 +9,7 @@ class Tag;
 namespace cantorel::lyrics {
 
 struct SongTags {
-    QString title;  // "" when the tags name none
+    QString title; // "" when the tags name none
     QString artist;
     QString album;
     bool operator==(const SongTags&) const = default;

@@ -21,11 +21,11 @@ Kind kindOfName(const QString& path)
     static const struct {
         const char* ext;
         Kind kind;
-    } kinds[] = {{"mp3", Kind::Mpeg}, {"mp2", Kind::Mpeg}, {"mp1", Kind::Mpeg}, {"ogg", Kind::Ogg},
-                 {"oga", Kind::Ogg},  {"opus", Kind::Ogg}, {"spx", Kind::Ogg},  {"wav", Kind::Wav},
-                 {"aif", Kind::Aiff}, {"aiff", Kind::Aiff}, {"aifc", Kind::Aiff}, {"flac", Kind::Flac},
-                 {"m4a", Kind::Mp4},  {"m4b", Kind::Mp4},  {"mp4", Kind::Mp4},  {"wma", Kind::Asf},
-                 {"asf", Kind::Asf},  {"wmv", Kind::Asf},  {"ape", Kind::Ape},  {"wv", Kind::WavPack},
+    } kinds[] = {{"mp3", Kind::Mpeg},     {"mp2", Kind::Mpeg},  {"mp1", Kind::Mpeg},  {"ogg", Kind::Ogg},
+                 {"oga", Kind::Ogg},      {"opus", Kind::Ogg},  {"spx", Kind::Ogg},   {"wav", Kind::Wav},
+                 {"aif", Kind::Aiff},     {"aiff", Kind::Aiff}, {"aifc", Kind::Aiff}, {"flac", Kind::Flac},
+                 {"m4a", Kind::Mp4},      {"m4b", Kind::Mp4},   {"mp4", Kind::Mp4},   {"wma", Kind::Asf},
+                 {"asf", Kind::Asf},      {"wmv", Kind::Asf},   {"ape", Kind::Ape},   {"wv", Kind::WavPack},
                  {"mpc", Kind::Musepack}, {"tta", Kind::Tta}};
     for (const auto& k : kinds) {
         if (ext == QLatin1String(k.ext))
@@ -42,9 +42,18 @@ QByteArray bytesAt(QFile& file, qint64 offset, qint64 count)
     return file.read(count);
 }
 
-quint64 le64(const QByteArray& b, int at) { return qFromLittleEndian<quint64>(b.constData() + at); }
-quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint64 le64(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint64>(b.constData() + at);
+}
+quint32 le32(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 le16(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 // The length of an ID3v2 tag that `head` starts with (header, tag and
 // footer), or 0 when it starts with none.
@@ -69,8 +78,8 @@ bool isMpegFrameHeader(const QByteArray& b)
     if (b.size() < 4)
         return false;
     const uchar b1 = uchar(b[1]), b2 = uchar(b[2]);
-    return uchar(b[0]) == 0xFF && (b1 & 0xE0) == 0xE0 && (b1 & 0x18) != 0x08 && (b1 & 0x06) != 0
-        && (b2 & 0xF0) != 0xF0 && (b2 & 0x0C) != 0x0C;
+    return uchar(b[0]) == 0xFF && (b1 & 0xE0) == 0xE0 && (b1 & 0x18) != 0x08 && (b1 & 0x06) != 0 && (b2 & 0xF0) != 0xF0
+           && (b2 & 0x0C) != 0x0C;
 }
 
 bool looksLikeMpeg(QFile& file, const QByteArray& head)
@@ -79,7 +88,7 @@ bool looksLikeMpeg(QFile& file, const QByteArray& head)
         return true;
     const qint64 size = file.size();
     return bytesAt(file, size - 128, 3) == "TAG" || bytesAt(file, size - 32, 8) == "APETAGEX"
-        || bytesAt(file, size - 160, 8) == "APETAGEX";
+           || bytesAt(file, size - 160, 8) == "APETAGEX";
 }
 
 // `magic` at the start, or right after an ID3v2 tag there.
@@ -174,18 +183,30 @@ bool looksLikeAsf(QFile& file, const QByteArray& head)
 bool looksLike(Kind kind, QFile& file, const QByteArray& head)
 {
     switch (kind) {
-    case Kind::Mpeg: return looksLikeMpeg(file, head);
-    case Kind::Ogg: return head.startsWith("OggS");
-    case Kind::Wav: return head.startsWith("RIFF") && head.mid(8, 4) == "WAVE";
-    case Kind::Aiff: return head.startsWith("FORM") && (head.mid(8, 4) == "AIFF" || head.mid(8, 4) == "AIFC");
-    case Kind::Flac: return startsWithMagic(file, head, "fLaC");
-    case Kind::Mp4: return head.mid(4, 4) == "ftyp";
-    case Kind::Asf: return looksLikeAsf(file, head);
-    case Kind::Ape: return startsWithMagic(file, head, "MAC ");
-    case Kind::WavPack: return startsWithMagic(file, head, "wvpk");
-    case Kind::Musepack: return startsWithMagic(file, head, "MPCK") || startsWithMagic(file, head, "MP+");
-    case Kind::Tta: return startsWithMagic(file, head, "TTA");
-    case Kind::Unknown: break;
+    case Kind::Mpeg:
+        return looksLikeMpeg(file, head);
+    case Kind::Ogg:
+        return head.startsWith("OggS");
+    case Kind::Wav:
+        return head.startsWith("RIFF") && head.mid(8, 4) == "WAVE";
+    case Kind::Aiff:
+        return head.startsWith("FORM") && (head.mid(8, 4) == "AIFF" || head.mid(8, 4) == "AIFC");
+    case Kind::Flac:
+        return startsWithMagic(file, head, "fLaC");
+    case Kind::Mp4:
+        return head.mid(4, 4) == "ftyp";
+    case Kind::Asf:
+        return looksLikeAsf(file, head);
+    case Kind::Ape:
+        return startsWithMagic(file, head, "MAC ");
+    case Kind::WavPack:
+        return startsWithMagic(file, head, "wvpk");
+    case Kind::Musepack:
+        return startsWithMagic(file, head, "MPCK") || startsWithMagic(file, head, "MP+");
+    case Kind::Tta:
+        return startsWithMagic(file, head, "TTA");
+    case Kind::Unknown:
+        break;
     }
     return false;
 }

@@ -14,9 +14,9 @@ namespace {
 
 struct Known {
     TextEncoding encoding;
-    const char* name;     // shown to the user
+    const char* name;      // shown to the user
     const char* iconvName; // what glibc's iconv calls it ("" when Qt does it)
-    const char* aliases;  // other names, space-separated, upper case
+    const char* aliases;   // other names, space-separated, upper case
 };
 
 const Known kKnown[] = {
@@ -144,10 +144,14 @@ bool holdsLoneSurrogate(QStringView text)
 QByteArray byteOrderMarkOf(TextEncoding encoding)
 {
     switch (encoding) {
-    case TextEncoding::Utf8: return QByteArray("\xEF\xBB\xBF");
-    case TextEncoding::Utf16LE: return QByteArray("\xFF\xFE");
-    case TextEncoding::Utf16BE: return QByteArray("\xFE\xFF");
-    default: return QByteArray();
+    case TextEncoding::Utf8:
+        return QByteArray("\xEF\xBB\xBF");
+    case TextEncoding::Utf16LE:
+        return QByteArray("\xFF\xFE");
+    case TextEncoding::Utf16BE:
+        return QByteArray("\xFE\xFF");
+    default:
+        return QByteArray();
     }
 }
 
@@ -195,9 +199,12 @@ QString decodeAs(TextEncoding encoding, const QByteArray& bytes, qsizetype* misf
         return text;
     }
     case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE: return decodeUtf16(encoding, bytes, misfits);
-    case TextEncoding::Windows1252: return decodeWindows1252(bytes);
-    default: break;
+    case TextEncoding::Utf16BE:
+        return decodeUtf16(encoding, bytes, misfits);
+    case TextEncoding::Windows1252:
+        return decodeWindows1252(bytes);
+    default:
+        break;
     }
     const auto utf8 = convert("UTF-8", known(encoding).iconvName, bytes, QByteArray("\xEF\xBF\xBD"), misfits, false);
     return utf8 ? QString::fromUtf8(*utf8) : decodeWindows1252(bytes);
@@ -208,11 +215,16 @@ std::optional<QByteArray> encodeAs(TextEncoding encoding, QStringView text)
     if (holdsLoneSurrogate(text))
         return std::nullopt;
     switch (encoding) {
-    case TextEncoding::Utf8: return text.toUtf8();
-    case TextEncoding::Utf16LE: return QStringEncoder(QStringConverter::Utf16LE)(text);
-    case TextEncoding::Utf16BE: return QStringEncoder(QStringConverter::Utf16BE)(text);
-    case TextEncoding::Windows1252: return encodeWindows1252(text);
-    default: break;
+    case TextEncoding::Utf8:
+        return text.toUtf8();
+    case TextEncoding::Utf16LE:
+        return QStringEncoder(QStringConverter::Utf16LE)(text);
+    case TextEncoding::Utf16BE:
+        return QStringEncoder(QStringConverter::Utf16BE)(text);
+    case TextEncoding::Windows1252:
+        return encodeWindows1252(text);
+    default:
+        break;
     }
     return convert(known(encoding).iconvName, "UTF-8", text.toUtf8(), QByteArray(), nullptr, true);
 }

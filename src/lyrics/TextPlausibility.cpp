@@ -13,8 +13,8 @@ namespace {
 
 enum class Kind {
     Ascii,
-    Space,       // no-break space
-    Latin,       // letters with accents, Latin-1 and Latin Extended
+    Space, // no-break space
+    Latin, // letters with accents, Latin-1 and Latin Extended
     Cyrillic,
     Greek,
     OtherLetter, // any other alphabet (Hebrew, Arabic, Thai, IPA, ...)
@@ -28,9 +28,9 @@ enum class Kind {
     Typographic, // ’ ‘ “ ” „ ‚ – — …
     OtherPunct,  // † ‡ • ‰ ‹ › ™ € ˆ ˜ ...
     Latin1Symbol,
-    Music,       // ♪ ♫ ☆ ★ ♡ ♥
+    Music, // ♪ ♫ ☆ ★ ♡ ♥
     Symbol,
-    Bad,         // controls, private use, unassigned, U+FFFD
+    Bad, // controls, private use, unassigned, U+FFFD
 };
 
 Kind kindOf(char32_t c)
@@ -52,12 +52,25 @@ Kind kindOf(char32_t c)
     if (c >= 0x400 && c < 0x530)
         return Kind::Cyrillic;
     switch (c) {
-    case 0x2018: case 0x2019: case 0x201A: case 0x201C: case 0x201D: case 0x201E:
-    case 0x2013: case 0x2014: case 0x2026:
+    case 0x2018:
+    case 0x2019:
+    case 0x201A:
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+    case 0x2013:
+    case 0x2014:
+    case 0x2026:
         return Kind::Typographic;
-    case 0x266A: case 0x266B: case 0x2606: case 0x2605: case 0x2661: case 0x2665:
+    case 0x266A:
+    case 0x266B:
+    case 0x2606:
+    case 0x2605:
+    case 0x2661:
+    case 0x2665:
         return Kind::Music;
-    default: break;
+    default:
+        break;
     }
     if (c >= 0x2000 && c < 0x2190)
         return c < 0x2010 ? Kind::Space : Kind::OtherPunct;
@@ -137,9 +150,10 @@ double latinLetter(Reading reading, char32_t c, bool first, bool last, bool alon
     if (reading == Reading::Western) {
         if ((first && oneOf(kWesternNeverFirst, small)) || (last && oneOf(kWesternNeverLast, small)))
             return 0.1;
-        return oneOf(kWesternFrequent, small) ? 1.0 : oneOf(kWesternOther, small) ? 0.6
-            : oneOf(kWesternRare, small)                                         ? 0.0
-                                                                                 : -2.0;
+        return oneOf(kWesternFrequent, small) ? 1.0
+               : oneOf(kWesternOther, small)  ? 0.6
+               : oneOf(kWesternRare, small)   ? 0.0
+                                              : -2.0;
     }
     if (first && oneOf(kCentralNeverFirst, small))
         return 0.1;
@@ -148,11 +162,11 @@ double latinLetter(Reading reading, char32_t c, bool first, bool last, bool alon
 
 double cyrillicLetter(char32_t c, bool first)
 {
-    const double weight = oneOf(kCyrillicTop, c) ? 2.0
-        : oneOf(kCyrillicMiddle, c)              ? 1.5
-        : oneOf(kUkrainian, c)                   ? 1.0
-        : oneOf(kCyrillicLow, c)                 ? 0.8
-                                                 : 0.3;
+    const double weight = oneOf(kCyrillicTop, c)      ? 2.0
+                          : oneOf(kCyrillicMiddle, c) ? 1.5
+                          : oneOf(kUkrainian, c)      ? 1.0
+                          : oneOf(kCyrillicLow, c)    ? 0.8
+                                                      : 0.3;
     return !first && QChar::isUpper(c) ? weight * 0.6 : weight;
 }
 
@@ -163,16 +177,23 @@ double hanScore(Reading reading, char32_t c)
     const char16_t u = char16_t(c);
     switch (reading) {
     case Reading::SimplifiedChinese:
-        return inCommonSet(CommonSet::FrequentSimplified, u) ? 4.0 : inCommonSet(CommonSet::SimplifiedHanzi, u) ? 1.5 : -1.5;
+        return inCommonSet(CommonSet::FrequentSimplified, u) ? 4.0
+               : inCommonSet(CommonSet::SimplifiedHanzi, u)  ? 1.5
+                                                             : -1.5;
     case Reading::TraditionalChinese:
-        return inCommonSet(CommonSet::FrequentTraditional, u) ? 4.0 : inCommonSet(CommonSet::TraditionalHanzi, u) ? 1.5 : -1.5;
+        return inCommonSet(CommonSet::FrequentTraditional, u) ? 4.0
+               : inCommonSet(CommonSet::TraditionalHanzi, u)  ? 1.5
+                                                              : -1.5;
     case Reading::Japanese:
         return inCommonSet(CommonSet::FrequentKanji, u) ? 3.5 : inCommonSet(CommonSet::JapaneseKanji, u) ? 1.5 : -1.5;
-    case Reading::Korean: return -1.0; // hanja: rare in what Koreans write now
+    case Reading::Korean:
+        return -1.0; // hanja: rare in what Koreans write now
     case Reading::AnyScript:
         return qMax(qMax(hanScore(Reading::SimplifiedChinese, c), hanScore(Reading::TraditionalChinese, c)),
-                    hanScore(Reading::Japanese, c)) - 0.5;
-    default: return -3.0;
+                    hanScore(Reading::Japanese, c))
+               - 0.5;
+    default:
+        return -3.0;
     }
 }
 
@@ -210,25 +231,43 @@ double charScore(Reading reading, Kind kind, char32_t c)
     const bool east = !alphabetic(reading) && reading != Reading::AnyScript;
     const bool any = reading == Reading::AnyScript;
     switch (kind) {
-    case Kind::Ascii: return 0.0;
-    case Kind::Space: return east ? -1.0 : 0.0;
+    case Kind::Ascii:
+        return 0.0;
+    case Kind::Space:
+        return east ? -1.0 : 0.0;
     case Kind::Greek:
-    case Kind::OtherLetter: return any ? 1.0 : -3.0;
-    case Kind::Han: return hanScore(reading, c);
-    case Kind::Hiragana: return reading == Reading::Japanese || any ? 4.0 : -4.0;
-    case Kind::Katakana: return reading == Reading::Japanese || any ? 3.5 : -4.0;
-    case Kind::HalfwidthKana: return reading == Reading::Japanese ? -2.0 : any ? -1.0 : -4.0;
-    case Kind::Hangul: return hangulScore(reading, c);
-    case Kind::HangulJamo: return reading == Reading::Korean || any ? 0.5 : -4.0;
-    case Kind::CjkPunct: return east || any ? 1.0 : -3.0;
-    case Kind::Typographic: return east ? 0.5 : (c == 0x201A || c == 0x201E) ? 0.0 : 1.0;
-    case Kind::OtherPunct: return any ? 0.0 : c == 0x20AC && !east ? 0.0 : east ? -1.0 : -1.5;
-    case Kind::Latin1Symbol: return latin1SymbolScore(reading, c);
-    case Kind::Music: return any ? 0.5 : 0.0;
-    case Kind::Symbol: return any ? -0.5 : -2.0;
-    case Kind::Bad: return -10.0;
-    case Kind::Latin: return any ? 1.0 : east ? -2.0 : reading == Reading::Cyrillic ? -2.0 : 0.0;
-    case Kind::Cyrillic: return any ? 1.0 : reading == Reading::Cyrillic ? 0.0 : -3.0;
+    case Kind::OtherLetter:
+        return any ? 1.0 : -3.0;
+    case Kind::Han:
+        return hanScore(reading, c);
+    case Kind::Hiragana:
+        return reading == Reading::Japanese || any ? 4.0 : -4.0;
+    case Kind::Katakana:
+        return reading == Reading::Japanese || any ? 3.5 : -4.0;
+    case Kind::HalfwidthKana:
+        return reading == Reading::Japanese ? -2.0 : any ? -1.0 : -4.0;
+    case Kind::Hangul:
+        return hangulScore(reading, c);
+    case Kind::HangulJamo:
+        return reading == Reading::Korean || any ? 0.5 : -4.0;
+    case Kind::CjkPunct:
+        return east || any ? 1.0 : -3.0;
+    case Kind::Typographic:
+        return east ? 0.5 : (c == 0x201A || c == 0x201E) ? 0.0 : 1.0;
+    case Kind::OtherPunct:
+        return any ? 0.0 : c == 0x20AC && !east ? 0.0 : east ? -1.0 : -1.5;
+    case Kind::Latin1Symbol:
+        return latin1SymbolScore(reading, c);
+    case Kind::Music:
+        return any ? 0.5 : 0.0;
+    case Kind::Symbol:
+        return any ? -0.5 : -2.0;
+    case Kind::Bad:
+        return -10.0;
+    case Kind::Latin:
+        return any ? 1.0 : east ? -2.0 : reading == Reading::Cyrillic ? -2.0 : 0.0;
+    case Kind::Cyrillic:
+        return any ? 1.0 : reading == Reading::Cyrillic ? 0.0 : -3.0;
     }
     return 0.0;
 }
@@ -240,8 +279,8 @@ struct Char {
 
 bool isWordLetter(const Char& ch)
 {
-    return isAsciiLetter(ch.code) || ch.kind == Kind::Latin || ch.kind == Kind::Cyrillic
-        || ch.kind == Kind::Greek || ch.kind == Kind::OtherLetter;
+    return isAsciiLetter(ch.code) || ch.kind == Kind::Latin || ch.kind == Kind::Cyrillic || ch.kind == Kind::Greek
+           || ch.kind == Kind::OtherLetter;
 }
 
 bool isEastAsian(Kind kind)
@@ -296,17 +335,26 @@ double typographicContext(const std::vector<Char>& text, size_t i)
     const bool before = i > 0 && letterAt(text, i - 1);
     const bool after = letterAt(text, i + 1);
     const bool spaceBefore = i == 0 || text[i - 1].code == u' ';
-    const bool spaceAfter = i + 1 == text.size() || text[i + 1].code == u' ' || text[i + 1].code == u'\r'
-        || text[i + 1].code == u'\n';
+    const bool spaceAfter =
+        i + 1 == text.size() || text[i + 1].code == u' ' || text[i + 1].code == u'\r' || text[i + 1].code == u'\n';
     switch (c) {
-    case 0x2019: return before && after ? 2.0 : before && spaceAfter ? 1.0 : 0.0;
-    case 0x2018: case 0x201C: return after && spaceBefore ? 1.0 : 0.0;
-    case 0x201D: return before && spaceAfter ? 1.0 : 0.0;
-    case 0x201A: case 0x201E:
+    case 0x2019:
+        return before && after ? 2.0 : before && spaceAfter ? 1.0 : 0.0;
+    case 0x2018:
+    case 0x201C:
+        return after && spaceBefore ? 1.0 : 0.0;
+    case 0x201D:
+        return before && spaceAfter ? 1.0 : 0.0;
+    case 0x201A:
+    case 0x201E:
         return i + 1 < text.size() && (isAsciiLetter(text[i + 1].code) || oneOf(u"ÄÖÜ", text[i + 1].code)) ? 1.0 : 0.0;
-    case 0x2013: case 0x2014: return (spaceBefore && spaceAfter) || (before && after) ? 1.0 : 0.0;
-    case 0x2026: return before || spaceAfter ? 1.0 : 0.0;
-    default: return 0.0;
+    case 0x2013:
+    case 0x2014:
+        return (spaceBefore && spaceAfter) || (before && after) ? 1.0 : 0.0;
+    case 0x2026:
+        return before || spaceAfter ? 1.0 : 0.0;
+    default:
+        return 0.0;
     }
 }
 

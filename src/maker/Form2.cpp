@@ -1,11 +1,11 @@
 #include "maker/Form2.h"
 
+#include "audiopolicy/AudioFailurePolicy.h"
 #include "common/Prompts.h"
 #include "lyrics/LyricFiles.h"
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
-#include "audiopolicy/AudioFailurePolicy.h"
 #include "widgets/LyricPane.h"
 
 #include <QCloseEvent>
@@ -35,18 +35,16 @@ engine::Transport::Modes makerModes()
 } // namespace
 
 Form2::Form2(MakerServices services, QWidget* parent)
-    : QWidget(parent),
-      m_services(services),
-      m_transport(services.engine, makerModes())
+    : QWidget(parent), m_services(services), m_transport(services.engine, makerModes())
 {
     m_ui.setupUi(this);
     setWindowTitle(QStringLiteral("Lyric Maker"));
     setFixedSize(twipsToPixels(Form2Ui::kFormWidth, this), twipsToPixels(Form2Ui::kFormHeight, this));
 
     // The states of a window with no song yet.
-    for (QWidget* w : std::initializer_list<QWidget*>{m_ui.Command1, m_ui.Command2, m_ui.Command3, m_ui.cPlay,
-                                                     m_ui.cpause, m_ui.cstop, m_ui.Check1, m_ui.Slider1,
-                                                     m_ui.Slider2})
+    for (QWidget* w :
+         std::initializer_list<QWidget*> {m_ui.Command1, m_ui.Command2, m_ui.Command3, m_ui.cPlay, m_ui.cpause,
+                                          m_ui.cstop, m_ui.Check1, m_ui.Slider1, m_ui.Slider2})
         w->setEnabled(false);
 
     connect(m_ui.Command4, &QPushButton::clicked, this, &Form2::command4Click);

@@ -29,8 +29,6 @@ namespace cantorel {
 class AudioFailurePolicy;
 class Prompts;
 
-
-
 // What the maker needs from the program.
 struct MakerServices {
     engine::AudioEngine& engine;
@@ -73,8 +71,8 @@ public Q_SLOTS:
     void check1Click();
     void slider1Change(int value);
     void slider2Change(int value);
-    void cTimer1Tick(); // position, every 900 ms
-    void timer2Tick();  // capture, on each position read
+    void cTimer1Tick();   // position, every 900 ms
+    void timer2Tick();    // capture, on each position read
     void command5Click(); // "Help"
     void command6Click(); // "Lyrics Editor"
 

@@ -1,7 +1,7 @@
 #include "maker/Form2Ui.h"
 
-#include "widgets/Controls.h"
 #include "platform/Twips.h"
+#include "widgets/Controls.h"
 #include "widgets/LyricPane.h"
 
 #include <QFrame>
@@ -16,7 +16,7 @@ void Form2Ui::setupUi(QWidget* form)
 
     // Song row: choose the song and its lyrics, then the transport.
     Command4 = makeButton(form, "Command4", QStringLiteral("Open "),
-                      QStringLiteral("Choose a song and the lyric to synchronise with it"));
+                          QStringLiteral("Choose a song and the lyric to synchronise with it"));
     createTransport(form);
     copen->hide();
     auto* songRow = new QHBoxLayout;
@@ -56,9 +56,9 @@ void Form2Ui::setupUi(QWidget* form)
     // Recording: large buttons, Next Line the largest, since it is pressed
     // in time with the music.
     Command1 = makeButton(form, "Command1", QStringLiteral("Start making Lyrics"),
-                      QStringLiteral("Play the song from its start and mark the first line"));
-    Command2 = makeButton(form, "Command2", QStringLiteral("Next Line"),
-                      QStringLiteral("Press when the next line begins"));
+                          QStringLiteral("Play the song from its start and mark the first line"));
+    Command2 =
+        makeButton(form, "Command2", QStringLiteral("Next Line"), QStringLiteral("Press when the next line begins"));
     Command3 = makeButton(form, "Command3", QStringLiteral("Stop Making Lyrics"));
     QFont recordFont = Command1->font();
     recordFont.setBold(true);
@@ -69,7 +69,7 @@ void Form2Ui::setupUi(QWidget* form)
     Command2->setMinimumWidth(twipsToPixels(2700, form));
     Command5 = makeButton(form, "Command5", QStringLiteral("Help"));
     Command6 = makeButton(form, "Command6", QStringLiteral("Lyrics Editor"),
-                      QStringLiteral("For Easy/Advanced Lyric Editing"));
+                          QStringLiteral("For Easy/Advanced Lyric Editing"));
     auto* recordRow = new QHBoxLayout;
     recordRow->addWidget(Command1);
     recordRow->addWidget(Command2, 1);

@@ -22,9 +22,12 @@ FileError readText(const QString& path, QString* text)
     case TextFileRead::Status::Ok:
         *text = read.text;
         return FileError::None;
-    case TextFileRead::Status::Missing: return FileError::FileNotFound;
-    case TextFileRead::Status::ReadFailed: return FileError::DiskNotReady;
-    default: return FileError::Other;
+    case TextFileRead::Status::Missing:
+        return FileError::FileNotFound;
+    case TextFileRead::Status::ReadFailed:
+        return FileError::DiskNotReady;
+    default:
+        return FileError::Other;
     }
 }
 
@@ -33,11 +36,14 @@ FileError readText(const QString& path, QString* text)
 QString fileErrorMessage(FileError error)
 {
     switch (error) {
-    case FileError::FileNotFound: return QStringLiteral("File Not Found");
-    case FileError::DiskNotReady: return QStringLiteral("Disk Not Ready");
+    case FileError::FileNotFound:
+        return QStringLiteral("File Not Found");
+    case FileError::DiskNotReady:
+        return QStringLiteral("Disk Not Ready");
     case FileError::None:
     case FileError::ReadOnly:
-    case FileError::Other: break;
+    case FileError::Other:
+        break;
     }
     return QString();
 }
@@ -137,11 +143,12 @@ FileError LyricTarget::putEmptyFileInPlace(bool writeProtected)
     struct stat st {};
     // A read-only lyric the user said to replace opens for writing all the
     // same, and then stays as read-only as they made it.
-    const bool lift = writeProtected && ::stat(name.constData(), &st) == 0
-        && ::chmod(name.constData(), st.st_mode | S_IWUSR) == 0;
+    const bool lift =
+        writeProtected && ::stat(name.constData(), &st) == 0 && ::chmod(name.constData(), st.st_mode | S_IWUSR) == 0;
     const bool opened = openForWriting(m_file, m_target);
-    if (lift)
+    if (lift) {
         [[maybe_unused]] const int restored = ::chmod(name.constData(), st.st_mode & 07777);
+    }
     return opened ? FileError::None : FileError::Other;
 }
 

@@ -63,7 +63,7 @@ bool Recording::streamsReady() const
 bool Recording::anyStreamOpen() const
 {
     return m_lyricSource.isOpen() || m_lyricTarget.isOpen() || m_translatedSource.isOpen()
-        || m_translatedTarget.isOpen();
+           || m_translatedTarget.isOpen();
 }
 
 void Recording::abandon()
@@ -77,8 +77,7 @@ QString Recording::writeCurrent(double timeCentis)
     QString failed;
     if (m_lyricTarget.write(timeCentis, m_currentLine) == LyricTarget::Write::Failed)
         failed = m_lyricTarget.path();
-    if (!m_noTranslation
-        && m_translatedTarget.write(timeCentis, m_currentTranslatedLine) == LyricTarget::Write::Failed
+    if (!m_noTranslation && m_translatedTarget.write(timeCentis, m_currentTranslatedLine) == LyricTarget::Write::Failed
         && failed.isEmpty())
         failed = m_translatedTarget.path();
     return failed;
@@ -110,9 +109,8 @@ Recording::Step Recording::nextLine(double timeCentis)
     if (!m_started)
         return step;
 
-    const bool canRead = m_noTranslation
-        ? !m_lyricSource.exhausted()
-        : !m_lyricSource.exhausted() && !m_translatedSource.exhausted();
+    const bool canRead =
+        m_noTranslation ? !m_lyricSource.exhausted() : !m_lyricSource.exhausted() && !m_translatedSource.exhausted();
     if (canRead) {
         m_lineTime = timeCentis;
         step.line = m_lyricSource.readLine().value_or(QString());

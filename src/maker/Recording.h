@@ -27,12 +27,12 @@ class Recording {
 public:
     // What a press wrote and what the panes show next.
     struct Step {
-        bool wrote = false;      // records were written
-        bool advanced = false;   // the next line(s) were read (Next Line)
-        QString line;            // the lyric line as read (when advanced)
-        QString translatedLine;  // the translated line as read (advanced, with a translation)
+        bool wrote = false;        // records were written
+        bool advanced = false;     // the next line(s) were read (Next Line)
+        QString line;              // the lyric line as read (when advanced)
+        QString translatedLine;    // the translated line as read (advanced, with a translation)
         bool allLinesDone = false; // this press found the sources exhausted
-        QString failedPath;      // a target that could not be written ("" when none)
+        QString failedPath;        // a target that could not be written ("" when none)
     };
 
     Recording() = default;

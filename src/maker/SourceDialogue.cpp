@@ -14,7 +14,8 @@ const QString kCancelTitle = QStringLiteral("Cancel?");
 
 } // namespace
 
-SourceDialogue::SourceDialogue(Prompts& prompts, QWidget* owner) : m_prompts(prompts), m_owner(owner) {}
+SourceDialogue::SourceDialogue(Prompts& prompts, QWidget* owner) : m_prompts(prompts), m_owner(owner)
+{}
 
 QList<Prompts::FileFilter> SourceDialogue::textFileFilters()
 {
@@ -24,13 +25,13 @@ QList<Prompts::FileFilter> SourceDialogue::textFileFilters()
 QString SourceDialogue::unequalLinesMessage(int difference)
 {
     return QStringLiteral("lines in both the files are not equal") + QStringLiteral(" by ")
-        + QString::number(std::abs(difference));
+           + QString::number(std::abs(difference));
 }
 
 bool SourceDialogue::yes(const QString& text, const QString& title)
 {
     return m_prompts.message(m_owner, text, Prompts::Buttons::YesNo, Prompts::Icon::None, title)
-        == Prompts::Answer::Yes;
+           == Prompts::Answer::Yes;
 }
 
 void SourceDialogue::say(const QString& text)
@@ -49,9 +50,12 @@ std::optional<SourceChoice> SourceDialogue::run()
         if (choice.lyricSource.isEmpty())
             return std::nullopt;
         switch (chooseTranslation(&choice)) {
-        case Outcome::Chosen: return choice;
-        case Outcome::Cancelled: return std::nullopt;
-        case Outcome::Again: break;
+        case Outcome::Chosen:
+            return choice;
+        case Outcome::Cancelled:
+            return std::nullopt;
+        case Outcome::Again:
+            break;
         }
     }
 }
@@ -71,8 +75,8 @@ QString SourceDialogue::chooseSong()
 QString SourceDialogue::chooseLyric()
 {
     while (true) {
-        const QString path = cleanChosenPath(m_prompts.openFile(
-            m_owner, QStringLiteral("Select the Lyrics File"), textFileFilters(), QString(), true));
+        const QString path = cleanChosenPath(
+            m_prompts.openFile(m_owner, QStringLiteral("Select the Lyrics File"), textFileFilters(), QString(), true));
         if (!path.isEmpty())
             return path;
         say(QStringLiteral("Please select a lyric"));
@@ -86,8 +90,8 @@ SourceDialogue::Outcome SourceDialogue::chooseTranslation(SourceChoice* choice)
     while (true) {
         if (!yes(QStringLiteral("Do you want Have a translated version of the song?"), QStringLiteral("Question?")))
             return Outcome::Chosen;
-        const QString path = cleanChosenPath(m_prompts.openFile(
-            m_owner, QStringLiteral("Open translated Lyrics"), textFileFilters(), QString(), true));
+        const QString path = cleanChosenPath(
+            m_prompts.openFile(m_owner, QStringLiteral("Open translated Lyrics"), textFileFilters(), QString(), true));
         if (path.isEmpty()) {
             say(QStringLiteral("Please select If you want to Have a a translated lyric file or not"));
             continue;
@@ -112,8 +116,7 @@ SourceDialogue::Outcome SourceDialogue::chooseTranslation(SourceChoice* choice)
             if (!message.isEmpty())
                 say(message);
         }
-        return yes(QStringLiteral("Cancel the whole Operation?"), kCancelTitle) ? Outcome::Cancelled
-                                                                                : Outcome::Again;
+        return yes(QStringLiteral("Cancel the whole Operation?"), kCancelTitle) ? Outcome::Cancelled : Outcome::Again;
     }
 }
 

@@ -18,10 +18,9 @@ QVariantMap metadataOf(const TrackFacts& track)
     m.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(track.trackId)));
     if (track.lengthMs > 0)
         m.insert(QStringLiteral("mpris:length"), qint64(track.lengthMs * 1000));
-    m.insert(QStringLiteral("xesam:title"),
-             track.tags.title.isEmpty() ? fileNamePart(track.path) : track.tags.title);
+    m.insert(QStringLiteral("xesam:title"), track.tags.title.isEmpty() ? fileNamePart(track.path) : track.tags.title);
     if (!track.tags.artist.isEmpty())
-        m.insert(QStringLiteral("xesam:artist"), QStringList{track.tags.artist});
+        m.insert(QStringLiteral("xesam:artist"), QStringList {track.tags.artist});
     if (!track.tags.album.isEmpty())
         m.insert(QStringLiteral("xesam:album"), track.tags.album);
     // The name's own bytes, so a name that is not UTF-8 still leads back.

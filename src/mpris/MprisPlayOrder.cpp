@@ -15,11 +15,11 @@ QString loopStatusOf(const PlaylistState& state)
 std::optional<PlayOrderSetting> withLoopStatus(const PlaylistState& state, const QString& status)
 {
     if (status == QLatin1String("None"))
-        return PlayOrderSetting{state.random, false, state.repeatOne};
+        return PlayOrderSetting {state.random, false, state.repeatOne};
     if (status == QLatin1String("Track"))
-        return PlayOrderSetting{false, true, true};
+        return PlayOrderSetting {false, true, true};
     if (status == QLatin1String("Playlist"))
-        return PlayOrderSetting{false, true, false};
+        return PlayOrderSetting {false, true, false};
     return std::nullopt;
 }
 

@@ -3,14 +3,14 @@
 #include "base/FileNames.h"
 #include "lyrics/BackgroundReads.h"
 #include "lyrics/SongFacts.h"
-#include "platform/WindowFront.h"
-#include "player/Form1.h"
-#include "player/LaunchPath.h"
 #include "mpris/MprisAdaptors.h"
 #include "mpris/MprisMetadata.h"
 #include "mpris/MprisPlayOrder.h"
-#include "playlistwindow/Playlist.h"
+#include "platform/WindowFront.h"
+#include "player/Form1.h"
+#include "player/LaunchPath.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -130,7 +130,7 @@ double MprisService::volume() const
 QString MprisService::loopStatus() const
 {
     // A playlist not made yet has its first settings: no repeat, no random.
-    return loopStatusOf(m_form.hasPlaylist() ? m_form.playlist().playState() : PlaylistState{});
+    return loopStatusOf(m_form.hasPlaylist() ? m_form.playlist().playState() : PlaylistState {});
 }
 
 bool MprisService::shuffle() const
@@ -194,7 +194,7 @@ void MprisService::updateMetadata()
     // The length comes with the ticks of this song; until its first tick it
     // is not known.
     const unsigned length = !path.isEmpty() && path == m_tickPath ? m_tickLengthMs : 0;
-    const TrackKey key{path, length, table.loadedLines()};
+    const TrackKey key {path, length, table.loadedLines()};
     if (key == m_trackKey && !m_metadata.isEmpty())
         return;
     if (key.path != m_trackKey.path || m_metadata.isEmpty()) {
@@ -257,9 +257,9 @@ void MprisService::refresh()
     m_shown = now;
     if (changed.isEmpty())
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(kObjectPath),
-                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                     QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QLatin1String(kObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << changed << QStringList();
     m_bus.send(signal);
 }

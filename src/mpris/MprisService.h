@@ -65,8 +65,7 @@ public:
     static constexpr char kServiceName[] = "org.mpris.MediaPlayer2.cantorel";
 
     // Registers on `bus` (the session bus unless given); see isRegistered().
-    explicit MprisService(Form1& form, QDBusConnection bus = QDBusConnection::sessionBus(),
-                          QObject* parent = nullptr);
+    explicit MprisService(Form1& form, QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
     ~MprisService() override;
 
     bool isRegistered() const { return !m_serviceName.isEmpty(); }

@@ -1,9 +1,9 @@
 #include "options/Form1b.h"
 
 #include "options/PaneLook.h"
+#include "platform/Twips.h"
 #include "widgets/Controls.h"
 #include "widgets/WidgetColors.h"
-#include "platform/Twips.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -39,10 +39,7 @@ QLineEdit* makePanePreview(QWidget* parent, const char* name, const QWidget* pan
 } // namespace
 
 Form1b::Form1b(Prompts& prompts, QWidget* normalPane, QWidget* translatedPane, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_prompts(prompts),
-      m_normalPane(normalPane),
-      m_translatedPane(translatedPane),
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_normalPane(normalPane), m_translatedPane(translatedPane),
       m_customColors(greyCustomColors())
 {
     setObjectName(QStringLiteral("Form1b"));
@@ -95,7 +92,7 @@ void Form1b::showWindow()
 void Form1b::chooseFont(QLineEdit* preview, QWidget* pane)
 {
     // The dialog opens on black and no face of its own.
-    const std::optional<Prompts::FontChoice> chosen = m_prompts.chooseFont(this, Prompts::FontChoice{});
+    const std::optional<Prompts::FontChoice> chosen = m_prompts.chooseFont(this, Prompts::FontChoice {});
     if (!chosen)
         return;
     Prompts::FontChoice choice = *chosen;
@@ -120,10 +117,22 @@ void Form1b::chooseBackground(QLineEdit* preview, QWidget* pane)
         setBackColor(pane, backColorOf(preview));
 }
 
-void Form1b::command1Click() { chooseFont(m_text1, m_normalPane); }
-void Form1b::command2Click() { chooseFont(m_text2, m_translatedPane); }
-void Form1b::command3Click() { chooseBackground(m_text1, m_normalPane); }
-void Form1b::command4Click() { chooseBackground(m_text2, m_translatedPane); }
+void Form1b::command1Click()
+{
+    chooseFont(m_text1, m_normalPane);
+}
+void Form1b::command2Click()
+{
+    chooseFont(m_text2, m_translatedPane);
+}
+void Form1b::command3Click()
+{
+    chooseBackground(m_text1, m_normalPane);
+}
+void Form1b::command4Click()
+{
+    chooseBackground(m_text2, m_translatedPane);
+}
 
 void Form1b::command5Click()
 {

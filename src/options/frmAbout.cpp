@@ -1,9 +1,9 @@
 #include "options/frmAbout.h"
 
 #include "base/ProgramDirectory.h"
+#include "platform/Twips.h"
 #include "widgets/Controls.h"
 #include "widgets/WidgetColors.h"
-#include "platform/Twips.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -40,9 +40,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
 
 QString versionText()
 {
-    return QStringLiteral("Version ") + versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_MAJOR)) + u'.' +
-           versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_MINOR)) + u'.' +
-           versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_PATCH));
+    return QStringLiteral("Version ") + versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_MAJOR)) + u'.'
+           + versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_MINOR)) + u'.'
+           + versionNumber(CANTOREL_TEXT(CANTOREL_VERSION_PATCH));
 }
 
 QString supportAddress()
@@ -92,13 +92,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     auto* lblVersion = makeLabel(this, "lblVersion", versionText());
-    auto* lblDescription = makeLabel(
-        this, "lblDescription",
-        QStringLiteral("Cantorel plays your songs and shows their lyrics, with a translation beside them, "
-                       "line by line in step with the music. It also helps you make and edit timed lyrics "
-                       "and keeps your playlists.\n\n"
-                       "Suggestions for making it better, questions and reports of anything that goes "
-                       "wrong are welcome by mail:"));
+    auto* lblDescription =
+        makeLabel(this, "lblDescription",
+                  QStringLiteral("Cantorel plays your songs and shows their lyrics, with a translation beside them, "
+                                 "line by line in step with the music. It also helps you make and edit timed lyrics "
+                                 "and keeps your playlists.\n\n"
+                                 "Suggestions for making it better, questions and reports of anything that goes "
+                                 "wrong are welcome by mail:"));
     lblDescription->setWordWrap(true);
     // A wrapped label asks for its height only once its width is known.
     const int textWidth = twipsToPixels(4500, this);

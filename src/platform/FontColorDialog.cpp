@@ -47,9 +47,7 @@ std::optional<double> parseSize(const QString& text)
 } // namespace
 
 FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* parent)
-    : QDialog(parent),
-      m_start(start),
-      m_startSizeText(start.pointSize > 0 ? sizeText(start.pointSize) : QString()),
+    : QDialog(parent), m_start(start), m_startSizeText(start.pointSize > 0 ? sizeText(start.pointSize) : QString()),
       m_color(start.color)
 {
     setObjectName(QStringLiteral("FontColorDialog"));
@@ -186,17 +184,16 @@ void FontColorDialog::showChoice()
     palette.setColor(QPalette::WindowText, m_color);
     palette.setColor(QPalette::Window, m_color.lightness() < 128 ? Qt::white : Qt::black);
     m_sample->setPalette(palette);
-    m_colorButton->setStyleSheet(QStringLiteral("background-color: %1; color: %2")
-                                     .arg(m_color.name(),
-                                          m_color.lightness() < 128 ? QStringLiteral("white")
-                                                                    : QStringLiteral("black")));
+    m_colorButton->setStyleSheet(
+        QStringLiteral("background-color: %1; color: %2")
+            .arg(m_color.name(), m_color.lightness() < 128 ? QStringLiteral("white") : QStringLiteral("black")));
     const QString family = chosenFamily();
     // The family list holds the installed faces.
     const bool installed = m_family->findText(family, Qt::MatchFixedString) >= 0;
-    m_note->setText(family.isEmpty() || installed
-                        ? QString()
-                        : tr("\"%1\" is not installed here; the sample shows the font that stands in for it.")
-                              .arg(family));
+    m_note->setText(
+        family.isEmpty() || installed
+            ? QString()
+            : tr("\"%1\" is not installed here; the sample shows the font that stands in for it.").arg(family));
     m_note->setVisible(!m_note->text().isEmpty());
     m_ok->setEnabled(isChoiceValid());
 }

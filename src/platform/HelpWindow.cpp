@@ -25,8 +25,8 @@ const QString kFallbackTitle = QStringLiteral("Cantorel Help");
 
 QPointer<HelpWindow> g_window;
 
-QToolButton* makeButton(QWidget* parent, const QString& name, const QString& text,
-                        QStyle::StandardPixmap icon, const QString& tip)
+QToolButton* makeButton(QWidget* parent, const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                        const QString& tip)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
@@ -52,8 +52,7 @@ void centreOver(QWidget* window, QWidget* owner)
 
 } // namespace
 
-HelpWindow::HelpWindow(const QString& homePage, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(const QString& homePage, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(kFallbackTitle);
@@ -61,8 +60,8 @@ HelpWindow::HelpWindow(const QString& homePage, QWidget* parent)
 
     m_back = makeButton(this, QStringLiteral("backButton"), tr("Back"), QStyle::SP_ArrowBack,
                         tr("Back to the previous page"));
-    m_forward = makeButton(this, QStringLiteral("forwardButton"), tr("Forward"),
-                           QStyle::SP_ArrowForward, tr("Forward to the next page"));
+    m_forward = makeButton(this, QStringLiteral("forwardButton"), tr("Forward"), QStyle::SP_ArrowForward,
+                           tr("Forward to the next page"));
     m_home = makeButton(this, QStringLiteral("homeButton"), tr("Home"), QStyle::SP_DirHomeIcon,
                         tr("Back to the start page"));
     m_back->setEnabled(false);
@@ -150,8 +149,7 @@ void showHelpPage(QWidget* owner, Prompts& prompts, const QString& page)
 {
     const QFileInfo info(page);
     if (!info.isFile() || !info.isReadable()) {
-        prompts.message(owner, missingHelpText(page), Prompts::Buttons::Ok,
-                        Prompts::Icon::Exclamation);
+        prompts.message(owner, missingHelpText(page), Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
     if (!g_window) {
@@ -160,8 +158,7 @@ void showHelpPage(QWidget* owner, Prompts& prompts, const QString& page)
         // The window lives until the program ends; take it down while the
         // application object still exists.
         if (auto* app = QCoreApplication::instance())
-            QObject::connect(app, &QCoreApplication::aboutToQuit, g_window.data(),
-                             &QObject::deleteLater);
+            QObject::connect(app, &QCoreApplication::aboutToQuit, g_window.data(), &QObject::deleteLater);
     } else {
         g_window->setHomePage(page);
     }

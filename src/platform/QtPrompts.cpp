@@ -27,7 +27,8 @@ QString filterText(const QList<Prompts::FileFilter>& filters)
 
 } // namespace
 
-QtPrompts::QtPrompts(QString defaultTitle) : m_defaultTitle(std::move(defaultTitle)) {}
+QtPrompts::QtPrompts(QString defaultTitle) : m_defaultTitle(std::move(defaultTitle))
+{}
 
 Prompts::Answer QtPrompts::message(QWidget* owner, const QString& text, Buttons buttons, Icon icon,
                                    const QString& title)
@@ -36,24 +37,43 @@ Prompts::Answer QtPrompts::message(QWidget* owner, const QString& text, Buttons 
     box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(text);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
     default:
         // Closing the box with Escape or its close button: Cancel where the
         // box has one, otherwise the answer of its only or last button.
@@ -65,8 +85,7 @@ Prompts::Answer QtPrompts::message(QWidget* owner, const QString& text, Buttons 
     }
 }
 
-QString QtPrompts::input(QWidget* owner, const QString& prompt, const QString& title,
-                         const QString& defaultText)
+QString QtPrompts::input(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(owner, title.isEmpty() ? m_defaultTitle : title, prompt,

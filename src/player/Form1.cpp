@@ -1,12 +1,13 @@
 #include "player/Form1.h"
 
+#include "audiopolicy/AudioFailurePolicy.h"
 #include "base/AppTitle.h"
 #include "base/FilePaths.h"
-#include "common/MediaFiles.h"
 #include "base/ProgramDirectory.h"
+#include "common/MediaFiles.h"
 #include "common/Prompts.h"
-#include "engine/ResultTexts.h"
 #include "editor/Lyric_Master.h"
+#include "engine/ResultTexts.h"
 #include "floating/Lyric_Displayer.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
@@ -14,22 +15,21 @@
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
 #include "options/frmAbout.h"
-#include "audiopolicy/AudioFailurePolicy.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
-#include "widgets/Controls.h"
-#include "widgets/LyricPane.h"
 #include "player/LaunchPath.h"
-#include "player/LyricFollower.h"
 #include "player/LyricEncodingMenu.h"
+#include "player/LyricFollower.h"
 #include "player/LyricNudge.h"
 #include "player/PlayerTray.h"
 #include "player/PlayerWindows.h"
 #include "player/PlaylistAdvance.h"
 #include "player/ScreenSaverFeed.h"
 #include "playlist/PlayOrder.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
+#include "widgets/Controls.h"
+#include "widgets/LyricPane.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -38,9 +38,9 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMimeData>
-#include <QToolTip>
 #include <QStyle>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdio>
 #include <utility>
@@ -51,9 +51,8 @@ using lyrics::LyricLoad;
 using Outcome = engine::Transport::Outcome;
 
 Form1::Form1(PlayerServices services, QWidget* parent)
-    : QWidget(parent),
-      m_services(services),
-      m_transport(services.engine, engine::Transport::Modes{}), // the player's modes
+    : QWidget(parent), m_services(services),
+      m_transport(services.engine, engine::Transport::Modes {}), // the player's modes
       m_table(std::make_unique<lyrics::LyricTable>())
 {
     m_ui.setupUi(this);
@@ -88,14 +87,13 @@ Form1::Form1(PlayerServices services, QWidget* parent)
     m_follower = new LyricFollower(*m_table, m_transport, *m_ui.Text1, *m_ui.Text2, this);
     m_tray = new PlayerTray(*this, *m_popup, windowIcon(), this);
     m_feed = new ScreenSaverFeed(*m_ui.Text1, *m_ui.Text2, this);
-    m_windows = new PlayerWindows(
-        PlayerWindows::Needs{services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2,
-                             [this] { return int(m_transport.shownPosition()); }},
-        windowIcon(), this);
-    m_advance = new PlaylistAdvance(
-        {[this] { return hasPlaylist() ? &playlist() : nullptr; }, services.prompts, *this, *m_random,
-         m_lastRandomPick},
-        this);
+    m_windows =
+        new PlayerWindows(PlayerWindows::Needs {services.engine, services.prompts, services.failures, *m_ui.Text1,
+                                                *m_ui.Text2, [this] { return int(m_transport.shownPosition()); }},
+                          windowIcon(), this);
+    m_advance = new PlaylistAdvance({[this] { return hasPlaylist() ? &playlist() : nullptr; }, services.prompts, *this,
+                                     *m_random, m_lastRandomPick},
+                                    this);
     buildLyricMenu();
     connectControls();
     showLineInTray(); // the pane's text from the start
@@ -161,8 +159,14 @@ void Form1::connectControls()
     });
 }
 
-QTimer& Form1::lineTimer() { return m_follower->lineTimer(); }
-bool Form1::lookupEnabled() const { return m_follower->isOn(); }
+QTimer& Form1::lineTimer()
+{
+    return m_follower->lineTimer();
+}
+bool Form1::lookupEnabled() const
+{
+    return m_follower->isOn();
+}
 
 void Form1::showMessage(const QString& text)
 {
@@ -257,8 +261,8 @@ void Form1::command2Click()
         chosen = m_handedOverPath;
         m_handedOverFlag = false;
     } else {
-        chosen = m_services.prompts.openFile(this, QStringLiteral("Open a media file"), mediaFileFilters(),
-                                             QString(), true);
+        chosen =
+            m_services.prompts.openFile(this, QStringLiteral("Open a media file"), mediaFileFilters(), QString(), true);
         if (chosen.isEmpty())
             return;
     }
@@ -566,14 +570,38 @@ void Form1::playEntry(int entry)
 
 // ---------------------------------------------------------------- playlist
 
-Playlist& Form1::playlist() { return m_windows->playlist(); }
-bool Form1::hasPlaylist() const { return m_windows->hasPlaylist(); }
-Form2* Form1::lyricMaker() const { return m_windows->maker(); }
-Lyric_Master& Form1::lyricEditor() { return m_windows->lyricEditor(); }
-bool Form1::hasLyricEditor() const { return m_windows->hasLyricEditor(); }
-Lyric_Displayer& Form1::floatingWindow() { return m_windows->floatingWindow(); }
-bool Form1::hasFloatingWindow() const { return m_windows->hasFloatingWindow(); }
-Form1b& Form1::optionsWindow() { return m_windows->optionsWindow(); }
+Playlist& Form1::playlist()
+{
+    return m_windows->playlist();
+}
+bool Form1::hasPlaylist() const
+{
+    return m_windows->hasPlaylist();
+}
+Form2* Form1::lyricMaker() const
+{
+    return m_windows->maker();
+}
+Lyric_Master& Form1::lyricEditor()
+{
+    return m_windows->lyricEditor();
+}
+bool Form1::hasLyricEditor() const
+{
+    return m_windows->hasLyricEditor();
+}
+Lyric_Displayer& Form1::floatingWindow()
+{
+    return m_windows->floatingWindow();
+}
+bool Form1::hasFloatingWindow() const
+{
+    return m_windows->hasFloatingWindow();
+}
+Form1b& Form1::optionsWindow()
+{
+    return m_windows->optionsWindow();
+}
 
 void Form1::command8Click()
 {
@@ -601,9 +629,9 @@ void Form1::command10Click()
 void Form1::command5Click()
 {
     if (playing() || paused()) {
-        const Prompts::Answer answer = m_services.prompts.message(
-            this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"), Prompts::Buttons::YesNo,
-            Prompts::Icon::None, QStringLiteral("Stop Playback?"));
+        const Prompts::Answer answer =
+            m_services.prompts.message(this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
+                                       Prompts::Buttons::YesNo, Prompts::Icon::None, QStringLiteral("Stop Playback?"));
         if (answer != Prompts::Answer::Yes) {
             m_services.prompts.message(this,
                                        QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
@@ -626,7 +654,8 @@ void Form1::buildLyricMenu()
 {
     // The tray menu's entries (not every desktop has a tray), then the
     // lyric's offset, whose keys work anywhere in the window.
-    m_nudge = new LyricNudge(*m_table, *this, [this] { return m_mediaPath; }, this);
+    m_nudge = new LyricNudge(
+        *m_table, *this, [this] { return m_mediaPath; }, this);
     m_lyricMenu = new QMenu(this);
     m_lyricMenu->setObjectName(QStringLiteral("lyricMenu"));
     m_lyricMenu->addActions(m_popup->actions());
@@ -637,8 +666,9 @@ void Form1::buildLyricMenu()
     m_lyricMenu->addMenu(m_encodingMenu->menu());
     connect(m_encodingMenu, &LyricEncodingMenu::chosen, this, &Form1::reloadLyric);
     connect(m_encodingMenu, &LyricEncodingMenu::notRemembered, this, [this](const QString& reason) {
-        m_services.prompts.message(this, tr("The encoding holds until the player ends, but could not be kept: %1").arg(reason),
-                                   Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        m_services.prompts.message(
+            this, tr("The encoding holds until the player ends, but could not be kept: %1").arg(reason),
+            Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
     });
     connect(m_nudge, &LyricNudge::moved, this, [this](const QString& said) {
         lyricDisplayer();

@@ -107,8 +107,8 @@ public Q_SLOTS:
     void slider2Change(int value);
     void text3Change(const QString& text); // a path handed over: open and play it
     void cTimer1Tick();
-    void timer2Tick(); // line lookup
-    void timer1Tick(); // emphasis
+    void timer2Tick();     // line lookup
+    void timer1Tick();     // emphasis
     void command8Click();  // show the playlist at the current song
     void command9Click();  // previous entry
     void command10Click(); // next entry
@@ -176,7 +176,7 @@ private:
     std::unique_ptr<lyrics::LyricTable> m_table;
     LyricFollower* m_follower = nullptr;
     PlayerTray* m_tray = nullptr;
-    QMenu* m_popup = nullptr; // mn_pop
+    QMenu* m_popup = nullptr;     // mn_pop
     QMenu* m_lyricMenu = nullptr; // the window's own: mn_pop's entries and the offset
     LyricNudge* m_nudge = nullptr;
     LyricEncodingMenu* m_encodingMenu = nullptr;

@@ -1,7 +1,7 @@
 #include "player/Form1Ui.h"
 
-#include "widgets/Controls.h"
 #include "platform/Twips.h"
+#include "widgets/Controls.h"
 #include "widgets/LyricPane.h"
 
 #include <QButtonGroup>
@@ -47,8 +47,8 @@ void Form1Ui::setupUi(QWidget* form)
     copen->setToolTip(QStringLiteral("Reload the song from its start"));
     QHBoxLayout* seekRow = this->seekRow();
     auto* transportRow = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(cPlay), static_cast<QWidget*>(cpause),
-                       static_cast<QWidget*>(cstop), static_cast<QWidget*>(copen)})
+    for (QWidget* w : {static_cast<QWidget*>(cPlay), static_cast<QWidget*>(cpause), static_cast<QWidget*>(cstop),
+                       static_cast<QWidget*>(copen)})
         transportRow->addWidget(w);
     transportRow->addSpacing(twipsToPixels(240, form));
     transportRow->addWidget(Check1);
@@ -64,7 +64,7 @@ void Form1Ui::setupUi(QWidget* form)
     Command9 = makeButton(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
     Command10 = makeButton(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
     Command7 = makeButton(form, "Command7", QStringLiteral("Full screen"),
-                      QStringLiteral("Show the lyric on the whole screen (F11)"));
+                          QStringLiteral("Show the lyric on the whole screen (F11)"));
     Command7->setShortcut(QKeySequence(Qt::Key_F11));
     for (QPushButton* b : {Command9, Command10})
         b->setFixedWidth(twipsToPixels(540, form));

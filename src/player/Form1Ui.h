@@ -25,17 +25,17 @@ public:
     QLineEdit* Text3 = nullptr;
 
     // Commands.
-    QPushButton* Command1 = nullptr; // play with lyrics
-    QPushButton* Command2 = nullptr; // open
-    QPushButton* Command5 = nullptr; // make lyrics
-    QPushButton* Command8 = nullptr; // playlist
-    QPushButton* Command9 = nullptr; // previous playlist entry
+    QPushButton* Command1 = nullptr;  // play with lyrics
+    QPushButton* Command2 = nullptr;  // open
+    QPushButton* Command5 = nullptr;  // make lyrics
+    QPushButton* Command8 = nullptr;  // playlist
+    QPushButton* Command9 = nullptr;  // previous playlist entry
     QPushButton* Command10 = nullptr; // next playlist entry
-    QPushButton* Command7 = nullptr; // full screen
-    QPushButton* Command3 = nullptr; // more options (fonts and colours)
+    QPushButton* Command7 = nullptr;  // full screen
+    QPushButton* Command3 = nullptr;  // more options (fonts and colours)
     QPushButton* Command11 = nullptr; // display all lyrics (the floating window)
-    QPushButton* Command6 = nullptr; // help
-    QPushButton* Command4 = nullptr; // about
+    QPushButton* Command6 = nullptr;  // help
+    QPushButton* Command4 = nullptr;  // about
 
     // Taskbar display choice.
     QGroupBox* Frame1 = nullptr;

@@ -46,7 +46,7 @@ void LyricFollower::lookUpNow()
         return;
     const bool running = m_transport.playing() && !m_transport.paused();
     const qint64 position = m_transport.playing() ? m_transport.currentPosition() : m_transport.position();
-    lyrics::PaneTexts panes{m_text1.lyric(), m_text1.toolTip(), m_text2.lyric(), m_text2.toolTip()};
+    lyrics::PaneTexts panes {m_text1.lyric(), m_text1.toolTip(), m_text2.lyric(), m_text2.toolTip()};
     lyrics::lookUpLine(m_table, double(position), panes);
     m_text1.setLyric(panes.text1);
     m_text1.setTip(panes.tip1);

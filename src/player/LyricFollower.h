@@ -34,8 +34,8 @@ struct LyricTable;
 class LyricFollower : public QObject {
     Q_OBJECT
 public:
-    LyricFollower(const lyrics::LyricTable& table, engine::Transport& transport, LyricPane& text1,
-                  LyricPane& text2, QObject* parent = nullptr);
+    LyricFollower(const lyrics::LyricTable& table, engine::Transport& transport, LyricPane& text1, LyricPane& text2,
+                  QObject* parent = nullptr);
 
     // The first play with lyrics turns both rules on; they stay on.
     void turnOn();

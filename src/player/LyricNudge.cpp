@@ -7,10 +7,8 @@
 
 namespace cantorel {
 
-LyricNudge::LyricNudge(lyrics::LyricTable& shown, QWidget& window, std::function<QString()> mediaPath,
-                       QObject* parent)
-    : QObject(parent), m_shown(shown), m_mediaPath(std::move(mediaPath)),
-      m_base(std::make_unique<lyrics::LyricTable>())
+LyricNudge::LyricNudge(lyrics::LyricTable& shown, QWidget& window, std::function<QString()> mediaPath, QObject* parent)
+    : QObject(parent), m_shown(shown), m_mediaPath(std::move(mediaPath)), m_base(std::make_unique<lyrics::LyricTable>())
 {
     struct Entry {
         const char* name;

@@ -4,16 +4,14 @@
 #include "floating/Lyric_Displayer.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
-#include "widgets/LyricPane.h"
 #include "playlistwindow/Playlist.h"
-
+#include "widgets/LyricPane.h"
 
 namespace cantorel {
 
 PlayerWindows::PlayerWindows(Needs needs, QIcon icon, QObject* parent)
     : QObject(parent), m_needs(std::move(needs)), m_icon(std::move(icon))
-{
-}
+{}
 
 PlayerWindows::~PlayerWindows()
 {
@@ -71,7 +69,7 @@ Form2& PlayerWindows::showMaker()
 {
     // Each opening gives the maker a fresh engine connection of its own.
     if (!m_maker) {
-        m_maker = new Form2(MakerServices{m_needs.engine, m_needs.prompts, m_needs.failures});
+        m_maker = new Form2(MakerServices {m_needs.engine, m_needs.prompts, m_needs.failures});
         m_maker->setAttribute(Qt::WA_DeleteOnClose);
         m_maker->setWindowIcon(m_icon);
         connect(m_maker, &Form2::unloaded, this, &PlayerWindows::makerClosed);

@@ -2,15 +2,16 @@
 
 #include "base/FilePaths.h"
 #include "common/Prompts.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 
 #include <QScopedValueRollback>
 #include <QWidget>
 
 namespace cantorel {
 
-PlaylistAdvance::PlaylistAdvance(Needs needs, QObject* parent) : QObject(parent), m_needs(needs) {}
+PlaylistAdvance::PlaylistAdvance(Needs needs, QObject* parent) : QObject(parent), m_needs(needs)
+{}
 
 QString PlaylistAdvance::allFailedMessage()
 {
@@ -54,8 +55,7 @@ void PlaylistAdvance::failed(const QString& path, const QString& reason)
     const unsigned generation = ++m_generation;
     if (m_run.allFailed()) {
         m_run.clear();
-        m_needs.prompts.message(&m_needs.player, allFailedMessage(), Prompts::Buttons::Ok,
-                                Prompts::Icon::Exclamation);
+        m_needs.prompts.message(&m_needs.player, allFailedMessage(), Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
     if (next < 0)

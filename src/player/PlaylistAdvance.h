@@ -34,7 +34,7 @@ public:
     struct Needs {
         std::function<Playlist*()> playlist; // null while there is none
         Prompts& prompts;
-        QWidget& player;     // owns the message; no try while it is disabled
+        QWidget& player; // owns the message; no try while it is disabled
         RandomSource& random;
         int& lastRandomPick; // the player's
     };

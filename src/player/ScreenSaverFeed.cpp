@@ -1,7 +1,7 @@
 #include "player/ScreenSaverFeed.h"
 
-#include "widgets/LyricPane.h"
 #include "screensaver/ScreenSaverLink.h"
+#include "widgets/LyricPane.h"
 
 namespace cantorel {
 

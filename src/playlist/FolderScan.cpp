@@ -19,7 +19,7 @@ namespace {
 
 struct Entry {
     QString name;
-    QString key;     // the name in lower case, the order of the listing
+    QString key;      // the name in lower case, the order of the listing
     QByteArray bytes; // folders only: the name as the file system knows it
 };
 
@@ -97,7 +97,7 @@ private:
             const bool song = isScannedSongBytes(bytes);
             if (!song && !isFolder)
                 continue;
-            Entry entry{decodeFileName(bytes.toByteArray()), {}, {}};
+            Entry entry {decodeFileName(bytes.toByteArray()), {}, {}};
             entry.key = entry.name.toLower();
             if (isFolder)
                 entry.bytes = bytes.toByteArray();

@@ -6,7 +6,8 @@
 
 namespace cantorel {
 
-FolderScanner::FolderScanner(QObject* parent) : QObject(parent), m_walk(&FolderScan::walk) {}
+FolderScanner::FolderScanner(QObject* parent) : QObject(parent), m_walk(&FolderScan::walk)
+{}
 
 FolderScanner::~FolderScanner()
 {
@@ -26,7 +27,7 @@ bool FolderScanner::start(const QString& folder)
     m_thread = std::thread([this, serial, folder, walk = m_walk] {
         using Clock = std::chrono::steady_clock;
         int reported = 0;
-        Clock::time_point last{};
+        Clock::time_point last {};
         const auto report = [&](int found) {
             const Clock::time_point now = Clock::now();
             if (found != reported && (reported == 0 || now - last >= std::chrono::milliseconds(kProgressPeriodMs))) {

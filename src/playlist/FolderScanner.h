@@ -56,7 +56,7 @@ private:
 
     Walk m_walk;
     std::thread m_thread;
-    std::atomic<bool> m_cancel{false};
+    std::atomic<bool> m_cancel {false};
     bool m_running = false;
     quint64 m_serial = 0; // the scan whose reports are still wanted
 };

@@ -4,9 +4,11 @@
 
 namespace cantorel {
 
-SeededRandom::SeededRandom() : SeededRandom(std::random_device{}()) {}
+SeededRandom::SeededRandom() : SeededRandom(std::random_device {}())
+{}
 
-SeededRandom::SeededRandom(unsigned seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {}
+SeededRandom::SeededRandom(unsigned seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1)
+{}
 
 float SeededRandom::next()
 {

@@ -34,9 +34,9 @@ struct PlaylistState {
 
 struct NextSong {
     enum class Action {
-        Stop,         // nothing further: playback stays stopped
-        PlayEntry,    // select `entry` and press the playlist's Play
-        ReplaySame,   // press the player's own Play: the same song again
+        Stop,       // nothing further: playback stays stopped
+        PlayEntry,  // select `entry` and press the playlist's Play
+        ReplaySame, // press the player's own Play: the same song again
     };
     Action action = Action::Stop;
     int entry = -1;

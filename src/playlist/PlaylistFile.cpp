@@ -5,7 +5,6 @@
 #include "base/TextCodec.h"
 #include "base/TextFile.h"
 
-
 namespace cantorel {
 
 QString playlistFileName(const QString& chosen)

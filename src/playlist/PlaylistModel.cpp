@@ -7,11 +7,12 @@
 
 namespace cantorel {
 
-PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {}
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent)
+{}
 
 bool PlaylistModel::append(const QString& path)
 {
-    return append(QStringList{path});
+    return append(QStringList {path});
 }
 
 bool PlaylistModel::append(const QStringList& paths)

@@ -11,8 +11,8 @@ namespace cantorel {
 namespace {
 
 using Needles = std::array<const char*, 5>;
-constexpr Needles kScanned{".mp3", ".mp2", ".ogg", "wav", ".wma"};
-constexpr Needles kDropped{".mp3", ".ogg", ".wav", ".wma", ".mp2"};
+constexpr Needles kScanned {".mp3", ".mp2", ".ogg", "wav", ".wma"};
+constexpr Needles kDropped {".mp3", ".ogg", ".wav", ".wma", ".mp2"};
 
 bool tailHasAny(const QString& name, const Needles& needles)
 {

@@ -7,11 +7,11 @@
 #include "lyrics/BackgroundReads.h"
 #include "lyrics/LyricSource.h"
 #include "platform/HelpWindow.h"
-#include "widgets/Controls.h"
 #include "platform/Twips.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/SongAdder.h"
+#include "widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -45,11 +45,8 @@ QList<Prompts::FileFilter> playlistFilter()
 } // namespace
 
 Playlist::Playlist(Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_prompts(prompts),
-      m_model(new PlaylistModel(this)),
-      m_adder(new SongAdder(*m_model, this)),
-      m_presenceReads(new lyrics::BackgroundReads(this))
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_model(new PlaylistModel(this)),
+      m_adder(new SongAdder(*m_model, this)), m_presenceReads(new lyrics::BackgroundReads(this))
 {
     setObjectName(QStringLiteral("Playlist"));
     setWindowTitle(QStringLiteral("Playlist"));
@@ -82,8 +79,7 @@ void Playlist::buildUi()
     m_list->setUniformItemSizes(true);
     // The selection, not the current row: a click moves the current row
     // before it selects, so the indicators would show the entry left behind.
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Playlist::showIndicators);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Playlist::showIndicators);
     connect(m_list, &QListView::doubleClicked, this, &Playlist::command7Click);
     // The counter follows the list whoever changes it.
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &Playlist::showCount);
@@ -179,7 +175,7 @@ void Playlist::buildUi()
     m_repeatAll->setEnabled(false);
     connect(m_random, &QCheckBox::clicked, this, &Playlist::check3Click);
     connect(m_repeat, &QCheckBox::clicked, this, &Playlist::check4Click);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{m_random, m_repeat, m_repeatOne})
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*> {m_random, m_repeat, m_repeatOne})
         connect(b, &QAbstractButton::toggled, this, &Playlist::playOrderChanged);
 
     // Layout: the list on the left, the commands on the right.
@@ -264,8 +260,8 @@ void Playlist::selectEntry(int row)
 
 PlaylistState Playlist::playState() const
 {
-    return {entryCount(), selectedIndex(), m_random->isChecked(), m_repeat->isChecked(),
-            m_repeatOne->isChecked(), m_repeatAll->isChecked()};
+    return {entryCount(),          selectedIndex(),          m_random->isChecked(),
+            m_repeat->isChecked(), m_repeatOne->isChecked(), m_repeatAll->isChecked()};
 }
 
 void Playlist::showCount()
@@ -306,10 +302,10 @@ void Playlist::showPresence(const lyrics::LyricPresence& found)
 
 void Playlist::refuseFull()
 {
-    m_prompts.message(this,
-                      tr("The playlist is full: it holds at most %1 songs, so nothing was added.")
-                          .arg(PlaylistModel::kCapacity),
-                      Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+    m_prompts.message(
+        this,
+        tr("The playlist is full: it holds at most %1 songs, so nothing was added.").arg(PlaylistModel::kCapacity),
+        Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
 }
 
 // ---------------------------------------------------------------- adding
@@ -364,7 +360,7 @@ void Playlist::wireAdder()
     m_adder->clearFirst = [this] {
         return m_prompts.message(this, QStringLiteral("Do you wish to clear the Playlist first?"),
                                  Prompts::Buttons::YesNo)
-            == Prompts::Answer::Yes;
+               == Prompts::Answer::Yes;
     };
     // A long scan shows how far it has come and can be cancelled; a short
     // one is over before the dialog would show.
@@ -391,8 +387,8 @@ void Playlist::wireAdder()
     connect(m_adder, &SongAdder::songDropped, m_dropped, &QLineEdit::setText);
     connect(m_adder, &SongAdder::refused, this, &Playlist::refuseFull);
     connect(m_adder, &SongAdder::listFailed, this, [this](const QString& name, const QString& error) {
-        m_prompts.message(this, tr("The playlist %1 could not be opened: %2").arg(name, error),
-                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        m_prompts.message(this, tr("The playlist %1 could not be opened: %2").arg(name, error), Prompts::Buttons::Ok,
+                          Prompts::Icon::Exclamation);
     });
 }
 
@@ -471,8 +467,8 @@ void Playlist::command4Click()
         return;
     QString error;
     if (!savePlaylist(name, m_model->paths(), &error)) {
-        m_prompts.message(this, tr("The playlist could not be saved as %1: %2").arg(name, error),
-                          Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+        m_prompts.message(this, tr("The playlist could not be saved as %1: %2").arg(name, error), Prompts::Buttons::Ok,
+                          Prompts::Icon::Exclamation);
     }
 }
 
@@ -506,8 +502,7 @@ void Playlist::command7Click()
         return;
     const QString path = m_model->path(k);
     if (!ordinaryFileExists(path)) {
-        m_prompts.message(this, QStringLiteral("File not found!!"), Prompts::Buttons::Ok,
-                          Prompts::Icon::Exclamation);
+        m_prompts.message(this, QStringLiteral("File not found!!"), Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
     // The song that is already open plays again too (a one-song list on

@@ -117,20 +117,20 @@ private:
     QProgressDialog* m_scanProgress = nullptr; // while a scan runs
     QTimer* m_scanDelay = nullptr;
 
-    QListView* m_list = nullptr;     // List1
-    QLineEdit* m_count = nullptr;    // Text1
-    QLineEdit* m_current = nullptr;  // Text3
-    QLineEdit* m_search = nullptr;   // Text5
-    QLineEdit* m_dropped = nullptr;  // Text4
-    QCheckBox* m_hasTranslation = nullptr; // Check1
-    QCheckBox* m_hasLyrics = nullptr;      // Check2
-    QCheckBox* m_random = nullptr;         // Check3
-    QCheckBox* m_repeat = nullptr;         // Check4
-    QRadioButton* m_repeatOne = nullptr;   // Option1
-    QRadioButton* m_repeatAll = nullptr;   // Option2
-    QPushButton* m_add = nullptr;          // Command1
-    QMenu* m_addMenu = nullptr;            // mn_m
-    QTimer* m_highlight = nullptr;         // Timer1
+    QListView* m_list = nullptr;                        // List1
+    QLineEdit* m_count = nullptr;                       // Text1
+    QLineEdit* m_current = nullptr;                     // Text3
+    QLineEdit* m_search = nullptr;                      // Text5
+    QLineEdit* m_dropped = nullptr;                     // Text4
+    QCheckBox* m_hasTranslation = nullptr;              // Check1
+    QCheckBox* m_hasLyrics = nullptr;                   // Check2
+    QCheckBox* m_random = nullptr;                      // Check3
+    QCheckBox* m_repeat = nullptr;                      // Check4
+    QRadioButton* m_repeatOne = nullptr;                // Option1
+    QRadioButton* m_repeatAll = nullptr;                // Option2
+    QPushButton* m_add = nullptr;                       // Command1
+    QMenu* m_addMenu = nullptr;                         // mn_m
+    QTimer* m_highlight = nullptr;                      // Timer1
     lyrics::BackgroundReads* m_presenceReads = nullptr; // the indicators' LRC files and tags
     int m_indicatorsAsked = 0;
 };

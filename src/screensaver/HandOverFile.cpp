@@ -16,7 +16,7 @@ QString handOverPath(QString* problem)
 bool writeHandOver(const QString& path, const HandOver& handOver, QString* error)
 {
     const QString text = RecordWriter().integer(handOver.lyricReceiver).line() + QStringLiteral("\r\n")
-        + RecordWriter().integer(handOver.translatedReceiver).line() + QStringLiteral("\r\n");
+                         + RecordWriter().integer(handOver.translatedReceiver).line() + QStringLiteral("\r\n");
     // A link planted at the name is replaced, never written through.
     return writeTextFile(path, text, error, LinkRule::ReplaceLinks);
 }
@@ -34,7 +34,7 @@ std::optional<HandOver> readHandOver(const QString& path)
     const auto second = parseInt32(lines[1]);
     if (!first || !second)
         return std::nullopt;
-    return HandOver{*first, *second};
+    return HandOver {*first, *second};
 }
 
 } // namespace cantorel::screensaver

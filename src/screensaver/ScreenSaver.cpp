@@ -1,12 +1,12 @@
 #include "screensaver/ScreenSaver.h"
 
 #include "base/AppTitle.h"
-#include "widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/CursorCounter.h"
 #include "screensaver/LyricBox.h"
 #include "screensaver/Setting.h"
 #include "screensaver/TextReceiver.h"
+#include "widgets/WidgetColors.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -50,24 +50,16 @@ Box* makeBox(const QString& name, QWidget* parent)
 
 } // namespace
 
-ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<void()> endRoutine,
-                         QWidget* parent)
-    : QWidget(parent),
-      m_prompts(prompts),
-      m_cursor(cursor),
-      m_endRoutine(std::move(endRoutine)),
+ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<void()> endRoutine, QWidget* parent)
+    : QWidget(parent), m_prompts(prompts), m_cursor(cursor), m_endRoutine(std::move(endRoutine)),
       m_text1(makeBox<LyricBox>(QStringLiteral("Text1"), this)),
       m_text2(makeBox<LyricBox>(QStringLiteral("Text2"), this)),
       m_text3(makeBox<QLineEdit>(QStringLiteral("Text3"), this)),
       m_text4(makeBox<QLineEdit>(QStringLiteral("Text4"), this)),
-      m_text5(makeBox<QLineEdit>(QStringLiteral("Text5"), this)),
-      m_label1(new QLabel(this)),
+      m_text5(makeBox<QLineEdit>(QStringLiteral("Text5"), this)), m_label1(new QLabel(this)),
       m_command1(new QPushButton(QStringLiteral("Quit"), this)),
-      m_command2(new QPushButton(QStringLiteral("Options"), this)),
-      m_timer1(new QTimer(this)),
-      m_timer2(new QTimer(this)),
-      m_lyricReceiver(new TextReceiver(this)),
-      m_translatedReceiver(new TextReceiver(this))
+      m_command2(new QPushButton(QStringLiteral("Options"), this)), m_timer1(new QTimer(this)),
+      m_timer2(new QTimer(this)), m_lyricReceiver(new TextReceiver(this)), m_translatedReceiver(new TextReceiver(this))
 {
     setObjectName(QStringLiteral("ScreenSaver"));
     setWindowTitle(screenSaverTitle());
@@ -76,7 +68,7 @@ ScreenSaver::ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<
     // The display boxes only show: they never take the focus, so every key
     // reaches the key box.
     for (LyricBox* box : {m_text1, m_text2})
-        applyBoxStyle(box, BoxStyle{});
+        applyBoxStyle(box, BoxStyle {});
     m_text1->setGeometry(0, pixelsY(kBoxTop1), pixelsX(kBoxWidth), pixelsY(kBoxHeight));
     m_text2->setGeometry(0, pixelsY(kBoxTop2), pixelsX(kBoxWidth), pixelsY(kBoxHeight));
     m_text3->hide();
@@ -157,14 +149,13 @@ int ScreenSaver::pixelsY(double twips) const
 
 void ScreenSaver::load()
 {
-    applyBoxStyle(m_text1, BoxStyle{});
-    applyBoxStyle(m_text2, BoxStyle{});
+    applyBoxStyle(m_text1, BoxStyle {});
+    applyBoxStyle(m_text2, BoxStyle {});
 
     TextReceiver::removeStaleSockets();
-    if (!m_lyricReceiver->listenOnNewId(0)
-        || !m_translatedReceiver->listenOnNewId(m_lyricReceiver->id())) {
-        const QString why = !m_lyricReceiver->isListening() ? m_lyricReceiver->errorString()
-                                                            : m_translatedReceiver->errorString();
+    if (!m_lyricReceiver->listenOnNewId(0) || !m_translatedReceiver->listenOnNewId(m_lyricReceiver->id())) {
+        const QString why =
+            !m_lyricReceiver->isListening() ? m_lyricReceiver->errorString() : m_translatedReceiver->errorString();
         qWarning().noquote() << QStringLiteral("No lyric receiver could be opened: %1").arg(why);
         closeReceivers();
     } else {
@@ -180,8 +171,7 @@ void ScreenSaver::load()
     if (loaded.status == ScreenSettingsFile::Status::Loaded)
         applyLook(loaded.settings);
     else if (loaded.status == ScreenSettingsFile::Status::Broken)
-        qWarning().noquote() << QStringLiteral("%1 ignored, start-up look kept: %2")
-                                    .arg(file.path(), loaded.error);
+        qWarning().noquote() << QStringLiteral("%1 ignored, start-up look kept: %2").arg(file.path(), loaded.error);
 }
 
 void ScreenSaver::showFullScreenSaver()
@@ -193,7 +183,7 @@ void ScreenSaver::showFullScreenSaver()
 
 HandOver ScreenSaver::handOver() const
 {
-    return HandOver{m_lyricReceiver->id(), m_translatedReceiver->id()};
+    return HandOver {m_lyricReceiver->id(), m_translatedReceiver->id()};
 }
 
 void ScreenSaver::closeReceivers()
@@ -249,7 +239,7 @@ void ScreenSaver::setBackgroundColor(const QColor& color)
 
 ScreenSettings ScreenSaver::look() const
 {
-    return ScreenSettings{lyricStyle(), translatedStyle(), backgroundColor()};
+    return ScreenSettings {lyricStyle(), translatedStyle(), backgroundColor()};
 }
 
 void ScreenSaver::applyLook(const ScreenSettings& settings)
@@ -420,8 +410,7 @@ void ScreenSaver::layoutControls()
     const int margin = pixelsX(kButtonMargin);
     const int quitLeft = width() - m_command1->width() - margin;
     m_command1->move(quitLeft, height() - m_command1->height() - pixelsY(kButtonMargin));
-    m_command2->move(quitLeft, height() - m_command1->height() - m_command2->height()
-                                   - pixelsY(2 * kButtonMargin));
+    m_command2->move(quitLeft, height() - m_command1->height() - m_command2->height() - pixelsY(2 * kButtonMargin));
 }
 
 bool ScreenSaver::eventFilter(QObject* watched, QEvent* event)

@@ -35,8 +35,7 @@ class ScreenSaver : public QWidget {
     Q_OBJECT
 public:
     // `endRoutine` ends the program; "Quit" and every key press run it.
-    ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<void()> endRoutine,
-                QWidget* parent = nullptr);
+    ScreenSaver(Prompts& prompts, CursorCounter& cursor, std::function<void()> endRoutine, QWidget* parent = nullptr);
     ~ScreenSaver() override;
 
     // The loading steps: start-up colours, the receivers with "hand.txt",
@@ -109,8 +108,8 @@ private:
     CursorCounter& m_cursor;
     std::function<void()> m_endRoutine;
 
-    LyricBox* m_text1; // normal-line display
-    LyricBox* m_text2; // translated-line display
+    LyricBox* m_text1;  // normal-line display
+    LyricBox* m_text2;  // translated-line display
     QLineEdit* m_text3; // hidden receiver box of the normal line
     QLineEdit* m_text4; // hidden receiver box of the translated line
     QLineEdit* m_text5; // outside the visible area; keeps the keyboard focus

@@ -84,7 +84,7 @@ void ScreenSaverLink::connectReceivers(const HandOver& handOver)
     for (int i = 0; i < 2; ++i) {
         auto* socket = new QLocalSocket(this);
         socket->connectToServer(receiverSocketPath(ids[i]), QIODevice::ReadWrite);
-        m_receivers[i] = Receiver{socket, std::nullopt};
+        m_receivers[i] = Receiver {socket, std::nullopt};
     }
 }
 
@@ -96,7 +96,7 @@ void ScreenSaverLink::dropReceivers()
             receiver.socket->abort();
             receiver.socket->deleteLater();
         }
-        receiver = Receiver{};
+        receiver = Receiver {};
     }
 }
 

@@ -15,7 +15,7 @@ StartSwitches parseSwitches(const QStringList& arguments)
     auto has = [&](QStringView a, QStringView b) {
         return line.contains(a, Qt::CaseInsensitive) || line.contains(b, Qt::CaseInsensitive);
     };
-    return StartSwitches{has(u"/s", u"-s"), has(u"/c", u"-c")};
+    return StartSwitches {has(u"/s", u"-s"), has(u"/c", u"-c")};
 }
 
 ScreenSaverProgram::ScreenSaverProgram(Prompts& prompts, std::function<void(int)> quit)

@@ -103,7 +103,7 @@ QString ScreenSettingsFile::format(const ScreenSettings& settings)
 {
     const QString end = QStringLiteral("\r\n");
     return boxRecord(settings.lyric) + end + boxRecord(settings.translated) + end
-        + RecordWriter().integer(colorValue(settings.background)).line() + end;
+           + RecordWriter().integer(colorValue(settings.background)).line() + end;
 }
 
 std::optional<ScreenSettings> ScreenSettingsFile::parse(const QString& text, QString* error)

@@ -1,9 +1,9 @@
 #include "screensaver/Setting.h"
 
-#include "widgets/Controls.h"
-#include "widgets/WidgetColors.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/ScreenSaver.h"
+#include "widgets/Controls.h"
+#include "widgets/WidgetColors.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,12 +14,8 @@
 namespace cantorel::screensaver {
 
 Setting::Setting(ScreenSaver& screen, Prompts& prompts, QWidget* parent)
-    : QDialog(parent),
-      m_screen(screen),
-      m_prompts(prompts),
-      m_customColors(greyCustomColors()),
-      m_text1(makePreview(this, "Text1")),
-      m_text2(makePreview(this, "Text2"))
+    : QDialog(parent), m_screen(screen), m_prompts(prompts), m_customColors(greyCustomColors()),
+      m_text1(makePreview(this, "Text1")), m_text2(makePreview(this, "Text2"))
 {
     setObjectName(QStringLiteral("Setting"));
     setWindowTitle(QStringLiteral("Options"));
@@ -36,8 +32,8 @@ Setting::Setting(ScreenSaver& screen, Prompts& prompts, QWidget* parent)
     auto* command1 = button("Command1", QStringLiteral("Choose Font For Lyrics"), &Setting::command1Click);
     auto* command2 = button("Command2", QStringLiteral("Choose Font for translated Lyrics"), &Setting::command2Click);
     auto* command3 = button("Command3", QStringLiteral("Choose Background color For Lyrics"), &Setting::command3Click);
-    auto* command4 = button("Command4", QStringLiteral("Choose Background color For Translated Lyrics"),
-                            &Setting::command4Click);
+    auto* command4 =
+        button("Command4", QStringLiteral("Choose Background color For Translated Lyrics"), &Setting::command4Click);
     auto* command6 = button("Command6", QStringLiteral("Choose Main Background color"), &Setting::command6Click);
     auto* command5 = button("Command5", QStringLiteral("Apply And close"), &Setting::command5Click);
     auto* command8 = button("Command8", QStringLiteral("Clear All Settings"), &Setting::command8Click);
@@ -147,13 +143,12 @@ void Setting::command6Click()
 
 void Setting::command5Click()
 {
-    const ScreenSettings settings{lyricPreviewStyle(), translatedPreviewStyle(), m_screen.backgroundColor()};
+    const ScreenSettings settings {lyricPreviewStyle(), translatedPreviewStyle(), m_screen.backgroundColor()};
     const ScreenSettingsFile file = ScreenSettingsFile::userFile();
     QString error;
     // Saved first: when the file cannot be written nothing else changes.
     if (!file.save(settings, &error)) {
-        m_prompts.message(this, QStringLiteral("The settings could not be saved to %1:\n%2")
-                                    .arg(file.path(), error),
+        m_prompts.message(this, QStringLiteral("The settings could not be saved to %1:\n%2").arg(file.path(), error),
                           Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }
@@ -165,16 +160,16 @@ void Setting::command5Click()
 
 void Setting::command8Click()
 {
-    const auto answer = m_prompts.message(this, QStringLiteral("This will Clear all settings Do You Wish To Continue?"),
-                                          Prompts::Buttons::YesNo, Prompts::Icon::Question,
-                                          QStringLiteral("Clear all"));
+    const auto answer =
+        m_prompts.message(this, QStringLiteral("This will Clear all settings Do You Wish To Continue?"),
+                          Prompts::Buttons::YesNo, Prompts::Icon::Question, QStringLiteral("Clear all"));
     if (answer != Prompts::Answer::Yes)
         return;
     const ScreenSettingsFile file = ScreenSettingsFile::userFile();
     QString error;
     if (!file.remove(&error)) {
-        m_prompts.message(this, QStringLiteral("The settings could not be cleared from %1:\n%2")
-                                    .arg(file.path(), error),
+        m_prompts.message(this,
+                          QStringLiteral("The settings could not be cleared from %1:\n%2").arg(file.path(), error),
                           Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
         return;
     }

@@ -1,7 +1,7 @@
 #include "screensaver/TextReceiver.h"
 
-#include "sockets/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
+#include "sockets/LocalSocketListener.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -101,8 +101,8 @@ void TextReceiver::removeStaleSockets()
     const QString folder = receiverFolder();
     if (folder.isEmpty())
         return;
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        {receiverSocketPrefix() + u'*'}, QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList({receiverSocketPrefix() + u'*'}, QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         if (!somethingAnswersAt(entry.absoluteFilePath()))
             QLocalServer::removeServer(entry.absoluteFilePath());
@@ -118,7 +118,7 @@ void TextReceiver::takeConnection(QLocalSocket* socket)
     stall->setSingleShot(true);
     stall->setInterval(m_stallTimeoutMs);
     connect(stall, &QTimer::timeout, this, [this, socket] { drop(socket); });
-    m_connections.insert(socket, Connection{MessageReader(), stall});
+    m_connections.insert(socket, Connection {MessageReader(), stall});
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });

@@ -11,8 +11,8 @@
 //
 // User-interface thread only. The socket file is removed by close() and by
 // the destructor.
-#include "sockets/LocalSocketListener.h"
 #include "screensaver/ReceiverProtocol.h"
+#include "sockets/LocalSocketListener.h"
 
 #include <QHash>
 #include <QObject>

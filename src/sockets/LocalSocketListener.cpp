@@ -48,7 +48,7 @@ LocalSocketListener::Result LocalSocketListener::listen(const QString& path, QSt
         return result;
     };
     const QByteArray name = QFile::encodeName(path);
-    sockaddr_un address{};
+    sockaddr_un address {};
     address.sun_family = AF_UNIX;
     static_assert(sizeof address.sun_path == kLongestPath + 1);
     if (name.isEmpty())

@@ -40,8 +40,7 @@ QByteArray frame(const QByteArray& payload)
 } // namespace
 
 PlayerRendezvous::PlayerRendezvous(const QString& display, QObject* parent) : QObject(parent), m_display(display)
-{
-}
+{}
 
 PlayerRendezvous::~PlayerRendezvous()
 {
@@ -58,8 +57,8 @@ QString PlayerRendezvous::displayKey()
     if (display.isEmpty())
         return QStringLiteral("none");
     for (QChar& c : display) {
-        const bool kept = (c.unicode() < 128 && c.isLetterOrNumber()) || c == u'.' || c == u':' || c == u'_'
-            || c == u'-';
+        const bool kept =
+            (c.unicode() < 128 && c.isLetterOrNumber()) || c == u'.' || c == u':' || c == u'_' || c == u'-';
         if (!kept)
             c = u'_';
     }
@@ -117,10 +116,9 @@ PlayerRendezvous::Start PlayerRendezvous::handOver(const QByteArray& message, in
         if (socket.waitForConnected(left)) {
             socket.write(message);
             char answer = 0;
-            while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(left)) {
-            }
+            while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(left)) {}
             const bool answered = socket.waitForReadyRead(int(std::max<qint64>(timeoutMs - clock.elapsed(), 1)))
-                && socket.read(&answer, 1) == 1 && answer == kTaken;
+                                  && socket.read(&answer, 1) == 1 && answer == kTaken;
             socket.abort();
             if (answered)
                 return Start::HandedOver;

@@ -10,8 +10,7 @@ class QWidget;
 
 namespace cantorel {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip = QString());
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip = QString());
 
 // A position or length read-out: read-only, centred, never takes the focus.
 QLineEdit* makeReadout(QWidget* parent, const char* name, const QString& tip);

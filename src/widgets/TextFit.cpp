@@ -10,7 +10,10 @@ namespace {
 
 // A font's size as one number, in points or (for a font sized in pixels) in
 // pixels, and the font at another such size.
-bool sizedInPoints(const QFont& font) { return font.pointSizeF() > 0; }
+bool sizedInPoints(const QFont& font)
+{
+    return font.pointSizeF() > 0;
+}
 
 double sizeOf(const QFont& font)
 {

@@ -1,8 +1,8 @@
 #include "widgets/TransportControls.h"
 
 #include "base/TimeText.h"
-#include "widgets/Controls.h"
 #include "platform/Twips.h"
+#include "widgets/Controls.h"
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -101,7 +101,7 @@ void TransportControls::showStopped()
 
 void TransportControls::showNoSong()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{cPlay, cpause, cstop, copen, Slider1, Slider2, Check1})
+    for (QWidget* w : std::initializer_list<QWidget*> {cPlay, cpause, cstop, copen, Slider1, Slider2, Check1})
         w->setEnabled(false);
 }
 
@@ -115,8 +115,8 @@ void TransportControls::showPosition(unsigned positionMs, unsigned lengthMs, uns
     const int value = std::min(clampedMs(shownMs), maximum);
     const int span = std::max(1, Slider2->width());
     const bool samePixel = maximum == Slider2->maximum()
-        && QStyle::sliderPositionFromValue(0, maximum, value, span)
-               == QStyle::sliderPositionFromValue(0, maximum, Slider2->value(), span);
+                           && QStyle::sliderPositionFromValue(0, maximum, value, span)
+                                  == QStyle::sliderPositionFromValue(0, maximum, Slider2->value(), span);
     if (samePixel && value != 0 && Slider2->value() != 0)
         return;
     const QSignalBlocker quiet(Slider2);

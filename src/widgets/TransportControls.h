@@ -23,12 +23,12 @@ public:
     QPushButton* cpause = nullptr;
     QPushButton* cstop = nullptr;
     QPushButton* copen = nullptr;
-    QCheckBox* Check1 = nullptr;  // mute
-    QLabel* Label1 = nullptr;     // "Volume"
-    QSlider* Slider1 = nullptr;   // volume 1..10, channel volume = value / 10
-    QSlider* Slider2 = nullptr;   // seek: value = position, maximum = length, in ms
-    QLineEdit* cText1 = nullptr;  // position read-out
-    QLineEdit* cText2 = nullptr;  // length read-out
+    QCheckBox* Check1 = nullptr; // mute
+    QLabel* Label1 = nullptr;    // "Volume"
+    QSlider* Slider1 = nullptr;  // volume 1..10, channel volume = value / 10
+    QSlider* Slider2 = nullptr;  // seek: value = position, maximum = length, in ms
+    QLineEdit* cText1 = nullptr; // position read-out
+    QLineEdit* cText2 = nullptr; // length read-out
 
     // Makes the controls as children of `form`; the window lays them out.
     void createTransport(QWidget* form);
@@ -58,9 +58,9 @@ Q_SIGNALS:
     void playRequested();
     void pauseRequested();
     void stopRequested();
-    void reloadRequested();            // copen
+    void reloadRequested(); // copen
     void muteClicked(bool muted);
-    void volumeChanged(int value);     // any change of the volume slider
+    void volumeChanged(int value);      // any change of the volume slider
     void seekRequested(int positionMs); // the user's moves of the seek slider only
 };
 

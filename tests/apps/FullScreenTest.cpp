@@ -83,10 +83,14 @@ protected:
     bool pressFullScreen(const QString& title)
     {
         QString id;
-        waitUntil([&] {
-            id = runTool("xdotool", {"search", "--name", "^" + title + "$"}, env).split('\n', Qt::SkipEmptyParts).value(0);
-            return !id.isEmpty();
-        }, 15000);
+        waitUntil(
+            [&] {
+                id = runTool("xdotool", {"search", "--name", "^" + title + "$"}, env)
+                         .split('\n', Qt::SkipEmptyParts)
+                         .value(0);
+                return !id.isEmpty();
+            },
+            15000);
         if (id.isEmpty())
             return false;
         runTool("xdotool", {"windowfocus", "--sync", id}, env);
@@ -108,10 +112,13 @@ TEST_F(FullScreen, ScreenSaverShowsThePlayersLines)
     ASSERT_TRUE(playThenFullScreen(path));
 
     // The two-second song ends on its last line, which both programs keep.
-    EXPECT_TRUE(waitUntil([&] {
-        const QString s = shown();
-        return s.contains("Text1: the last line!\n") && s.contains("Text2: η τελευταία γραμμή!\n");
-    }, 20000)) << shown().toStdString();
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QString s = shown();
+            return s.contains("Text1: the last line!\n") && s.contains("Text2: η τελευταία γραμμή!\n");
+        },
+        20000))
+        << shown().toStdString();
     EXPECT_FALSE(QFile::exists(handOverFile())); // read and deleted by the player
 }
 
@@ -119,8 +126,11 @@ TEST_F(FullScreen, SongWithoutTranslationSendsThePlaceholder)
 {
     const QString path = song({"alone"}, {});
     ASSERT_TRUE(playThenFullScreen(path));
-    EXPECT_TRUE(waitUntil([&] {
-        const QString s = shown();
-        return s.contains("Text1: alone\n") && s.contains("Text2: Translated Lyrics\n");
-    }, 20000)) << shown().toStdString();
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QString s = shown();
+            return s.contains("Text1: alone\n") && s.contains("Text2: Translated Lyrics\n");
+        },
+        20000))
+        << shown().toStdString();
 }

@@ -50,7 +50,7 @@ TEST(LyricTool, ProbePrintsTheExactLengthOfEveryFormat)
 {
     // The decoded lengths, as a full decode of each fixture yields them.
     const std::pair<const char*, int> fixtures[] = {
-        {"tones.ogg", 2000}, {"tones.wav", 1500}, {"cbr.mp3", 2000},
+        {"tones.ogg", 2000},        {"tones.wav", 1500}, {"cbr.mp3", 2000},
         {"vbr-noheader.mp3", 2533}, {"tones.mp2", 2011}, {"tones.wma", 1996},
     };
     for (const auto& [name, length] : fixtures) {
@@ -76,21 +76,22 @@ TEST(LyricTool, ShowListsThePairAndThePanes)
     QTemporaryDir dir;
     const QString media = dir.filePath("song.ogg");
     writeFile(media, "x");
-    writeFile(lyrics::lyricPathOf(media), (lyrics::lyricRecord(1000, lyrics::escapeLine("one, \"two\"")) +
-                                       lyrics::lyricRecord(2000.5, "tab\there")).toUtf8());
+    writeFile(lyrics::lyricPathOf(media),
+              (lyrics::lyricRecord(1000, lyrics::escapeLine("one, \"two\"")) + lyrics::lyricRecord(2000.5, "tab\there"))
+                  .toUtf8());
     writeFile(lyrics::translatedLyricPathOf(media), lyrics::lyricRecord(1000, "ένα\\").toUtf8());
 
     const ToolRun r = tool({"show", media, "--at", "5000", "--at", "15000", "--at", "25000"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out.split('\n'), (QStringList{
-        "lines=2 translation=yes",
-        "1\t1000\tone, \"two\"\tένα\\\\",
-        "2\t2000.5\ttab\\there\t",
-        "at=5000\ttext1=\ttip1=one, \"two\"\ttext2=\ttip2=ένα\\\\",
-        "at=15000\ttext1=one, \"two\"\ttip1=tab\\there\ttext2=ένα\\\\\ttip2=",
-        "at=25000\ttext1=tab\\there\ttip1=tab\\there\ttext2=\ttip2=",
-        "",
-    }));
+    EXPECT_EQ(r.out.split('\n'), (QStringList {
+                                     "lines=2 translation=yes",
+                                     "1\t1000\tone, \"two\"\tένα\\\\",
+                                     "2\t2000.5\ttab\\there\t",
+                                     "at=5000\ttext1=\ttip1=one, \"two\"\ttext2=\ttip2=ένα\\\\",
+                                     "at=15000\ttext1=one, \"two\"\ttip1=tab\\there\ttext2=ένα\\\\\ttip2=",
+                                     "at=25000\ttext1=tab\\there\ttip1=tab\\there\ttext2=\ttip2=",
+                                     "",
+                                 }));
 }
 
 TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
@@ -103,13 +104,12 @@ TEST(LyricTool, ShowWithoutLyricAndWrongArguments)
                          "at=100\ttext1=Normal Lyrics\ttip1=Displays lyrics\t"
                          "text2=Translated Lyrics\ttip2=Displays Translated Lyrics\n");
 
-    for (const QStringList& args : {QStringList{}, QStringList{"probe"}, QStringList{"show"},
-                                    QStringList{"show", "x", "--at"}, QStringList{"show", "x", "--at", "-5"},
-                                    QStringList{"show", "x", "--from", "5"}, QStringList{"play", "x"},
-                                    QStringList{"probe", "a", "b"}, QStringList{"export-lrc"},
-                                    QStringList{"export-lrc", "a", "b", "c"}, QStringList{"import-lrc", "x"},
-                                    QStringList{"show", "x", "--encoding", "EBCDIC"},
-                                    QStringList{"show", "x", "--encoding"}}) {
+    for (const QStringList& args :
+         {QStringList {}, QStringList {"probe"}, QStringList {"show"}, QStringList {"show", "x", "--at"},
+          QStringList {"show", "x", "--at", "-5"}, QStringList {"show", "x", "--from", "5"}, QStringList {"play", "x"},
+          QStringList {"probe", "a", "b"}, QStringList {"export-lrc"}, QStringList {"export-lrc", "a", "b", "c"},
+          QStringList {"import-lrc", "x"}, QStringList {"show", "x", "--encoding", "EBCDIC"},
+          QStringList {"show", "x", "--encoding"}}) {
         const ToolRun r = tool(args);
         EXPECT_EQ(r.code, 64) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("usage:"));
@@ -144,8 +144,8 @@ TEST(LyricTool, ExportAndImportLrc)
     writeFile(dir.filePath("Rain.lrc"), "mine");
     ToolRun r = tool({"export-lrc", song});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "written=" + dir.filePath("Rain.lrc") + "\nlines=2 translation=no\nbackup="
-                         + dir.filePath("Rain.lrc.bak") + "\n");
+    EXPECT_EQ(r.out, "written=" + dir.filePath("Rain.lrc")
+                         + "\nlines=2 translation=no\nbackup=" + dir.filePath("Rain.lrc.bak") + "\n");
     EXPECT_EQ(tool({"import-lrc", dir.filePath("Rain.lrc"), other}).code, 0);
     EXPECT_EQ(readFile(lyrics::lyricPathOf(other)), "0,\"one\"\r\n151,\"two\"\r\n");
 

@@ -44,12 +44,14 @@ protected:
     {
         player.setProcessEnvironment(env);
         player.setStandardOutputFile(QProcess::nullDevice());
-        player.start(cantorel::testing::binPath("Cantorel"), arguments.isEmpty() ? QStringList{song} : arguments);
+        player.start(cantorel::testing::binPath("Cantorel"), arguments.isEmpty() ? QStringList {song} : arguments);
         QString id;
-        waitUntil([&] {
-            id = runTool("xdotool", {"search", "--name", "^Tessaly"}, env).split('\n', Qt::SkipEmptyParts).value(0);
-            return !id.isEmpty();
-        }, 15000);
+        waitUntil(
+            [&] {
+                id = runTool("xdotool", {"search", "--name", "^Tessaly"}, env).split('\n', Qt::SkipEmptyParts).value(0);
+                return !id.isEmpty();
+            },
+            15000);
         return id;
     }
 
@@ -66,8 +68,10 @@ protected:
     // media keys do.
     bool pressNext()
     {
-        return !runTool("dbus-send", {"--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.cantorel",
-                                      "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player.Next"}, env)
+        return !runTool("dbus-send",
+                        {"--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.cantorel",
+                         "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player.Next"},
+                        env)
                     .isEmpty();
     }
 

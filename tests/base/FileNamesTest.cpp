@@ -26,7 +26,7 @@ TEST(FileNames, EveryNameRoundTripsAndUtf8NamesStayAsQtHoldsThem)
     char program[] = "prog";
     char song[] = "/tmp/caf\xE9.ogg";
     char* argv[] = {program, song};
-    EXPECT_EQ(commandLineArguments(2, argv), QStringList{decodeFileName(song)});
+    EXPECT_EQ(commandLineArguments(2, argv), QStringList {decodeFileName(song)});
     // A drop hands over a URL; its bytes are the name's.
     EXPECT_EQ(localFilePath(QUrl::fromEncoded("file:///tmp/caf%E9%20x.mp3")), decodeFileName("/tmp/caf\xE9 x.mp3"));
     EXPECT_EQ(localFilePath(QUrl::fromLocalFile(QString::fromUtf8("/tmp/café 100%.mp3"))),

@@ -36,7 +36,7 @@ TEST(FileReplace, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy)
         EXPECT_FALSE(replaceFile(path, "new\r\n", LinkRule::FollowLinks, &error)) << int(step);
         EXPECT_TRUE(error.contains(qt_error_string(EIO)) && error.endsWith("Nothing on disk was changed."));
         EXPECT_EQ(readFile(path), "old\r\n");
-        EXPECT_EQ(namesIn(dir.path()), QStringList{"song.txt"}) << int(step);
+        EXPECT_EQ(namesIn(dir.path()), QStringList {"song.txt"}) << int(step);
     }
     {
         // Only the folder's flush after the rename fails: the reason says so.
@@ -64,7 +64,7 @@ TEST(FileReplace, LinksAreFollowedForDocumentsAndReplacedForOwnFiles)
     ASSERT_TRUE(replaceFile(link, "document", LinkRule::FollowLinks));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFile(target), "document");
-    EXPECT_EQ(namesIn(dir.filePath("real")), QStringList{"target.txt"});
+    EXPECT_EQ(namesIn(dir.filePath("real")), QStringList {"target.txt"});
 
     ASSERT_TRUE(replaceFile(link, "own", LinkRule::ReplaceLinks));
     EXPECT_FALSE(QFileInfo(link).isSymLink());

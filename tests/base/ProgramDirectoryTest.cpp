@@ -32,9 +32,9 @@ protected:
     QTemporaryDir config;
     QTemporaryDir data;
     QTemporaryDir runtime;
-    ScopedEnvironment configHome{"XDG_CONFIG_HOME", QFile::encodeName(config.path())};
-    ScopedEnvironment dataHome{"XDG_DATA_HOME", QFile::encodeName(data.path())};
-    ScopedEnvironment runtimeHome{"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
+    ScopedEnvironment configHome {"XDG_CONFIG_HOME", QFile::encodeName(config.path())};
+    ScopedEnvironment dataHome {"XDG_DATA_HOME", QFile::encodeName(data.path())};
+    ScopedEnvironment runtimeHome {"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
 };
 
 } // namespace

@@ -6,8 +6,14 @@ using namespace cantorel;
 
 TEST(RecordForm, WritesTextsNumbersAndBooleans)
 {
-    EXPECT_EQ(RecordWriter().text("Lucida Sans Unicode").boolean(false).boolean(false).single(18)
-                  .integer(65535).integer(0).line(),
+    EXPECT_EQ(RecordWriter()
+                  .text("Lucida Sans Unicode")
+                  .boolean(false)
+                  .boolean(false)
+                  .single(18)
+                  .integer(65535)
+                  .integer(0)
+                  .line(),
               QString("\"Lucida Sans Unicode\",#FALSE#,#FALSE#,18,65535,0"));
     EXPECT_EQ(RecordWriter().number(1234.5).text("x").line(), QString("1234.5,\"x\""));
     EXPECT_EQ(RecordWriter().integer(-7).line(), QString("-7"));
@@ -28,15 +34,15 @@ TEST(RecordForm, NumbersAreShortestPlainDecimals)
 
 TEST(RecordForm, SplitsAtCommasOutsideQuotes)
 {
-    EXPECT_EQ(parseRecord(u"\"a,b\",12, 7 ,#TRUE#"), (QStringList{"a,b", "12", "7", "#TRUE#"}));
-    EXPECT_EQ(parseRecord(u"C:\\x.mp3"), QStringList{"C:\\x.mp3"});
-    EXPECT_EQ(parseRecord(u"one,two"), (QStringList{"one", "two"}));
-    EXPECT_EQ(parseRecord(u""), QStringList{""});
-    EXPECT_EQ(parseRecord(u"\"unterminated, still"), QStringList{"unterminated, still"});
-    EXPECT_EQ(parseRecord(u"\"q\"junk,2"), (QStringList{"q", "2"}));
+    EXPECT_EQ(parseRecord(u"\"a,b\",12, 7 ,#TRUE#"), (QStringList {"a,b", "12", "7", "#TRUE#"}));
+    EXPECT_EQ(parseRecord(u"C:\\x.mp3"), QStringList {"C:\\x.mp3"});
+    EXPECT_EQ(parseRecord(u"one,two"), (QStringList {"one", "two"}));
+    EXPECT_EQ(parseRecord(u""), QStringList {""});
+    EXPECT_EQ(parseRecord(u"\"unterminated, still"), QStringList {"unterminated, still"});
+    EXPECT_EQ(parseRecord(u"\"q\"junk,2"), (QStringList {"q", "2"}));
     // A tab before the opening quote is a blank like a space.
-    EXPECT_EQ(parseRecord(u"250,\t\"a, b\""), (QStringList{"250", "a, b"}));
-    EXPECT_EQ(parseRecord(u"\t \"x\""), QStringList{"x"});
+    EXPECT_EQ(parseRecord(u"250,\t\"a, b\""), (QStringList {"250", "a, b"}));
+    EXPECT_EQ(parseRecord(u"\t \"x\""), QStringList {"x"});
 }
 
 TEST(RecordForm, ParsesPlainNumbersOnly)

@@ -22,7 +22,9 @@ TEST(TextCodec, AFileThatIsNotUtf8IsWindows1252Whole)
 {
     // "café" and "€5" as an 8-bit editor wrote them.
     EXPECT_EQ(decodeText("caf\xE9"), QString::fromUtf8("café"));
-    EXPECT_EQ(decodeText("\x80" "5"), QString::fromUtf8("€5"));
+    EXPECT_EQ(decodeText("\x80"
+                         "5"),
+              QString::fromUtf8("€5"));
     EXPECT_EQ(decodeText("\x93quoted\x94"), QString::fromUtf8("“quoted”"));
     // A lone lead byte, an overlong form and an encoded surrogate are not
     // UTF-8 either.
@@ -47,17 +49,20 @@ TEST(TextCodec, Utf16WithAByteOrderMark)
     }
     EXPECT_EQ(decodeText(little), text);
     EXPECT_EQ(decodeText(big), text);
-    EXPECT_EQ(splitLines(decodeText(QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0", 10))), (QStringList{"a", "b"}));
+    EXPECT_EQ(splitLines(decodeText(QByteArray("\xFF\xFE"
+                                               "a\0\r\0\n\0b\0",
+                                               10))),
+              (QStringList {"a", "b"}));
     // A cut file: the lone half of a pair and the odd byte are marked.
     EXPECT_EQ(decodeText(QByteArray("\xFE\xFF\xD8\x3C\0a\0", 7)), QString::fromUtf8("\uFFFDa\uFFFD"));
 }
 
 TEST(TextCodec, SplitsLinesAtAnyTerminator)
 {
-    EXPECT_EQ(splitLines("a\r\nb\r\n"), (QStringList{"a", "b"}));
-    EXPECT_EQ(splitLines("a\r\nb"), (QStringList{"a", "b"}));
-    EXPECT_EQ(splitLines("a\nb\rc"), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(splitLines("\r\n\r\n"), (QStringList{"", ""}));
+    EXPECT_EQ(splitLines("a\r\nb\r\n"), (QStringList {"a", "b"}));
+    EXPECT_EQ(splitLines("a\r\nb"), (QStringList {"a", "b"}));
+    EXPECT_EQ(splitLines("a\nb\rc"), (QStringList {"a", "b", "c"}));
+    EXPECT_EQ(splitLines("\r\n\r\n"), (QStringList {"", ""}));
     EXPECT_TRUE(splitLines("").isEmpty());
 }
 
@@ -112,4 +117,3 @@ TEST(TextFile, ReadsWholeFilesAndRefusesWhatIsNotOne)
     EXPECT_FALSE(writeTextFile(dir.path(), "new", &error));
     EXPECT_FALSE(error.isEmpty());
 }
-

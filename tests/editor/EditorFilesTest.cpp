@@ -86,8 +86,8 @@ protected:
     QTemporaryDir dir;
     cantorel::testing::ScriptedPrompts prompts;
     MemoryClipboard clipboard;
-    LinePair lines{prompts, clipboard};
-    EditorFiles files{lines, prompts};
+    LinePair lines {prompts, clipboard};
+    EditorFiles files {lines, prompts};
 };
 
 } // namespace
@@ -97,7 +97,7 @@ TEST_F(EditorFilesTest, ALastLineWithoutCrLfIsReadAndWrittenBackEnded)
     cantorel::testing::writeFile(path("three.txt"), "first\r\nsecond\r\nthird");
     prompts.expectOpenFile("  " + path("three.txt") + " ");
     files.open(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"first", "second", "third"}));
+    EXPECT_EQ(left().lines, (QStringList {"first", "second", "third"}));
     EXPECT_EQ(left().fileName, path("three.txt"));
     EXPECT_EQ(prompts.asked.first().text, "Open a Lyric file");
     ASSERT_EQ(prompts.asked.first().filters.size(), 1);
@@ -112,8 +112,8 @@ TEST_F(EditorFilesTest, EightBitTextIsReadAsWrittenAndNewFilesAreUtf8)
     cantorel::testing::writeFile(path("old.txt"), "caf\xE9\n\x93hi\x94\n\n");
     const LyricTextRead read = readLyricText(path("old.txt"));
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines, (QStringList{QString::fromUtf8("café"), QString::fromUtf8("“hi”"), ""}));
-    EXPECT_EQ(read.encoding, (lyrics::FileEncoding{lyrics::TextEncoding::Windows1252, false}));
+    EXPECT_EQ(read.lines, (QStringList {QString::fromUtf8("café"), QString::fromUtf8("“hi”"), ""}));
+    EXPECT_EQ(read.encoding, (lyrics::FileEncoding {lyrics::TextEncoding::Windows1252, false}));
     EXPECT_EQ(writeLyricText(path("same.txt"), read.lines, read.encoding).error, "");
     EXPECT_EQ(contents(path("same.txt")), "caf\xE9\r\n\x93hi\x94\r\n\r\n");
     EXPECT_EQ(writeLyricText(path("new.txt"), read.lines).error, "");
@@ -156,8 +156,8 @@ TEST_F(EditorFilesTest, SaveAsKeepsTheFolderAndAsksBeforeReplacing)
 
     // The name the rule makes may name a file that is there: asked first.
     cantorel::testing::writeFile(path("old.txt"), "keep me");
-    prompts.expectSaveFile(path("old")).expectMessage("old.txt already exists.\nDo you want to replace it?",
-                                                      Answer::No);
+    prompts.expectSaveFile(path("old"))
+        .expectMessage("old.txt already exists.\nDo you want to replace it?", Answer::No);
     EXPECT_FALSE(files.saveAs(Side::Left));
     EXPECT_EQ(contents(path("old.txt")), "keep me");
     prompts.expectSaveFile(path("old")).expectMessage(QString(), Answer::Yes);
@@ -222,7 +222,7 @@ TEST_F(EditorFilesTest, ASaveOnAFullDiskKeepsTheOldFileAndTheChanges)
     EXPECT_TRUE(prompts.asked.last().text.contains("Nothing on disk was changed."));
     EXPECT_TRUE(lines.hasUnsavedChanges(Side::Left)); // so the question at the end still comes
     EXPECT_EQ(contents(target), "old\r\n");
-    EXPECT_EQ(disk.names(), QStringList{"song.txt"});
+    EXPECT_EQ(disk.names(), QStringList {"song.txt"});
 }
 
 TEST_F(EditorFilesTest, AFileThatCannotBeOpenedChangesNothing)
@@ -230,16 +230,16 @@ TEST_F(EditorFilesTest, AFileThatCannotBeOpenedChangesNothing)
     lines.loadLines(Side::Left, {"kept"}, path("kept.txt"));
     prompts.expectOpenFile(path("missing.txt")).expectMessage(QString());
     files.open(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"kept"}));
+    EXPECT_EQ(left().lines, (QStringList {"kept"}));
     EXPECT_EQ(left().fileName, path("kept.txt"));
     EXPECT_TRUE(prompts.asked.last().text.contains("missing.txt"));
 
     ASSERT_TRUE(QDir().mkpath(path("folder.txt")));
     prompts.expectOpenFile(path("folder.txt")).expectMessage(QString());
     files.open(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"kept"}));
+    EXPECT_EQ(left().lines, (QStringList {"kept"}));
 
     prompts.expectOpenFile(""); // cancelled: nothing at all
     files.open(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"kept"}));
+    EXPECT_EQ(left().lines, (QStringList {"kept"}));
 }

@@ -16,8 +16,8 @@ namespace {
 QString helpText()
 {
     QTextDocument page;
-    page.setHtml(QString::fromUtf8(
-        cantorel::testing::readFile(cantorel::testing::sourcePath("data/help/Welcome.htm"))));
+    page.setHtml(
+        QString::fromUtf8(cantorel::testing::readFile(cantorel::testing::sourcePath("data/help/Welcome.htm"))));
     return page.toPlainText().simplified();
 }
 
@@ -32,12 +32,12 @@ TEST(EditorHelp, PasteAndCountColoursAreDescribedAsTheyBehave)
     // end of the list.
     cantorel::testing::ScriptedPrompts prompts;
     MemoryClipboard clipboard;
-    LinePair lines{prompts, clipboard};
+    LinePair lines {prompts, clipboard};
     lines.loadLines(Side::Left, {"A", "B", "C"}, QString());
     lines.setMarked(Side::Left, {0, 1});
     lines.copy(Side::Left);
     lines.pasteInto(Side::Left);
-    ASSERT_EQ(lines.column(Side::Left).lines, (QStringList{"A", "B", "C", "AB"}));
+    ASSERT_EQ(lines.column(Side::Left).lines, (QStringList {"A", "B", "C", "AB"}));
     EXPECT_FALSE(help.contains("inserts the clipboard's lines"));
     EXPECT_TRUE(help.contains("at the end of the list, never at the current line"));
     EXPECT_TRUE(help.contains("as Copy makes it, becomes a single line with its line breaks taken out"));

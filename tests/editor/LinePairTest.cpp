@@ -25,7 +25,7 @@ protected:
 
     cantorel::testing::ScriptedPrompts prompts;
     MemoryClipboard clipboard;
-    LinePair lines{prompts, clipboard};
+    LinePair lines {prompts, clipboard};
 };
 
 } // namespace
@@ -38,8 +38,8 @@ TEST_F(LinePairTest, TransferAppendsMarkedLinesInOrderAndRemovesThemOnTheLeft)
     lines.setMarked(Side::Left, {3, 1});
     lines.transfer();
 
-    EXPECT_EQ(right().lines, (QStringList{"x", "y", "z", "b", "d"}));
-    EXPECT_EQ(left().lines, (QStringList{"a", "c"}));
+    EXPECT_EQ(right().lines, (QStringList {"x", "y", "z", "b", "d"}));
+    EXPECT_EQ(left().lines, (QStringList {"a", "c"}));
     EXPECT_TRUE(left().marked.empty());
     EXPECT_EQ(clipboard.text(), "\r\nb\r\nd");
     EXPECT_EQ(lines.pasteTarget(), Side::Right);
@@ -53,8 +53,8 @@ TEST_F(LinePairTest, TransferIntoAnEmptyListHoldsExactlyTheMovedLines)
     lines.setMarked(Side::Left, {0, 1});
     lines.transfer();
 
-    EXPECT_EQ(right().lines, (QStringList{"a", ""}));
-    EXPECT_EQ(left().lines, (QStringList{"c"}));
+    EXPECT_EQ(right().lines, (QStringList {"a", ""}));
+    EXPECT_EQ(left().lines, (QStringList {"c"}));
     EXPECT_EQ(clipboard.text(), "\r\na\r\n");
 
     // Nothing marked: nothing moves and the clipboard is not touched.
@@ -73,7 +73,7 @@ TEST_F(LinePairTest, DeleteInMarkedModeRemovesEveryMarkedLineButNeedsACurrentLin
 
     lines.select(Side::Left, 6);
     lines.deleteLines(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"L0", "L2", "L3", "L5", "L7"}));
+    EXPECT_EQ(left().lines, (QStringList {"L0", "L2", "L3", "L5", "L7"}));
     EXPECT_EQ(left().current, -1);
 }
 
@@ -85,12 +85,12 @@ TEST_F(LinePairTest, DeleteRemovesOnlyTheCurrentLineAndLeavesTheNextOneAlone)
     EXPECT_EQ(left().editText, "two");
     lines.deleteLines(Side::Left);
 
-    EXPECT_EQ(left().lines, (QStringList{"one", "three"}));
+    EXPECT_EQ(left().lines, (QStringList {"one", "three"}));
     EXPECT_EQ(left().editText, "");
-    EXPECT_EQ(left().marked, (std::set<int>{1})); // "three" stays marked
+    EXPECT_EQ(left().marked, (std::set<int> {1})); // "three" stays marked
     // The emptied box edits nothing: no line is current any more.
     lines.editCurrentLine(Side::Left, "typed");
-    EXPECT_EQ(left().lines, (QStringList{"one", "three"}));
+    EXPECT_EQ(left().lines, (QStringList {"one", "three"}));
 }
 
 TEST_F(LinePairTest, MarkedLinesFromThePopUpMenuUntickBothSides)
@@ -100,7 +100,7 @@ TEST_F(LinePairTest, MarkedLinesFromThePopUpMenuUntickBothSides)
     lines.select(Side::Right, 0);
     lines.setMarked(Side::Right, {0, 2});
     lines.deleteMarkedLines(Side::Right);
-    EXPECT_EQ(right().lines, (QStringList{"b"}));
+    EXPECT_EQ(right().lines, (QStringList {"b"}));
     EXPECT_FALSE(left().deleteMarked);
     EXPECT_FALSE(right().deleteMarked);
 }
@@ -114,8 +114,8 @@ TEST_F(LinePairTest, SynchronisedUpMovesTheSameLineOnBothSides)
     ASSERT_EQ(right().current, 5); // the right side followed the click
 
     lines.moveUp(Side::Left);
-    EXPECT_EQ(left().lines.mid(3, 3), (QStringList{"L3", "L5", "L4"}));
-    EXPECT_EQ(right().lines.mid(3, 3), (QStringList{"R3", "R5", "R4"}));
+    EXPECT_EQ(left().lines.mid(3, 3), (QStringList {"L3", "L5", "L4"}));
+    EXPECT_EQ(right().lines.mid(3, 3), (QStringList {"R3", "R5", "R4"}));
     EXPECT_EQ(left().current, 4);
     EXPECT_EQ(right().current, 4);
     EXPECT_EQ(left().editText, "L5");
@@ -129,12 +129,12 @@ TEST_F(LinePairTest, MovesStopAtTheEnds)
     lines.moveUp(Side::Left);
     lines.select(Side::Left, 2);
     lines.moveDown(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(left().lines, (QStringList {"a", "b", "c"}));
 
     lines.moveUp(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"a", "c", "b"}));
+    EXPECT_EQ(left().lines, (QStringList {"a", "c", "b"}));
     EXPECT_EQ(left().current, 1);
-    EXPECT_EQ(left().marked, (std::set<int>{1}));
+    EXPECT_EQ(left().marked, (std::set<int> {1}));
 }
 
 TEST_F(LinePairTest, LeftDeleteModeBlocksTheLeftDownEvenAsPartner)
@@ -146,18 +146,18 @@ TEST_F(LinePairTest, LeftDeleteModeBlocksTheLeftDownEvenAsPartner)
     lines.setDeleteMarked(Side::Left, true);
 
     lines.moveDown(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(right().lines, (QStringList{"x", "y", "z"}));
+    EXPECT_EQ(left().lines, (QStringList {"a", "b", "c"}));
+    EXPECT_EQ(right().lines, (QStringList {"x", "y", "z"}));
 
     // Started on the right, only the right list moves: the sides drift apart.
     lines.moveDown(Side::Right);
-    EXPECT_EQ(right().lines, (QStringList{"y", "x", "z"}));
-    EXPECT_EQ(left().lines, (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(right().lines, (QStringList {"y", "x", "z"}));
+    EXPECT_EQ(left().lines, (QStringList {"a", "b", "c"}));
 
     // Up has no such condition.
     lines.select(Side::Left, 1);
     lines.moveUp(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"b", "a", "c"}));
+    EXPECT_EQ(left().lines, (QStringList {"b", "a", "c"}));
 }
 
 TEST_F(LinePairTest, PasteJoinsTextThatStartsWithABreakAndSplitsOtherText)
@@ -168,27 +168,27 @@ TEST_F(LinePairTest, PasteJoinsTextThatStartsWithABreakAndSplitsOtherText)
     lines.copy(Side::Left);
     EXPECT_EQ(clipboard.text(), "\r\nA\r\nB");
     lines.pasteInto(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"A", "B", "AB"}));
+    EXPECT_EQ(left().lines, (QStringList {"A", "B", "AB"}));
 
     clipboard.setText("X");
     lines.copy(Side::Left); // marks still on A and B
     EXPECT_EQ(clipboard.text(), "X\r\nA\r\nB");
     lines.pasteInto(Side::Right);
-    EXPECT_EQ(right().lines, (QStringList{"X", "A", "B"}));
+    EXPECT_EQ(right().lines, (QStringList {"X", "A", "B"}));
 
     lines.loadLines(Side::Right, {}, QString());
     lines.clearClipboard();
     lines.paste(); // an empty clipboard gives one empty line
     clipboard.setText("plain");
     lines.paste();
-    EXPECT_EQ(right().lines, (QStringList{"", "plain"}));
+    EXPECT_EQ(right().lines, (QStringList {"", "plain"}));
 }
 
 TEST_F(LinePairTest, PastedTextWithOtherLineBreaksNeverLeavesABreakInALine)
 {
     clipboard.setText("one\ntwo\rthree");
     lines.pasteInto(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"one", "two", "three"}));
+    EXPECT_EQ(left().lines, (QStringList {"one", "two", "three"}));
 
     clipboard.setText("\nfour\nfive");
     lines.paste();
@@ -199,7 +199,7 @@ TEST_F(LinePairTest, EditingChangesTheCurrentLineAndRefusesLineBreaks)
 {
     lines.loadLines(Side::Left, {"one", "two"}, QString());
     lines.editCurrentLine(Side::Left, "nothing current");
-    EXPECT_EQ(left().lines, (QStringList{"one", "two"}));
+    EXPECT_EQ(left().lines, (QStringList {"one", "two"}));
 
     lines.select(Side::Left, 1);
     lines.editCurrentLine(Side::Left, "twoo");
@@ -221,9 +221,9 @@ TEST_F(LinePairTest, AddLineInsertsAfterTheCurrentLineOrAppendsABlankOne)
     lines.setMarked(Side::Left, {2, 3});
     prompts.expectInput("X");
     lines.addLine(Side::Left);
-    EXPECT_EQ(left().lines, (QStringList{"1", "2", "3", "X", "4"}));
+    EXPECT_EQ(left().lines, (QStringList {"1", "2", "3", "X", "4"}));
     EXPECT_EQ(left().current, 2);
-    EXPECT_EQ(left().marked, (std::set<int>{2, 4}));
+    EXPECT_EQ(left().marked, (std::set<int> {2, 4}));
 
     // Empty, No (asked again), empty, Yes: a blank line at the very end.
     prompts.expectInput("").expectMessage("Do you want to add a blank line", Answer::No);
@@ -241,7 +241,7 @@ TEST_F(LinePairTest, AddLineInsertsAfterTheCurrentLineOrAppendsABlankOne)
     lines.loadLines(Side::Right, {"b"}, QString());
     prompts.expectInput("a");
     lines.addLine(Side::Right);
-    EXPECT_EQ(right().lines, (QStringList{"a", "b"}));
+    EXPECT_EQ(right().lines, (QStringList {"a", "b"}));
 }
 
 TEST_F(LinePairTest, MirroringFollowsOnlyWhileSynchronisedAndWithinTheOtherList)

@@ -1,7 +1,7 @@
 // The lyric editor window: its controls, the wiring to the line operations,
 // the counters and the question at the program's end.
-#include "editor/Lyric_Master.h"
 #include "editor/LineCounters.h"
+#include "editor/Lyric_Master.h"
 #include "support/LegacyText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/UserInput.h"
@@ -65,7 +65,7 @@ protected:
     QTemporaryDir dir;
     cantorel::testing::ScriptedPrompts prompts;
     MemoryClipboard clipboard;
-    Lyric_Master window{prompts, clipboard};
+    Lyric_Master window {prompts, clipboard};
 };
 
 QByteArray numberedFile(const QByteArray& prefix, int count)
@@ -126,8 +126,7 @@ TEST_F(Lyric_MasterTest, EnterInTheEditBoxIsTakenOutAgainWithAMessage)
     cantorel::testing::typeText(text1, "s!");
     EXPECT_EQ(list->item(1)->text(), "twos!");
 
-    prompts.expectMessage(
-        "Cannot Insert a line Here Use \"Add a Line/Translated Line\" To insert a new Line");
+    prompts.expectMessage("Cannot Insert a line Here Use \"Add a Line/Translated Line\" To insert a new Line");
     text1->moveCursor(QTextCursor::Left);
     cantorel::testing::keyClick(text1, Qt::Key_Return, "\r");
     EXPECT_EQ(prompts.remaining(), 0);
@@ -194,7 +193,7 @@ TEST_F(Lyric_MasterTest, ClicksMirrorAndMarkedLinesTransferThroughTheButtons)
 
     cantorel::testing::clickRow(list1, 0);
     cantorel::testing::clickRow(list1, 5, Qt::ControlModifier);
-    EXPECT_EQ(window.lines().column(Side::Left).marked, (std::set<int>{0, 5}));
+    EXPECT_EQ(window.lines().column(Side::Left).marked, (std::set<int> {0, 5}));
     button("Command23")->click();
     ASSERT_EQ(list2->count(), 8);
     EXPECT_EQ(list2->item(6)->text(), "L1");
@@ -329,7 +328,7 @@ TEST_F(Lyric_MasterTest, ArrowKeysMoveTheCurrentLineAndTheEditBoxFollows)
     cantorel::testing::clickRow(list1, 1);
     cantorel::testing::keyClick(list1, Qt::Key_Down);
     EXPECT_EQ(window.lines().column(Side::Left).current, 2);
-    EXPECT_EQ(window.lines().column(Side::Left).marked, (std::set<int>{2}));
+    EXPECT_EQ(window.lines().column(Side::Left).marked, (std::set<int> {2}));
     EXPECT_EQ(find<QPlainTextEdit>("Text1")->toPlainText(), "L3");
     ASSERT_TRUE(cantorel::testing::waitUntil([&] { return find<QLabel>("Label5")->text() == "3"; }, 2000));
 }

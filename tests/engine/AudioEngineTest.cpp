@@ -244,7 +244,8 @@ TEST(AudioEngine, BadFilesGiveTheirResultCodes)
     // A WAV header that promises audio but holds none, and one that promises
     // gigabytes.
     QByteArray wav("RIFF\x24\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x02\x00\x44\xac\x00\x00\x10\xb1\x02\x00"
-                   "\x04\x00\x10\x00" "data\x00\x00\x00\x00",
+                   "\x04\x00\x10\x00"
+                   "data\x00\x00\x00\x00",
                    44);
     QByteArray huge = wav;
     huge[40] = '\xf0';

@@ -2,10 +2,10 @@
 // What the engine tests share: a reference decode of a fixture through the
 // plain library calls, comparisons against it, and an engine whose systems
 // play into capture outputs that a test drains by hand.
-#include "support/TestPaths.h"
 #include "engine/CaptureOutput.h"
 #include "engine/FfmpegAudioEngine.h"
 #include "engine/FfmpegSupport.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ inline Reference decodeFully(const QString& path, int outputRate = 0)
     SwrPtr swr;
     int inRate = 0;
     int inFormat = -1;
-    AVChannelLayout inLayout{};
+    AVChannelLayout inLayout {};
     PacketPtr packet(av_packet_alloc());
     FramePtr frame(av_frame_alloc());
     auto convert = [&](const uint8_t** in, int count) {
@@ -68,7 +68,7 @@ inline Reference decodeFully(const QString& path, int outputRate = 0)
             if (!ref.rate) {
                 ref.rate = outputRate > 0 ? outputRate : frame->sample_rate;
                 if (frame->pts != AV_NOPTS_VALUE && frame->pts < 0)
-                    ref.leadIn = av_rescale_q(-frame->pts, st->time_base, AVRational{1, ref.rate});
+                    ref.leadIn = av_rescale_q(-frame->pts, st->time_base, AVRational {1, ref.rate});
             }
             if (!swr || frame->sample_rate != inRate || frame->format != inFormat
                 || av_channel_layout_compare(&frame->ch_layout, &inLayout) != 0) {
@@ -139,12 +139,12 @@ bool waitFor(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(3
 struct Rig {
     explicit Rig(int rate = 44100, SourceOpener opener = openSoundSource)
         : engine(
-              [this, rate] {
-                  auto output = std::make_unique<CaptureOutput>(rate);
-                  captures.push_back(output.get());
-                  return output;
-              },
-              std::move(opener))
+            [this, rate] {
+                auto output = std::make_unique<CaptureOutput>(rate);
+                captures.push_back(output.get());
+                return output;
+            },
+            std::move(opener))
     {
         EXPECT_EQ(engine.systemCreate(&system), result::Ok);
         EXPECT_EQ(engine.systemInit(system, 32, 0), result::Ok);

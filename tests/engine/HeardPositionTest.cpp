@@ -176,9 +176,7 @@ TEST(QuietPlayback, TheSoundDeviceRestsWhileNothingPlays)
         Handle channel = 0;
         ASSERT_EQ(engine.systemPlaySound(systems[i], kFreeChannel, sound, false, &channel), result::Ok);
         unsigned ms = 0;
-        auto position = [&] {
-            return engine.channelGetPosition(channel, &ms, kMilliseconds) == result::Ok ? ms : 0u;
-        };
+        auto position = [&] { return engine.channelGetPosition(channel, &ms, kMilliseconds) == result::Ok ? ms : 0u; };
         EXPECT_TRUE(waitFor([&] { return !output.resting() && position() > 50; }));
 
         // Paused, it rests once what it held is heard; resumed, it plays on.

@@ -157,8 +157,8 @@ TEST(OddMedia, ACutStreamPlaysTheContainersTimelineInEveryMode)
         // Played to its end from the start: exactly the container's length.
         const Handle again = rig.play(sound);
         std::int64_t heard = 0;
-        for (unsigned position = 0; rig.engine.channelGetPosition(again, &position, kMilliseconds) == result::Ok
-                                    && heard < ref.frames();)
+        for (unsigned position = 0;
+             rig.engine.channelGetPosition(again, &position, kMilliseconds) == result::Ok && heard < ref.frames();)
             heard += static_cast<std::int64_t>(rig.capture().pull(441).size() / 2);
         EXPECT_EQ(rig.length(sound), kContainerMs);
         EXPECT_NEAR(double(heard), double(ref.frames() - ref.leadIn), 441);

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-
 using namespace cantorel::engine;
 using namespace cantorel::enginetest;
 using cantorel::testing::fixturePath;
@@ -51,7 +50,7 @@ TEST(SourceCache, ACancelledOpenGivesUpAndLeavesNothingBehind)
     QFile::copy(fixturePath("audio/tones.ogg"), path);
     SourceCache& cache = SourceCache::instance();
     const std::uint64_t reads = cache.reads();
-    const std::atomic<bool> cancelled{true};
+    const std::atomic<bool> cancelled {true};
     std::shared_ptr<const SoundSource> source;
     EXPECT_EQ(openSoundSource(path, mode::AccurateTime, &source, &cancelled), result::FileBad);
     EXPECT_EQ(source, nullptr);

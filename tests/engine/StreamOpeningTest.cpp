@@ -3,8 +3,8 @@
 // release, a close or the engine's end; the fake engine holds such opens for
 // window tests.
 #include "EngineTestRig.h"
-#include "support/FakeAudioEngine.h"
 #include "engine/ResultTexts.h"
+#include "support/FakeAudioEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,11 +26,11 @@ using Clock = std::chrono::steady_clock;
 // give up when cancelled, as the real open does; otherwise they stand for a
 // read stalled in the file system.
 struct Gate {
-    std::atomic<bool> open{false};
+    std::atomic<bool> open {false};
     bool heedCancel = true;
-    std::atomic<int> waiting{0};
-    std::atomic<int> cancelled{0};
-    std::atomic<int> done{0};
+    std::atomic<int> waiting {0};
+    std::atomic<int> cancelled {0};
+    std::atomic<int> done {0};
 };
 
 SourceOpener gatedOpener(std::shared_ptr<Gate> gate)
@@ -183,13 +183,13 @@ TEST(FakeEngine, HoldsNonBlockingOpensUntilTheTestCompletesThem)
     fake.systemCreateStream(system, fixturePath("audio/cbr.mp3"), mode::NonBlocking, &ready); // done at once
     fake.holdOpens(true);
     fake.systemCreateStream(system, "/no/such.mp3", mode::NonBlocking, &held);
-    EXPECT_EQ(told, std::vector<Handle>{ready});
+    EXPECT_EQ(told, std::vector<Handle> {ready});
     EXPECT_EQ(stateOf(fake, ready), OpenState::Ready);
-    EXPECT_EQ(fake.loadingSounds(), QList<Handle>{held});
+    EXPECT_EQ(fake.loadingSounds(), QList<Handle> {held});
     unsigned length = 0;
     EXPECT_EQ(fake.soundGetLength(held, &length, kMilliseconds), result::NotReady);
     fake.completeOpen(held);
-    EXPECT_EQ(told, (std::vector<Handle>{ready, held}));
+    EXPECT_EQ(told, (std::vector<Handle> {ready, held}));
     Result openResult = result::Ok;
     EXPECT_EQ(stateOf(fake, held, &openResult), OpenState::Failed);
     EXPECT_EQ(openResult, result::FileNotFound);

@@ -81,7 +81,7 @@ TEST_F(TransportTest, PlayPauseResumeAndStopAsThePlayerDoesThem)
     EXPECT_EQ(t->stop(), Outcome::Done);
     EXPECT_TRUE(t->stopped());
     EXPECT_FALSE(t->paused()); // a stopped song is not paused
-    EXPECT_EQ(engine.log.filter("createStream"), QStringList{"createStream " + song + " 0x4000"});
+    EXPECT_EQ(engine.log.filter("createStream"), QStringList {"createStream " + song + " 0x4000"});
     EXPECT_EQ(t->stop(), Outcome::Nothing); // the player stops once
     EXPECT_EQ(state.count(), 5);
 }

@@ -40,7 +40,10 @@ std::unique_ptr<LyricTable> threeLines(bool translated)
 class FloatingWindow : public ::testing::Test {
 protected:
     template <typename T = QListWidget>
-    T* child(const char* name) { return window.findChild<T*>(QLatin1String(name)); }
+    T* child(const char* name)
+    {
+        return window.findChild<T*>(QLatin1String(name));
+    }
     // The row List1 shows after the pane changed at `ms`.
     int rowAt(int ms)
     {
@@ -50,7 +53,7 @@ protected:
     }
 
     int position = 0;
-    Lyric_Displayer window{[this] { return position; }};
+    Lyric_Displayer window {[this] { return position; }};
 };
 
 } // namespace

@@ -72,24 +72,24 @@ TEST(Embedded, Id3Sylt)
     tagId3<TagLib::MPEG::File>(mp3, {sylt(Sylt::AbsoluteMilliseconds, {{900, "chord G"}}, Sylt::Chord),
                                      sylt(Sylt::AbsoluteMilliseconds, {{2500, "Second"}, {1000, "First"}}),
                                      sylt(Sylt::AbsoluteMilliseconds, {{1000, "Premier"}, {2500, "Deuxième"}})});
-    EXPECT_EQ(linesOf(mp3, "ID3v2 SYLT"), (Lines{{100, "First", "Premier"}, {250, "Second", "Deuxième"}}));
+    EXPECT_EQ(linesOf(mp3, "ID3v2 SYLT"), (Lines {{100, "First", "Premier"}, {250, "Second", "Deuxième"}}));
 
     // MPEG frames of 1152 samples at 44.1 kHz (frame 100 starts at 2612.24
     // ms); texts that start with a line feed start a line.
     const QString frames = copyFixture("cbr.mp3", dir.filePath("Frames.mp3"));
     tagId3<TagLib::MPEG::File>(frames, {sylt(Sylt::AbsoluteMpegFrames,
                                              {{0, "Rain "}, {10, "on "}, {20, "me"}, {100, "\nSun"}, {110, "shine"}})});
-    EXPECT_EQ(linesOf(frames, "ID3v2 SYLT"), (Lines{{0, "Rain on me", ""}, {261.2, "Sunshine", ""}}));
+    EXPECT_EQ(linesOf(frames, "ID3v2 SYLT"), (Lines {{0, "Rain on me", ""}, {261.2, "Sunshine", ""}}));
 
     const QString mp2 = copyFixture("tones.mp2", dir.filePath("Rain.mp2"));
     tagId3<TagLib::MPEG::File>(mp2, {sylt(Sylt::AbsoluteMilliseconds, {{1000, "Layer two"}})});
-    EXPECT_EQ(linesOf(mp2, "ID3v2 SYLT"), (Lines{{100, "Layer two", ""}}));
+    EXPECT_EQ(linesOf(mp2, "ID3v2 SYLT"), (Lines {{100, "Layer two", ""}}));
 
     // A WAV file has no MPEG frames to count: such a frame is no lyric there.
     const QString wav = copyFixture("tones.wav", dir.filePath("Rain.wav"));
     tagId3<TagLib::RIFF::WAV::File>(wav, {sylt(Sylt::AbsoluteMpegFrames, {{10, "never"}}),
                                           sylt(Sylt::AbsoluteMilliseconds, {{1230, "In a wave"}})});
-    EXPECT_EQ(linesOf(wav, "ID3v2 SYLT"), (Lines{{123, "In a wave", ""}}));
+    EXPECT_EQ(linesOf(wav, "ID3v2 SYLT"), (Lines {{123, "In a wave", ""}}));
 }
 
 TEST(Embedded, LrcTextsInOtherTagsButNeverPlainText)
@@ -100,13 +100,14 @@ TEST(Embedded, LrcTextsInOtherTagsButNeverPlainText)
     EXPECT_FALSE(readEmbeddedLyric(plain));
 
     const QString mp3 = copyFixture("cbr.mp3", dir.filePath("Rain.mp3"));
-    tagId3<TagLib::MPEG::File>(mp3, {uslt("Just words"), uslt("[ar:x]\r\n[00:01.00]Rain\r\n[00:01.00]Pluie\r\n[00:02.50]River")});
-    EXPECT_EQ(linesOf(mp3, "ID3v2 USLT"), (Lines{{100, "Rain", "Pluie"}, {250, "River", ""}}));
+    tagId3<TagLib::MPEG::File>(
+        mp3, {uslt("Just words"), uslt("[ar:x]\r\n[00:01.00]Rain\r\n[00:01.00]Pluie\r\n[00:02.50]River")});
+    EXPECT_EQ(linesOf(mp3, "ID3v2 USLT"), (Lines {{100, "Rain", "Pluie"}, {250, "River", ""}}));
 
     const QString ogg = copyFixture("tones.ogg", dir.filePath("Rain.ogg"));
     addVorbisComment(ogg, "LYRICS", "Untimed words only");
     addVorbisComment(ogg, "UNSYNCEDLYRICS", "[00:03.00]Vorbis line");
-    EXPECT_EQ(linesOf(ogg, "Vorbis UNSYNCEDLYRICS"), (Lines{{300, "Vorbis line", ""}}));
+    EXPECT_EQ(linesOf(ogg, "Vorbis UNSYNCEDLYRICS"), (Lines {{300, "Vorbis line", ""}}));
 
     const QString wma = copyFixture("tones.wma", dir.filePath("Rain.wma"));
     {
@@ -114,7 +115,7 @@ TEST(Embedded, LrcTextsInOtherTagsButNeverPlainText)
         file.tag()->setAttribute("WM/Lyrics", TagLib::ASF::Attribute(TagLib::String("[00:00.50]Windows line")));
         ASSERT_TRUE(file.save());
     }
-    EXPECT_EQ(linesOf(wma, "WM/Lyrics"), (Lines{{50, "Windows line", ""}}));
+    EXPECT_EQ(linesOf(wma, "WM/Lyrics"), (Lines {{50, "Windows line", ""}}));
 
     // Untagged, broken or missing songs hold nothing.
     for (const char* fixture : {"tones.ogg", "garbage.mp3", "empty.mp3"})

@@ -49,8 +49,7 @@ inline const CorpusGroup kShortLines[] = {
     {"short", "CP1252",
      "Je t’aime/Café/Für Elise/Mañana/Ça va/Là-bas/Über alles/Señorita/Noël/Déjà vu/Garçon/Straße/Canção/"
      "Città/Björk/Forêt/Où es-tu/Niño/À bientôt/Sí, señor/Frère Jacques/Ne me quitte pas, chérie"},
-    {"short", "UTF-8",
-     "我爱你/ありがとう/사랑해/Привет/Miluju tě/Café/Ελπίδα/שלום/Спокойной ночи/愛してる"},
+    {"short", "UTF-8", "我爱你/ありがとう/사랑해/Привет/Miluju tě/Café/Ελπίδα/שלום/Спокойной ночи/愛してる"},
 };
 
 // English lyrics with a few characters beyond ASCII.
@@ -67,8 +66,7 @@ inline const CorpusGroup kSparseLines[] = {
      "I love you 我愛你/Baby 你好嗎/Say 再見 to me/Hello 台北/I miss you 想你/Forever 永遠/Oh 寶貝 come back"},
     {"sparse", "CP932",
      "I love you 愛してる/Sayonara さよなら/Tokyo 東京 night/Arigato ありがとう/Kawaii かわいい girl/My 夢 came true"},
-    {"sparse", "CP949",
-     "I love you 사랑해/Hello 안녕/Seoul 서울 night/Baby 보고 싶어/Oppa 오빠/Thank you 고마워"},
+    {"sparse", "CP949", "I love you 사랑해/Hello 안녕/Seoul 서울 night/Baby 보고 싶어/Oppa 오빠/Thank you 고마워"},
     {"sparse", "CP1251", "Hello Москва/I love you, Катя/Da, da, да, my love"},
 };
 
@@ -99,7 +97,8 @@ inline const CorpusGroup kWholeLyrics[] = {
     {"whole", "CP1252",
      "La pluie tombe sur la vieille rivière/Je t’attends près du pont, à l’été/Les lanternes s’allument, une à une/"
      "Le vent emporte ton nom — si loin/« Reviens », disait la nuit à la fenêtre/Je compte les gouttes, le cœur léger/"
-     "Tu m’avais dit : le printemps reviendra/Les fleurs sont là, mais toi tu n’es pas là/La rivière emporte ma chanson/"
+     "Tu m’avais dit : le printemps reviendra/Les fleurs sont là, mais toi tu n’es pas là/La rivière emporte ma "
+     "chanson/"
      "Et la lumière de la lune d’antan"},
 };
 

@@ -87,8 +87,9 @@ TEST(EncodingGuess, CorpusIsReadRight)
     for (const char* group : {"whole", "utf16"})
         EXPECT_EQ(groups.at(group).right, groups.at(group).total) << group;
 
-    for (const DesktopLanguage language : {DesktopLanguage::ChineseSimplified, DesktopLanguage::ChineseTraditional,
-                                           DesktopLanguage::Japanese, DesktopLanguage::Korean, DesktopLanguage::Cyrillic}) {
+    for (const DesktopLanguage language :
+         {DesktopLanguage::ChineseSimplified, DesktopLanguage::ChineseTraditional, DesktopLanguage::Japanese,
+          DesktopLanguage::Korean, DesktopLanguage::Cyrillic}) {
         const std::map<std::string, Tally> local = runCorpus(language);
         for (const char* group : {"whole", "utf16"})
             EXPECT_EQ(local.at(group).right, local.at(group).total) << group << " " << int(language);
@@ -98,10 +99,18 @@ TEST(EncodingGuess, CorpusIsReadRight)
 TEST(EncodingGuess, TiesGoToTheDesktopsLanguage)
 {
     using L = DesktopLanguage;
-    const std::pair<const char*, L> locales[] = {
-        {"zh_CN.UTF-8", L::ChineseSimplified}, {"zh_TW.UTF-8", L::ChineseTraditional}, {"zh-Hant-HK", L::ChineseTraditional},
-        {"zh_HK", L::ChineseTraditional}, {"ja_JP.eucJP", L::Japanese}, {"ko-KR", L::Korean}, {"ru_RU", L::Cyrillic},
-        {"uk_UA.UTF-8", L::Cyrillic}, {"bg", L::Cyrillic}, {"pl_PL", L::Other}, {"en_US", L::Other}, {"C", L::Other}};
+    const std::pair<const char*, L> locales[] = {{"zh_CN.UTF-8", L::ChineseSimplified},
+                                                 {"zh_TW.UTF-8", L::ChineseTraditional},
+                                                 {"zh-Hant-HK", L::ChineseTraditional},
+                                                 {"zh_HK", L::ChineseTraditional},
+                                                 {"ja_JP.eucJP", L::Japanese},
+                                                 {"ko-KR", L::Korean},
+                                                 {"ru_RU", L::Cyrillic},
+                                                 {"uk_UA.UTF-8", L::Cyrillic},
+                                                 {"bg", L::Cyrillic},
+                                                 {"pl_PL", L::Other},
+                                                 {"en_US", L::Other},
+                                                 {"C", L::Other}};
     for (const auto& [name, language] : locales)
         EXPECT_EQ(desktopLanguageOf(name), language) << name;
 

@@ -34,11 +34,11 @@ TEST(LineLookup, ShowsTheCurrentLineWithTheComingOneAsTooltip)
     const auto table = twoLines(true);
     PaneTexts panes = start();
     lookUpLine(*table, 5000, panes);
-    EXPECT_EQ(panes, (PaneTexts{"", "line 1", "", "γραμμή 1"}));
+    EXPECT_EQ(panes, (PaneTexts {"", "line 1", "", "γραμμή 1"}));
     lookUpLine(*table, 15000, panes);
-    EXPECT_EQ(panes, (PaneTexts{"line 1", "line 2", "γραμμή 1", "γραμμή 2"}));
+    EXPECT_EQ(panes, (PaneTexts {"line 1", "line 2", "γραμμή 1", "γραμμή 2"}));
     lookUpLine(*table, 25000, panes);
-    EXPECT_EQ(panes, (PaneTexts{"line 2", "line 2", "γραμμή 2", "γραμμή 2"}));
+    EXPECT_EQ(panes, (PaneTexts {"line 2", "line 2", "γραμμή 2", "γραμμή 2"}));
 }
 
 TEST(LineLookup, ExactTimeChangesTheTextButNotTheTooltip)
@@ -46,7 +46,7 @@ TEST(LineLookup, ExactTimeChangesTheTextButNotTheTooltip)
     const auto table = twoLines(true);
     PaneTexts panes = start();
     lookUpLine(*table, 10000, panes);
-    EXPECT_EQ(panes, (PaneTexts{"line 1", "Displays lyrics", "γραμμή 1", "Displays Translated Lyrics"}));
+    EXPECT_EQ(panes, (PaneTexts {"line 1", "Displays lyrics", "γραμμή 1", "Displays Translated Lyrics"}));
     // Exactly at the last line, then a hair past it.
     lookUpLine(*table, 20000, panes);
     EXPECT_EQ(panes.text1, "line 2");
@@ -60,7 +60,7 @@ TEST(LineLookup, WithoutTranslationTheSecondPaneIsLeftAlone)
     const auto table = twoLines(false);
     PaneTexts panes = start();
     lookUpLine(*table, 15000, panes);
-    EXPECT_EQ(panes, (PaneTexts{"line 1", "line 2", "Translated Lyrics", "Displays Translated Lyrics"}));
+    EXPECT_EQ(panes, (PaneTexts {"line 1", "line 2", "Translated Lyrics", "Displays Translated Lyrics"}));
 }
 
 TEST(LineLookup, UnorderedTimesLetTheLastMatchWin)

@@ -30,22 +30,28 @@ TEST(LrcCorpus, EveryVariantGivesItsTimeAndText)
     EXPECT_TRUE(lrc.isLyric);
     EXPECT_TRUE(lrc.lyric.translated);
     EXPECT_EQ(lrc.offsetMs, 0);
-    EXPECT_EQ(lrc.lyric.lines, (Lines{{500, "one-digit minute", ""}, {650, "tenths", ""},
-                                      {725, "hundredths", ""}, {812.5, "thousandths", ""},
-                                      {950, "colon hundredths", ""}, {1000, "twice", ""},
-                                      {1100, "Word tags", ""}, {1200, "Line", "Translation"},
-                                      {1300, "", ""}, {1400, "[Chorus] brackets", ""},
-                                      {3000, "twice", ""}, {600000, "minutes over 99", ""}}));
+    EXPECT_EQ(lrc.lyric.lines, (Lines {{500, "one-digit minute", ""},
+                                       {650, "tenths", ""},
+                                       {725, "hundredths", ""},
+                                       {812.5, "thousandths", ""},
+                                       {950, "colon hundredths", ""},
+                                       {1000, "twice", ""},
+                                       {1100, "Word tags", ""},
+                                       {1200, "Line", "Translation"},
+                                       {1300, "", ""},
+                                       {1400, "[Chorus] brackets", ""},
+                                       {3000, "twice", ""},
+                                       {600000, "minutes over 99", ""}}));
     // Same-time lines pair up in file order; a third joins the translation.
     EXPECT_EQ(linesOf("[00:02]x\n[00:01]y\n[00:02]x-tr\n[00:01]y-tr\n[00:03]z\n[00:03]z1\n[00:03]z2"),
-              (Lines{{100, "y", "y-tr"}, {200, "x", "x-tr"}, {300, "z", "z1 / z2"}}));
+              (Lines {{100, "y", "y-tr"}, {200, "x", "x-tr"}, {300, "z", "z1 / z2"}}));
 }
 
 TEST(LrcCorpus, OffsetMovesEveryLineAndClampsAtTheStart)
 {
     // Positive: earlier. Only the first offset tag counts.
-    EXPECT_EQ(linesOf("[offset:+250]\n[offset:900]\n[00:00.10]a\n[00:01.00]b"), (Lines{{0, "a", ""}, {75, "b", ""}}));
-    EXPECT_EQ(linesOf("[00:00.10]a\n[offset: -250 ]\n[00:01.00]b"), (Lines{{35, "a", ""}, {125, "b", ""}}));
+    EXPECT_EQ(linesOf("[offset:+250]\n[offset:900]\n[00:00.10]a\n[00:01.00]b"), (Lines {{0, "a", ""}, {75, "b", ""}}));
+    EXPECT_EQ(linesOf("[00:00.10]a\n[offset: -250 ]\n[00:01.00]b"), (Lines {{35, "a", ""}, {125, "b", ""}}));
     // Two lines that only meet at 0 through the clamp stay two lines.
     EXPECT_EQ(linesOf("[offset:5000]\n[00:01.00]a\n[00:02.00]b").size(), 2);
 }
@@ -92,7 +98,7 @@ TEST(LrcCorpus, HostileFilesComeBackFastAndSane)
     EXPECT_LE(table->translatedLines[2].size(), kMaxLrcLineChars);
     EXPECT_EQ(table->times[1200], 119800);
 
-    EXPECT_EQ(linesOf("[999999:59.999]far away\x01\x7f\xc2\x85!\n"), (Lines{{5999999999.9, "far away!", ""}}));
+    EXPECT_EQ(linesOf("[999999:59.999]far away\x01\x7f\xc2\x85!\n"), (Lines {{5999999999.9, "far away!", ""}}));
     load("[00:01]" + QByteArray(cantorel::kTextFileMaxBytes - 7, 'a')); // one 16 MB line
     EXPECT_EQ(table->lines[1].size(), kMaxLrcLineChars);
 }

@@ -29,8 +29,9 @@ TEST(LrcRoundTrip, PairToLrcToPairKeepsEveryLineAndTimeToTheHundredth)
     EXPECT_EQ(out.written, dir.filePath("Rain.lrc"));
     // A line of the same time as the one before goes a hundredth after it,
     // so it cannot come back as that line's translation.
-    EXPECT_TRUE(readFile(out.written).startsWith("[00:00.00]Intro\r\n[00:00.00]Début\r\n"
-                                                 "[00:00.01]Same \"time\", too\r\n[00:00.01]\r\n"));
+    EXPECT_TRUE(readFile(out.written)
+                    .startsWith("[00:00.00]Intro\r\n[00:00.00]Début\r\n"
+                                "[00:00.01]Same \"time\", too\r\n[00:00.01]\r\n"));
 
     const QString copy = dir.filePath("Copy.mp3");
     ASSERT_TRUE(importLrc(out.written, copy).ok);
@@ -79,18 +80,43 @@ TEST(LrcRoundTrip, WhatALineShowsSurvivesExportAndImport)
 {
     // A removed tag takes one blank with it; a control character inside a
     // tag does not keep the tag in the text; removing tags never leaves one.
-    const LrcLyric lrc = parseLrc(QString::fromUtf8(
-        "[00:01.00]hello <00:01.50> world\n[00:02.00]hi [00:02.50]  there\n"
-        "[00:03.00]a <00:0\x01" "3.50>b\n[00:04.00]x[0[00:01.00]0:02.00]y\n"
-        "[00:05.00]one\n[00:05.00]\n[00:05.00]three\n[00:05.00] \x02 \n"));
-    EXPECT_EQ(lrc.lyric.lines, (QList<TimedLine>{{100, "hello world", ""}, {200, "hi there", ""},
-                                                 {300, "a b", ""}, {400, "xy", ""}, {500, "one", "three"}}));
+    const LrcLyric lrc = parseLrc(QString::fromUtf8("[00:01.00]hello <00:01.50> world\n[00:02.00]hi [00:02.50]  there\n"
+                                                    "[00:03.00]a <00:0\x01"
+                                                    "3.50>b\n[00:04.00]x[0[00:01.00]0:02.00]y\n"
+                                                    "[00:05.00]one\n[00:05.00]\n[00:05.00]three\n[00:05.00] \x02 \n"));
+    EXPECT_EQ(lrc.lyric.lines, (QList<TimedLine> {{100, "hello world", ""},
+                                                  {200, "hi there", ""},
+                                                  {300, "a b", ""},
+                                                  {400, "xy", ""},
+                                                  {500, "one", "three"}}));
 
     // Random lines built from the pieces that trip readers up: parse, write,
     // parse again gives every text and translation back.
-    const QStringList pieces = {"[", "]", "<", ">", "00:01.50", "01:02", ":", ".", " ", "  ", "\t", "a", "é", "雨",
-                                "/", " / ", "[00:0", "1.00]", "<00:0", "2.00>", "[ti:x]", "[offset:5]",
-                                QStringLiteral("\x01"), QStringLiteral("\u0085"), QStringLiteral("\uFEFF")};
+    const QStringList pieces = {"[",
+                                "]",
+                                "<",
+                                ">",
+                                "00:01.50",
+                                "01:02",
+                                ":",
+                                ".",
+                                " ",
+                                "  ",
+                                "\t",
+                                "a",
+                                "é",
+                                "雨",
+                                "/",
+                                " / ",
+                                "[00:0",
+                                "1.00]",
+                                "<00:0",
+                                "2.00>",
+                                "[ti:x]",
+                                "[offset:5]",
+                                QStringLiteral("\x01"),
+                                QStringLiteral("\u0085"),
+                                QStringLiteral("\uFEFF")};
     QRandomGenerator random(17);
     for (int round = 0; round < 300; ++round) {
         QString text;

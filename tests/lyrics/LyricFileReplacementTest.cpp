@@ -61,8 +61,8 @@ struct Pair {
             return ::testing::AssertionSuccess();
         if (l == "new lyric" && t == "old translation" && readFile(translation + ".bak") == "old translation")
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "lyric \"" << l.constData() << "\", translation \"" << t.constData()
-                                             << "\"";
+        return ::testing::AssertionFailure()
+               << "lyric \"" << l.constData() << "\", translation \"" << t.constData() << "\"";
     }
 
     QString lyric, translation;
@@ -131,7 +131,7 @@ TEST(LyricFileReplacement, AReplacedFileKeepsItsPermissionsAndItsLink)
     const ReplacementResult r = replaceFiles({{link, "new song"}});
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(r.written, link);
-    EXPECT_EQ(r.backups, QStringList{real + ".bak"});
+    EXPECT_EQ(r.backups, QStringList {real + ".bak"});
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readFile(real), "new song");
     EXPECT_EQ(readFile(real + ".bak"), "old song");
@@ -151,7 +151,7 @@ TEST(LyricFileReplacement, AReadOnlyFileIsRefusedUnlessTheUserSaysOtherwise)
     for (const bool setAside : {false, true}) {
         const ReplacementResult r = replaceFiles({{lyric, "new lyric"}, {translation, "new", setAside}});
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.readOnly, QStringList{translation});
+        EXPECT_EQ(r.readOnly, QStringList {translation});
         EXPECT_EQ(r.error, translation + ": it is read-only.");
         EXPECT_EQ(namesIn(dir.path()), QStringList({"Rain.mp3-lyric.txt", "Rain.mp3-Tlyric.txt"}));
         EXPECT_EQ(readFile(lyric), "old lyric");

@@ -116,7 +116,7 @@ TEST(LyricFileReplacement, AFailureLeavesEveryFileAsItWasAndSuccessKeepsABackup)
 
     const ReplacementResult r = replaceFiles({{a, "new a"}});
     ASSERT_TRUE(r.ok) << r.error.toStdString();
-    EXPECT_EQ(r.backups, QStringList{a + ".bak"});
+    EXPECT_EQ(r.backups, QStringList {a + ".bak"});
     EXPECT_EQ(r.written, a);
     EXPECT_EQ(cantorel::readTextFile(a).text, "new a");
     EXPECT_EQ(cantorel::readTextFile(a + ".bak").text, "old a");

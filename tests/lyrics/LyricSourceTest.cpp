@@ -56,8 +56,8 @@ TEST_F(Source, PairThenLrcThenLrcAfterTheFullNameThenTheTags)
     writeFile(lyricPathOf(media), "0,\"pair\"\r\n");
     EXPECT_EQ(first(), std::make_pair(QString("pair"), Kind::Pair));
 
-    EXPECT_EQ(lrcPathsOf("/m/Rain.remix.mp3"), (QStringList{"/m/Rain.remix.lrc", "/m/Rain.remix.mp3.lrc"}));
-    EXPECT_EQ(lrcPathsOf("/m.d/Rain"), (QStringList{"/m.d/Rain.lrc"}));
+    EXPECT_EQ(lrcPathsOf("/m/Rain.remix.mp3"), (QStringList {"/m/Rain.remix.lrc", "/m/Rain.remix.mp3.lrc"}));
+    EXPECT_EQ(lrcPathsOf("/m.d/Rain"), (QStringList {"/m.d/Rain.lrc"}));
     EXPECT_EQ(loadLyric(dir.filePath("Plain.mp3"), *table).load.outcome, LyricLoad::Outcome::NoLyricFile);
 }
 

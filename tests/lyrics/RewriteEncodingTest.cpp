@@ -85,8 +85,9 @@ TEST_F(RewriteEncoding, TextThatNoLongerFitsIsWrittenAsUtf8AndSaidSo)
     const ScopedEncodingForAll big5(TextEncoding::Big5);
     const OffsetSave save = saveOffset();
     ASSERT_TRUE(save.ok) << save.error.toStdString();
-    EXPECT_EQ(save.notes, QStringList{"Rain.lrc no longer fits Big5: it is UTF-8 now"});
-    EXPECT_EQ(readFile(lrc), "\xEF\xBB\xBF[offset:500]\r\n" + QStringLiteral("[00:01.00]我愛你\r\n[00:02.00]\uFFFD\r\n").toUtf8());
+    EXPECT_EQ(save.notes, QStringList {"Rain.lrc no longer fits Big5: it is UTF-8 now"});
+    EXPECT_EQ(readFile(lrc),
+              "\xEF\xBB\xBF[offset:500]\r\n" + QStringLiteral("[00:01.00]我愛你\r\n[00:02.00]\uFFFD\r\n").toUtf8());
 
     // A new file (an embedded lyric kept beside its song) is plain UTF-8.
     EXPECT_EQ(encodeForFile(QStringLiteral("é"), FileEncoding()).bytes, "\xC3\xA9");

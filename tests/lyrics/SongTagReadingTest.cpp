@@ -55,7 +55,7 @@ TEST(TagHeader, OnlyFilesThatLookLikeTheirKindAreRead)
 
     writeFile(dir.filePath("lying.wma"), lyingAsfHeader());
     EXPECT_FALSE(tagsLookReadable(dir.filePath("lying.wma")));
-    EXPECT_EQ(readSongFacts(dir.filePath("lying.wma")), SongFacts{});
+    EXPECT_EQ(readSongFacts(dir.filePath("lying.wma")), SongFacts {});
     // The same header, telling the truth about its one empty attribute list.
     QByteArray honest = lyingAsfHeader();
     honest.replace(24, 4, le(1, 4));
@@ -86,7 +86,7 @@ TEST(SongFactsCache, ReadsASongOnceWhileItIsUnchanged)
     SongFactsCache cache(
         [&reads](const QString& path) {
             reads << path.section(u'/', -1);
-            return SongFacts{{QStringLiteral("title %1").arg(reads.size()), {}, {}}, true, false, "tag"};
+            return SongFacts {{QStringLiteral("title %1").arg(reads.size()), {}, {}}, true, false, "tag"};
         },
         2);
     const QString a = dir.filePath("a.ogg");
@@ -116,9 +116,9 @@ TEST(SongFactsCache, ReadsASongOnceWhileItIsUnchanged)
     EXPECT_TRUE(cache.cached(c).has_value());
 
     // A missing song is known at once, and never read.
-    EXPECT_EQ(cache.facts(dir.filePath("gone.ogg")), SongFacts{});
-    EXPECT_EQ(cache.cached(dir.filePath("gone.ogg")), SongFacts{});
-    EXPECT_EQ(reads, (QStringList{"a.ogg", "a.ogg", "a.ogg", "b.ogg", "c.ogg"}));
+    EXPECT_EQ(cache.facts(dir.filePath("gone.ogg")), SongFacts {});
+    EXPECT_EQ(cache.cached(dir.filePath("gone.ogg")), SongFacts {});
+    EXPECT_EQ(reads, (QStringList {"a.ogg", "a.ogg", "a.ogg", "b.ogg", "c.ogg"}));
 }
 
 TEST(SongFacts, TagsAndEmbeddedLyricInOnePass)
@@ -160,7 +160,7 @@ TEST(BackgroundReads, AnswersOnTheAskingThreadAndOnlyTheLatestWaitingQuestion)
     ask("third", false);
     release.release();
     ASSERT_TRUE(waitUntil([&] { return answers.size() == 2; }));
-    EXPECT_EQ(answers, (QStringList{"first", "third"}));
+    EXPECT_EQ(answers, (QStringList {"first", "third"}));
     ASSERT_EQ(workers.size(), 2);
     EXPECT_NE(workers.first(), reads.thread());
 }

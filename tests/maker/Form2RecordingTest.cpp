@@ -40,8 +40,8 @@ TEST_F(MakerRecording, ThreeLinesWithoutTranslation)
     form->command2Click();
     EXPECT_EQ(text2()->lyric(), "Home again");
     EXPECT_EQ(readFile(target), "0,\"Rain on the river\"\r\n"
-                               "1270,\"Clouds over town\"\r\n"
-                               "2580,\"Home again\"\r\n");
+                                "1270,\"Clouds over town\"\r\n"
+                                "2580,\"Home again\"\r\n");
 
     // All lines done: the recording buttons go, the files stay open until the
     // song ends.
@@ -186,7 +186,6 @@ TEST_F(MakerRecording, ClosingTheWindowClosesTheFilesAndKeepsTheRecords)
     EXPECT_EQ(unloaded, 1);
     EXPECT_FALSE(form->recording().anyStreamOpen());
     EXPECT_EQ(engine.liveSystems(), 0);
-    EXPECT_EQ(engine.log.mid(engine.log.size() - 3),
-              (QStringList{"soundRelease", "systemClose", "systemRelease"}));
+    EXPECT_EQ(engine.log.mid(engine.log.size() - 3), (QStringList {"soundRelease", "systemClose", "systemRelease"}));
     EXPECT_EQ(readFile(lyrics::lyricPathOf(media)), "0,\"one\"\r\n100,\"two\"\r\n");
 }

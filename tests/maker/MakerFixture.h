@@ -2,8 +2,8 @@
 // A lyric maker window on the fake engine with scripted prompts, and songs
 // and plain-text lyrics in a temporary folder.
 #include "maker/Form2.h"
-#include "widgets/LyricPane.h"
 #include "support/WindowFixture.h"
+#include "widgets/LyricPane.h"
 
 namespace cantorel::testing {
 
@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form2>(MakerServices{engine, prompts, failures});
+        form = std::make_unique<Form2>(MakerServices {engine, prompts, failures});
         form->load();
     }
 
@@ -50,10 +50,7 @@ protected:
         engine.advance(ms);
         tick();
     }
-    void tick()
-    {
-        form->cTimer1Tick();
-    }
+    void tick() { form->cTimer1Tick(); }
 
     LyricPane* text2() const { return child<LyricPane>("Text2"); }
     LyricPane* text4() const { return child<LyricPane>("Text4"); }
@@ -65,7 +62,6 @@ protected:
             s += enabled(name) ? '1' : '0';
         return s;
     }
-
 };
 
 } // namespace cantorel::testing

@@ -50,7 +50,7 @@ TEST(MakerOnRealEngine, LineTimesAreTheMomentsOfThePresses)
     ScriptedPrompts prompts;
     RecordedEnd end;
     AudioFailurePolicy failures(prompts, end);
-    Form2 form(MakerServices{*engine, prompts, failures});
+    Form2 form(MakerServices {*engine, prompts, failures});
     form.load();
     prompts.expectOpenFile(media).expectOpenFile(source);
     prompts.expectMessage("Do you want Have a translated version of the song?", Answer::No);

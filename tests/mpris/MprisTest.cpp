@@ -1,11 +1,11 @@
 // The player on a private session bus, as the desktop's media keys and sound
 // menus drive it: methods run the window's own actions, properties follow
 // the window, and changes are signalled.
-#include "player/PlayerFixture.h"
-#include "support/PrivateBus.h"
 #include "mpris/MprisService.h"
-#include "playlistwindow/Playlist.h"
+#include "player/PlayerFixture.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
+#include "support/PrivateBus.h"
 #include "support/TaggedSongs.h"
 
 #include <QCheckBox>
@@ -94,7 +94,8 @@ protected:
     QVariantMap metadata() { return property("Metadata").toMap(); }
     void call(const QString& method, const QVariantList& arguments = {}, const QString& interface = kPlayer)
     {
-        EXPECT_EQ(client->call(interface, method, arguments).type(), QDBusMessage::ReplyMessage) << method.toStdString();
+        EXPECT_EQ(client->call(interface, method, arguments).type(), QDBusMessage::ReplyMessage)
+            << method.toStdString();
     }
     void set(const QString& name, const QVariant& value)
     {
@@ -122,7 +123,7 @@ TEST_F(Mpris, DescribesThePlayerUnderItsName)
     EXPECT_EQ(property("CanQuit", kRoot), true);
     EXPECT_EQ(property("CanRaise", kRoot), true);
     EXPECT_EQ(property("HasTrackList", kRoot), false);
-    EXPECT_EQ(property("SupportedUriSchemes", kRoot), QStringList{"file"});
+    EXPECT_EQ(property("SupportedUriSchemes", kRoot), QStringList {"file"});
     EXPECT_TRUE(property("SupportedMimeTypes", kRoot).toStringList().contains("audio/mpeg"));
 
     // No song yet: stopped, nothing to play, and no track.
@@ -199,14 +200,16 @@ TEST_F(Mpris, MetadataOfTheOpenedSong)
     play(50); // the first tick brings the length
 
     // The tags are read off the window thread and join the metadata later.
-    EXPECT_TRUE(waitUntil([&] {
-        const QVariantMap m = heard.last("Metadata").toMap();
-        return m.contains("mpris:length") && m.contains("xesam:artist");
-    }, 3000));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QVariantMap m = heard.last("Metadata").toMap();
+            return m.contains("mpris:length") && m.contains("xesam:artist");
+        },
+        3000));
     const QVariantMap m = metadata();
     EXPECT_EQ(m.value("mpris:length").toLongLong(), qlonglong(FakeAudioEngine::kDefaultLengthMs) * 1000);
     EXPECT_EQ(m.value("xesam:title"), "Lanterns");
-    EXPECT_EQ(m.value("xesam:artist"), QStringList{"The Lamplighters"});
+    EXPECT_EQ(m.value("xesam:artist"), QStringList {"The Lamplighters"});
     EXPECT_EQ(m.value("xesam:album"), "River Songs");
     EXPECT_EQ(m.value("xesam:url"), "file://" + QString(QUrl::toPercentEncoding(tagged, "/")));
     EXPECT_EQ(m.value("xesam:asText"), "first line\nsecond line");
@@ -215,7 +218,8 @@ TEST_F(Mpris, MetadataOfTheOpenedSong)
     // A song without tags or lyric: its file name, and another track.
     openThroughDialog(song("plain song.mp3"));
     play(50);
-    EXPECT_TRUE(waitUntil([&] { return heard.last("Metadata").toMap().value("xesam:title") == "plain song.mp3"; }, 3000));
+    EXPECT_TRUE(
+        waitUntil([&] { return heard.last("Metadata").toMap().value("xesam:title") == "plain song.mp3"; }, 3000));
     const QVariantMap plain = metadata();
     EXPECT_FALSE(plain.contains("xesam:artist"));
     EXPECT_FALSE(plain.contains("xesam:asText"));
@@ -229,7 +233,7 @@ TEST_F(Mpris, SeekAndSetPositionMoveTheSongAsTheSliderDoes)
     call("Seek", {qlonglong(5000000)});
     EXPECT_EQ(engine.channelPosition(engine.lastChannel()), 6000u);
     EXPECT_EQ(child<QSlider>("Slider2")->value(), 6000);
-    EXPECT_TRUE(waitUntil([&] { return heard.seeks == QList<qlonglong>{6000000}; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return heard.seeks == QList<qlonglong> {6000000}; }, 3000));
     EXPECT_EQ(property("Position").toLongLong(), 6000000);
 
     const QDBusObjectPath track = metadata().value("mpris:trackid").value<QDBusObjectPath>();
@@ -247,7 +251,7 @@ TEST_F(Mpris, SeekAndSetPositionMoveTheSongAsTheSliderDoes)
 TEST_F(Mpris, ASeekBeforeTheFirstTickMovesTheSongOn)
 {
     // The length is the song's from its open: no tick has brought it yet.
-    const QStringList songs{song("a.mp3"), song("b.mp3")};
+    const QStringList songs {song("a.mp3"), song("b.mp3")};
     form->playlist().model().append(songs);
     form->playlist().selectEntry(0);
     form->playlist().command7Click();
@@ -267,7 +271,7 @@ TEST_F(Mpris, NextAndPreviousFollowThePlaylist)
     call("Next"); // no playlist: nothing happens, and none is made
     EXPECT_FALSE(form->hasPlaylist());
 
-    const QStringList songs{song("a.mp3"), song("b.mp3"), song("c.mp3")};
+    const QStringList songs {song("a.mp3"), song("b.mp3"), song("c.mp3")};
     Playlist& list = form->playlist();
     list.model().append(songs);
     list.selectEntry(0);

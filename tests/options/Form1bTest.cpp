@@ -2,9 +2,9 @@
 // Options" copy, on real lyric panes.
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
-#include "widgets/WidgetColors.h"
-#include "widgets/LyricPane.h"
 #include "support/ScriptedPrompts.h"
+#include "widgets/LyricPane.h"
+#include "widgets/WidgetColors.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,10 +13,10 @@
 #include <memory>
 #include <tuple>
 
+using cantorel::backColorOf;
 using cantorel::Form1b;
 using cantorel::LyricPane;
 using cantorel::Prompts;
-using cantorel::backColorOf;
 using cantorel::textColorOf;
 using cantorel::testing::ScriptedPrompts;
 
@@ -30,9 +30,11 @@ const QString mono = QStringLiteral("DejaVu Sans Mono");
 QString look(const QWidget* w)
 {
     const QFont f = w->font();
-    QStringList parts{f.family(), QString::number(f.pointSizeF())};
-    for (const auto& [on, name] : {std::pair{f.italic(), "italic"}, {f.underline(), "underline"},
-                                   {f.bold(), "bold"}, {f.strikeOut(), "strike"}})
+    QStringList parts {f.family(), QString::number(f.pointSizeF())};
+    for (const auto& [on, name] : {std::pair {f.italic(), "italic"},
+                                   {f.underline(), "underline"},
+                                   {f.bold(), "bold"},
+                                   {f.strikeOut(), "strike"}})
         if (on)
             parts << QLatin1String(name);
     const auto* edit = qobject_cast<const QLineEdit*>(w);
@@ -46,7 +48,7 @@ protected:
     Options()
     {
         // The panes as the player makes them.
-        for (auto [pane, size, text] : {std::tuple{&normal, 15, "Normal"}, {&translated, 13, "Translated"}}) {
+        for (auto [pane, size, text] : {std::tuple {&normal, 15, "Normal"}, {&translated, 13, "Translated"}}) {
             pane->setFont(QFont(QStringLiteral("DejaVu Sans"), size));
             pane->setLyric(QLatin1String(text));
             cantorel::setBackColor(pane, Qt::white);
@@ -64,8 +66,8 @@ protected:
     }
 
     ScriptedPrompts prompts;
-    LyricPane normal{QStringLiteral("Text1")};
-    LyricPane translated{QStringLiteral("Text2")};
+    LyricPane normal {QStringLiteral("Text1")};
+    LyricPane translated {QStringLiteral("Text2")};
     std::unique_ptr<Form1b> options;
 };
 
@@ -76,8 +78,8 @@ TEST_F(Options, FontChoiceGoesToPreviewAndPaneWithoutBold)
     EXPECT_EQ(options->windowTitle(), QStringLiteral("Other Options"));
     EXPECT_EQ(look(options->normalPreview()), QStringLiteral("DejaVu Sans 15 Preview back #ffffff text #000000"))
         << "the previews start from the panes";
-    prompts.expectFont(Font{.family = serif, .pointSize = 12, .weight = 700, .italic = true, .strikeOut = true,
-                            .color = Qt::red});
+    prompts.expectFont(
+        Font {.family = serif, .pointSize = 12, .weight = 700, .italic = true, .strikeOut = true, .color = Qt::red});
     press({"Command1"});
     ASSERT_EQ(prompts.asked.size(), 1);
     EXPECT_EQ(prompts.asked[0].text, QString()) << "no face preselected";
@@ -92,7 +94,7 @@ TEST_F(Options, FontChoiceGoesToPreviewAndPaneWithoutBold)
     EXPECT_EQ(look(&normal), QStringLiteral("DejaVu Serif 12 italic bold Normal back #ffffff text #ff0000"));
 
     // A 10.5-point choice becomes whole points, halves to the even one.
-    prompts.expectFont(Font{.family = mono, .pointSize = 10.5, .underline = true, .color = Qt::blue});
+    prompts.expectFont(Font {.family = mono, .pointSize = 10.5, .underline = true, .color = Qt::blue});
     press({"Command2"});
     EXPECT_EQ(look(&translated), QStringLiteral("DejaVu Sans Mono 10 underline Translated back #ffffff text #0000ff"));
 }
@@ -113,8 +115,8 @@ TEST_F(Options, CancelChangesNothing)
 TEST_F(Options, ApplyAndCloseThenMoreOptionsLevelsTheTranslatedPane)
 {
     options->showWindow();
-    prompts.expectFont(Font{.family = serif, .pointSize = 12, .italic = true, .underline = true, .color = Qt::green})
-        .expectFont(Font{.family = mono, .pointSize = 20})
+    prompts.expectFont(Font {.family = serif, .pointSize = 12, .italic = true, .underline = true, .color = Qt::green})
+        .expectFont(Font {.family = mono, .pointSize = 20})
         .expectColor(QColor(Qt::yellow))
         .expectColor(QColor(Qt::cyan));
     press({"Command1", "Command2", "Command3", "Command4"});

@@ -1,7 +1,7 @@
 // The About window: its texts, the build's version, the mail link, OK.
 #include "options/frmAbout.h"
-#include "widgets/WidgetColors.h"
 #include "support/TestFiles.h"
+#include "widgets/WidgetColors.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -35,8 +35,10 @@ TEST(About, ShowsTheBuildsVersionAndOpensMail)
     const auto match =
         QRegularExpression(QStringLiteral(R"(project\(Cantorel VERSION (\d+)\.(\d+)\.(\d+))")).match(lists);
     ASSERT_TRUE(match.hasMatch());
-    const QString expected = QStringLiteral("Version %1.%2.%3").arg(match.captured(1).toInt()).arg(
-        match.captured(2).toInt()).arg(match.captured(3).toInt());
+    const QString expected = QStringLiteral("Version %1.%2.%3")
+                                 .arg(match.captured(1).toInt())
+                                 .arg(match.captured(2).toInt())
+                                 .arg(match.captured(3).toInt());
 
     QWidget owner;
     QPointer<cantorel::frmAbout> about = cantorel::showAbout(&owner);

@@ -22,7 +22,7 @@ namespace {
 // normal and bold, and every effect.
 Prompts::FontChoice unusualStart()
 {
-    return Prompts::FontChoice{"Lucida Sans Unicode", 10.5, 600, true, true, true, QColor(10, 200, 30)};
+    return Prompts::FontChoice {"Lucida Sans Unicode", 10.5, 600, true, true, true, QColor(10, 200, 30)};
 }
 
 // Presses OK on the font dialog once it shows; gives up (Cancel) after 5 s

@@ -7,11 +7,11 @@
 #include "support/TestPaths.h"
 
 #include "support/TestFiles.h"
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -143,8 +143,7 @@ TEST(HelpPage, LinksAndImagesResolve)
         const QString target = it.next().captured(1);
         if (target.startsWith(u'#')) {
             EXPECT_TRUE(anchors.contains(target.mid(1))) << target.toStdString();
-        } else if (!target.contains(QStringLiteral("://"))
-                   && !target.startsWith(QStringLiteral("mailto:"))) {
+        } else if (!target.contains(QStringLiteral("://")) && !target.startsWith(QStringLiteral("mailto:"))) {
             EXPECT_TRUE(QFileInfo(page).dir().exists(target)) << target.toStdString();
         }
     }

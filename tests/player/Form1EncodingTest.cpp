@@ -22,7 +22,7 @@ protected:
         PlayerFixture::SetUp();
         choices = std::make_unique<lyrics::EncodingChoices>(store);
         lyrics::useEncodingChoices(choices.get());
-        form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures, nullptr, choices.get()});
+        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, nullptr, choices.get()});
         form->load(QString());
     }
     void TearDown() override
@@ -80,7 +80,7 @@ TEST_F(PlayerEncoding, APairChoiceCoversBothFilesAndNoFileMeansNoChoice)
     // the user is told it was not kept.
     choices = std::make_unique<lyrics::EncodingChoices>(dir.filePath("Pair.mp3") + "/no/store");
     lyrics::useEncodingChoices(choices.get());
-    form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures, nullptr, choices.get()});
+    form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, nullptr, choices.get()});
     form->load(QString());
     openThroughDialog(pair);
     prompts.expectMessage(QString());
@@ -95,7 +95,8 @@ TEST_F(PlayerEncoding, ASaveThatHadToLeaveTheEncodingSaysSo)
     // A byte that is no Big5 character reads as U+FFFD, which Big5 cannot
     // hold: the offset is kept, the file becomes UTF-8, and the note says so.
     const QString path = song("Rain.mp3");
-    writeFile(dir.filePath("Rain.lrc"), legacyBytes(QStringLiteral("[00:01.00]我愛你\r\n"), "BIG5") + "[00:02.00]\xFF\r\n");
+    writeFile(dir.filePath("Rain.lrc"),
+              legacyBytes(QStringLiteral("[00:01.00]我愛你\r\n"), "BIG5") + "[00:02.00]\xFF\r\n");
     const lyrics::ScopedEncodingForAll big5(TextEncoding::Big5);
     openThroughDialog(path);
     play(10);

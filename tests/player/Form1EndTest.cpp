@@ -118,8 +118,7 @@ TEST_F(PlayerEnd, AnEndWithoutQuestionsKeepsUnsavedLinesInAFileOfTheirOwn)
     const QStringList besideOwn = QDir(dir.path()).entryList({"song.txt (unsaved lines, *).txt"});
     ASSERT_EQ(besideOwn.size(), 1);
     EXPECT_EQ(readFile(dir.filePath(besideOwn.first())), "two\r\none\r\n"); // the new line goes before the current one
-    const QStringList inData =
-        QDir(dir.filePath("data/cantorel")).entryList({"Lyrics (unsaved lines, *).txt"});
+    const QStringList inData = QDir(dir.filePath("data/cantorel")).entryList({"Lyrics (unsaved lines, *).txt"});
     ASSERT_EQ(inData.size(), 1);
     EXPECT_EQ(readFile(dir.filePath("data/cantorel/" + inData.first())), "left\r\n");
 
@@ -157,7 +156,9 @@ TEST_F(PlayerEnd, LinesThatNoPlaceTakesGoToStderrAndTheEndIsNotClean)
     EXPECT_TRUE(form->unsavedLinesLost());
     const QString said = err.text();
     EXPECT_TRUE(said.contains("cantorel: the unsaved lines of \"Lyrics\" could not be written to any file:\n"
-                              "  " + blocked + "/cantorel: ")) << said.toStdString();
+                              "  "
+                              + blocked + "/cantorel: "))
+        << said.toStdString();
     EXPECT_TRUE(said.contains("----- Lyrics -----\nsecond words\nfirst words\n----- end of Lyrics -----\n"))
         << said.toStdString();
 }

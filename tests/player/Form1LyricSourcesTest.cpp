@@ -2,8 +2,8 @@
 // song) and lets a lyric that runs early or late be nudged and kept.
 #include "PlayerFixture.h"
 
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 #include "support/Wait.h"
 
 #include <QAction>
@@ -27,7 +27,8 @@ protected:
     QString lrcSong()
     {
         const QString path = song("Rain.mp3");
-        writeFile(dir.filePath("Rain.lrc"), "[ti:Rain]\n[00:01.00]drops\n[00:02.00]more drops\n[00:02.00]plus de gouttes\n");
+        writeFile(dir.filePath("Rain.lrc"),
+                  "[ti:Rain]\n[00:01.00]drops\n[00:02.00]more drops\n[00:02.00]plus de gouttes\n");
         return path;
     }
     QAction* action(const char* name) const { return form->findChild<QAction*>(QLatin1String(name)); }

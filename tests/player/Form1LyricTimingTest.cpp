@@ -95,7 +95,7 @@ TEST(LookupChanges, TheNextMomentTheLookupCanAnswerDifferently)
     table.times[2] = 100.1; // 1001 ms
     table.times[3] = 50;    // out of order: still a moment of change
     using lyrics::nextLookupChangeMs;
-    EXPECT_EQ(nextLookupChangeMs(table, 0), 1);   // slot 0 sits at 0
+    EXPECT_EQ(nextLookupChangeMs(table, 0), 1); // slot 0 sits at 0
     EXPECT_EQ(nextLookupChangeMs(table, 1), 500);
     EXPECT_EQ(nextLookupChangeMs(table, 600), 1000);
     EXPECT_EQ(nextLookupChangeMs(table, 1000), 1001);

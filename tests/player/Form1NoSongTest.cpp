@@ -3,8 +3,8 @@
 // player goes back to its no-song state, the rest of the program goes on.
 #include "PlayerFixture.h"
 
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 #include "support/UserInput.h"
 #include "support/Wait.h"
 
@@ -115,7 +115,7 @@ TEST_F(PlayerNoSong, TheAdvancePassesOverABrokenSongAndMarksIt)
     const QString broken = song("broken.mp3");
     const QString third = song("third.mp3");
     Playlist& list = form->playlist();
-    list.model().append(QStringList{first, broken, third});
+    list.model().append(QStringList {first, broken, third});
     list.selectEntry(0);
     list.command7Click();
     ASSERT_TRUE(form->playing());
@@ -164,7 +164,7 @@ TEST_F(PlayerNoSong, StopClearsPauseAndPlayAppliesTheMuteBox)
 
     form->cPlayClick();
     EXPECT_TRUE(engine.channelMuted(engine.lastChannel())); // still ticked: still muted
-    form->cpauseClick();                                     // and the first pause pauses
+    form->cpauseClick();                                    // and the first pause pauses
     EXPECT_TRUE(engine.channelPaused(engine.lastChannel()));
 
     // A new song keeps the box too.

@@ -30,22 +30,28 @@ protected:
 TEST_F(PlayerTransport, EnabledStatesFollowEachAction)
 {
     //                 play pause stop open Cmd2 S1 S2 mute timer
-    EXPECT_EQ(states(), "011111" "11T");
+    EXPECT_EQ(states(), "011111"
+                        "11T");
     EXPECT_EQ(form->positionTimer().interval(), 50);
     form->cpauseClick();
-    EXPECT_EQ(states(), "011101" "11-");
+    EXPECT_EQ(states(), "011101"
+                        "11-");
     EXPECT_TRUE(engine.channelPaused(engine.lastChannel()));
     form->cpauseClick();
-    EXPECT_EQ(states(), "011111" "11T");
+    EXPECT_EQ(states(), "011111"
+                        "11T");
     form->cstopClick();
-    EXPECT_EQ(states(), "100110" "00-");
+    EXPECT_EQ(states(), "100110"
+                        "00-");
     EXPECT_EQ(form->windowTitle(), "Tessaly");
     EXPECT_EQ(text1()->toolTip(), "Lyrics");
     EXPECT_EQ(text2()->toolTip(), "Tranalated Lyrics");
     form->copenClick();
-    EXPECT_EQ(states(), "100110" "00-");
+    EXPECT_EQ(states(), "100110"
+                        "00-");
     form->cPlayClick();
-    EXPECT_EQ(states(), "011111" "11T");
+    EXPECT_EQ(states(), "011111"
+                        "11T");
 }
 
 TEST_F(PlayerTransport, StopTwiceRunsOnceAndReopensTheStream)
@@ -93,12 +99,12 @@ TEST_F(PlayerTransport, VolumeMuteAndSeek)
     ASSERT_EQ(seek->maximum(), 180000);
     engine.clearLog();
     seek->setValue(90000);
-    EXPECT_EQ(engine.log, QStringList{"setPosition 90000"});
+    EXPECT_EQ(engine.log, QStringList {"setPosition 90000"});
     seek->setValue(seek->maximum());
-    EXPECT_EQ(engine.log, QStringList{"setPosition 90000"});
+    EXPECT_EQ(engine.log, QStringList {"setPosition 90000"});
     // The position timer's own moves do not seek.
     play(50);
-    EXPECT_EQ(engine.log, QStringList{"setPosition 90000"});
+    EXPECT_EQ(engine.log, QStringList {"setPosition 90000"});
     EXPECT_EQ(seek->value(), 90050);
 }
 

@@ -5,8 +5,8 @@
 #include "floating/Lyric_Displayer.h"
 #include "options/Form1b.h"
 #include "platform/FontColorDialog.h"
-#include "widgets/TextFit.h"
 #include "player/PlayerTray.h"
+#include "widgets/TextFit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -102,7 +102,8 @@ TEST_F(PlayerOtherWindows, ThePanesNeverCoverEachOtherAtAnySizeTheFontDialogAllo
 
 TEST_F(PlayerOtherWindows, DisplayAllLyricsFillsAndShowsTheFloatingWindowWhichFollows)
 {
-    openThroughDialog(song("a.mp3", {{100, "one"}, {200, "two"}, {300, "three"}}, {{100, "uno"}, {200, "dos"}, {300, "tres"}}));
+    openThroughDialog(
+        song("a.mp3", {{100, "one"}, {200, "two"}, {300, "three"}}, {{100, "uno"}, {200, "dos"}, {300, "tres"}}));
     EXPECT_FALSE(form->hasFloatingWindow());
     child<QPushButton>("Command11")->click();
     Lyric_Displayer& floating = form->floatingWindow();

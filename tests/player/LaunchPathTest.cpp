@@ -1,8 +1,8 @@
 // What a start of the player names, as any player opens it.
 #include "PlayerFixture.h"
 #include "player/LaunchPath.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 #include "support/TestFiles.h"
 #include "support/Wait.h"
 
@@ -40,14 +40,15 @@ TEST(LaunchPath, AnExistingNameIsTakenExactly)
     EXPECT_EQ(launchPath("Rain.mp3 ", folder), folder + "/Rain.mp3 ");
     EXPECT_EQ(launchPath(folder + "/ Snow.mp3", "/elsewhere"), folder + "/ Snow.mp3");
     EXPECT_EQ(launchPath("\"Rain.mp3 \"", folder), folder + "/Rain.mp3 ");
-    EXPECT_EQ(launchPath(QUrl::fromLocalFile(folder + "/Rain.mp3 ").toString(QUrl::FullyEncoded), "/"), folder + "/Rain.mp3 ");
+    EXPECT_EQ(launchPath(QUrl::fromLocalFile(folder + "/Rain.mp3 ").toString(QUrl::FullyEncoded), "/"),
+              folder + "/Rain.mp3 ");
     EXPECT_EQ(typedPath("\"Live\".mp3", folder), "\"Live\".mp3");
 
     // Several paths stay several; the words of one unquoted name are one.
     EXPECT_EQ(launchPaths({"Hail.mp3", "", "\"Rain.mp3 \"", "gone.mp3"}, folder),
               QStringList({folder + "/Hail.mp3", folder + "/Rain.mp3 ", folder + "/gone.mp3"}));
     writeFile(folder + "/My Song.mp3");
-    EXPECT_EQ(launchPaths({"My", "Song.mp3"}, folder), QStringList{folder + "/My Song.mp3"});
+    EXPECT_EQ(launchPaths({"My", "Song.mp3"}, folder), QStringList {folder + "/My Song.mp3"});
 }
 
 TEST(LaunchPath, AnLrcFileStandsForItsSong)
@@ -71,7 +72,7 @@ using PlayerLaunch = PlayerFixture;
 
 TEST_F(PlayerLaunch, TheFirstSongPlaysAndTheOthersJoinThePlaylist)
 {
-    const QStringList songs{song("Say \"Hi\".mp3"), song("b.mp3 "), song("c.mp3")};
+    const QStringList songs {song("Say \"Hi\".mp3"), song("b.mp3 "), song("c.mp3")};
     form->load("\"" + songs[0] + "\"");
     queueFollowingSongs(*form, songs);
     EXPECT_EQ(form->mediaPath(), songs[0]);

@@ -4,8 +4,8 @@
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 #include "player/Form1.h"
-#include "widgets/LyricPane.h"
 #include "support/WindowFixture.h"
+#include "widgets/LyricPane.h"
 
 #include <utility>
 #include <vector>
@@ -19,13 +19,13 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures});
+        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures});
     }
 
     // A song file (its bytes do not matter to the fake engine) with the
     // given lyric and translation; an empty list writes no file.
-    QString song(const QString& name, const std::vector<Line>& lyric = {},
-                 const std::vector<Line>& translation = {}, unsigned lengthMs = 180000)
+    QString song(const QString& name, const std::vector<Line>& lyric = {}, const std::vector<Line>& translation = {},
+                 unsigned lengthMs = 180000)
     {
         const QString path = songFile(name, lengthMs);
         if (!lyric.empty())

@@ -4,8 +4,8 @@
 // message.
 #include "player/PlayerFixture.h"
 #include "player/PlaylistAdvance.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 #include "support/Wait.h"
 
 #include <QCheckBox>

@@ -58,8 +58,8 @@ TEST(FolderScan, SongsOfAFolderComeBeforeItsSubfolders)
     touch(root + "/.hidden/secret.mp3");
 
     const ScanResult found = FolderScan::walk(root);
-    EXPECT_EQ(found.names, (QStringList{"a.ogg", "b.mp3", "tune.mp3x", "wavy", "x.mp3", "e.mp2", "c.wav",
-                                        "d.wma", "inside.mp3"}));
+    EXPECT_EQ(found.names,
+              (QStringList {"a.ogg", "b.mp3", "tune.mp3x", "wavy", "x.mp3", "e.mp2", "c.wav", "d.wma", "inside.mp3"}));
     EXPECT_EQ(found.paths.first(), root + "/a.ogg");
     EXPECT_EQ(found.paths.last(), root + "/x.mp3/inside.mp3");
     EXPECT_FALSE(found.cancelled);
@@ -72,7 +72,7 @@ TEST(FolderScan, LinksBackUpTheTreeAreWalkedOnce)
     touch(dir.path() + "/a/s.mp3");
     ASSERT_TRUE(QFile::link(dir.path(), dir.path() + "/a/loop"));
     const ScanResult found = FolderScan::walk(dir.path());
-    EXPECT_EQ(found.names, QStringList{"s.mp3"});
+    EXPECT_EQ(found.names, QStringList {"s.mp3"});
 }
 
 TEST(FolderScan, ProgressCanCancelAndMissingFoldersGiveNothing)
@@ -94,7 +94,7 @@ TEST(FolderScan, NamesThatAreNotUtf8AreFoundAndLeadBackToTheirFiles)
     const QString utf8 = files.make("\xce\xa9mega.ogg", "x");
     files.make("caf\xe9.txt", "x");
     const ScanResult found = FolderScan::walk(dir.path());
-    EXPECT_EQ(found.paths, (QStringList{latin1, utf8}));
+    EXPECT_EQ(found.paths, (QStringList {latin1, utf8}));
     for (const QString& path : found.paths)
         EXPECT_TRUE(ordinaryFileExists(path)) << qPrintable(path);
     EXPECT_EQ(found.names[1], QString::fromUtf8("Ωmega.ogg"));

@@ -56,7 +56,7 @@ TEST(FolderScanner, WalksOnItsOwnThreadWhileTheEventLoopRuns)
     ASSERT_TRUE(waitUntil([&] { return result.has_value(); }));
     EXPECT_FALSE(scanner.running());
     EXPECT_FALSE(result->cancelled);
-    EXPECT_EQ(result->names, (QStringList{"a.mp3", "b.ogg"}));
+    EXPECT_EQ(result->names, (QStringList {"a.mp3", "b.ogg"}));
     EXPECT_EQ(progress.count(), 1); // the count never changed again
 
     // The real walk by default, and a scanner is used again and again.
@@ -70,7 +70,7 @@ TEST(FolderScanner, WalksOnItsOwnThreadWhileTheEventLoopRuns)
         found.reset();
         ASSERT_TRUE(real.start(dir.path()));
         ASSERT_TRUE(waitUntil([&] { return found.has_value(); }));
-        EXPECT_EQ(found->paths, QStringList{dir.filePath("sub/c.wav")});
+        EXPECT_EQ(found->paths, QStringList {dir.filePath("sub/c.wav")});
     }
 }
 
@@ -132,7 +132,7 @@ TEST(SongAdder, AddsAskedForDuringAScanWaitForItsEndAndCancelAddsNothing)
     EXPECT_EQ(model.count(), 1);
     first.release();
     ASSERT_TRUE(waitUntil([&] { return !adder.scanning(); }));
-    EXPECT_EQ(model.paths(), (QStringList{dir.filePath("old.mp3"), "/music/a.mp3", "/music/b.mp3", file, dropped}));
+    EXPECT_EQ(model.paths(), (QStringList {dir.filePath("old.mp3"), "/music/a.mp3", "/music/b.mp3", file, dropped}));
     EXPECT_EQ(ended.count(), 1);
 
     // Cancelled: the list is as the question left it (cleared on Yes), and
@@ -145,7 +145,7 @@ TEST(SongAdder, AddsAskedForDuringAScanWaitForItsEndAndCancelAddsNothing)
     EXPECT_EQ(model.count(), 0);
     adder.cancelScan();
     ASSERT_TRUE(waitUntil([&] { return !adder.scanning() && model.count() == 1; }));
-    EXPECT_EQ(model.paths(), QStringList{file});
+    EXPECT_EQ(model.paths(), QStringList {file});
 
     // Abandoned: the scan stops at once, nothing waiting is added.
     HeldWalk third;

@@ -19,8 +19,7 @@ public:
 
     FolderScanner::Walk walk() const
     {
-        return [state = m_state, result = result, found = found](const QString&,
-                                                                 const FolderScan::Progress& progress) {
+        return [state = m_state, result = result, found = found](const QString&, const FolderScan::Progress& progress) {
             bool goOn = progress(found);
             std::unique_lock lock(state->mutex);
             state->thread = std::this_thread::get_id();

@@ -66,7 +66,7 @@ TEST(PlayOrder, RandomNeverRepeatsThePreviousPick)
     // 0.1 * 4 = 0.4 -> entry 0, the previous pick at start, so drawn again.
     Script draws({0.1f, 0.6f, 0.6f, 0.9f, 0.3f});
     int last = 0;
-    const PlaylistState s{4, 2, true};
+    const PlaylistState s {4, 2, true};
     NextSong n = songAfterEnd(s, last, draws);
     EXPECT_EQ(n.entry, 2);
     EXPECT_EQ(last, 2);
@@ -145,7 +145,7 @@ TEST(FailedRun, InListOrderMovesOnAndStopsAtTheEndOrWhenAllHaveFailed)
 
     // With Repeat it wraps, until every entry has failed in a row.
     run.clear();
-    const PlaylistState all{3, 0, false, true, false, true};
+    const PlaylistState all {3, 0, false, true, false, true};
     EXPECT_EQ(run.next(all, 1, last, never), 2);
     EXPECT_EQ(run.next(all, 2, last, never), 0);
     EXPECT_EQ(run.next(all, 0, last, never), -1);
@@ -160,7 +160,7 @@ TEST(FailedRun, RandomPicksOnlyEntriesThatHaveNotFailed)
     Script draws({0.99f, 0.0f, 0.5f});
     int last = 0;
     FailedRun run;
-    const PlaylistState s{4, 0, true};
+    const PlaylistState s {4, 0, true};
     EXPECT_EQ(run.next(s, 3, last, draws), 2); // the last of 0, 1, 2
     EXPECT_EQ(last, 2);
     EXPECT_EQ(run.next(s, 0, last, draws), 1); // the first of 1, 2

@@ -39,7 +39,7 @@ TEST_F(PlaylistFiles, SavedListsReadBackAndAppend)
 {
     PlaylistModel model;
     const QString a = touch("Song one.mp3"), b = touch("two, with comma.ogg");
-    model.append(QStringList{a, b, dir.filePath("missing.wav")});
+    model.append(QStringList {a, b, dir.filePath("missing.wav")});
     QString error;
     const QString file = dir.filePath("list.mmr");
     ASSERT_TRUE(savePlaylist(file, model.paths(), &error)) << error.toStdString();
@@ -63,12 +63,13 @@ TEST_F(PlaylistFiles, SavedListsReadBackAndAppend)
 TEST_F(PlaylistFiles, ReadsUnquotedRecordsAndSkipsEmptyOnes)
 {
     const QString file = dir.filePath("hand.mmr");
-    cantorel::testing::writeFile(file, "\"/m/a, b.mp3\"\r\n/m/plain.mp3\r\n/m/x.mp3,/m/y.mp3\r\n\r\n\"\"\n/m/caf\xE9.mp3");
+    cantorel::testing::writeFile(file,
+                                 "\"/m/a, b.mp3\"\r\n/m/plain.mp3\r\n/m/x.mp3,/m/y.mp3\r\n\r\n\"\"\n/m/caf\xE9.mp3");
     QStringList paths;
     QString error;
     ASSERT_TRUE(loadPlaylist(file, &paths, &error));
-    EXPECT_EQ(paths, (QStringList{"/m/a, b.mp3", "/m/plain.mp3", "/m/x.mp3", "/m/y.mp3",
-                                  QString::fromUtf8("/m/café.mp3")}));
+    EXPECT_EQ(paths,
+              (QStringList {"/m/a, b.mp3", "/m/plain.mp3", "/m/x.mp3", "/m/y.mp3", QString::fromUtf8("/m/café.mp3")}));
     EXPECT_FALSE(loadPlaylist(dir.filePath("nope.mmr"), &paths, &error));
 }
 
@@ -96,7 +97,7 @@ TEST(PlaylistFile, ASaveOnAFullDiskKeepsTheOldListAndSaysSo)
     EXPECT_FALSE(savePlaylist(file, QStringList(10, "/music/a song.mp3"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(cantorel::testing::readFile(file), "\"/old.mp3\"\r\n");
-    EXPECT_EQ(disk.names(), QStringList{"list.mmr"});
+    EXPECT_EQ(disk.names(), QStringList {"list.mmr"});
 }
 
 TEST_F(PlaylistFiles, AnEntryShowsItsFilesNameOrNothing)
@@ -107,8 +108,8 @@ TEST_F(PlaylistFiles, AnEntryShowsItsFilesNameOrNothing)
     cantorel::testing::ForeignNamedFiles foreign(dir.path());
     const QString latin1 = foreign.make("caf\xe9.mp3", "x");
     PlaylistModel model;
-    model.append(QStringList{song, dir.filePath("folder.mp3"), dir.filePath("link.ogg"), dir.filePath("gone.mp3"),
-                             dir.filePath("Song.mp3/"), latin1});
+    model.append(QStringList {song, dir.filePath("folder.mp3"), dir.filePath("link.ogg"), dir.filePath("gone.mp3"),
+                              dir.filePath("Song.mp3/"), latin1});
     EXPECT_EQ(model.displayName(0), "Song.mp3");
     EXPECT_EQ(model.displayName(1), ""); // a folder
     EXPECT_EQ(model.displayName(2), "link.ogg");
@@ -121,9 +122,9 @@ TEST_F(PlaylistFiles, AnEntryShowsItsFilesNameOrNothing)
 TEST(PlaylistModel, RemovingShiftsTheEntriesBelow)
 {
     PlaylistModel model;
-    model.append(QStringList{"/0", "/1", "/2", "/3", "/4"});
+    model.append(QStringList {"/0", "/1", "/2", "/3", "/4"});
     model.remove(2);
-    EXPECT_EQ(model.paths(), (QStringList{"/0", "/1", "/3", "/4"}));
+    EXPECT_EQ(model.paths(), (QStringList {"/0", "/1", "/3", "/4"}));
     model.append("/5");
     EXPECT_EQ(model.path(4), "/5");
     model.remove(7); // no such entry
@@ -151,7 +152,7 @@ TEST(PlaylistModel, RefusesWhatWouldPassTheCapacity)
     for (int i = 0; i < PlaylistModel::kCapacity - 1; ++i)
         paths << QStringLiteral("/s%1").arg(i);
     ASSERT_TRUE(model.appendNamed(paths, QStringList(paths.size(), QString())));
-    EXPECT_FALSE(model.append(QStringList{"/x", "/y"}));
+    EXPECT_FALSE(model.append(QStringList {"/x", "/y"}));
     EXPECT_EQ(model.count(), PlaylistModel::kCapacity - 1);
     EXPECT_TRUE(model.append("/last"));
     EXPECT_FALSE(model.append("/more"));

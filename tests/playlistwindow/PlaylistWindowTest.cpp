@@ -1,8 +1,8 @@
 #include "player/PlayerFixture.h"
 
 #include "playlist/PlayOrder.h"
-#include "playlistwindow/Playlist.h"
 #include "playlist/PlaylistModel.h"
+#include "playlistwindow/Playlist.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<Form1>(PlayerServices{engine, prompts, failures, &random});
+        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, &random});
         form->load(QString());
         list = &form->playlist();
     }
@@ -46,7 +46,10 @@ protected:
 
     // Folder scans run off the window thread: lets the event loop run
     // until the scan and the adds waiting for it are over.
-    void waitForScan() { ASSERT_TRUE(waitUntil([&] { return !list->scanning(); })); }
+    void waitForScan()
+    {
+        ASSERT_TRUE(waitUntil([&] { return !list->scanning(); }));
+    }
     // "Open Dir..." on a walk that `held` holds (it would find x.mp3),
     // answering No to clearing the list first; returns while it is held.
     void startHeldScan(HeldWalk& held)
@@ -78,7 +81,7 @@ TEST_F(PlaylistWindow, HandedOverSongPlaysWithItsLyricAndTheNextFollows)
 {
     const QString first = song("first.mp3", {{0, "one"}, {500, "two"}}, {}, 10000);
     const QString second = song("second.mp3", {{0, "deux"}}, {{0, "δύο"}}, 20000);
-    list->model().append(QStringList{first, second});
+    list->model().append(QStringList {first, second});
     list->selectEntry(0);
     list->command7Click();
     EXPECT_EQ(form->mediaPath(), first);
@@ -119,7 +122,7 @@ TEST_F(PlaylistWindow, RepeatAllOnOneSongPlaysItAgain)
 TEST_F(PlaylistWindow, RepeatOneReplaysThroughThePlayersPlay)
 {
     const QString a = song("a.mp3", {}, {}, 5000), b = song("b.mp3");
-    list->model().append(QStringList{a, b});
+    list->model().append(QStringList {a, b});
     list->selectEntry(0);
     list->command7Click();
     part<QCheckBox>("Check4")->click();
@@ -170,7 +173,7 @@ TEST_F(PlaylistWindow, RandomEndOfSongAvoidsTheLastPick)
 
 TEST_F(PlaylistWindow, BackwardAndForwardWrapAround)
 {
-    QStringList songs{song("a.mp3"), song("b.mp3"), song("c.mp3")};
+    QStringList songs {song("a.mp3"), song("b.mp3"), song("c.mp3")};
     list->model().append(songs);
     form->command10Click(); // nothing selected, no song of the list: the first
     EXPECT_EQ(form->mediaPath(), songs[0]);
@@ -185,7 +188,7 @@ TEST_F(PlaylistWindow, BackwardAndForwardWrapAround)
 
 TEST_F(PlaylistWindow, PlaylistCommandSelectsTheCurrentSong)
 {
-    QStringList songs{song("a.mp3"), song("b.mp3"), song("c.mp3")};
+    QStringList songs {song("a.mp3"), song("b.mp3"), song("c.mp3")};
     list->model().append(songs);
     list->selectEntry(2);
     list->command7Click();
@@ -211,17 +214,17 @@ TEST_F(PlaylistWindow, VanishedFileIsReportedAndThePlayerKeepsItsSong)
 
 TEST_F(PlaylistWindow, UpAndDownMoveTheSelectedEntry)
 {
-    list->model().append(QStringList{song("a.mp3"), song("b.mp3"), song("c.mp3"), song("d.mp3")});
+    list->model().append(QStringList {song("a.mp3"), song("b.mp3"), song("c.mp3"), song("d.mp3")});
     list->selectEntry(3);
     list->command8Click();
-    EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3", "d.mp3", "c.mp3"}));
+    EXPECT_EQ(names(), (QStringList {"a.mp3", "b.mp3", "d.mp3", "c.mp3"}));
     EXPECT_EQ(list->selectedIndex(), 2);
     EXPECT_EQ(list->model().path(2), dir.filePath("d.mp3"));
     list->selectEntry(0);
     list->command8Click();
     list->selectEntry(3);
     list->command9Click();
-    EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3", "d.mp3", "c.mp3"}));
+    EXPECT_EQ(names(), (QStringList {"a.mp3", "b.mp3", "d.mp3", "c.mp3"}));
 }
 
 TEST_F(PlaylistWindow, FolderScanAsksWhetherToClearFirst)
@@ -235,14 +238,14 @@ TEST_F(PlaylistWindow, FolderScanAsksWhetherToClearFirst)
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
     list->mnopendirClick();
     waitForScan();
-    EXPECT_EQ(names(), (QStringList{"old.mp3", "b.mp3", "c.wav"}));
+    EXPECT_EQ(names(), (QStringList {"old.mp3", "b.mp3", "c.wav"}));
     EXPECT_EQ(part<QLineEdit>("Text1")->text(), "3");
 
     prompts.expectFolder(dir.filePath("music"));
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::Yes);
     list->mnopendirClick();
     waitForScan();
-    EXPECT_EQ(names(), (QStringList{"b.mp3", "c.wav"}));
+    EXPECT_EQ(names(), (QStringList {"b.mp3", "c.wav"}));
 
     prompts.expectFolder(QString());
     list->mnopendirClick();
@@ -258,7 +261,7 @@ TEST_F(PlaylistWindow, DropsAddSongsAndScanFoldersInDropOrder)
     prompts.expectMessage("Do you wish to clear the Playlist first?", Prompts::Answer::No);
     list->dropPaths({a, b, dir.filePath("folder"), c, upper, wavy});
     waitForScan();
-    EXPECT_EQ(names(), (QStringList{"a.mp3", "b.wma", "f.ogg", "c.ogg"}));
+    EXPECT_EQ(names(), (QStringList {"a.mp3", "b.wma", "f.ogg", "c.ogg"}));
     EXPECT_EQ(part<QLineEdit>("Text4")->text(), c);
 }
 
@@ -281,11 +284,11 @@ TEST_F(PlaylistWindow, AScanLeavesTheWindowRunningShowsItsProgressAndCancelAddsN
     // A drop meanwhile waits for the scan's end.
     const QString late = song("late.mp3");
     list->dropPaths({late});
-    EXPECT_EQ(names(), QStringList{"old.mp3"});
+    EXPECT_EQ(names(), QStringList {"old.mp3"});
 
     dialog->findChild<QPushButton*>()->click(); // Cancel
     waitForScan();
-    EXPECT_EQ(names(), (QStringList{"old.mp3", "late.mp3"}));
+    EXPECT_EQ(names(), (QStringList {"old.mp3", "late.mp3"}));
     EXPECT_EQ(list->findChild<QProgressDialog*>(), nullptr);
 }
 
@@ -313,7 +316,7 @@ TEST_F(PlaylistWindow, ClosingTheWindowOrEndingTheProgramMidScanStopsTheScan)
 
 TEST_F(PlaylistWindow, SearchSelectsAndThePlaceholderComesAndGoes)
 {
-    list->model().append(QStringList{song("Blue.mp3"), song("I Love Rain.ogg"), song("Sun.wav")});
+    list->model().append(QStringList {song("Blue.mp3"), song("I Love Rain.ogg"), song("Sun.wav")});
     auto* search = part<QLineEdit>("Text5");
     EXPECT_EQ(search->text(), "Enter Search Text Here");
     EXPECT_TRUE(search->font().italic());
@@ -335,7 +338,7 @@ TEST_F(PlaylistWindow, SearchSelectsAndThePlaceholderComesAndGoes)
 TEST_F(PlaylistWindow, IndicatorsTellWhichLyricFilesExist)
 {
     const QString withLyric = song("w.mp3", {{0, "x"}});
-    list->model().append(QStringList{withLyric, song("plain.mp3")});
+    list->model().append(QStringList {withLyric, song("plain.mp3")});
     list->selectEntry(0);
     auto* lyrics = part<QCheckBox>("Check2");
     auto* translation = part<QCheckBox>("Check1");
@@ -359,7 +362,7 @@ TEST_F(PlaylistWindow, IndicatorsFromLrcFilesAndTagsComeLaterForTheEntryStillSel
     writeFile(dir.filePath("a.lrc"), "[00:01]rain\n[00:01]pluie\n");
     const QString lyricOnly = song("b.mp3");
     writeFile(dir.filePath("b.lrc"), "[00:01]only\n");
-    list->model().append(QStringList{withTranslation, lyricOnly});
+    list->model().append(QStringList {withTranslation, lyricOnly});
     auto* lyrics = part<QCheckBox>("Check2");
     auto* translation = part<QCheckBox>("Check1");
     list->selectEntry(0);
@@ -387,7 +390,7 @@ TEST_F(PlaylistWindow, SaveAndOpenListMessages)
     list->command4Click();
     prompts.expectOpenFile(dir.filePath("mine.mmr"));
     list->command5Click();
-    EXPECT_EQ(names(), (QStringList{"a.mp3", "a.mp3"}));
+    EXPECT_EQ(names(), (QStringList {"a.mp3", "a.mp3"}));
 
     prompts.expectOpenFile(dir.filePath("typo.mmr"));
     prompts.expectMessage(QString());
@@ -404,7 +407,7 @@ TEST_F(PlaylistWindow, SaveAndOpenListMessages)
 
 TEST_F(PlaylistWindow, AClickShowsTheClickedEntrysIndicators)
 {
-    list->model().append(QStringList{song("w.mp3", {{0, "x"}}, {{0, "y"}}), song("plain.mp3")});
+    list->model().append(QStringList {song("w.mp3", {{0, "x"}}, {{0, "y"}}), song("plain.mp3")});
     list->show();
     auto* view = part<QListView>("List1");
     auto click = [&](int row) {

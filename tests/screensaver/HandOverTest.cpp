@@ -20,13 +20,13 @@ TEST(HandOverFile, TwoRecordsWrittenAndReadBackNegativeToo)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("hand.txt");
-    const HandOver handOver{123456, INT32_MIN};
+    const HandOver handOver {123456, INT32_MIN};
     ASSERT_TRUE(writeHandOver(path, handOver));
     EXPECT_EQ(readFile(path), QByteArray("123456\r\n-2147483648\r\n"));
     EXPECT_EQ(readHandOver(path), handOver);
 
-    ASSERT_TRUE(writeHandOver(path, HandOver{-5, 7})); // replaces the old file
-    EXPECT_EQ(readHandOver(path), (HandOver{-5, 7}));
+    ASSERT_TRUE(writeHandOver(path, HandOver {-5, 7})); // replaces the old file
+    EXPECT_EQ(readHandOver(path), (HandOver {-5, 7}));
 }
 
 TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
@@ -37,7 +37,7 @@ TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
     ASSERT_TRUE(QFile::link(dir.filePath("precious"), dir.filePath("hand.txt")));
     ASSERT_TRUE(writeHandOver(dir.filePath("hand.txt"), {5, 6}));
     EXPECT_FALSE(QFileInfo(dir.filePath("hand.txt")).isSymLink());
-    EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver{5, 6}));
+    EXPECT_EQ(readHandOver(dir.filePath("hand.txt")), (HandOver {5, 6}));
     EXPECT_EQ(readFile(dir.filePath("precious")), "keep");
 
     cantorel::testing::FullDisk disk;
@@ -47,8 +47,8 @@ TEST(HandOverFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
     QString error;
     EXPECT_FALSE(writeHandOver(path, {3, 4}, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readHandOver(path), (HandOver{1, 2}));
-    EXPECT_EQ(disk.names(), QStringList{"hand.txt"});
+    EXPECT_EQ(readHandOver(path), (HandOver {1, 2}));
+    EXPECT_EQ(disk.names(), QStringList {"hand.txt"});
 }
 
 TEST(HandOverFile, OnlyACompleteFileIsRead)
@@ -56,25 +56,24 @@ TEST(HandOverFile, OnlyACompleteFileIsRead)
     QTemporaryDir dir;
     const QString path = dir.filePath("hand.txt");
     EXPECT_FALSE(readHandOver(path)); // missing
-    const char* partial[] = {"", "12\r\n", "12\r\n34", "12\r\nabc\r\n", "12\r\n34\r\n56\r\n",
-                             "12\r\n2147483648\r\n"};
+    const char* partial[] = {"", "12\r\n", "12\r\n34", "12\r\nabc\r\n", "12\r\n34\r\n56\r\n", "12\r\n2147483648\r\n"};
     for (const char* bytes : partial) {
         writeFile(path, bytes);
         EXPECT_FALSE(readHandOver(path)) << bytes;
     }
     writeFile(path, "12\n-34\n");
-    EXPECT_EQ(readHandOver(path), (HandOver{12, -34}));
+    EXPECT_EQ(readHandOver(path), (HandOver {12, -34}));
 }
 
 TEST(StartSwitches, FoundAnywhereInAnyCase)
 {
-    EXPECT_EQ(parseSwitches({}), (StartSwitches{false, false}));
-    EXPECT_EQ(parseSwitches({"/s"}), (StartSwitches{true, false}));
-    EXPECT_EQ(parseSwitches({"/S"}), (StartSwitches{true, false}));
-    EXPECT_EQ(parseSwitches({"-s"}), (StartSwitches{true, false}));
-    EXPECT_EQ(parseSwitches({"x/sy"}), (StartSwitches{true, false}));
-    EXPECT_EQ(parseSwitches({"/c:1234"}), (StartSwitches{false, true}));
-    EXPECT_EQ(parseSwitches({"-C"}), (StartSwitches{false, true}));
-    EXPECT_EQ(parseSwitches({"/c", "/s"}), (StartSwitches{true, true}));
-    EXPECT_EQ(parseSwitches({"/p", "1234"}), (StartSwitches{false, false}));
+    EXPECT_EQ(parseSwitches({}), (StartSwitches {false, false}));
+    EXPECT_EQ(parseSwitches({"/s"}), (StartSwitches {true, false}));
+    EXPECT_EQ(parseSwitches({"/S"}), (StartSwitches {true, false}));
+    EXPECT_EQ(parseSwitches({"-s"}), (StartSwitches {true, false}));
+    EXPECT_EQ(parseSwitches({"x/sy"}), (StartSwitches {true, false}));
+    EXPECT_EQ(parseSwitches({"/c:1234"}), (StartSwitches {false, true}));
+    EXPECT_EQ(parseSwitches({"-C"}), (StartSwitches {false, true}));
+    EXPECT_EQ(parseSwitches({"/c", "/s"}), (StartSwitches {true, true}));
+    EXPECT_EQ(parseSwitches({"/p", "1234"}), (StartSwitches {false, false}));
 }

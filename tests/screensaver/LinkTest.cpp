@@ -24,8 +24,7 @@ protected:
         qputenv("QT_QPA_PLATFORM", "offscreen");
         link.setProgramPath(copyScreenSaverTo(programDir.path()));
         QObject::connect(&link, &ScreenSaverLink::linked, [this] { ++linked; });
-        QObject::connect(&link, &ScreenSaverLink::handOverFailed,
-                         [this](const QString& why) { failures << why; });
+        QObject::connect(&link, &ScreenSaverLink::handOverFailed, [this](const QString& why) { failures << why; });
     }
     void TearDown() override
     {
@@ -47,8 +46,7 @@ protected:
         if (!link.start())
             return false;
         started << link.processId();
-        return waitUntil([&] { return linked > before || !failures.isEmpty(); }, 15000)
-            && linked > before;
+        return waitUntil([&] { return linked > before || !failures.isEmpty(); }, 15000) && linked > before;
     }
 
     QString echoPath;
@@ -63,15 +61,15 @@ protected:
 TEST_F(LinkToScreenSaver, HandsOverAndFeedsTheLines)
 {
     // A file left by an earlier screen saver must not be taken for the new one.
-    ASSERT_TRUE(writeHandOver(handOverPath(), HandOver{1, 2}));
+    ASSERT_TRUE(writeHandOver(handOverPath(), HandOver {1, 2}));
     ASSERT_TRUE(startAndLink()) << failures.join("; ").toStdString();
-    EXPECT_NE(link.handOver(), (HandOver{1, 2}));
+    EXPECT_NE(link.handOver(), (HandOver {1, 2}));
     EXPECT_FALSE(QFile::exists(handOverPath())); // read and deleted
 
     link.sendLines(QString::fromUtf8("Première ligne!"), "Translated Lyrics");
     EXPECT_TRUE(waitUntil([&] {
         return shown().contains(QString::fromUtf8("Text1: Première ligne!"))
-            && shown().contains("Text2: Translated Lyrics");
+               && shown().contains("Text2: Translated Lyrics");
     })) << shown().join(" | ").toStdString();
 
     link.sendLines("Second line", "Translated Lyrics");

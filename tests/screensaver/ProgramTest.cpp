@@ -54,7 +54,7 @@ TEST_F(StartUp, ShowSwitchFillsTheScreenAndQuitEnds)
     ASSERT_TRUE(handOver);
 
     screen->findChild<QPushButton*>("Command1")->click();
-    EXPECT_EQ(quits, QList<int>{0});
+    EXPECT_EQ(quits, QList<int> {0});
     EXPECT_EQ(program->cursor().count(), 0);
     EXPECT_FALSE(QFile::exists(receiverSocketPath(handOver->lyricReceiver)));
     program->end(); // runs once
@@ -73,7 +73,7 @@ TEST_F(StartUp, ConfigureAloneEndsWhenTheSettingsClose)
     EXPECT_TRUE(quits.isEmpty());
 
     setting->reject(); // Escape or the window's close button
-    EXPECT_EQ(quits, QList<int>{0});
+    EXPECT_EQ(quits, QList<int> {0});
 }
 
 TEST_F(StartUp, BothSwitchesKeepTheScreenAfterTheSettings)

@@ -28,8 +28,7 @@ inline QString copyScreenSaverTo(const QString& folder)
 }
 
 // Runs a short helper program; its standard output, or "" when it failed.
-inline QString runTool(const QString& program, const QStringList& arguments,
-                       const QProcessEnvironment& environment)
+inline QString runTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
 {
     QProcess tool;
     tool.setProcessEnvironment(environment);
@@ -66,14 +65,13 @@ public:
             m_server->setStandardOutputFile(QProcess::nullDevice());
             // -noreset: a server that resets when its last client leaves
             // refuses the connection of the next one for a moment.
-            m_server->start("Xvfb", {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x720x24",
-                                     "-nolisten", "tcp", "-noreset"});
+            m_server->start(
+                "Xvfb", {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x720x24", "-nolisten", "tcp", "-noreset"});
             if (!m_server->waitForStarted(5000))
                 break;
             QElapsedTimer clock;
             clock.start();
-            while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running
-                   && !QFileInfo::exists(socket))
+            while (clock.elapsed() < 10000 && m_server->state() == QProcess::Running && !QFileInfo::exists(socket))
                 m_server->waitForFinished(50);
             m_name = QStringLiteral(":%1").arg(n);
             // The socket file shows before the server answers; ask it.

@@ -1,7 +1,7 @@
-#include "sockets/LocalSocketListener.h"
-#include "support/DeadSocket.h"
 #include "screensaver/ReceiverProtocol.h"
 #include "screensaver/TextReceiver.h"
+#include "sockets/LocalSocketListener.h"
+#include "support/DeadSocket.h"
 
 #include "SaverTestSupport.h"
 
@@ -23,8 +23,7 @@ protected:
     void SetUp() override
     {
         SaverFolders::SetUp();
-        QObject::connect(&receiver, &TextReceiver::textReceived,
-                         [this](const QString& t) { received << t; });
+        QObject::connect(&receiver, &TextReceiver::textReceived, [this](const QString& t) { received << t; });
         ASSERT_TRUE(receiver.listenOnNewId(0)) << receiver.errorString().toStdString();
     }
     TextReceiver receiver;
@@ -35,7 +34,7 @@ using cantorel::testing::makeDeadSocket;
 
 int connectRaw(int fd, const QString& path)
 {
-    sockaddr_un addr{};
+    sockaddr_un addr {};
     addr.sun_family = AF_UNIX;
     const QByteArray name = path.toLocal8Bit();
     memcpy(addr.sun_path, name.constData(), size_t(name.size()));
@@ -64,7 +63,7 @@ public:
     bool active() const { return m_active; }
 
 private:
-    rlimit m_old{};
+    rlimit m_old {};
     bool m_active = false;
 };
 
@@ -79,8 +78,8 @@ TEST_F(Receiver, SocketIsReachableByTheUserOnly)
     EXPECT_TRUE(path.startsWith(runtimeDir.path()));
     const QFileInfo info(path);
     ASSERT_TRUE(info.exists());
-    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-        | QFile::WriteOther | QFile::ExeOther;
+    const auto others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(info.permissions() & others, QFileDevice::Permissions());
 
     receiver.close();
@@ -97,7 +96,7 @@ TEST_F(Receiver, MessagesArriveWholeAndInOrder)
     EXPECT_TRUE(received.isEmpty());
     sendRaw(*client, first.mid(5) + encodeTextMessage("") + encodeTextMessage("Third"));
     ASSERT_TRUE(waitUntil([&] { return received.size() == 3; }));
-    EXPECT_EQ(received, (QStringList{QString::fromUtf8("Hé, ça va?"), "", "Third"}));
+    EXPECT_EQ(received, (QStringList {QString::fromUtf8("Hé, ça va?"), "", "Third"}));
 }
 
 TEST_F(Receiver, BadMessageClosesOnlyItsOwnConnection)
@@ -115,12 +114,12 @@ TEST_F(Receiver, BadMessageClosesOnlyItsOwnConnection)
     sendRaw(*notUtf8, frame("ab\xff\xfe"));
     EXPECT_TRUE(waitUntil([&] {
         return oversized->state() == QLocalSocket::UnconnectedState
-            && notUtf8->state() == QLocalSocket::UnconnectedState;
+               && notUtf8->state() == QLocalSocket::UnconnectedState;
     }));
 
     sendRaw(*good, encodeTextMessage("two"));
     ASSERT_TRUE(waitUntil([&] { return received.size() == 2; }));
-    EXPECT_EQ(received, (QStringList{"one", "two"}));
+    EXPECT_EQ(received, (QStringList {"one", "two"}));
     EXPECT_EQ(good->state(), QLocalSocket::ConnectedState);
 }
 
@@ -139,7 +138,7 @@ TEST_F(Receiver, AConnectionStuckInTheMiddleOfAMessageIsClosed)
     EXPECT_EQ(waiting->state(), QLocalSocket::ConnectedState);
     sendRaw(*waiting, encodeTextMessage("two"));
     ASSERT_TRUE(waitUntil([&] { return received.size() == 2; }));
-    EXPECT_EQ(received, (QStringList{"one", "two"}));
+    EXPECT_EQ(received, (QStringList {"one", "two"}));
 }
 
 TEST(ReceiverProtocol, LongTextIsCutAtAWholeCharacter)
@@ -186,10 +185,11 @@ TEST_F(Receiver, KeepsListeningWhileNoDescriptorIsFreeAndSaysSo)
         EXPECT_TRUE(receiver.isListening());
         EXPECT_TRUE(QFileInfo::exists(receiver.socketPath()));
         EXPECT_TRUE(received.isEmpty());
-        EXPECT_EQ(messages.lines.filter("cannot take a connection").size(), 1) << messages.lines.join('\n').toStdString();
+        EXPECT_EQ(messages.lines.filter("cannot take a connection").size(), 1)
+            << messages.lines.join('\n').toStdString();
     }
     // The waiting connection is taken once a descriptor is free again.
-    ASSERT_TRUE(waitUntil([&] { return received == QStringList{"sent while full"}; }));
+    ASSERT_TRUE(waitUntil([&] { return received == QStringList {"sent while full"}; }));
     EXPECT_TRUE(messages.contains("takes connections again"));
     auto later = connectTo(receiver.socketPath());
     sendRaw(*later, encodeTextMessage("later"));

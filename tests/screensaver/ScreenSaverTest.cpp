@@ -51,8 +51,8 @@ protected:
 
     void moveMouse(QWidget* over, QPoint at)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), over->mapToGlobal(QPointF(at)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), over->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(over, &move);
     }
 
@@ -79,7 +79,7 @@ TEST_F(LyricsScreen, LoadingHandsOverTheReceiversAndKeepsTheStartUpLook)
     ASSERT_TRUE(handOver);
     EXPECT_EQ(*handOver, screen->handOver());
     EXPECT_NE(handOver->lyricReceiver, handOver->translatedReceiver);
-    EXPECT_EQ(screen->look(), ScreenSettings{});
+    EXPECT_EQ(screen->look(), ScreenSettings {});
     EXPECT_EQ(box("Text1")->palette().color(QPalette::Base), QColor(0, 0, 0));
     EXPECT_EQ(box("Text1")->palette().color(QPalette::Text), QColor(255, 255, 0));
     EXPECT_EQ(box("Text1")->font().family(), "Lucida Sans Unicode");
@@ -94,7 +94,7 @@ TEST_F(LyricsScreen, BrokenSettingsFileKeepsTheStartUpLook)
 {
     writeFile(settingsFile(), "\"Arial\",#TRUE#,#FALSE#,30,255,0\r\n\"Arial\",maybe\r\n");
     screen->load();
-    EXPECT_EQ(screen->look(), ScreenSettings{});
+    EXPECT_EQ(screen->look(), ScreenSettings {});
     EXPECT_TRUE(readHandOver(handOverFile()));
     EXPECT_TRUE(QFile::exists(settingsFile())); // the user's file is left alone
 }
@@ -116,7 +116,7 @@ TEST_F(LyricsScreen, NoRuntimeFolderIsSaidAndNoReceiverOpens)
     EXPECT_TRUE(messages.contains("No lyric receiver could be opened: There is no runtime folder"))
         << messages.lines.join('\n').toStdString();
     EXPECT_FALSE(QFile::exists(handOverFile()));
-    EXPECT_EQ(screen->look(), ScreenSettings{}); // the screen works on
+    EXPECT_EQ(screen->look(), ScreenSettings {}); // the screen works on
 }
 
 TEST_F(LyricsScreen, TranslatedLyricsHidesTheSecondLineUntilARealOne)
@@ -150,7 +150,7 @@ TEST_F(LyricsScreen, ChosenSizeGrowsInProportionAndComesBack)
     const HandOver ids = screen->handOver();
     receive(ids.translatedReceiver, "Translated Lyrics", "Text2");
     EXPECT_DOUBLE_EQ(box("Text1")->font().pointSizeF(), 33.0); // 27 * 22 / 18
-    EXPECT_EQ(screen->lyricStyle().pointSize, 27.0f); // what the settings see and store
+    EXPECT_EQ(screen->lyricStyle().pointSize, 27.0f);          // what the settings see and store
     receive(ids.translatedReceiver, "A translation", "Text2");
     EXPECT_EQ(box("Text1")->font().pointSizeF(), 27.0);
 }
@@ -197,7 +197,7 @@ TEST_F(LyricsScreen, LongLineShowsFromItsBeginningWrapped)
     expectWholeFromTheStart(text1);
     EXPECT_GT(text1->height(), designHeight);
     EXPECT_LT(text1->geometry().bottom(), text2->y()); // grows, but not over the translation
-    EXPECT_EQ(text2->shownLines(), QStringList{"A short translation"});
+    EXPECT_EQ(text2->shownLines(), QStringList {"A short translation"});
 
     // Without a translation the larger line has the room down to the bottom.
     receive(ids.translatedReceiver, "Translated Lyrics", "Text2");
@@ -220,7 +220,7 @@ TEST_F(LyricsScreen, LongLineShowsFromItsBeginningWrapped)
 
     // A short line brings the box back to its own height.
     receive(ids.lyricReceiver, "Short", "Text1");
-    EXPECT_EQ(text1->shownLines(), QStringList{"Short"});
+    EXPECT_EQ(text1->shownLines(), QStringList {"Short"});
     EXPECT_EQ(text1->height(), designHeight);
 }
 
@@ -228,8 +228,8 @@ TEST(MouseRevealRule, MovementsOfMoreThanFiveTwipsReveal)
 {
     using Reaction = MouseRevealRule::Reaction;
     MouseRevealRule rule;
-    EXPECT_EQ(rule.moveTo(3000, 3000), Reaction::None);   // first: nothing to compare with
-    EXPECT_EQ(rule.moveTo(3005, 3005), Reaction::None);   // 5 twips both ways
+    EXPECT_EQ(rule.moveTo(3000, 3000), Reaction::None); // first: nothing to compare with
+    EXPECT_EQ(rule.moveTo(3005, 3005), Reaction::None); // 5 twips both ways
     EXPECT_EQ(rule.moveTo(3005, 3005), Reaction::HideCursor);
     EXPECT_EQ(rule.moveTo(3011, 3005), Reaction::Reveal); // 6 twips
     EXPECT_EQ(rule.moveTo(3011, 2999), Reaction::Reveal);
@@ -302,7 +302,7 @@ TEST_F(LyricsScreen, LayoutFollowsTheWindowSize)
     EXPECT_EQ(text2->width(), outer.width());
     QPushButton* quit = button("Command1");
     QPushButton* options = button("Command2");
-    EXPECT_EQ(quit->geometry().right() + 1 + 4, 1280);  // 60 twips = 4 px
+    EXPECT_EQ(quit->geometry().right() + 1 + 4, 1280); // 60 twips = 4 px
     EXPECT_EQ(quit->geometry().bottom() + 1 + 4, 720);
     EXPECT_EQ(options->x(), quit->x());
     EXPECT_EQ(options->geometry().bottom() + 1 + 4, quit->y());

@@ -89,10 +89,9 @@ TEST_F(Settings, ChosenLookIsSavedAndComesBackOnTheNextStart)
     setting->command5Click();
     EXPECT_FALSE(setting->isVisible());
     EXPECT_EQ(closed, 1);
-    EXPECT_EQ(readFile(settingsFile()),
-              "\"DejaVu Serif\",#TRUE#,#TRUE#,10.5,2017290,197121\r\n"
-              "\"DejaVu Sans Mono\",#FALSE#,#TRUE#,24,16448250,8388608\r\n"
-              "3945000\r\n");
+    EXPECT_EQ(readFile(settingsFile()), "\"DejaVu Serif\",#TRUE#,#TRUE#,10.5,2017290,197121\r\n"
+                                        "\"DejaVu Sans Mono\",#FALSE#,#TRUE#,24,16448250,8388608\r\n"
+                                        "3945000\r\n");
 
     const ScreenSettings chosen = screen->look();
     screen.reset(); // the next start

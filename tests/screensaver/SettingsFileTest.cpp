@@ -4,8 +4,8 @@
 
 #include "support/FullDisk.h"
 #include "support/TestFiles.h"
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@ namespace {
 ScreenSettings sample()
 {
     ScreenSettings s;
-    s.lyric = BoxStyle{"DejaVu Serif", true, true, 10.5f, QColor(1, 2, 3), QColor(200, 100, 50)};
-    s.translated = BoxStyle{"Noto, Sans", false, true, 27.25f, QColor(255, 255, 255), QColor(0, 0, 128)};
+    s.lyric = BoxStyle {"DejaVu Serif", true, true, 10.5f, QColor(1, 2, 3), QColor(200, 100, 50)};
+    s.translated = BoxStyle {"Noto, Sans", false, true, 27.25f, QColor(255, 255, 255), QColor(0, 0, 128)};
     s.background = QColor(10, 20, 30);
     return s;
 }
@@ -32,10 +32,9 @@ ScreenSettings sample()
 
 TEST(ScreenSettingsFile, StartUpLookIsWrittenAsRecords)
 {
-    EXPECT_EQ(ScreenSettingsFile::format(ScreenSettings{}),
-              "\"Lucida Sans Unicode\",#FALSE#,#FALSE#,18,65535,0\r\n"
-              "\"Lucida Sans Unicode\",#FALSE#,#FALSE#,18,65535,0\r\n"
-              "0\r\n");
+    EXPECT_EQ(ScreenSettingsFile::format(ScreenSettings {}), "\"Lucida Sans Unicode\",#FALSE#,#FALSE#,18,65535,0\r\n"
+                                                             "\"Lucida Sans Unicode\",#FALSE#,#FALSE#,18,65535,0\r\n"
+                                                             "0\r\n");
     EXPECT_EQ(colorValue(QColor(255, 255, 0)), 65535);
     EXPECT_EQ(colorValue(QColor(1, 2, 3)), 1 + 2 * 256 + 3 * 65536);
     EXPECT_EQ(colorFromValue(0xFFFFFF), QColor(255, 255, 255));
@@ -69,18 +68,18 @@ TEST(ScreenSettingsFile, BrokenFilesAreRefusedWhole)
     const QString good1 = "\"Arial\",#FALSE#,#TRUE#,12,65535,0";
     const char* cases[] = {
         "",
-        "\"Arial\",#FALSE#,#TRUE#,12,65535,0\r\n",                     // records missing
-        "\"Arial\",#FALSE#,#TRUE#,12,65535\r\n%1\r\n0\r\n",           // five values
-        "\"Arial\",yes,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",             // not a boolean
-        "\"Arial\",#FALSE#,#TRUE#,big,65535,0\r\n%1\r\n0\r\n",        // not a size
-        "\"Arial\",#FALSE#,#TRUE#,0,65535,0\r\n%1\r\n0\r\n",          // no size
+        "\"Arial\",#FALSE#,#TRUE#,12,65535,0\r\n",             // records missing
+        "\"Arial\",#FALSE#,#TRUE#,12,65535\r\n%1\r\n0\r\n",    // five values
+        "\"Arial\",yes,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",      // not a boolean
+        "\"Arial\",#FALSE#,#TRUE#,big,65535,0\r\n%1\r\n0\r\n", // not a size
+        "\"Arial\",#FALSE#,#TRUE#,0,65535,0\r\n%1\r\n0\r\n",   // no size
         "\"Arial\",#FALSE#,#TRUE#,0.00000000000000000000000000000000000000000000001,65535,0\r\n%1\r\n0\r\n", // 0 as a single
-        "\"Arial\",#FALSE#,#TRUE#,0.00000000000000000000000000000000000000001,65535,0\r\n%1\r\n0\r\n", // denormal
-        "\"Arial\",#FALSE#,#TRUE#,1e-47,65535,0\r\n%1\r\n0\r\n",      // exponent form
-        "\"Arial\",#FALSE#,#TRUE#,12,16777216,0\r\n%1\r\n0\r\n",      // colour out of range
-        "\"\",#FALSE#,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",              // no font name
-        "%1\r\n%1\r\nblack\r\n",                                      // background not a number
-        "%1\r\n%1\r\n-1\r\n",                                         // background out of range
+        "\"Arial\",#FALSE#,#TRUE#,0.00000000000000000000000000000000000000001,65535,0\r\n%1\r\n0\r\n",       // denormal
+        "\"Arial\",#FALSE#,#TRUE#,1e-47,65535,0\r\n%1\r\n0\r\n", // exponent form
+        "\"Arial\",#FALSE#,#TRUE#,12,16777216,0\r\n%1\r\n0\r\n", // colour out of range
+        "\"\",#FALSE#,#TRUE#,12,65535,0\r\n%1\r\n0\r\n",         // no font name
+        "%1\r\n%1\r\nblack\r\n",                                 // background not a number
+        "%1\r\n%1\r\n-1\r\n",                                    // background out of range
     };
     for (const char* c : cases) {
         const QString text = QString::fromLatin1(c).replace("%1", good1);
@@ -97,7 +96,7 @@ TEST(ScreenSettingsFile, BrokenFilesAreRefusedWhole)
     writeFile(file.path(), "\"Arial\",#FALSE#\r\n\xff\xfe garbage");
     const auto loaded = file.load();
     EXPECT_EQ(loaded.status, ScreenSettingsFile::Status::Broken);
-    EXPECT_EQ(loaded.settings, ScreenSettings{});
+    EXPECT_EQ(loaded.settings, ScreenSettings {});
     EXPECT_FALSE(loaded.error.isEmpty());
 }
 
@@ -130,12 +129,12 @@ TEST(ScreenSettingsFile, NeitherAFullDiskNorAPlantedLinkCostsAnotherFile)
 
     cantorel::testing::FullDisk disk;
     const ScreenSettingsFile onDisk(disk.filePath("setting.txt"));
-    ASSERT_TRUE(onDisk.save(ScreenSettings{}));
+    ASSERT_TRUE(onDisk.save(ScreenSettings {}));
     const QByteArray old = readFile(disk.filePath("setting.txt"));
     disk.fill();
     QString error;
     EXPECT_FALSE(onDisk.save(sample(), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFile(disk.filePath("setting.txt")), old);
-    EXPECT_EQ(disk.names(), QStringList{"setting.txt"});
+    EXPECT_EQ(disk.names(), QStringList {"setting.txt"});
 }

@@ -19,8 +19,7 @@ protected:
         SaverFolders::SetUp();
         if (!VirtualDisplay::available())
             GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_FALSE(QStandardPaths::findExecutable("xdotool").isEmpty())
-            << "xdotool is missing: run scripts/deps";
+        ASSERT_FALSE(QStandardPaths::findExecutable("xdotool").isEmpty()) << "xdotool is missing: run scripts/deps";
         QString why;
         ASSERT_TRUE(display.start(&why)) << why.toStdString();
         env = display.environment();
@@ -61,10 +60,7 @@ protected:
         runTool("xdotool", {"key", key}, env);
     }
 
-    bool ended(int ms)
-    {
-        return saver.waitForFinished(ms) && saver.exitStatus() == QProcess::NormalExit;
-    }
+    bool ended(int ms) { return saver.waitForFinished(ms) && saver.exitStatus() == QProcess::NormalExit; }
 
     VirtualDisplay display;
     QProcessEnvironment env;

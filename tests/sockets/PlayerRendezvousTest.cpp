@@ -1,8 +1,8 @@
 // One player per user and display: the first start holds the rendezvous, a
 // later one hands its song over; nothing a killed player left blocks a start.
+#include "base/FileNames.h"
 #include "sockets/PlayerRendezvous.h"
 #include "support/DeadSocket.h"
-#include "base/FileNames.h"
 #include "support/ScopedEnvironment.h"
 #include "support/Wait.h"
 
@@ -45,7 +45,7 @@ protected:
     QString rendezvousFile(const QString& name) const { return runtime.filePath("cantorel/" + name); }
 
     QTemporaryDir runtime;
-    ScopedEnvironment runtimeHome{"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
+    ScopedEnvironment runtimeHome {"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
 };
 
 } // namespace

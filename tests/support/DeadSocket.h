@@ -16,7 +16,7 @@ inline void makeDeadSocket(const QString& path)
 {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
-    sockaddr_un addr{};
+    sockaddr_un addr {};
     addr.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
     ASSERT_LT(size_t(name.size()), sizeof addr.sun_path);

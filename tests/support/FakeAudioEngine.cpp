@@ -60,11 +60,26 @@ void FakeAudioEngine::finishChannel(Handle channel)
     endChannel(channel);
 }
 
-bool FakeAudioEngine::channelPaused(Handle channel) const { return m_channels.value(channel).paused; }
-bool FakeAudioEngine::channelMuted(Handle channel) const { return m_channels.value(channel).muted; }
-float FakeAudioEngine::channelVolume(Handle channel) const { return m_channels.value(channel).volume; }
-unsigned FakeAudioEngine::channelPosition(Handle channel) const { return m_channels.value(channel).position; }
-QString FakeAudioEngine::soundPath(Handle sound) const { return m_sounds.value(sound).path; }
+bool FakeAudioEngine::channelPaused(Handle channel) const
+{
+    return m_channels.value(channel).paused;
+}
+bool FakeAudioEngine::channelMuted(Handle channel) const
+{
+    return m_channels.value(channel).muted;
+}
+float FakeAudioEngine::channelVolume(Handle channel) const
+{
+    return m_channels.value(channel).volume;
+}
+unsigned FakeAudioEngine::channelPosition(Handle channel) const
+{
+    return m_channels.value(channel).position;
+}
+QString FakeAudioEngine::soundPath(Handle sound) const
+{
+    return m_sounds.value(sound).path;
+}
 unsigned FakeAudioEngine::soundMode(Handle sound) const
 {
     return m_sounds.value(sound).mode & ~engine::mode::NonBlocking;
@@ -102,8 +117,7 @@ Result FakeAudioEngine::systemInit(Handle system, int maxChannels, unsigned flag
     return result::Ok;
 }
 
-Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, unsigned mode,
-                                           Handle* sound)
+Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound)
 {
     const QString details = QStringLiteral("%1 0x%2").arg(path).arg(mode, 0, 16);
     if (const Result r = logged(QStringLiteral("createStream"), details); r != result::Ok)
@@ -127,7 +141,7 @@ Result FakeAudioEngine::systemCreateStream(Handle system, const QString& path, u
     if (!nonBlocking && outcome != result::Ok)
         return outcome;
     *sound = m_next++;
-    Sound entry{system, path, mode, length, 0};
+    Sound entry {system, path, mode, length, 0};
     if (nonBlocking) {
         entry.state = OpenState::Loading;
         entry.openResult = outcome;
@@ -185,9 +199,12 @@ Result FakeAudioEngine::readiness(Handle sound) const
     if (it == m_sounds.end())
         return result::InvalidHandle;
     switch (it->state) {
-    case OpenState::Loading: return result::NotReady;
-    case OpenState::Failed: return it->openResult;
-    case OpenState::Ready: break;
+    case OpenState::Loading:
+        return result::NotReady;
+    case OpenState::Failed:
+        return it->openResult;
+    case OpenState::Ready:
+        break;
     }
     return result::Ok;
 }
@@ -218,7 +235,7 @@ Result FakeAudioEngine::systemPlaySound(Handle system, int, Handle sound, bool p
     if (m_sounds[sound].channel != 0)
         endChannel(m_sounds[sound].channel);
     *channel = m_next++;
-    m_channels.insert(*channel, Channel{sound, 0, 0, 1.0f, paused, false});
+    m_channels.insert(*channel, Channel {sound, 0, 0, 1.0f, paused, false});
     m_sounds[sound].channel = *channel;
     m_lastChannel = *channel;
     return result::Ok;

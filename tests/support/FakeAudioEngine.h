@@ -85,8 +85,7 @@ public:
     Result systemInit(Handle system, int maxChannels, unsigned flags) override;
     Result systemCreateStream(Handle system, const QString& path, unsigned mode, Handle* sound) override;
     Result systemSetOpenListener(Handle system, std::function<void(Handle sound)> listener) override;
-    Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused,
-                           Handle* channel) override;
+    Result systemPlaySound(Handle system, int channelIndex, Handle sound, bool paused, Handle* channel) override;
     Result systemClose(Handle system) override;
     Result systemRelease(Handle system) override;
     Result channelSetPaused(Handle channel, bool paused) override;

@@ -33,8 +33,7 @@ public:
         if (!m_mounted)
             m_fault.emplace(ReplaceStep::Write, ENOSPC);
         else if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            while (filler.write(QByteArray(4096, 'x')) > 0 || filler.write("x", 1) > 0) {
-            }
+            while (filler.write(QByteArray(4096, 'x')) > 0 || filler.write("x", 1) > 0) {}
     }
     // The names in the folder but the filler: a failed save leaves no
     // temporary file behind.

@@ -59,8 +59,7 @@ class BusClient {
 public:
     BusClient(QDBusConnection connection, QString service, QString path)
         : m_connection(std::move(connection)), m_service(std::move(service)), m_path(std::move(path))
-    {
-    }
+    {}
 
     QDBusMessage call(const QString& interface, const QString& method, const QVariantList& arguments = {})
     {
@@ -76,8 +75,8 @@ public:
     // A property's value; a{sv} comes back as a QVariantMap.
     QVariant property(const QString& interface, const QString& name)
     {
-        const QDBusMessage reply = call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                                        {interface, name});
+        const QDBusMessage reply =
+            call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"), {interface, name});
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return QVariant();
         return plain(reply.arguments().first().value<QDBusVariant>().variant());

@@ -7,13 +7,20 @@ namespace cantorel::testing {
 const char* kindName(ScriptedPrompts::Kind kind)
 {
     switch (kind) {
-    case ScriptedPrompts::Kind::Message: return "message";
-    case ScriptedPrompts::Kind::Input: return "input box";
-    case ScriptedPrompts::Kind::OpenFile: return "open-file dialog";
-    case ScriptedPrompts::Kind::SaveFile: return "save-file dialog";
-    case ScriptedPrompts::Kind::Folder: return "folder browser";
-    case ScriptedPrompts::Kind::Font: return "font dialog";
-    case ScriptedPrompts::Kind::Color: return "colour dialog";
+    case ScriptedPrompts::Kind::Message:
+        return "message";
+    case ScriptedPrompts::Kind::Input:
+        return "input box";
+    case ScriptedPrompts::Kind::OpenFile:
+        return "open-file dialog";
+    case ScriptedPrompts::Kind::SaveFile:
+        return "save-file dialog";
+    case ScriptedPrompts::Kind::Folder:
+        return "folder browser";
+    case ScriptedPrompts::Kind::Font:
+        return "font dialog";
+    case ScriptedPrompts::Kind::Color:
+        return "colour dialog";
     }
     return "?";
 }
@@ -21,8 +28,7 @@ const char* kindName(ScriptedPrompts::Kind kind)
 ScriptedPrompts::~ScriptedPrompts()
 {
     for (const Step& s : m_script)
-        ADD_FAILURE() << "scripted " << kindName(s.kind) << " never came: \""
-                      << s.expectedText.toStdString() << "\"";
+        ADD_FAILURE() << "scripted " << kindName(s.kind) << " never came: \"" << s.expectedText.toStdString() << "\"";
 }
 
 QStringList ScriptedPrompts::messages() const
@@ -109,8 +115,8 @@ bool ScriptedPrompts::take(const Asked& a, Step* step)
     const Step& next = m_script.front();
     if (next.kind != a.kind
         || (a.kind == Kind::Message && !next.expectedText.isEmpty() && next.expectedText != a.text)) {
-        ADD_FAILURE() << "expected " << kindName(next.kind) << " \"" << next.expectedText.toStdString()
-                      << "\" but got " << kindName(a.kind) << " \"" << a.text.toStdString() << "\"";
+        ADD_FAILURE() << "expected " << kindName(next.kind) << " \"" << next.expectedText.toStdString() << "\" but got "
+                      << kindName(a.kind) << " \"" << a.text.toStdString() << "\"";
         return false;
     }
     *step = next;
@@ -118,10 +124,10 @@ bool ScriptedPrompts::take(const Asked& a, Step* step)
     return true;
 }
 
-Prompts::Answer ScriptedPrompts::message(QWidget* owner, const QString& text, Buttons buttons,
-                                         Icon icon, const QString& title)
+Prompts::Answer ScriptedPrompts::message(QWidget* owner, const QString& text, Buttons buttons, Icon icon,
+                                         const QString& title)
 {
-    Asked a{Kind::Message, text, title};
+    Asked a {Kind::Message, text, title};
     a.buttons = buttons;
     a.icon = icon;
     a.owner = owner;
@@ -131,10 +137,9 @@ Prompts::Answer ScriptedPrompts::message(QWidget* owner, const QString& text, Bu
     return s.answer;
 }
 
-QString ScriptedPrompts::input(QWidget* owner, const QString& prompt, const QString& title,
-                               const QString& defaultText)
+QString ScriptedPrompts::input(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText)
 {
-    Asked a{Kind::Input, prompt, title};
+    Asked a {Kind::Input, prompt, title};
     a.startName = defaultText;
     a.owner = owner;
     Step s;
@@ -144,7 +149,7 @@ QString ScriptedPrompts::input(QWidget* owner, const QString& prompt, const QStr
 QString ScriptedPrompts::openFile(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
                                   const QString& startName, bool mustExist)
 {
-    Asked a{Kind::OpenFile, title};
+    Asked a {Kind::OpenFile, title};
     a.filters = filters;
     a.startName = startName;
     a.mustExist = mustExist;
@@ -156,7 +161,7 @@ QString ScriptedPrompts::openFile(QWidget* owner, const QString& title, const QL
 QString ScriptedPrompts::saveFile(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
                                   const QString& startName)
 {
-    Asked a{Kind::SaveFile, title};
+    Asked a {Kind::SaveFile, title};
     a.filters = filters;
     a.startName = startName;
     a.owner = owner;
@@ -166,7 +171,7 @@ QString ScriptedPrompts::saveFile(QWidget* owner, const QString& title, const QL
 
 QString ScriptedPrompts::chooseFolder(QWidget* owner, const QString& prompt)
 {
-    Asked a{Kind::Folder, prompt};
+    Asked a {Kind::Folder, prompt};
     a.owner = owner;
     Step s;
     return take(a, &s) ? s.textAnswer : QString();
@@ -174,7 +179,7 @@ QString ScriptedPrompts::chooseFolder(QWidget* owner, const QString& prompt)
 
 std::optional<Prompts::FontChoice> ScriptedPrompts::chooseFont(QWidget* owner, const FontChoice& start)
 {
-    Asked a{Kind::Font, start.family};
+    Asked a {Kind::Font, start.family};
     a.owner = owner;
     Step s;
     return take(a, &s) ? s.font : std::nullopt;
@@ -182,7 +187,7 @@ std::optional<Prompts::FontChoice> ScriptedPrompts::chooseFont(QWidget* owner, c
 
 std::optional<QColor> ScriptedPrompts::chooseColor(QWidget* owner, const QColor& start, CustomColors&)
 {
-    Asked a{Kind::Color, start.name()};
+    Asked a {Kind::Color, start.name()};
     a.owner = owner;
     Step s;
     return take(a, &s) ? s.color : std::nullopt;

@@ -17,11 +17,10 @@ public:
     enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Font, Color };
 
     struct Asked {
-        Asked(Kind k, QString t, QString ti = QString())
-            : kind(k), text(std::move(t)), title(std::move(ti)) {}
+        Asked(Kind k, QString t, QString ti = QString()) : kind(k), text(std::move(t)), title(std::move(ti)) {}
         Kind kind;
-        QString text;    // message text, input prompt, dialog title
-        QString title;   // message / input title
+        QString text;  // message text, input prompt, dialog title
+        QString title; // message / input title
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         QList<FileFilter> filters;
@@ -49,18 +48,15 @@ public:
     // Texts of every message box shown so far, in order.
     QStringList messages() const;
 
-    Answer message(QWidget* owner, const QString& text, Buttons buttons, Icon icon,
-                   const QString& title) override;
-    QString input(QWidget* owner, const QString& prompt, const QString& title,
-                  const QString& defaultText) override;
-    QString openFile(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
-                     const QString& startName, bool mustExist) override;
+    Answer message(QWidget* owner, const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    QString input(QWidget* owner, const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFile(QWidget* owner, const QString& title, const QList<FileFilter>& filters, const QString& startName,
+                     bool mustExist) override;
     QString saveFile(QWidget* owner, const QString& title, const QList<FileFilter>& filters,
                      const QString& startName) override;
     QString chooseFolder(QWidget* owner, const QString& prompt) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& start) override;
-    std::optional<QColor> chooseColor(QWidget* owner, const QColor& start,
-                                      CustomColors& customColors) override;
+    std::optional<QColor> chooseColor(QWidget* owner, const QColor& start, CustomColors& customColors) override;
 
 private:
     struct Step {

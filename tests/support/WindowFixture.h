@@ -44,7 +44,7 @@ protected:
     FakeAudioEngine engine;
     ScriptedPrompts prompts;
     RecordedEnd end;
-    AudioFailurePolicy failures{prompts, end};
+    AudioFailurePolicy failures {prompts, end};
     QTemporaryDir dir;
     std::unique_ptr<Window> form;
 };
