@@ -1,6 +1,7 @@
 #pragma once
 // A player window on the fake engine with scripted prompts, and songs with
 // lyric files in a temporary folder.
+#include "controller/PlayerController.h"
 #include "lyrics/LyricEscape.h"
 #include "lyrics/LyricFiles.h"
 #include "player/Form1.h"
@@ -19,7 +20,21 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures});
+        makePlayer();
+    }
+    void TearDown() override
+    {
+        WindowFixture::TearDown();
+        controller.reset();
+    }
+
+    // A new player and its window, with these random draws (null: seeded)
+    // and lyric encodings (null: no menu).
+    void makePlayer(RandomSource* random = nullptr, lyrics::EncodingChoices* choices = nullptr)
+    {
+        form.reset();
+        controller = std::make_unique<PlayerController>(engine, random);
+        form = std::make_unique<Form1>(*controller, PlayerServices {engine, prompts, failures, choices});
     }
 
     // A song file (its bytes do not matter to the fake engine) with the
@@ -60,6 +75,8 @@ protected:
 
     LyricPane* text1() const { return child<LyricPane>("Text1"); }
     LyricPane* text2() const { return child<LyricPane>("Text2"); }
+
+    std::unique_ptr<PlayerController> controller;
 };
 
 } // namespace cantorel::testing
