@@ -3,28 +3,20 @@
 // signals.
 #include "controller/LineFollower.h"
 #include "controller/PlayerController.h"
-#include "lyrics/LyricEscape.h"
-#include "lyrics/LyricFiles.h"
 #include "playlist/EntrySelection.h"
 #include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistModel.h"
-#include "support/FakeAudioEngine.h"
-#include "support/TestFiles.h"
+#include "support/LyricSongs.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <utility>
-#include <vector>
 
 using namespace cantorel;
 using namespace cantorel::testing;
 using Source = PlayerController::OpenSource;
 
 namespace {
-
-using Line = std::pair<double, QString>; // time in hundredths, text
 
 // The selection a playlist window would show.
 class HeldSelection : public EntrySelection {
@@ -51,24 +43,10 @@ protected:
         ASSERT_TRUE(player.start());
     }
 
-    QString song(const QString& name, const std::vector<Line>& lyric = {}, const std::vector<Line>& translation = {},
-                 unsigned lengthMs = 180000)
+    QString song(const QString& name, const std::vector<LyricLine>& lyric = {},
+                 const std::vector<LyricLine>& translation = {}, unsigned lengthMs = 180000)
     {
-        const QString path = dir.filePath(name);
-        writeFile(path, "audio");
-        engine.setMediaLength(path, lengthMs);
-        if (!lyric.empty())
-            writeFile(lyrics::lyricPathOf(path), records(lyric));
-        if (!translation.empty())
-            writeFile(lyrics::translatedLyricPathOf(path), records(translation));
-        return path;
-    }
-    static QByteArray records(const std::vector<Line>& lines)
-    {
-        QByteArray out;
-        for (const auto& [time, text] : lines)
-            out += lyrics::lyricRecord(time, lyrics::escapeLine(text)).toUtf8();
-        return out;
+        return writeLyricSong(engine, dir.filePath(name), lyric, translation, lengthMs);
     }
     // The song moves on by `ms`; the position timer and the line timer run.
     void play(unsigned ms)

@@ -2,9 +2,8 @@
 // A player window on the fake engine with scripted prompts, and songs with
 // lyric files in a temporary folder.
 #include "controller/PlayerController.h"
-#include "lyrics/LyricEscape.h"
-#include "lyrics/LyricFiles.h"
 #include "player/Form1.h"
+#include "support/LyricSongs.h"
 #include "support/WindowFixture.h"
 #include "widgets/LyricPane.h"
 
@@ -15,7 +14,7 @@ namespace cantorel::testing {
 
 class PlayerFixture : public WindowFixture<Form1> {
 protected:
-    using Line = std::pair<double, QString>; // time in hundredths, text
+    using Line = LyricLine;
 
     void SetUp() override
     {
@@ -42,21 +41,9 @@ protected:
     QString song(const QString& name, const std::vector<Line>& lyric = {}, const std::vector<Line>& translation = {},
                  unsigned lengthMs = 180000)
     {
-        const QString path = songFile(name, lengthMs);
-        if (!lyric.empty())
-            writeFile(lyrics::lyricPathOf(path), records(lyric));
-        if (!translation.empty())
-            writeFile(lyrics::translatedLyricPathOf(path), records(translation));
-        return path;
+        return writeLyricSong(engine, dir.filePath(name), lyric, translation, lengthMs);
     }
-
-    static QByteArray records(const std::vector<Line>& lines)
-    {
-        QByteArray out;
-        for (const auto& [time, text] : lines)
-            out += lyrics::lyricRecord(time, lyrics::escapeLine(text)).toUtf8();
-        return out;
-    }
+    static QByteArray records(const std::vector<Line>& lines) { return lyricRecords(lines); }
 
     // Opens `path` through the open dialog.
     void openThroughDialog(const QString& path)
