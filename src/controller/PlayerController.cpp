@@ -2,12 +2,10 @@
 
 #include "base/FilePaths.h"
 #include "common/MediaFiles.h"
-#include "controller/LineFollower.h"
-#include "controller/LiveOffset.h"
 #include "controller/PlaylistCursor.h"
 #include "controller/SongAdvance.h"
+#include "controller/SongLyric.h"
 #include "engine/ResultTexts.h"
-#include "lyrics/LyricFiles.h"
 #include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistModel.h"
 
@@ -15,33 +13,11 @@
 
 namespace cantorel {
 
-using lyrics::LyricLoad;
 using Outcome = engine::Transport::Outcome;
-
-namespace {
-
-bool holdsLyric(LyricLoad::Outcome outcome)
-{
-    return outcome == LyricLoad::Outcome::LyricOnly || outcome == LyricLoad::Outcome::WithTranslation;
-}
-
-// What the user is told of a lyric file that could not be read: the open
-// names the error as it always has, a reload says what went wrong.
-QString failureText(const lyrics::FoundLyric& found, bool newSong)
-{
-    if (newSong && found.load.error == LyricLoad::Error::FileNotFound)
-        return QStringLiteral("File Not Found");
-    if (newSong && found.load.error == LyricLoad::Error::DiskNotReady)
-        return QStringLiteral("Disk Not Ready");
-    return found.errorText;
-}
-
-} // namespace
 
 PlayerController::PlayerController(engine::AudioEngine& engine, RandomSource* random, QObject* parent)
     : QObject(parent), m_transport(engine, engine::Transport::Modes {}), // the player's modes
-      m_table(std::make_unique<lyrics::LyricTable>()), m_follower(new LineFollower(*m_table, m_ownClock, this)),
-      m_offset(new LiveOffset(*m_table, this)), m_entries(new PlaylistModel(this)), m_order(new PlayOrderSettings(this))
+      m_lyric(new SongLyric(m_ownClock, this)), m_entries(new PlaylistModel(this)), m_order(new PlayOrderSettings(this))
 {
     if (!random) {
         m_ownRandom = std::make_unique<SeededRandom>();
@@ -66,7 +42,7 @@ void PlayerController::connectParts()
     connect(&m_transport, &Transport::ended, this, &PlayerController::endOfSong);
     connect(&m_transport, &Transport::stateChanged, this, &PlayerController::transportChanged);
     connect(&m_transport, &Transport::seeked, this, [this](unsigned positionMs) {
-        m_follower->lookUpNow();
+        m_lyric->lookUpNow();
         Q_EMIT seeked(positionMs);
     });
     connect(&m_transport, &Transport::opened, this, &PlayerController::streamOpened);
@@ -74,28 +50,15 @@ void PlayerController::connectParts()
     connect(&m_transport, &Transport::engineFailed, this, &PlayerController::engineFailed);
     connect(&m_transport, &Transport::versionMismatch, this, &PlayerController::versionMismatch);
 
-    connect(m_follower, &LineFollower::linesChanged, this, &PlayerController::linesChanged);
+    connect(m_lyric, &SongLyric::linesChanged, this, &PlayerController::linesChanged);
+    connect(m_lyric, &SongLyric::lyricLoaded, this, &PlayerController::lyricLoaded);
+    connect(m_lyric, &SongLyric::tableChanged, this, &PlayerController::tableChanged);
+    connect(m_lyric, &SongLyric::offsetMoved, this, &PlayerController::offsetMoved);
+    connect(m_lyric, &SongLyric::offsetNeedsReadOnlyReplace, this, &PlayerController::offsetNeedsReadOnlyReplace);
+    connect(m_lyric, &SongLyric::message, this, &PlayerController::message);
     connect(m_order, &PlayOrderSettings::changed, this, &PlayerController::playOrderChanged);
     connect(m_advance, &SongAdvance::allFailed, this,
             [this] { say(UserMessage::Kind::Warning, SongAdvance::allFailedMessage()); });
-
-    connect(m_offset, &LiveOffset::moved, this, [this](const QString& said) {
-        Q_EMIT tableChanged();
-        m_follower->lookUpNow();
-        Q_EMIT offsetMoved(said);
-    });
-    connect(m_offset, &LiveOffset::reloaded, this, [this](const lyrics::LyricOrigin& origin) {
-        m_lyricPath = origin.path;
-        lyrics::FoundLyric found;
-        found.origin = origin;
-        found.load.outcome =
-            m_table->noTranslation ? LyricLoad::Outcome::LyricOnly : LyricLoad::Outcome::WithTranslation;
-        Q_EMIT lyricLoaded(found, false);
-    });
-    connect(m_offset, &LiveOffset::saveFailed, this, [this](const QString& reason) {
-        say(UserMessage::Kind::Warning, tr("The offset could not be kept in the lyric: %1").arg(reason));
-    });
-    connect(m_offset, &LiveOffset::readOnlyRefused, this, &PlayerController::offsetNeedsReadOnlyReplace);
 }
 
 void PlayerController::say(UserMessage::Kind kind, const QString& text, const QString& title)
@@ -107,11 +70,7 @@ void PlayerController::say(UserMessage::Kind kind, const QString& text, const QS
 
 bool PlayerController::start()
 {
-    if (!m_transport.start())
-        return false;
-    m_table->noTranslation = false;
-    m_lyricsLoaded = false;
-    return true;
+    return m_transport.start();
 }
 
 void PlayerController::shutdown()
@@ -120,7 +79,7 @@ void PlayerController::shutdown()
         return;
     m_shutDown = true;
     m_transport.shutdown();
-    m_follower->lineTimer().stop();
+    m_lyric->lineTimer().stop();
 }
 
 // ---------------------------------------------------------------- opening
@@ -164,13 +123,11 @@ bool PlayerController::openPath(const QString& chosen, int entry, bool byItself)
         return false;
     }
     m_openByItself = byItself;
-    if (playing() || (stopped() && m_lyricsLoaded)) {
+    if (playing() || (stopped() && m_lyric->loaded())) {
         stopSong();
-        if (m_table->noTranslation)
-            m_follower->setTwoPanes(true);
+        m_lyric->leaveSong();
     }
-    m_currentLine = 1;
-    m_table->lineCount = 1;
+    m_lyric->beginSong();
     m_mediaPath = path;
     m_mediaFileName = existingFileName(path);
     m_cursor->setPlaying(entry, path);
@@ -214,80 +171,38 @@ void PlayerController::refused(engine::Result code)
 void PlayerController::enterNoSongState()
 {
     // Nothing is open, nothing plays, and the panes show their placeholders.
-    m_follower->lineTimer().stop();
-    m_lyricsLoaded = false;
-    m_lyricFound = false;
-    m_noLyrics = true;
-    m_follower->setNoLyrics(true);
-    m_offset->clear();
+    m_lyric->forget();
     m_mediaPath.clear();
     m_mediaFileName.clear();
-    m_lyricPath.clear();
     m_cursor->setPlaying(-1, QString());
-    m_follower->setTwoPanes(true);
-    m_follower->showTexts(QStringLiteral("Normal Lyrics"), QStringLiteral("Translated Lyrics"));
     Q_EMIT stateChanged();
 }
 
 void PlayerController::loadLyricAndPlay()
 {
     m_openByItself = false;
-    m_lyricElsewhere = false;
-    // The lyric pair beside the song, else an LRC file, else one embedded in
-    // the song (lyrics/LyricSource.h); a new song starts at offset 0.
-    m_lyricPath = lyrics::lyricPathOf(m_mediaPath);
-    m_offset->clear();
-    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
-    if (found.load.outcome != LyricLoad::Outcome::NoLyricFile) {
-        m_lyricPath = found.origin.path;
-        m_lyricFound = true;
-        m_currentLine = m_table->lineCount;
-        const bool adopted = adoptLyric(found, true);
-        Q_EMIT lyricLoaded(found, true);
-        if (!adopted) {
-            Q_EMIT stateChanged();
-            Q_EMIT songOpened(m_mediaPath);
-            return;
-        }
-        playWithLyrics();
-        m_lyricsLoaded = true;
-    } else {
-        Q_EMIT lyricLoaded(found, true);
+    const SongLyric::Load load = m_lyric->load(m_mediaPath);
+    if (load == SongLyric::Load::Failed) {
+        Q_EMIT stateChanged();
+        Q_EMIT songOpened(m_mediaPath);
+        return;
     }
+    if (load == SongLyric::Load::Loaded)
+        playWithLyrics();
     playWithLyrics();
     // The placeholders stay until the lookup puts the first line in place.
-    m_follower->showTexts(QStringLiteral("Normal Lyrics"), QStringLiteral("Translated Lyrics"));
-    m_follower->lookUpNow();
+    m_lyric->showPlaceholders();
+    m_lyric->lookUpNow();
     if (playing())
         m_advance->played(m_mediaPath);
     Q_EMIT stateChanged();
     Q_EMIT songOpened(m_mediaPath);
 }
 
-bool PlayerController::adoptLyric(const lyrics::FoundLyric& found, bool newSong)
-{
-    if (!holdsLyric(found.load.outcome)) {
-        if (found.load.outcome == LyricLoad::Outcome::Failed) {
-            if (const QString text = failureText(found, newSong); !text.isEmpty())
-                say(UserMessage::Kind::Plain, text);
-        }
-        return false;
-    }
-    m_offset->reset(found.origin);
-    m_follower->setTwoPanes(found.load.outcome == LyricLoad::Outcome::WithTranslation);
-    return true;
-}
-
 void PlayerController::playWithLyrics()
 {
     play();
-    m_follower->turnOn();
-    // Right after a load the current line is one past the last, which shows
-    // as the empty text until the lookup puts the first line in place.
-    const int n = m_table->loadedLines();
-    const bool inTable = m_currentLine >= 1 && m_currentLine <= n;
-    if (!m_noLyrics)
-        m_follower->showLine(inTable ? m_table->lines[m_currentLine] : QString(), inTable ? m_currentLine : -1);
+    m_lyric->showCurrentLine();
 }
 
 void PlayerController::queue(const QStringList& paths)
@@ -302,8 +217,7 @@ void PlayerController::play()
 {
     if (!m_transport.hasSong() || playing())
         return;
-    m_noLyrics = !m_lyricElsewhere && !ordinaryFileExists(m_lyricPath);
-    m_follower->setNoLyrics(m_noLyrics);
+    m_lyric->songStarts();
     if (m_transport.play(float(m_volumeStep) / 10.0f, m_muted) != Outcome::Done)
         return;
     Q_EMIT tableChanged();
@@ -335,9 +249,8 @@ void PlayerController::stop()
 void PlayerController::stopSong()
 {
     // A file that went away while it played is refused (refused()).
-    if (m_transport.stop() != Outcome::Done)
-        return;
-    m_follower->setTips(QStringLiteral("Lyrics"), QStringLiteral("Tranalated Lyrics"));
+    if (m_transport.stop() == Outcome::Done)
+        m_lyric->showStopped();
 }
 
 void PlayerController::seek(unsigned positionMs)
@@ -370,7 +283,7 @@ void PlayerController::tick()
 
 void PlayerController::transportChanged()
 {
-    m_follower->lookUpNow();
+    m_lyric->lookUpNow();
     Q_EMIT stateChanged();
 }
 
@@ -450,7 +363,7 @@ QTimer& PlayerController::positionTimer()
 
 QTimer& PlayerController::lineTimer()
 {
-    return m_follower->lineTimer();
+    return m_lyric->lineTimer();
 }
 
 // ---------------------------------------------------------------- playlist
@@ -511,101 +424,92 @@ int PlayerController::lastRandomPick() const
 
 // ---------------------------------------------------------------- lyric
 
+const lyrics::LyricTable& PlayerController::lyricTable() const
+{
+    return m_lyric->table();
+}
 const lyrics::LyricOrigin& PlayerController::lyricOrigin() const
 {
-    return m_offset->origin();
+    return m_lyric->origin();
 }
-
 const LyricLines& PlayerController::lines() const
 {
-    return m_follower->lines();
+    return m_lyric->lines();
+}
+bool PlayerController::lyricsLoaded() const
+{
+    return m_lyric->loaded();
+}
+bool PlayerController::noLyrics() const
+{
+    return m_lyric->noLyrics();
+}
+bool PlayerController::noTranslation() const
+{
+    return m_lyric->noTranslation();
+}
+bool PlayerController::lyricFound() const
+{
+    return m_lyric->found();
+}
+bool PlayerController::lineRulesOn() const
+{
+    return m_lyric->rulesOn();
+}
+qint64 PlayerController::offsetMs() const
+{
+    return m_lyric->offsetMs();
 }
 
 void PlayerController::reloadLyric()
 {
-    if (m_mediaPath.isEmpty())
-        return;
-    const lyrics::FoundLyric found = lyrics::loadLyric(m_mediaPath, *m_table);
-    // Read in the encoding chosen, the file may hold no lyric any more.
-    const bool adopted = adoptLyric(found, false);
-    Q_EMIT lyricLoaded(found, false);
-    if (!adopted)
-        return;
-    m_lyricElsewhere = false;
-    m_lyricPath = found.origin.path;
-    Q_EMIT tableChanged();
-    m_follower->lookUpNow();
+    m_lyric->reload(m_mediaPath);
 }
 
 void PlayerController::showLyric(const lyrics::LyricTable& table, const lyrics::LyricOrigin& origin)
 {
-    *m_table = table;
-    m_lyricElsewhere = true;
-    m_lyricPath = origin.path;
-    m_lyricsLoaded = true;
-    m_lyricFound = true;
-    m_noLyrics = false;
-    m_follower->setNoLyrics(false);
-    lyrics::FoundLyric found;
-    found.origin = origin;
-    found.load.outcome = table.noTranslation ? LyricLoad::Outcome::LyricOnly : LyricLoad::Outcome::WithTranslation;
-    adoptLyric(found, false);
-    Q_EMIT lyricLoaded(found, false);
-    Q_EMIT tableChanged();
-    m_follower->turnOn();
-    m_follower->lookUpNow();
+    m_lyric->show(table, origin);
     Q_EMIT stateChanged();
 }
 
 void PlayerController::lookUpLine()
 {
-    m_follower->lookUpNow();
+    m_lyric->lookUpNow();
 }
 
 void PlayerController::emphasise()
 {
-    m_follower->emphasise();
-}
-
-bool PlayerController::lineRulesOn() const
-{
-    return m_follower->isOn();
+    m_lyric->emphasise();
 }
 
 void PlayerController::earlier()
 {
-    m_offset->earlier();
+    m_lyric->earlier();
 }
 
 void PlayerController::later()
 {
-    m_offset->later();
+    m_lyric->later();
 }
 
 void PlayerController::saveOffset()
 {
-    m_offset->save(m_mediaPath);
+    m_lyric->saveOffset(m_mediaPath);
 }
 
 void PlayerController::saveOffsetReplacingReadOnly()
 {
-    m_offset->saveReplacingReadOnly(m_mediaPath);
-}
-
-qint64 PlayerController::offsetMs() const
-{
-    return m_offset->offsetMs();
+    m_lyric->saveOffsetReplacingReadOnly(m_mediaPath);
 }
 
 void PlayerController::followClock(LyricClock* clock)
 {
-    m_follower->setClock(clock ? *clock : static_cast<LyricClock&>(m_ownClock));
-    m_follower->lookUpNow();
+    m_lyric->follow(clock);
 }
 
 void PlayerController::clockChanged()
 {
-    m_follower->lookUpNow();
+    m_lyric->lookUpNow();
 }
 
 // ---------------------------------------------------------------- windows

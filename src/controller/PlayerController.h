@@ -9,10 +9,10 @@
 // another's buttons.
 //
 // It owns the transport (the engine connection, the 50 ms position timer
-// "cTimer1"), the lyric table and its load (the lyric pair, an LRC file or
-// an embedded lyric, in the encoding the user chose), the live offset, the
-// line follower (the single-shot "Timer2"), the playlist's entries and play
-// order settings, and the run of unattended play over broken entries.
+// "cTimer1"), the song's lyric (SongLyric.h: the lyric table and its load,
+// the live offset, the lines with their single-shot "Timer2"), the
+// playlist's entries and play order settings (PlaylistCursor.h), and the run
+// of unattended play over broken entries (SongAdvance.h).
 // What the user must be told comes out as message() data, an engine that
 // fails as engineFailed(): it shows no message box itself.
 //
@@ -23,7 +23,6 @@
 #include "controller/UserMessage.h"
 #include "engine/Transport.h"
 #include "lyrics/LyricSource.h"
-#include "lyrics/LyricTable.h"
 
 #include <QObject>
 #include <QString>
@@ -34,13 +33,12 @@
 namespace cantorel {
 
 class EntrySelection;
-class LineFollower;
-class LiveOffset;
 class PlayOrderSettings;
 class PlaylistCursor;
 class PlaylistModel;
 class RandomSource;
 class SongAdvance;
+class SongLyric;
 
 class PlayerController : public QObject {
     Q_OBJECT
@@ -141,17 +139,17 @@ public:
     int lastRandomPick() const;
 
     // ------------------------------------------------------------ lyric
-    const lyrics::LyricTable& lyricTable() const { return *m_table; }
+    const lyrics::LyricTable& lyricTable() const;
     // Where the lyric in place came from (Kind::None without one).
     const lyrics::LyricOrigin& lyricOrigin() const;
     const LyricLines& lines() const;
-    bool lyricsLoaded() const { return m_lyricsLoaded; }
+    bool lyricsLoaded() const;
     // No lyric file for the song playing: the lines stay as they are.
-    bool noLyrics() const { return m_noLyrics; }
-    bool noTranslation() const { return m_table->noTranslation; }
+    bool noLyrics() const;
+    bool noTranslation() const;
     // A lyric file was found for a song since the player had none (what
     // enables "Play with lyrics").
-    bool lyricFound() const { return m_lyricFound; }
+    bool lyricFound() const;
     // The lyric again from its files as they read now (another encoding
     // chosen), at the same place in the song.
     void reloadLyric();
@@ -234,19 +232,14 @@ private:
     void streamOpened();
     void refused(engine::Result code);
     void loadLyricAndPlay();
-    // Puts a loaded lyric in place: false without one (said when a file
-    // could not be read).
-    bool adoptLyric(const lyrics::FoundLyric& found, bool newSong);
     void enterNoSongState();
     void stopSong();
     void endOfSong();
     void transportChanged();
 
     engine::Transport m_transport;
-    std::unique_ptr<lyrics::LyricTable> m_table;
     TransportClock m_ownClock {m_transport};
-    LineFollower* m_follower;
-    LiveOffset* m_offset;
+    SongLyric* m_lyric;
     PlaylistModel* m_entries;
     PlayOrderSettings* m_order;
     std::unique_ptr<RandomSource> m_ownRandom;
@@ -255,14 +248,8 @@ private:
 
     QString m_mediaPath;
     QString m_mediaFileName;
-    QString m_lyricPath;
-    int m_currentLine = 1;
     int m_volumeStep = 3;
     bool m_muted = false;
-    bool m_lyricsLoaded = false;
-    bool m_lyricFound = false;
-    bool m_noLyrics = false;
-    bool m_lyricElsewhere = false; // showLyric(): no file of its own
     bool m_busy = false;
     bool m_finishOpening = false; // the open waits for its song
     bool m_openByItself = false;  // play moved on to it by itself
