@@ -59,13 +59,6 @@ const Place kLayout[] = {
 
 // clang-format on
 
-QWidget* makePane(const Control& row, const QString& caption, QWidget* form)
-{
-    auto* pane = new LyricPane(QString::fromLatin1(row.name), form);
-    pane->setLyric(caption);
-    return pane;
-}
-
 } // namespace
 
 void Form2Ui::setupUi(QWidget* form)
@@ -76,7 +69,7 @@ void Form2Ui::setupUi(QWidget* form)
     createTransport(form);
     copen->hide();
     Slider2->setToolTip(QStringLiteral("Seek forward"));
-    ui.make(kControls, makePane);
+    ui.make(kControls, makeLyricPane);
     ui.layOut(kLayout);
 
     Command4 = ui.get<QPushButton>("Command4");

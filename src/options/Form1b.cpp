@@ -88,13 +88,13 @@ Form1b::Form1b(Prompts& prompts, QWidget* normalPane, QWidget* translatedPane, Q
 
     m_text1 = ui.get<QLineEdit>("Text1");
     m_text2 = ui.get<QLineEdit>("Text2");
-    const std::pair<const char*, void (Form1b::*)()> clicks[] = {
-        {"Command1", &Form1b::command1Click}, {"Command2", &Form1b::command2Click},
-        {"Command3", &Form1b::command3Click}, {"Command4", &Form1b::command4Click},
-        {"Command5", &Form1b::command5Click},
-    };
-    for (const auto& [name, slot] : clicks)
-        connect(ui.get<QPushButton>(name), &QPushButton::clicked, this, slot);
+    ui.connectClicks(this, {
+                               {"Command1", &Form1b::command1Click},
+                               {"Command2", &Form1b::command2Click},
+                               {"Command3", &Form1b::command3Click},
+                               {"Command4", &Form1b::command4Click},
+                               {"Command5", &Form1b::command5Click},
+                           });
 }
 
 void Form1b::showWindow()

@@ -12,13 +12,16 @@
 //
 // All texts are UTF-8 and pass through the translator (context: the form's
 // class name); sizes are twips (1440 to the logical inch, platform/Twips.h).
+#include <QAbstractButton>
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <Qt>
 
 #include <functional>
+#include <initializer_list>
 #include <span>
+#include <utility>
 
 class QLayout;
 class QWidget;
@@ -197,6 +200,17 @@ public:
     }
     // The box of that name (null when there is none).
     QLayout* box(const char* name) const;
+
+    // Connects each named button's clicked() to its slot of `receiver`.
+    template <typename Receiver>
+    void connectClicks(Receiver* receiver,
+                       std::initializer_list<std::pair<const char*, void (Receiver::*)()>> clicks) const
+    {
+        for (const auto& [name, slot] : clicks) {
+            if (auto* button = get<QAbstractButton>(name))
+                QObject::connect(button, &QAbstractButton::clicked, receiver, slot);
+        }
+    }
 
 private:
     QWidget* makeOne(const Control& row, const Maker& maker);

@@ -86,20 +86,13 @@ const Place kLayout[] = {
 
 // clang-format on
 
-QWidget* makePane(const Control& row, const QString& caption, QWidget* form)
-{
-    auto* pane = new LyricPane(QString::fromLatin1(row.name), form);
-    pane->setLyric(caption);
-    return pane;
-}
-
 } // namespace
 
 void Form1Ui::setupUi(QWidget* form)
 {
     form->setObjectName(QStringLiteral("Form1"));
     FormBuilder ui(form);
-    ui.make(kPaneControls, makePane);
+    ui.make(kPaneControls, makeLyricPane);
     createTransport(form);
     copen->setToolTip(QStringLiteral("Reload the song from its start"));
     ui.make(kCommandControls);

@@ -195,15 +195,18 @@ void Playlist::connectControls(const form::FormBuilder& ui)
     connect(m_current, &QLineEdit::textChanged, this, &Playlist::text3Change);
     connect(m_search, &QLineEdit::textChanged, this, &Playlist::text5Change);
 
-    const std::pair<const char*, void (Playlist::*)()> clicks[] = {
-        {"Command1", &Playlist::command1Click}, {"Command2", &Playlist::command2Click},
-        {"Command3", &Playlist::command3Click}, {"Command4", &Playlist::command4Click},
-        {"Command5", &Playlist::command5Click}, {"Command6", &Playlist::command6Click},
-        {"Command7", &Playlist::command7Click}, {"Command8", &Playlist::command8Click},
-        {"Command9", &Playlist::command9Click}, {"Command10", &Playlist::command10Click},
-    };
-    for (const auto& [name, slot] : clicks)
-        connect(ui.get<QPushButton>(name), &QPushButton::clicked, this, slot);
+    ui.connectClicks(this, {
+                               {"Command1", &Playlist::command1Click},
+                               {"Command2", &Playlist::command2Click},
+                               {"Command3", &Playlist::command3Click},
+                               {"Command4", &Playlist::command4Click},
+                               {"Command5", &Playlist::command5Click},
+                               {"Command6", &Playlist::command6Click},
+                               {"Command7", &Playlist::command7Click},
+                               {"Command8", &Playlist::command8Click},
+                               {"Command9", &Playlist::command9Click},
+                               {"Command10", &Playlist::command10Click},
+                           });
     connect(m_random, &QCheckBox::clicked, this, &Playlist::check3Click);
     connect(m_repeat, &QCheckBox::clicked, this, &Playlist::check4Click);
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*> {m_random, m_repeat, m_repeatOne})

@@ -66,14 +66,16 @@ Setting::Setting(ScreenSaver& screen, Prompts& prompts, QWidget* parent)
     setMinimumWidth(twipsToPixels(8400, this));
     m_text1 = ui.get<QLineEdit>("Text1");
     m_text2 = ui.get<QLineEdit>("Text2");
-    const std::pair<const char*, void (Setting::*)()> clicks[] = {
-        {"Command1", &Setting::command1Click}, {"Command2", &Setting::command2Click},
-        {"Command3", &Setting::command3Click}, {"Command4", &Setting::command4Click},
-        {"Command6", &Setting::command6Click}, {"Command5", &Setting::command5Click},
-        {"Command8", &Setting::command8Click}, {"Command9", &Setting::command9Click},
-    };
-    for (const auto& [name, slot] : clicks)
-        connect(ui.get<QPushButton>(name), &QPushButton::clicked, this, slot);
+    ui.connectClicks(this, {
+                               {"Command1", &Setting::command1Click},
+                               {"Command2", &Setting::command2Click},
+                               {"Command3", &Setting::command3Click},
+                               {"Command4", &Setting::command4Click},
+                               {"Command6", &Setting::command6Click},
+                               {"Command5", &Setting::command5Click},
+                               {"Command8", &Setting::command8Click},
+                               {"Command9", &Setting::command9Click},
+                           });
 
     // Opening: the previews start from the lyrics screen's own boxes.
     applyBoxStyle(m_text1, m_screen.lyricStyle());
