@@ -7,16 +7,7 @@
 # hicolor icons) are refreshed by the dpkg triggers of the packages that own
 # them, which watch those folders: the package has no maintainer scripts.
 
-# The changelog Debian keeps beside the copyright file, compressed the way
-# dpkg wants it (best compression, no name or time stamp inside).
-set(CANTOREL_DOC_DIR ${CMAKE_BINARY_DIR}/doc)
-add_custom_command(OUTPUT ${CANTOREL_DOC_DIR}/changelog.gz
-                   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/changelog ${CANTOREL_DOC_DIR}/changelog
-                   COMMAND gzip -9nf ${CANTOREL_DOC_DIR}/changelog
-                   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog)
-add_custom_target(cantorel_doc ALL DEPENDS ${CANTOREL_DOC_DIR}/changelog.gz)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${CANTOREL_DOC_DIR}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/cantorel)
+# The copyright file, the changelog and the manual pages come from Docs.cmake.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME cantorel)
 

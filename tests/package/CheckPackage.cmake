@@ -43,7 +43,9 @@ set(expected
     usr/share/mime/packages/${APP_ID}.xml
     usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg usr/share/icons/hicolor/64x64/apps/${APP_ID}.png
     usr/share/cantorel/help/Welcome.htm usr/share/cantorel/demo/Lanterns.ogg
-    usr/share/doc/cantorel/copyright usr/share/doc/cantorel/changelog.gz)
+    usr/share/doc/cantorel/copyright usr/share/doc/cantorel/changelog.gz
+    usr/share/man/man1/Cantorel.1.gz usr/share/man/man1/Cantorel_Screen_Saver.1.gz
+    usr/share/man/man1/cantorel-lyrics.1.gz)
 foreach(f ${expected})
   string(FIND "${listing}" " ./${f}\n" at)
   if(at EQUAL -1)
