@@ -59,17 +59,33 @@ class Failed(Exception):
     pass
 
 
+# The programs a wait depends on: one that ends fails the wait at once.
+watched = {}
+
+
 def wait_for(what, probe, timeout_s=STEP_TIMEOUT_S):
     """Polls probe() until it returns something true and returns that;
-    raises Failed naming `what` after timeout_s seconds."""
+    raises Failed naming `what` after timeout_s seconds, or as soon as a
+    watched program has ended."""
     deadline = time.monotonic() + timeout_s
     while True:
         value = probe()
         if value:
             return value
+        for name, process in watched.items():
+            if process.poll() is not None:
+                raise Failed("%s ended (status %d) while waiting for %s" % (name, process.returncode, what))
         if time.monotonic() > deadline:
             raise Failed("timed out waiting for " + what)
         time.sleep(POLL_S)
+
+
+def read_text(path):
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
 
 
 def tool(*args):
@@ -86,6 +102,7 @@ def window_named(title):
 
 def start_window_manager(log):
     wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=log)
+    watched["the window manager"] = wm
     # A window manager names itself on the root window once it manages.
     wait_for("the window manager", lambda: "window id #" in tool(
         "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
@@ -210,6 +227,7 @@ def take(bin_dir, out_dir, home, log):
         os.makedirs(env[variable], mode=0o700)
     player = subprocess.Popen([os.path.join(bin_dir, "Cantorel"), os.path.join(bin_dir, "demo", SONG)],
                               env=env, stdout=log, stderr=log)
+    watched["the player"] = player
     try:
         main = wait_for("the player's window", lambda: window_named(PLAYER_TITLE))
         mpris = Mpris()
@@ -229,12 +247,12 @@ def take(bin_dir, out_dir, home, log):
 
         press("Full screen")
         shown = os.path.join(home, "shown.txt")
-        wait_for("the screen saver to show the line",
-                 lambda: os.path.exists(shown) and ("Text1: " + LINE_TEXT) in open(shown, encoding="utf-8").read())
+        wait_for("the screen saver to show the line", lambda: ("Text1: " + LINE_TEXT) in read_text(shown))
         shoot("root", os.path.join(out_dir, "screen-saver.png"), frame=False)
         # A key ends the screen saver.
         tool("xdotool", "key", "Escape")
     finally:
+        del watched["the player"]
         player.send_signal(signal.SIGTERM)
         try:
             player.wait(timeout=STEP_TIMEOUT_S)
@@ -259,7 +277,7 @@ def main():
             finally:
                 wm.terminate()
                 wm.wait(timeout=STEP_TIMEOUT_S)
-    except (Failed, subprocess.SubprocessError, GLib.Error) as e:
+    except (Failed, OSError, subprocess.SubprocessError, GLib.Error) as e:
         print("make-screenshots: %s" % e, file=sys.stderr)
         with open(log_path, errors="replace") as log:
             sys.stderr.write(log.read()[-4000:])
