@@ -50,6 +50,12 @@ QString supportAddress()
     return QStringLiteral("support@cantorel.org");
 }
 
+QString licenceText()
+{
+    return QStringLiteral("Cantorel is free software: you may share and change it under the GNU General Public "
+                          "License, version 3 or later (GPL-3.0-or-later). It comes with no warranty.");
+}
+
 MailLink::MailLink(const QString& address, QWidget* parent) : QLabel(address, parent)
 {
     setTextFormat(Qt::PlainText);
@@ -106,6 +112,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     lblDescription->setMinimumHeight(lblDescription->heightForWidth(textWidth));
     auto* text1 = new MailLink(supportAddress(), this);
     text1->setObjectName(QStringLiteral("Text1"));
+    auto* lblLicence = makeLabel(this, "lblLicence", licenceText());
+    lblLicence->setWordWrap(true);
+    lblLicence->setFixedWidth(textWidth);
+    lblLicence->setMinimumHeight(lblLicence->heightForWidth(textWidth));
 
     QPushButton* cmdOK = makeButton(this, "cmdOK", QStringLiteral("OK"));
     cmdOK->setDefault(true);
@@ -118,6 +128,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     texts->addSpacing(twipsToPixels(180, this));
     texts->addWidget(lblDescription);
     texts->addWidget(text1, 0, Qt::AlignLeft);
+    texts->addSpacing(twipsToPixels(180, this));
+    texts->addWidget(lblLicence);
     auto* top = new QHBoxLayout;
     top->addWidget(picIcon, 0, Qt::AlignTop);
     top->addSpacing(twipsToPixels(240, this));
