@@ -34,11 +34,12 @@ const Control kControls[] = {
     {"lblVersion",      Kind::Label},
     {"lblDescription",  Kind::Label,  kDescription, nullptr, 4500},
     {"Text1",           Kind::Made},
+    {"lblLicence",      Kind::Label,  nullptr,      nullptr, 4500},
     {"cmdOK",           Kind::Button, "OK",         nullptr, 1260,  0,     Default | AtLeast},
 };
 
-// The icon beside the name, the version and the note with the address; OK
-// at the foot.
+// The icon beside the name, the version, the note with the address and the
+// licence; OK at the foot.
 const Place kLayout[] = {
     column(nullptr, "form"),
     row("form",     "top"),
@@ -46,6 +47,7 @@ const Place kLayout[] = {
     column("top",   "texts", 1),
     put("texts",    "lblTitle"),                 put("texts", "lblVersion"), gap("texts", 180),
     put("texts",    "lblDescription"),           put("texts", "Text1", 0, Qt::AlignLeft),
+    gap("texts",    180),                        put("texts", "lblLicence"),
     gap("form",     240),
     row("form",     "foot"),
     stretch("foot"),                             put("foot", "cmdOK"),
@@ -75,6 +77,12 @@ QString versionText()
 QString supportAddress()
 {
     return QStringLiteral("support@cantorel.org");
+}
+
+QString licenceText()
+{
+    return QStringLiteral("Cantorel is free software: you may share and change it under the GNU General Public "
+                          "License, version 3 or later (GPL-3.0-or-later). It comes with no warranty.");
 }
 
 MailLink::MailLink(const QString& address, QWidget* parent) : QLabel(address, parent)
@@ -123,10 +131,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     lblTitle->setFont(titleFont);
     ui.get<QLabel>("lblVersion")->setText(versionText());
+    ui.get<QLabel>("lblLicence")->setText(licenceText());
     // A wrapped label asks for its height only once its width is known.
-    auto* lblDescription = ui.get<QLabel>("lblDescription");
-    lblDescription->setWordWrap(true);
-    lblDescription->setMinimumHeight(lblDescription->heightForWidth(lblDescription->width()));
+    for (const char* name : {"lblDescription", "lblLicence"}) {
+        auto* text = ui.get<QLabel>(name);
+        text->setWordWrap(true);
+        text->setMinimumHeight(text->heightForWidth(text->width()));
+    }
     connect(ui.get<QPushButton>("cmdOK"), &QPushButton::clicked, this, &QDialog::close);
 }
 
