@@ -118,6 +118,11 @@ void applyFlags(QWidget* w, unsigned flags)
 FormBuilder::FormBuilder(QWidget* form) : m_form(form)
 {}
 
+void FormBuilder::noButton(const char* name)
+{
+    misspelt("button", name);
+}
+
 QString FormBuilder::text(const char* source) const
 {
     if (!source)

@@ -169,8 +169,8 @@ constexpr Place rowMinimum(const char* box, int row, int twips)
     return {box, Item::RowMinimum, nullptr, twips, -1, {row, 0}};
 }
 
-// Makes a window's controls from its tables. Window thread only. The form
-// must have its object name and class before the builder is made.
+// Makes a window's controls from its tables, on the window thread. Texts
+// are translated in the context of the form's class.
 class FormBuilder {
 public:
     // Makes a row of kind Made: a widget showing `caption` (the row's,
@@ -198,10 +198,12 @@ public:
     {
         return qobject_cast<T*>(control(name));
     }
-    // The box of that name (null when there is none).
+    // The box of that name (null when there is none); for a null name, the
+    // form's own.
     QLayout* box(const char* name) const;
 
-    // Connects each named button's clicked() to its slot of `receiver`.
+    // Connects each named button's clicked() to its slot of `receiver`; a
+    // name without a button is skipped with a "Form table:" warning.
     template <typename Receiver>
     void connectClicks(Receiver* receiver,
                        std::initializer_list<std::pair<const char*, void (Receiver::*)()>> clicks) const
@@ -209,10 +211,13 @@ public:
         for (const auto& [name, slot] : clicks) {
             if (auto* button = get<QAbstractButton>(name))
                 QObject::connect(button, &QAbstractButton::clicked, receiver, slot);
+            else
+                noButton(name);
         }
     }
 
 private:
+    static void noButton(const char* name);
     QWidget* makeOne(const Control& row, const Maker& maker);
     QString text(const char* source) const;
     int pixels(int twips) const;

@@ -124,10 +124,12 @@ TEST(FormTable, NamesItDoesNotHaveAreSkippedWithAWarningAndTheRestIsBuilt)
     FormBuilder ui(&form);
     ui.make(controls);
     ui.layOut(places);
+    ui.connectClicks(&form, {{"Command8", &QWidget::show}});
 
     EXPECT_TRUE(messages.contains("Form table: no control named \"Command9\""));
     EXPECT_TRUE(messages.contains("Form table: no box named \"nobox\""));
     EXPECT_TRUE(messages.contains("Form table: control \"Lost1\" is made but never placed"));
-    EXPECT_EQ(messages.lines.size(), 3);
+    EXPECT_TRUE(messages.contains("Form table: no button named \"Command8\""));
+    EXPECT_EQ(messages.lines.size(), 4);
     EXPECT_EQ(form.layout()->indexOf(ui.control("Command1")), 0);
 }
