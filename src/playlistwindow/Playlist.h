@@ -21,6 +21,10 @@ class QTimer;
 
 namespace cantorel {
 
+namespace form {
+class FormBuilder;
+} // namespace form
+
 namespace lyrics {
 class BackgroundReads;
 struct LyricPresence;
@@ -103,6 +107,7 @@ protected:
 
 private:
     void buildUi();
+    void connectControls(const form::FormBuilder& ui);
     void wireAdder();
     void showScan();
     void endScan();
