@@ -23,6 +23,10 @@ class QTimer;
 
 namespace cantorel {
 
+namespace form {
+class FormBuilder;
+} // namespace form
+
 namespace lyrics {
 class BackgroundReads;
 struct LyricPresence;
@@ -90,12 +94,8 @@ public Q_SLOTS:
     void placeholderRule();
 
 Q_SIGNALS:
-    // The user chose this song to play (Play, a double click), or the
-    // player's end-of-song or backward/forward rule pressed Play.
+    // The user chose this song to play (Play, a double click).
     void playRequested(const QString& path);
-    // Random, Repeat or the repeat choice changed (by the user or
-    // setPlayOrder(); one change may say so more than once).
-    void playOrderChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +105,7 @@ protected:
 
 private:
     void buildUi();
+    void connectControls(const form::FormBuilder& ui);
     void wireAdder();
     void showScan();
     void endScan();
