@@ -9,6 +9,7 @@
 #include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistModel.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace cantorel {
@@ -260,6 +261,7 @@ void PlayerController::seek(unsigned positionMs)
 
 void PlayerController::setVolumeStep(int step)
 {
+    step = std::clamp(step, 1, 10);
     if (step == m_volumeStep)
         return;
     m_volumeStep = step;

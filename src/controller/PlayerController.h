@@ -65,7 +65,8 @@ public:
     // lyric, and plays it. The song playing is stopped first. A path that
     // names no file says "File Not Found" and changes nothing; "" is
     // ignored. The open may finish later (a file slow to read): then
-    // songOpened() or a refusal follows. False when nothing was opened.
+    // songOpened() or a refusal follows. True when the open began (a
+    // refusal may still follow), false when nothing was tried.
     bool open(const QString& path, OpenSource source);
     // The song again from its start ("copen"): the stream is opened afresh.
     void reopen();
@@ -89,6 +90,8 @@ public:
     // The user's move to `positionMs` (the end never seeks: the position
     // tick sees it); seeked() when done.
     void seek(unsigned positionMs);
+    // The volume in steps of 0.1: 1 (0.1) to 10 (1.0), others held to those;
+    // it holds for every song, as does mute.
     void setVolumeStep(int step);
     void setMuted(bool muted);
     int volumeStep() const { return m_volumeStep; }
