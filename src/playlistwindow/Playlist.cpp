@@ -9,6 +9,7 @@
 #include "platform/FormTable.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
+#include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/SongAdder.h"
@@ -107,15 +108,20 @@ QList<Prompts::FileFilter> playlistFilter()
 
 } // namespace
 
-Playlist::Playlist(Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_model(new PlaylistModel(this)),
-      m_adder(new SongAdder(*m_model, this)), m_presenceReads(new lyrics::BackgroundReads(this))
+Playlist::Playlist(Prompts& prompts, PlaylistModel& model, PlayOrderSettings& order, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_model(&model), m_order(order),
+      m_adder(new SongAdder(model, this)), m_presenceReads(new lyrics::BackgroundReads(this))
 {
     setObjectName(QStringLiteral("Playlist"));
     setWindowTitle(QStringLiteral("Playlist"));
     setAcceptDrops(true);
     buildUi();
     wireAdder();
+    // The repeat choice, however it is made (a click, the arrow keys).
+    connect(m_repeatOne, &QRadioButton::toggled, this, [this](bool one) { m_order.setRepeatOne(one); });
+    connect(&m_order, &PlayOrderSettings::changed, this, &Playlist::showPlayOrder);
+    showPlayOrder();
+    showCount(); // the list may hold songs already
 
     // Selects the player's current song once, just after the window is made.
     m_highlight = new QTimer(this);
@@ -209,8 +215,6 @@ void Playlist::connectControls(const form::FormBuilder& ui)
                            });
     connect(m_random, &QCheckBox::clicked, this, &Playlist::check3Click);
     connect(m_repeat, &QCheckBox::clicked, this, &Playlist::check4Click);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*> {m_random, m_repeat, m_repeatOne})
-        connect(b, &QAbstractButton::toggled, this, &Playlist::playOrderChanged);
 }
 
 // ---------------------------------------------------------------- list state
@@ -241,12 +245,6 @@ void Playlist::selectEntry(int row)
     m_list->scrollTo(index);
     if (same)
         showIndicators();
-}
-
-PlaylistState Playlist::playState() const
-{
-    return {entryCount(),          selectedIndex(),          m_random->isChecked(),
-            m_repeat->isChecked(), m_repeatOne->isChecked(), m_repeatAll->isChecked()};
 }
 
 void Playlist::showCount()
@@ -515,29 +513,22 @@ void Playlist::command9Click()
 
 void Playlist::check3Click()
 {
-    if (!m_random->isChecked())
-        return;
-    m_repeat->setChecked(false);
-    m_repeatOne->setEnabled(false);
-    m_repeatAll->setEnabled(false);
-}
-
-void Playlist::setPlayOrder(bool random, bool repeat, bool repeatOne)
-{
-    (repeatOne ? m_repeatOne : m_repeatAll)->setChecked(true);
-    m_random->setChecked(random);
-    check3Click();
-    m_repeat->setChecked(repeat && !random);
-    check4Click();
+    m_order.setRandom(m_random->isChecked());
 }
 
 void Playlist::check4Click()
 {
-    const bool on = m_repeat->isChecked();
-    if (on)
-        m_random->setChecked(false);
-    m_repeatOne->setEnabled(on);
-    m_repeatAll->setEnabled(on);
+    m_order.setRepeat(m_repeat->isChecked());
+}
+
+void Playlist::showPlayOrder()
+{
+    m_random->setChecked(m_order.random());
+    m_repeat->setChecked(m_order.repeat());
+    (m_order.repeatOne() ? m_repeatOne : m_repeatAll)->setChecked(true);
+    // The choice can be made while Repeat is ticked; it holds all the same.
+    m_repeatOne->setEnabled(m_order.repeat());
+    m_repeatAll->setEnabled(m_order.repeat());
 }
 
 void Playlist::showCurrentSong(const QString& fileName)

@@ -1,5 +1,6 @@
 // Every window built from tables finds each control and box its tables name,
 // and places every control it makes.
+#include "controller/PlayerController.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
 #include "maker/Form2.h"
@@ -25,9 +26,10 @@ TEST_F(WindowTables, EveryWindowFindsAllItsTablesName)
 {
     CapturedMessages messages;
     {
-        Form1 player(PlayerServices {engine, prompts, failures});
+        PlayerController controller(engine);
+        Form1 player(controller, PlayerServices {engine, prompts, failures});
         Form2 maker(MakerServices {engine, prompts, failures});
-        Playlist playlist(prompts);
+        Playlist playlist(prompts, controller.playlist(), controller.playOrder());
         Lyric_Master editor(prompts);
         FontColorDialog font(Prompts::FontChoice {});
         Form1b options(prompts, nullptr, nullptr);
