@@ -42,16 +42,21 @@ public:
         }
     }
 
-    // A new connection to the bus, under a name unique in this process.
+    // Where the bus is, for DBUS_SESSION_BUS_ADDRESS of another program.
+    const QString& address() const { return m_address; }
+
+    // A new connection to the bus, under a name unique in this process (Qt
+    // hands out the connection it already has under a name, even one to a
+    // bus of an earlier test that has gone).
     QDBusConnection connect()
     {
-        return QDBusConnection::connectToBus(m_address, QStringLiteral("private-bus-%1").arg(++m_connections));
+        static int connections = 0;
+        return QDBusConnection::connectToBus(m_address, QStringLiteral("private-bus-%1").arg(++connections));
     }
 
 private:
     std::unique_ptr<QProcess> m_daemon;
     QString m_address;
-    int m_connections = 0;
 };
 
 // Calls on one object of one service.
