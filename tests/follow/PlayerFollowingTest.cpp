@@ -171,3 +171,25 @@ TEST_F(PlayerFollowing_, ATrackWithoutALyricHereAsksForOne)
     ASSERT_TRUE(waitUntil([&] { return wanted.count() == 2; }));
     EXPECT_EQ(wanted.last().first().value<TrackSignature>().lengthMs, 200000);
 }
+
+TEST_F(PlayerFollowing_, AnUnannouncedJumpCountsOnlyWhenTheNextAnswerAgrees)
+{
+    auto mpv = playTheSong(3500000);
+    ASSERT_TRUE(shows("two"));
+    QSignalSpy changed(&controller, &PlayerController::linesChanged);
+    auto readsAfter = [&](int reads) { return waitUntil([&] { return mpv->positionReads() >= reads; }, 6000); };
+
+    // A position that jumps back once, between two true ones: not believed.
+    const int reads = mpv->positionReads();
+    mpv->setPositionUs(0);
+    ASSERT_TRUE(readsAfter(reads + 1)); // the drift read
+    mpv->setPositionUs(3500000);
+    ASSERT_TRUE(readsAfter(reads + 2)); // the read that checks it
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(controller.linePositionMs(), 3500u);
+
+    // A jump the player keeps to (a seek it did not announce): followed.
+    mpv->setPositionUs(5200000);
+    EXPECT_TRUE(waitUntil([&] { return text1() == "three!"; }, 6000));
+}
