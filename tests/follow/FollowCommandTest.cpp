@@ -2,6 +2,7 @@
 // per change, silences as empty lines, across tracks and a player that
 // quits and comes back; its options and what it says without a bus.
 #include "FollowFixture.h"
+#include "FollowProcess.h"
 #include "support/LyricSongs.h"
 #include "support/TestPaths.h"
 
@@ -15,48 +16,6 @@ using namespace cantorel;
 using namespace cantorel::testing;
 
 namespace {
-
-// A running `cantorel-lyrics follow` and the lines it printed.
-class FollowProcess {
-public:
-    FollowProcess(const QString& busAddress, const QStringList& options)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
-        m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] {
-            while (m_process.canReadLine())
-                m_lines << QString::fromUtf8(m_process.readLine()).chopped(1);
-        });
-        m_process.start(binPath("cantorel-lyrics"), QStringList {"follow"} + options);
-        EXPECT_TRUE(m_process.waitForStarted(5000));
-    }
-    ~FollowProcess()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    // Waits for `line` among the lines printed after the last one waited for.
-    bool printed(const QString& line)
-    {
-        return waitUntil([&] {
-            for (int i = m_seen; i < m_lines.size(); ++i) {
-                if (m_lines[i] == line) {
-                    m_seen = i + 1;
-                    return true;
-                }
-            }
-            return false;
-        });
-    }
-    const QStringList& lines() const { return m_lines; }
-
-private:
-    QProcess m_process;
-    QStringList m_lines;
-    int m_seen = 0;
-};
 
 int exitStatusOf(const QStringList& args, const QString& busAddress)
 {
@@ -84,32 +43,7 @@ TEST_F(FollowCommand, PrintsALinePerChangeAcrossTracksAndRestarts)
                                         {{100, "blanc"}, {400, "froid"}}, 60000);
     FollowProcess plain(s_bus->address(), {"--player", "mpv", "--translation"});
     FollowProcess json(s_bus->address(), {"--player", "mpv", "--format", "json"});
-
-    auto mpv = startPlayer("mpv", "mpv");
-    mpv->setPositionUs(1500000);
-    mpv->setMetadata(FakeMprisPlayer::track("Rain", QUrl::fromLocalFile(rain).toString(), 60000000));
-    mpv->setStatus("Paused");
-    EXPECT_TRUE(plain.printed("one"));
-    mpv->seek(3200000);
-    EXPECT_TRUE(plain.printed("two"));
-    mpv->seek(500000);
-    EXPECT_TRUE(plain.printed("")); // a silence before the first line
-
-    // The next track, with a translation.
-    mpv->setPositionUs(2000000);
-    mpv->setMetadata(FakeMprisPlayer::track("Snow", QUrl::fromLocalFile(snow).toString(), 60000000));
-    EXPECT_TRUE(plain.printed("blanc"));
-
-    // The player quits and comes back.
-    mpv->quit();
-    EXPECT_TRUE(plain.printed(""));
-    mpv = startPlayer("mpv", "mpv");
-    mpv->setPositionUs(5500000);
-    mpv->setMetadata(FakeMprisPlayer::track("Rain", QUrl::fromLocalFile(rain).toString(), 60000000));
-    mpv->setStatus("Playing");
-    EXPECT_TRUE(plain.printed("three!"));
-
-    // The same changes as JSON, one object a line.
+    // What the JSON follower printed with this text (empty when nothing).
     auto sung = [&json](const QString& text) {
         for (const QString& line : json.lines()) {
             const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
@@ -118,10 +52,40 @@ TEST_F(FollowCommand, PrintsALinePerChangeAcrossTracksAndRestarts)
         }
         return QJsonObject();
     };
-    ASSERT_TRUE(waitUntil([&] { return !sung("three!").isEmpty(); }));
+    // Both followers have printed it (each reads the position when it gets
+    // to it, so they wait for each other).
+    auto both = [&](const QString& line, const QString& jsonText) {
+        return plain.printed(line) && waitUntil([&] { return !sung(jsonText).isEmpty(); });
+    };
+
+    auto mpv = startPlayer("mpv", "mpv");
+    mpv->setPositionUs(1500000);
+    mpv->setMetadata(FakeMprisPlayer::track("Rain", QUrl::fromLocalFile(rain).toString(), 60000000));
+    mpv->setStatus("Paused");
+    EXPECT_TRUE(both("one", "one"));
+    mpv->seek(3200000);
+    EXPECT_TRUE(both("two", "two"));
+    mpv->seek(500000);
+    EXPECT_TRUE(plain.printed("")); // a silence before the first line
+
+    // The next track, with a translation.
+    mpv->setPositionUs(2000000);
+    mpv->setMetadata(FakeMprisPlayer::track("Snow", QUrl::fromLocalFile(snow).toString(), 60000000));
+    EXPECT_TRUE(both("blanc", "white"));
+
+    // The player quits and comes back.
+    mpv->quit();
+    EXPECT_TRUE(plain.printed(""));
+    mpv = startPlayer("mpv", "mpv");
+    mpv->setPositionUs(5500000);
+    mpv->setMetadata(FakeMprisPlayer::track("Rain", QUrl::fromLocalFile(rain).toString(), 60000000));
+    mpv->setStatus("Playing");
+    EXPECT_TRUE(both("three!", "three!"));
+
+    // JSON carries the rest.
     EXPECT_EQ(sung("one").value("title").toString(), "Rain");
     EXPECT_EQ(sung("one").value("player").toString(), "mpv");
-    EXPECT_EQ(sung("white").value("translation").toString(), "blanc");
+    EXPECT_EQ(sung("white").value("translation").toString(), "blanc") << json.lines().join("\n").toStdString();
 }
 
 TEST_F(FollowCommand, WrongArgumentsAndNoBus)
