@@ -206,7 +206,9 @@ void PlayerController::loadLyricAndPlay()
 void PlayerController::playWithLyrics()
 {
     play();
-    m_lyric->showCurrentLine();
+    // Without a song of its own to play, another player stays followed.
+    if (!m_followed)
+        m_lyric->showCurrentLine();
 }
 
 void PlayerController::queue(const QStringList& paths)

@@ -35,13 +35,18 @@ qint64 PlayerClock::positionAt(qint64 atMs) const
     return bounded(m_anchorMs + qint64(std::llround(double(atMs - m_anchorAtMs) * m_rate)));
 }
 
+void PlayerClock::carriedSoFar()
+{
+    const qint64 now = nowMs();
+    m_anchorMs = positionAt(now);
+    m_anchorAtMs = now;
+}
+
 void PlayerClock::setMotion(Motion motion)
 {
     if (motion == m_motion)
         return;
-    const qint64 now = nowMs();
-    m_anchorMs = positionAt(now);
-    m_anchorAtMs = now;
+    carriedSoFar();
     m_motion = motion;
 }
 
@@ -51,9 +56,7 @@ void PlayerClock::setRate(double rate)
         rate = 1.0;
     if (rate == m_rate)
         return;
-    const qint64 now = nowMs();
-    m_anchorMs = positionAt(now);
-    m_anchorAtMs = now;
+    carriedSoFar();
     m_rate = rate;
 }
 

@@ -63,6 +63,8 @@ public:
 
 private:
     qint64 bounded(qint64 positionMs) const;
+    // Anchors the clock where it is now, before its motion or rate changes.
+    void carriedSoFar();
 
     Now m_now;
     Motion m_motion = Motion::Stopped;

@@ -14,25 +14,8 @@
 
 namespace cantorel::testing {
 
-class FollowFixture : public ::testing::Test {
+class FollowFixture : public OnPrivateBus<::testing::Test> {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!PrivateBus::available())
-            return;
-        s_bus = new PrivateBus;
-        QString why;
-        if (!s_bus->start(&why)) {
-            ADD_FAILURE() << why.toStdString();
-            delete s_bus;
-            s_bus = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_bus;
-        s_bus = nullptr;
-    }
     void SetUp() override
     {
         if (!s_bus)
@@ -67,7 +50,6 @@ protected:
         return waitUntil([&] { return following->followed() && following->followed()->awaitedAnswers() == 0; });
     }
 
-    static inline PrivateBus* s_bus = nullptr;
     qint64 nowMs = 1000000;
     std::unique_ptr<follow::Following> following;
 };

@@ -31,22 +31,8 @@ QString mprisPlugin()
     return QString();
 }
 
-class Mpv : public ::testing::Test {
+class Mpv : public OnPrivateBus<::testing::Test> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_bus = new PrivateBus;
-        QString why;
-        if (!PrivateBus::available() || !s_bus->start(&why)) {
-            delete s_bus;
-            s_bus = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_bus;
-        s_bus = nullptr;
-    }
     void SetUp() override
     {
         if (!s_bus || QStandardPaths::findExecutable("mpv").isEmpty() || mprisPlugin().isEmpty())
@@ -90,7 +76,6 @@ protected:
         return waitUntil([&] { return controller.lines().panes.text1 == text; }, 10000);
     }
 
-    static inline PrivateBus* s_bus = nullptr;
     QTemporaryDir dir;
     QString song;
     QProcess mpv;

@@ -18,26 +18,12 @@ using namespace cantorel::testing;
 
 namespace {
 
-class PlayerFollowing : public PlayerFixture {
+class PlayerFollowing : public OnPrivateBus<PlayerFixture> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_bus = new PrivateBus;
-        QString why;
-        if (!PrivateBus::available() || !s_bus->start(&why)) {
-            delete s_bus;
-            s_bus = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_bus;
-        s_bus = nullptr;
-    }
     void SetUp() override
     {
         if (!s_bus)
-            GTEST_SKIP() << "no private session bus (scripts/deps test installs dbus-daemon)";
+            GTEST_SKIP() << "dbus-daemon is missing (scripts/deps test installs it)";
         PlayerFixture::SetUp();
         following = std::make_unique<follow::Following>(s_bus->connect());
         following->start();
@@ -63,7 +49,6 @@ protected:
         return nullptr;
     }
 
-    static inline PrivateBus* s_bus = nullptr;
     std::unique_ptr<follow::Following> following;
     std::unique_ptr<follow::PlayerFollowing> wiring;
 };

@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QProcess>
 #include <QStandardPaths>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -57,6 +58,33 @@ public:
 private:
     std::unique_ptr<QProcess> m_daemon;
     QString m_address;
+};
+
+// Gives a test fixture `Base` one private bus for its whole suite. s_bus is
+// null when dbus-daemon is missing (the tests skip: see skipWithoutBus) or did
+// not start (the suite fails).
+template <typename Base>
+class OnPrivateBus : public Base {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!PrivateBus::available())
+            return;
+        s_bus = new PrivateBus;
+        QString why;
+        if (!s_bus->start(&why)) {
+            ADD_FAILURE() << why.toStdString();
+            delete s_bus;
+            s_bus = nullptr;
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_bus;
+        s_bus = nullptr;
+    }
+
+    static inline PrivateBus* s_bus = nullptr;
 };
 
 // Calls on one object of one service.
