@@ -96,7 +96,13 @@ void Following::reconsider(const QString& gone)
 
 void Following::follow(const QString& busName)
 {
-    m_followed.reset();
+    if (m_followed) {
+        // Deleted once back in the event loop: its own signal (a new track
+        // whose lyric could not be read, and a message box about it) may be
+        // what brought us here.
+        m_followed->disconnect(this);
+        m_followed.release()->deleteLater();
+    }
     if (!busName.isEmpty()) {
         m_waiting.clear();
         m_identity = identityOf(busName);

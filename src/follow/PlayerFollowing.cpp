@@ -3,6 +3,8 @@
 #include "controller/PlayerController.h"
 #include "follow/Following.h"
 
+#include <utility>
+
 namespace cantorel::follow {
 
 TrackSignature signatureOf(const MprisTrack& track)
@@ -33,6 +35,20 @@ void PlayerFollowing::followChoice()
 }
 
 void PlayerFollowing::showTrack(const MprisTrack& track)
+{
+    // A message about a lyric that could not be read waits for the user in
+    // a loop of its own, where the next track may come: that one is shown
+    // once this one is done.
+    m_next = track;
+    if (m_showing)
+        return;
+    m_showing = true;
+    while (m_next)
+        show(*std::exchange(m_next, std::nullopt));
+    m_showing = false;
+}
+
+void PlayerFollowing::show(const MprisTrack& track)
 {
     if (!m_player.following())
         return;

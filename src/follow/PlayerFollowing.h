@@ -18,6 +18,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace cantorel {
 class PlayerController;
 }
@@ -49,9 +51,12 @@ Q_SIGNALS:
 private:
     void followChoice();
     void showTrack(const MprisTrack& track);
+    void show(const MprisTrack& track);
 
     PlayerController& m_player;
     Following& m_following;
+    std::optional<MprisTrack> m_next; // the track to show after this one
+    bool m_showing = false;
 };
 
 } // namespace cantorel::follow

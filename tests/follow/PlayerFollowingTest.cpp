@@ -4,6 +4,7 @@
 // offset kept in the lyric's file, a player that quits, and the user's own
 // song that ends it all. A track without a lyric here asks for one.
 #include "FollowFixture.h"
+#include "base/TextFile.h"
 #include "controller/PlayerController.h"
 #include "follow/PlayerFollowing.h"
 #include "support/LyricSongs.h"
@@ -192,4 +193,29 @@ TEST_F(PlayerFollowing_, AnUnannouncedJumpCountsOnlyWhenTheNextAnswerAgrees)
     // A jump the player keeps to (a seek it did not announce): followed.
     mpv->setPositionUs(5200000);
     EXPECT_TRUE(waitUntil([&] { return text1() == "three!"; }, 6000));
+}
+
+TEST_F(PlayerFollowing_, ATrackThatComesWhileAMessageWaitsIsShownAfterIt)
+{
+    // The first track's LRC file is too large to read, and while the user
+    // reads why (a message box waits in a loop of its own), the other
+    // player moves on to the next track.
+    const QString big = dir.filePath("Big.mp3");
+    writeFile(big, "audio");
+    writeFile(dir.filePath("Big.lrc"), QByteArray(kTextFileMaxBytes + 1, 'x'));
+    auto mpv = startPlayer("mpv", "mpv");
+    mpv->setPositionUs(3100000);
+    mpv->setStatus("Paused");
+    following->choose(FollowChoice::named("mpv"));
+    ASSERT_TRUE(waitFollowing(mpv.get()));
+    int told = 0;
+    QObject::connect(&controller, &PlayerController::message, [&] {
+        if (++told > 1)
+            return;
+        mpv->setMetadata(FakeMprisPlayer::track("Rain", QUrl::fromLocalFile(songPath).toString()));
+        EXPECT_TRUE(waitUntil([&] { return following->track().title == "Rain"; }));
+    });
+    mpv->setMetadata(FakeMprisPlayer::track("Big", QUrl::fromLocalFile(big).toString()));
+    EXPECT_TRUE(shows("two"));
+    EXPECT_EQ(told, 1);
 }
