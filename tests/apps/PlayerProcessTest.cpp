@@ -150,9 +150,11 @@ TEST_F(PlayerProcess, ASecondStartHandsItsSongToTheRunningOne)
 TEST_F(PlayerProcess, TermAndInterruptEndItNormally)
 {
     for (const int signal : {SIGTERM, SIGINT}) {
-        ASSERT_FALSE(start().isEmpty());
-        // Let audio start: that is when a sound library may take the signals.
-        QThread::msleep(500);
+        const QString id = start();
+        ASSERT_FALSE(id.isEmpty());
+        // Once the song plays, audio has started: that is when a sound
+        // library may take the signals.
+        ASSERT_TRUE(titleBecomes(id, "Tessaly Playing:- tune.ogg")) << title(id).toStdString();
         ::kill(pid_t(player.processId()), signal);
         ASSERT_TRUE(player.waitForFinished(5000)) << "signal " << signal << " was swallowed";
         EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
