@@ -18,6 +18,7 @@
 //       scan_ms=<x> songs=<n> mmr_load_ms=<x> entries=<n> search_ms=<x>
 #include "common/Prompts.h"
 #include "playlist/FolderScan.h"
+#include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 #include "playlistwindow/Playlist.h"
@@ -149,7 +150,9 @@ int timeWindow(const QString& root, const QString& file, int runs)
     FixedAnswers prompts;
     prompts.folder = root;
     prompts.listFile = file;
-    Playlist list(prompts);
+    PlaylistModel songList;
+    PlayOrderSettings order;
+    Playlist list(prompts, songList, order);
     list.show();
     settle();
     auto* openList = list.findChild<QPushButton*>(QStringLiteral("Command5"));

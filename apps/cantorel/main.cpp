@@ -8,14 +8,14 @@
 #include "base/AppTitle.h"
 #include "base/FileNames.h"
 #include "common/ProgramEnd.h"
+#include "controller/LaunchPath.h"
+#include "controller/PlayerController.h"
 #include "engine/AudioEngineFactory.h"
 #include "lyrics/EncodingChoices.h"
 #include "mpris/MprisService.h"
 #include "platform/QtPrompts.h"
 #include "platform/TerminationSignals.h"
-#include "platform/WindowFront.h"
 #include "player/Form1.h"
-#include "player/LaunchPath.h"
 #include "sockets/PlayerRendezvous.h"
 
 #include <QApplication>
@@ -57,7 +57,9 @@ int main(int argc, char** argv)
     cantorel::lyrics::EncodingChoices encodingChoices(cantorel::lyrics::encodingChoicesPath());
     cantorel::lyrics::useEncodingChoices(&encodingChoices);
 
-    cantorel::Form1 form({*engine, prompts, failures, nullptr, &encodingChoices});
+    // What the player does; the window, the bus and the hand-over drive it.
+    cantorel::PlayerController player(*engine);
+    cantorel::Form1 form(player, {*engine, prompts, failures, &encodingChoices});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
 
     // kill, Ctrl+C and the end of the session end the program the normal
@@ -70,19 +72,18 @@ int main(int argc, char** argv)
     // Songs handed over by a later start: the first opens as one from the
     // playlist does, the others join the playlist.
     QObject::connect(
-        &rendezvous, &cantorel::PlayerRendezvous::pathsHandedOver, &form,
-        [&form](const QStringList& paths) {
-            cantorel::bringToFront(form);
-            if (!paths.isEmpty())
-                form.text3Change(paths.first());
-            cantorel::queueFollowingSongs(form, paths);
+        &rendezvous, &cantorel::PlayerRendezvous::pathsHandedOver, &player,
+        [&player](const QStringList& paths) {
+            player.raise();
+            player.open(paths.value(0), cantorel::PlayerController::OpenSource::HandOver);
+            player.queue(paths.mid(1));
         },
         Qt::QueuedConnection);
     // The media keys, sound menus and lock screen (when there is a session bus).
-    cantorel::mpris::MprisService mpris(form);
+    cantorel::mpris::MprisService mpris(player);
 
     form.load(songs.value(0));
-    cantorel::queueFollowingSongs(form, songs);
+    player.queue(songs.mid(1));
     const int status = app.exec();
     // Editor lines that no file could take went to stderr: not a clean end.
     return form.unsavedLinesLost() ? 2 : status;

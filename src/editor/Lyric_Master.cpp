@@ -1,14 +1,10 @@
 #include "editor/Lyric_Master.h"
 
 #include "editor/LineCounters.h"
-#include "widgets/Controls.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDateTime>
-#include <QFont>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,7 +15,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -30,7 +25,6 @@ using editor::Side;
 namespace {
 
 constexpr int kCountlinesMs = 500;
-constexpr int kEditBoxLines = 3;
 
 std::set<int> markedRows(const QListWidget* list)
 {
@@ -65,7 +59,6 @@ Lyric_Master::Lyric_Master(Prompts& prompts, std::unique_ptr<editor::TextClipboa
     m_files.setOwner(this);
 
     buildControls();
-    buildLayout();
     connectControls();
     resize(940, 640);
 
@@ -85,217 +78,6 @@ Lyric_Master::~Lyric_Master()
         child->removeEventFilter(this);
         child->disconnect(this);
     }
-}
-
-// --- Building the window ---
-
-QPushButton* Lyric_Master::makeButton(const QString& name, const QString& caption, const QString& tip)
-{
-    QPushButton* button = cantorel::makeButton(this, name.toLatin1().constData(), caption, tip);
-    button->setAutoDefault(false);
-    // Buttons may shrink to their caption, so a narrow window still shows
-    // both lyrics side by side.
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
-    return button;
-}
-
-void Lyric_Master::buildControls()
-{
-    auto label = [this](const char* name, const QString& caption) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QString::fromLatin1(name));
-        return l;
-    };
-    auto list = [this](const char* name) {
-        auto* l = new QListWidget(this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        l->setUniformItemSizes(true);
-        l->installEventFilter(this);
-        l->viewport()->installEventFilter(this);
-        return l;
-    };
-    auto editBox = [this](const char* name) {
-        auto* e = new QPlainTextEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setTabChangesFocus(true);
-        const int lineHeight = e->fontMetrics().lineSpacing();
-        const int frame = 2 * (e->frameWidth() + int(e->document()->documentMargin()));
-        e->setFixedHeight(kEditBoxLines * lineHeight + frame);
-        return e;
-    };
-    auto check = [this](const char* name, const QString& caption, const QString& tip) {
-        auto* c = new QCheckBox(caption, this);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setToolTip(tip);
-        return c;
-    };
-
-    m_left.title = label("Label3", QStringLiteral("Lyrics"));
-    m_right.title = label("Label4", QStringLiteral("Translated Lyrics"));
-    for (QLabel* title : {m_left.title, m_right.title}) {
-        QFont f = title->font();
-        f.setBold(true);
-        f.setPointSizeF(f.pointSizeF() * 1.15);
-        title->setFont(f);
-    }
-    m_left.list = list("List1");
-    m_right.list = list("List2");
-    m_left.edit = editBox("Text1");
-    m_right.edit = editBox("Text2");
-    m_left.count = label("Label1", QStringLiteral("Counter"));
-    m_right.count = label("Label2", QStringLiteral("Counter"));
-    m_left.lineNumber = label("Label5", QStringLiteral("0"));
-    m_right.lineNumber = label("Label6", QStringLiteral("0"));
-    m_left.deleteMarked =
-        check("Check1", QStringLiteral("Delete select items"), QStringLiteral("Check This To Delete Selected Lines"));
-    m_right.deleteMarked =
-        check("Check2", QStringLiteral("Delete select items"), QStringLiteral("Check This To Multi Delete Lines"));
-    m_comparison = label("Label9", QStringLiteral("<<--------------Comparision------------->>"));
-    m_synchronize = check("Check3", QStringLiteral("Synchronize Movement"),
-                          QStringLiteral("Synchronizes Movement Between Lyrics And Translated Lyrics"));
-    m_synchronize->setEnabled(false);
-
-    struct ButtonText {
-        int number;
-        const char* caption;
-        const char* tip;
-    };
-    static const ButtonText buttons[] = {
-        {1, "Open", "Open A File"},
-        {2, "Open", "Open a File"},
-        {15, "Save", "Save A File"},
-        {16, "Save", "Save A File"},
-        {17, "Save As", "Save A File"},
-        {18, "Save as", "Save A File"},
-        {19, "Add a Line", "Add A Line"},
-        {20, "Add a Translated Line", "Add a Line"},
-        {11, "Delete", "Delete Lines"},
-        {12, "Delete", "Delete Lines"},
-        {5, "Up", "Push The Line Upwards"},
-        {7, "Up", "Push The line Upwards"},
-        {6, "Down", "Push The Line Downwards"},
-        {8, "Down", "PushThe Line Downwards"},
-        {3, "Copy", "Copy The Lines"},
-        {4, "Copy", "Copy The Lines"},
-        {9, "Paste", "Paste The Lines"},
-        {10, "Paste", "Paste The Lines"},
-        {21, "Clear", "Clears all The lines"},
-        {22, "Clear", "Clears All The Lines In the Tranlated Section"},
-        {23, ">>>", "Transfer Lines to Translated Lyrics Section"},
-        {13, "Clear clipboard", "Clear Clipboard"},
-    };
-    for (const ButtonText& b : buttons) {
-        m_buttons[b.number] = makeButton(QStringLiteral("Command%1").arg(b.number), QString::fromLatin1(b.caption),
-                                         QString::fromLatin1(b.tip));
-    }
-    m_buttons[23]->setFixedWidth(m_buttons[23]->fontMetrics().horizontalAdvance(QStringLiteral(">>>")) + 28);
-
-    // The pop-up menu of the lists; it is not part of any menu bar.
-    m_menu = new QMenu(QStringLiteral("Edit"), this);
-    m_menu->setObjectName(QStringLiteral("mn_paste"));
-    auto item = [this](const char* name, const QString& caption) {
-        QAction* a = m_menu->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    connect(item("mn_copy", QStringLiteral("Copy")), &QAction::triggered, this, &Lyric_Master::mnCopyClick);
-    connect(item("mn_paste2", QStringLiteral("Paste")), &QAction::triggered, this, &Lyric_Master::mnPaste2Click);
-    connect(item("mn_del", QStringLiteral("Delete Lines")), &QAction::triggered, this, &Lyric_Master::mnDelClick);
-    connect(item("mn_delspecial", QStringLiteral("Delete Selected Lines")), &QAction::triggered, this,
-            &Lyric_Master::mnDelspecialClick);
-}
-
-void Lyric_Master::buildLayout()
-{
-    // One column per lyric: title and file buttons, list, line number, edit
-    // box, line buttons. The transfer button sits between the two lists; the
-    // comparison of the counts and the shared controls run across the bottom.
-    auto column = [this](Side side) {
-        const bool left = side == Side::Left;
-        SideControls& c = controls(side);
-        auto* box = new QVBoxLayout;
-        box->setSpacing(6);
-
-        auto* head = new QHBoxLayout;
-        head->addWidget(c.title);
-        head->addStretch(1);
-        head->addWidget(m_buttons[left ? 1 : 2]);
-        head->addWidget(m_buttons[left ? 15 : 16]);
-        head->addWidget(m_buttons[left ? 17 : 18]);
-        box->addLayout(head);
-
-        box->addWidget(c.list, 1);
-
-        auto* number = new QHBoxLayout;
-        auto* caption = new QLabel(QStringLiteral("Line No:"), this);
-        caption->setObjectName(QString::fromLatin1(left ? "Label7" : "Label8"));
-        number->addWidget(caption);
-        number->addWidget(c.lineNumber);
-        number->addStretch(1);
-        box->addLayout(number);
-
-        box->addWidget(c.edit);
-
-        auto* add = new QHBoxLayout;
-        add->addWidget(m_buttons[left ? 19 : 20]);
-        add->addWidget(m_buttons[left ? 11 : 12]);
-        add->addWidget(c.deleteMarked);
-        add->addStretch(1);
-        box->addLayout(add);
-
-        auto* move = new QHBoxLayout;
-        move->addWidget(m_buttons[left ? 5 : 7]);
-        move->addWidget(m_buttons[left ? 6 : 8]);
-        move->addSpacing(12);
-        move->addWidget(m_buttons[left ? 3 : 4]);
-        move->addWidget(m_buttons[left ? 9 : 10]);
-        move->addStretch(1);
-        move->addWidget(m_buttons[left ? 21 : 22]);
-        box->addLayout(move);
-        return box;
-    };
-
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(12, 10, 12, 10);
-    grid->setHorizontalSpacing(10);
-    QVBoxLayout* leftColumn = column(Side::Left);
-    QVBoxLayout* rightColumn = column(Side::Right);
-    grid->addLayout(leftColumn, 0, 0);
-    grid->addWidget(m_buttons[23], 0, 1, Qt::AlignCenter);
-    grid->addLayout(rightColumn, 0, 2);
-    // Both lyrics get the same width, whatever their button captions need.
-    const int columnWidth = std::max(leftColumn->minimumSize().width(), rightColumn->minimumSize().width());
-    grid->setColumnMinimumWidth(0, columnWidth);
-    grid->setColumnMinimumWidth(2, columnWidth);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(0, 1);
-
-    auto* comparison = new QHBoxLayout;
-    comparison->addStretch(1);
-    m_left.count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_left.count->setMinimumWidth(m_left.count->fontMetrics().horizontalAdvance(QStringLiteral("00000")));
-    m_right.count->setMinimumWidth(m_left.count->minimumWidth());
-    for (QLabel* count : {m_left.count, m_right.count}) {
-        QFont f = count->font();
-        f.setBold(true);
-        count->setFont(f);
-    }
-    comparison->setSpacing(10);
-    comparison->addWidget(m_left.count);
-    comparison->addWidget(m_comparison);
-    comparison->addWidget(m_right.count);
-    comparison->addStretch(1);
-    grid->addLayout(comparison, 1, 0, 1, 3);
-
-    auto* shared = new QHBoxLayout;
-    shared->addStretch(1);
-    shared->addWidget(m_synchronize);
-    shared->addSpacing(24);
-    shared->addWidget(m_buttons[13]);
-    shared->addStretch(1);
-    grid->addLayout(shared, 2, 0, 1, 3);
 }
 
 void Lyric_Master::connectControls()

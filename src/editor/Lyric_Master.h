@@ -100,10 +100,10 @@ private:
         QCheckBox* deleteMarked = nullptr;
     };
 
+    // Makes the controls from the window's tables (Lyric_MasterUi.cpp).
     void buildControls();
-    void buildLayout();
+    void setUpControls();
     void connectControls();
-    QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip);
 
     SideControls& controls(editor::Side side) { return side == editor::Side::Left ? m_left : m_right; }
     void listCurrentChanged(editor::Side side, int row);

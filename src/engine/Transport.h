@@ -1,9 +1,9 @@
 #pragma once
-// One window's transport, without its widgets: the engine connection, the
-// play / pause / stop flags, the position timer and the end-of-song rule.
-// The player and the lyric maker each own one, set up with their own modes;
-// their windows turn the user's intents into calls here and show what it
-// signals.
+// A transport without widgets: the engine connection, the play / pause /
+// stop flags, the position timer and the end-of-song rule. The player's
+// controller (controller/PlayerController.h) and the lyric maker each own
+// one, set up with their own modes, turn the user's intents into calls here
+// and pass on what it signals.
 //
 // Timing: the position timer (object name "cTimer1") runs while a song plays
 // and is not paused, every positionPeriodMs (50 ms in the player, 900 ms in

@@ -3,6 +3,7 @@
 #include "floating/FloatingLayout.h"
 #include "floating/FollowRule.h"
 #include "lyrics/LyricTable.h"
+#include "platform/FormTable.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -17,14 +18,15 @@ namespace cantorel {
 
 namespace {
 
-QListWidget* makeList(QWidget* parent, const char* name)
-{
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    return list;
-}
+using namespace form;
+
+// The lines, their translations and (hidden) their times, side by side;
+// placeLists() sets their places from the window's size.
+const Control kControls[] = {
+    {"List1", Kind::ListWidget},
+    {"List2", Kind::ListWidget},
+    {"List3", Kind::ListWidget, nullptr, nullptr, 0, 0, Hidden},
+};
 
 // The selected row, or -1: a list's current row may be one it does not
 // select.
@@ -42,10 +44,15 @@ Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
     setObjectName(QStringLiteral("Lyric_Displayer"));
     setWindowTitle(QStringLiteral("Lyrics Display"));
 
-    m_list1 = makeList(this, "List1");
-    m_list2 = makeList(this, "List2");
-    m_list3 = makeList(this, "List3");
-    m_list3->hide();
+    FormBuilder ui(this);
+    ui.make(kControls);
+    m_list1 = ui.get<QListWidget>("List1");
+    m_list2 = ui.get<QListWidget>("List2");
+    m_list3 = ui.get<QListWidget>("List3");
+    for (QListWidget* list : {m_list1, m_list2, m_list3}) {
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+    }
     for (QListWidget* list : {m_list1, m_list2}) {
         connect(list, &QWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& pos) { openMenu(list->viewport()->mapToGlobal(pos)); });

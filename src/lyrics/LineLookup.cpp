@@ -11,18 +11,21 @@ PaneTexts openedPanes()
             QStringLiteral("Displays Translated Lyrics")};
 }
 
-void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)
+void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes, int* line)
 {
     const int n = qMin(table.loadedLines(), LyricTable::kLastSlot);
     const double p = positionMs / 10.0;
     const bool translated = !table.noTranslation;
+    int shown = line ? *line : -1;
     for (int i = 1; i <= n; ++i) {
         if (p == table.times[i]) {
+            shown = i;
             panes.text1 = table.lines[i];
             if (translated)
                 panes.text2 = table.translatedLines[i];
         }
         if (table.times[i - 1] < p && p < table.times[i]) {
+            shown = i - 1;
             panes.text1 = table.lines[i - 1];
             panes.tip1 = table.lines[i];
             if (translated) {
@@ -34,6 +37,7 @@ void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)
     // Past the last line's time the last line wins over any match above, as
     // it would if this test ran inside the loop after each line.
     if (n >= 1 && p > table.times[n]) {
+        shown = n;
         panes.text1 = table.lines[n];
         panes.tip1 = table.lines[n];
         if (translated) {
@@ -41,6 +45,8 @@ void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes)
             panes.tip2 = table.translatedLines[n];
         }
     }
+    if (line)
+        *line = shown;
 }
 
 qint64 nextLookupChangeMs(const LyricTable& table, qint64 positionMs)

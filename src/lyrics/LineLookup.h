@@ -25,8 +25,10 @@ PaneTexts openedPanes();
 // line N as text and tooltip. At exactly Tk the text changes and the
 // tooltip stays. With unordered times the last matching line wins. The
 // translated pane is left alone when the table has no translation. A table
-// with no lines changes nothing.
-void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes);
+// with no lines changes nothing. When `line` is given, it becomes the slot
+// whose line the lyric pane now shows (it stays as it was when the lookup
+// leaves that pane alone).
+void lookUpLine(const LyricTable& table, double positionMs, PaneTexts& panes, int* line = nullptr);
 
 // The first whole millisecond after `positionMs` at which lookUpLine may
 // answer differently than at `positionMs`, or -1 when it never will (a

@@ -18,7 +18,7 @@
 
 namespace cantorel::mpris {
 
-// The settings the playlist window's setPlayOrder() takes.
+// The settings PlayOrderSettings::set() takes.
 struct PlayOrderSetting {
     bool random = false;
     bool repeat = false;

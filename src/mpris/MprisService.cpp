@@ -1,23 +1,19 @@
 #include "mpris/MprisService.h"
 
 #include "base/FileNames.h"
+#include "controller/LaunchPath.h"
+#include "controller/PlayerController.h"
 #include "lyrics/BackgroundReads.h"
 #include "lyrics/SongFacts.h"
 #include "mpris/MprisAdaptors.h"
 #include "mpris/MprisMetadata.h"
 #include "mpris/MprisPlayOrder.h"
-#include "platform/WindowFront.h"
-#include "player/Form1.h"
-#include "player/LaunchPath.h"
+#include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistModel.h"
-#include "playlistwindow/Playlist.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QEvent>
-#include <QSignalBlocker>
 #include <QUrl>
 
 #include <algorithm>
@@ -31,14 +27,14 @@ const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player")
 
 } // namespace
 
-MprisService::MprisService(Form1& form, QDBusConnection bus, QObject* parent)
-    : QObject(parent), m_form(form), m_bus(std::move(bus)), m_tagReads(new lyrics::BackgroundReads(this))
+MprisService::MprisService(PlayerController& player, QDBusConnection bus, QObject* parent)
+    : QObject(parent), m_player(player), m_bus(std::move(bus)), m_tagReads(new lyrics::BackgroundReads(this))
 {
     // No bus, no player on it; nothing to say about that.
     if (!m_bus.isConnected())
         return;
     new MprisRoot(*this);
-    m_player = new MprisPlayer(*this);
+    m_adaptor = new MprisPlayer(*this);
     if (!m_bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportAdaptors))
         return;
     const QString names[] = {
@@ -57,7 +53,7 @@ MprisService::MprisService(Form1& form, QDBusConnection bus, QObject* parent)
     }
     updateMetadata();
     m_shown = current();
-    connectWindow();
+    connectPlayer();
 }
 
 MprisService::~MprisService()
@@ -68,94 +64,79 @@ MprisService::~MprisService()
     m_bus.unregisterObject(QLatin1String(kObjectPath));
 }
 
-void MprisService::connectWindow()
+void MprisService::connectPlayer()
 {
-    engine::Transport& transport = m_form.transport();
-    connect(&transport, &engine::Transport::stateChanged, this, &MprisService::refresh);
-    // Ticks bring the length and, with a new song, its lyric; the metadata is
-    // built again only when those change.
-    // Nothing else of a tick matters here: most ticks return at once.
-    connect(&transport, &engine::Transport::positionChanged, this, [this](unsigned, unsigned lengthMs) {
-        if (m_form.mediaPath() == m_tickPath && lengthMs == m_tickLengthMs)
-            return;
-        m_tickPath = m_form.mediaPath();
-        m_tickLengthMs = lengthMs;
-        refresh();
-    });
-    connect(&transport, &engine::Transport::seeked, this,
-            [this](unsigned positionMs) { Q_EMIT m_player->Seeked(qlonglong(positionMs) * 1000); });
-    connect(m_form.ui().Slider1, &QSlider::valueChanged, this, &MprisService::refresh);
-    connect(m_form.ui().Check1, &QCheckBox::toggled, this, &MprisService::refresh);
-    // Enabling and disabling (the lyric maker) changes what can be done.
-    m_form.installEventFilter(this);
-}
-
-bool MprisService::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == &m_form && event->type() == QEvent::EnabledChange)
-        refresh();
-    return QObject::eventFilter(watched, event);
+    PlayerController* p = &m_player;
+    // The state covers the song, its lyric and the busy player; a position
+    // tick changes nothing here.
+    connect(p, &PlayerController::stateChanged, this, &MprisService::refresh);
+    connect(p, &PlayerController::lyricLoaded, this, &MprisService::refresh);
+    connect(p, &PlayerController::volumeChanged, this, &MprisService::refresh);
+    connect(p, &PlayerController::playOrderChanged, this, &MprisService::refresh);
+    connect(p, &PlayerController::seeked, this,
+            [this](unsigned positionMs) { Q_EMIT m_adaptor->Seeked(qlonglong(positionMs) * 1000); });
+    PlaylistModel* entries = &m_player.playlist();
+    connect(entries, &QAbstractItemModel::rowsInserted, this, &MprisService::refresh);
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, &MprisService::refresh);
+    connect(entries, &QAbstractItemModel::modelReset, this, &MprisService::refresh);
 }
 
 // ---------------------------------------------------------------- reading
 
 bool MprisService::controllable() const
 {
-    return m_form.isEnabled();
+    return !m_player.busy();
 }
 
 QString MprisService::playbackStatus() const
 {
-    if (m_form.paused())
+    if (m_player.paused())
         return QStringLiteral("Paused");
-    if (m_form.playing())
+    if (m_player.playing())
         return QStringLiteral("Playing");
     return QStringLiteral("Stopped");
 }
 
 qlonglong MprisService::positionUs() const
 {
-    if (!m_form.playing())
+    if (!m_player.playing())
         return 0;
-    return qlonglong(m_form.transport().currentPosition()) * 1000;
+    return qlonglong(m_player.positionMs()) * 1000;
 }
 
 double MprisService::volume() const
 {
-    if (m_form.ui().muteTicked())
-        return 0.0;
-    return m_form.ui().Slider1->value() / 10.0;
+    return m_player.muted() ? 0.0 : m_player.volumeStep() / 10.0;
 }
 
 QString MprisService::loopStatus() const
 {
-    // A playlist not made yet has its first settings: no repeat, no random.
-    return loopStatusOf(m_form.hasPlaylist() ? m_form.playlist().playState() : PlaylistState {});
+    return loopStatusOf(playOrder());
 }
 
 bool MprisService::shuffle() const
 {
-    return m_form.hasPlaylist() && m_form.playlist().playState().random;
+    return m_player.playOrder().random();
 }
 
 bool MprisService::canPlay() const
 {
-    return controllable() && m_form.transport().hasSong();
+    return controllable() && m_player.hasSong();
 }
 
 bool MprisService::canPause() const
 {
-    return controllable() && m_form.playing();
+    return controllable() && m_player.playing();
 }
 
 bool MprisService::canSeek() const
 {
-    return controllable() && m_form.playing();
+    return controllable() && m_player.playing();
 }
 
 bool MprisService::canGoNext() const
 {
-    return controllable() && m_form.hasPlaylist() && m_form.playlist().entryCount() > 0;
+    return controllable() && m_player.canGoNext();
 }
 
 bool MprisService::canGoPrevious() const
@@ -166,7 +147,12 @@ bool MprisService::canGoPrevious() const
 
 qint64 MprisService::lengthMs() const
 {
-    return m_form.transport().length();
+    return m_player.shownLengthMs();
+}
+
+PlaylistState MprisService::playOrder() const
+{
+    return m_player.playOrder().appliedTo(PlaylistState {});
 }
 
 // ---------------------------------------------------------------- news
@@ -189,11 +175,10 @@ MprisService::Shown MprisService::current()
 
 void MprisService::updateMetadata()
 {
-    const lyrics::LyricTable& table = m_form.lyricTable();
-    const QString path = m_form.transport().hasSong() ? m_form.mediaPath() : QString();
-    // The length comes with the ticks of this song; until its first tick it
-    // is not known.
-    const unsigned length = !path.isEmpty() && path == m_tickPath ? m_tickLengthMs : 0;
+    const lyrics::LyricTable& table = m_player.lyricTable();
+    const QString path = m_player.hasSong() ? m_player.mediaPath() : QString();
+    // The song's exact length, known from its open.
+    const unsigned length = path.isEmpty() ? 0 : m_player.songLengthMs();
     const TrackKey key {path, length, table.loadedLines()};
     if (key == m_trackKey && !m_metadata.isEmpty())
         return;
@@ -228,15 +213,6 @@ lyrics::SongTags MprisService::knownTags(const QString& path)
 
 void MprisService::refresh()
 {
-    // The playlist is made on first use; from then on its entries matter.
-    if (!m_playlistWatched && m_form.hasPlaylist()) {
-        m_playlistWatched = true;
-        PlaylistModel* model = &m_form.playlist().model();
-        connect(model, &QAbstractItemModel::rowsInserted, this, &MprisService::refresh);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &MprisService::refresh);
-        connect(model, &QAbstractItemModel::modelReset, this, &MprisService::refresh);
-        connect(&m_form.playlist(), &Playlist::playOrderChanged, this, &MprisService::refresh);
-    }
     updateMetadata();
     const Shown now = current();
     QVariantMap changed;
@@ -276,18 +252,18 @@ void MprisService::play()
     later([this] {
         if (!controllable())
             return;
-        if (m_form.paused())
-            m_form.cpauseClick(); // resumes
+        if (m_player.paused())
+            m_player.resume();
         else
-            m_form.cPlayClick();
+            m_player.play();
     });
 }
 
 void MprisService::pause()
 {
     later([this] {
-        if (controllable() && m_form.playing() && !m_form.paused())
-            m_form.cpauseClick();
+        if (controllable())
+            m_player.pause();
     });
 }
 
@@ -296,10 +272,10 @@ void MprisService::playPause()
     later([this] {
         if (!controllable())
             return;
-        if (m_form.playing())
-            m_form.cpauseClick();
+        if (m_player.playing())
+            m_player.togglePause();
         else
-            m_form.cPlayClick();
+            m_player.play();
     });
 }
 
@@ -307,16 +283,15 @@ void MprisService::stop()
 {
     later([this] {
         if (controllable())
-            m_form.cstopClick();
+            m_player.stop();
     });
 }
 
 void MprisService::next()
 {
-    // Without a playlist there is nothing to go to (and none is made).
     later([this] {
         if (canGoNext())
-            m_form.command10Click();
+            m_player.next();
     });
 }
 
@@ -324,20 +299,8 @@ void MprisService::previous()
 {
     later([this] {
         if (canGoPrevious())
-            m_form.command9Click();
+            m_player.previous();
     });
-}
-
-void MprisService::seekTo(qint64 positionMs)
-{
-    // As the user's move of the seek slider: the slider shows the place, and
-    // the window's own handler seeks.
-    QSlider* slider = m_form.ui().Slider2;
-    {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(int(positionMs));
-    }
-    m_form.slider2Change(int(positionMs));
 }
 
 void MprisService::seek(qlonglong offsetUs)
@@ -345,13 +308,13 @@ void MprisService::seek(qlonglong offsetUs)
     later([this, offsetUs] {
         if (!canSeek())
             return;
-        const qint64 target = qint64(m_form.transport().currentPosition()) + offsetUs / 1000;
+        const qint64 target = qint64(m_player.positionMs()) + offsetUs / 1000;
         if (target < lengthMs())
-            seekTo(std::max<qint64>(target, 0));
+            m_player.seek(unsigned(std::max<qint64>(target, 0)));
         else if (canGoNext())
-            m_form.command10Click(); // past the end: on to the next song
+            m_player.next(); // past the end: on to the next song
         else
-            m_form.cstopClick(); // or the end of this one
+            m_player.stop(); // or the end of this one
     });
 }
 
@@ -360,17 +323,17 @@ void MprisService::setPosition(const QDBusObjectPath& trackId, qlonglong positio
     // A position for another track, or outside this one, is ignored.
     later([this, track = trackId.path(), positionUs] {
         if (canSeek() && track == m_trackId && positionUs >= 0 && positionUs / 1000 <= lengthMs())
-            seekTo(positionUs / 1000);
+            m_player.seek(unsigned(positionUs / 1000));
     });
 }
 
 void MprisService::openUri(const QString& uri)
 {
-    // As a hand-over: while the lyric maker is open the window says it is
+    // As a hand-over: while the lyric maker is open the player says it is
     // busy.
     const QString path = songToOpen(localFilePath(QUrl(uri)));
     if (!path.isEmpty())
-        later([this, path] { m_form.text3Change(path); });
+        later([this, path] { m_player.open(path, PlayerController::OpenSource::Bus); });
 }
 
 void MprisService::setVolume(double volume)
@@ -379,44 +342,37 @@ void MprisService::setVolume(double volume)
     if (!step)
         return;
     later([this, step = *step] {
-        // As the user would: Mute for no volume, else the slider (unmuted).
-        const bool mute = step == 0;
-        if (m_form.ui().muteTicked() != mute) {
-            m_form.ui().Check1->setChecked(mute);
-            m_form.check1Click();
-        }
-        if (!mute)
-            m_form.ui().Slider1->setValue(step);
+        // Muted for no volume, else that step (unmuted).
+        m_player.setMuted(step == 0);
+        if (step != 0)
+            m_player.setVolumeStep(step);
     });
 }
 
 void MprisService::setLoopStatus(const QString& status)
 {
     later([this, status] {
-        const PlaylistState now = m_form.playlist().playState();
-        if (const std::optional<PlayOrderSetting> s = withLoopStatus(now, status))
-            m_form.playlist().setPlayOrder(s->random, s->repeat, s->repeatOne);
-        refresh();
+        if (const std::optional<PlayOrderSetting> s = withLoopStatus(playOrder(), status))
+            m_player.playOrder().set(s->random, s->repeat, s->repeatOne);
     });
 }
 
 void MprisService::setShuffle(bool shuffle)
 {
     later([this, shuffle] {
-        const PlayOrderSetting s = withShuffle(m_form.playlist().playState(), shuffle);
-        m_form.playlist().setPlayOrder(s.random, s.repeat, s.repeatOne);
-        refresh();
+        const PlayOrderSetting s = withShuffle(playOrder(), shuffle);
+        m_player.playOrder().set(s.random, s.repeat, s.repeatOne);
     });
 }
 
 void MprisService::raise()
 {
-    later([this] { bringToFront(m_form); });
+    later([this] { m_player.raise(); });
 }
 
 void MprisService::quit()
 {
-    later([this] { m_form.close(); });
+    later([this] { m_player.quit(); });
 }
 
 } // namespace cantorel::mpris

@@ -7,35 +7,37 @@
 // and then the name org.mpris.MediaPlayer2.cantorel (or, when another
 // process has it, org.mpris.MediaPlayer2.cantorel.instance<pid>).
 //
-// Every method runs the window's own action, so the window and the bus never
-// disagree: Play is "Play" (or resumes a paused song), Pause and PlayPause
-// are "Pause", Stop is "Stop", Next is ">>", Previous "<<", Seek and
-// SetPosition move the seek slider as the user would, OpenUri opens a file
-// as a hand-over does, Raise brings the window to the front and Quit closes
-// it as the user would (unsaved editor lines are asked about). Next and
+// Every method runs the player's own action (controller/PlayerController.h),
+// as the window's buttons do, so the window and the bus never disagree: Play
+// plays (or resumes a paused song), Pause and PlayPause pause, Stop stops,
+// Next is ">>", Previous "<<", Seek and SetPosition move the song as the
+// seek slider does, OpenUri opens a file as a hand-over does, Raise brings
+// the player's window to the front and Quit closes it as the user would
+// (unsaved editor lines are asked about); the last two reach the window
+// through the player's raiseRequested() and quitRequested(). Next and
 // Previous go from the selected playlist entry, else from the playing song's
 // (see forwardEntry() in playlist/PlayOrder.h); CanGoNext and CanGoPrevious
 // are true exactly when the playlist has an entry to go to. LoopStatus and
 // Shuffle are the playlist's Repeat and Random (see MprisPlayOrder.h); a
-// write sets them as the user would, making the playlist window (hidden)
-// when there is none yet. A method
-// returns at once and its action runs right after, from the event loop, so a
-// message box the action may show never holds up the caller on the bus.
-// While the window is disabled (the lyric maker is open) the Can* properties
-// are false and the transport methods do nothing.
+// write sets them as the user would. A method returns at once and its action
+// runs right after, from the event loop, so a message box the action may
+// show never holds up the caller on the bus. While the player is busy (the
+// lyric maker is open) the Can* properties are false and the transport
+// methods do nothing.
 //
-// The service must not outlive the window.
+// The service must not outlive the player.
 //
-// Properties are read from the window when asked. PropertiesChanged is sent
-// when the transport or the window signals a change, carrying only the
-// properties that changed; Seeked is sent after every seek. Position is in
-// microseconds, as MPRIS has it; Volume is the volume slider's 1..10 as 0.1
-// to 1.0, and 0.0 while Mute is ticked (a Volume set below 0.05 ticks Mute,
-// any other unticks it).
+// Properties are read from the player when asked. PropertiesChanged is sent
+// when the player signals a change, carrying only the properties that
+// changed; Seeked is sent after every seek. Position is in microseconds, as
+// MPRIS has it; mpris:length is the song's exact length from its open;
+// Volume is the volume's steps 1..10 as 0.1 to 1.0, and 0.0 while muted (a
+// Volume set below 0.05 mutes, any other unmutes).
 //
 // Without a session bus nothing is registered and nothing is reported; the
 // player works as ever. User-interface thread only.
 #include "lyrics/SongTags.h"
+#include "playlist/PlayOrder.h"
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
@@ -48,7 +50,7 @@
 
 namespace cantorel {
 
-class Form1;
+class PlayerController;
 
 namespace lyrics {
 class BackgroundReads;
@@ -65,7 +67,8 @@ public:
     static constexpr char kServiceName[] = "org.mpris.MediaPlayer2.cantorel";
 
     // Registers on `bus` (the session bus unless given); see isRegistered().
-    explicit MprisService(Form1& form, QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
+    explicit MprisService(PlayerController& player, QDBusConnection bus = QDBusConnection::sessionBus(),
+                          QObject* parent = nullptr);
     ~MprisService() override;
 
     bool isRegistered() const { return !m_serviceName.isEmpty(); }
@@ -101,9 +104,6 @@ public:
     void raise();
     void quit();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // What PropertiesChanged reports, as last sent.
     struct Shown {
@@ -128,31 +128,28 @@ private:
     };
 
     void later(std::function<void()> action);
-    void connectWindow();
+    void connectPlayer();
     Shown current();
     void refresh();
     void updateMetadata();
     // The tags of `path` when they are known; otherwise none for now, and
     // the metadata is built again when they have been read.
     lyrics::SongTags knownTags(const QString& path);
-    void seekTo(qint64 positionMs);
     qint64 lengthMs() const;
+    PlaylistState playOrder() const;
     bool controllable() const;
 
-    Form1& m_form;
+    PlayerController& m_player;
     QDBusConnection m_bus;
     QString m_serviceName;
-    MprisPlayer* m_player = nullptr;
+    MprisPlayer* m_adaptor = nullptr;
     Shown m_shown;
     TrackKey m_trackKey;
     QVariantMap m_metadata;
     lyrics::SongTags m_tags;
     lyrics::BackgroundReads* m_tagReads;
-    QString m_tickPath; // the song and length of the last position tick
-    unsigned m_tickLengthMs = 0;
     QString m_trackId;
     int m_openings = 0;
-    bool m_playlistWatched = false;
 };
 
 } // namespace mpris

@@ -1,23 +1,55 @@
 #include "options/Form1b.h"
 
 #include "options/PaneLook.h"
+#include "platform/FormTable.h"
 #include "platform/Twips.h"
 #include "widgets/Controls.h"
 #include "widgets/WidgetColors.h"
 
-#include <QGridLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace cantorel {
 
 using namespace options;
+using namespace form;
 
 namespace {
+
+// clang-format off
+
+// Made in this order, which is the tab order.
+const Control kControls[] = {
+    // name      kind          caption
+    {"Text1",    Kind::Made},
+    {"Text2",    Kind::Made},
+    {"Command1", Kind::Button, "Choose font For Lyrics"},
+    {"Command2", Kind::Button, "Choose font for translated Lyrics"},
+    {"Command3", Kind::Button, "Choose background color For Lyrics"},
+    {"Command4", Kind::Button, "Choose background color For Translated Lyrics"},
+    {"Command5", Kind::Button, "Apply And close"},
+};
+
+// Each preview over its two buttons, "Apply And close" at the foot.
+const Place kLayout[] = {
+    column(nullptr,   "form"),
+    grid("form",      "previews"),  spacing("previews", -1, 90),
+    putAt("previews", "Text1",      {0, 0, 1, 2}),
+    putAt("previews", "Command1",   {1, 0}),      putAt("previews", "Command3", {1, 1}),
+    rowMinimum("previews", 2, 120),
+    putAt("previews", "Text2",      {3, 0, 1, 2}),
+    putAt("previews", "Command2",   {4, 0}),      putAt("previews", "Command4", {4, 1}),
+    gap("form",       180),
+    row("form",       "foot"),
+    stretch("foot"),                put("foot", "Command5"),
+};
+
+// clang-format on
 
 QLineEdit* makePanePreview(QWidget* parent, const char* name, const QWidget* pane)
 {
@@ -45,40 +77,24 @@ Form1b::Form1b(Prompts& prompts, QWidget* normalPane, QWidget* translatedPane, Q
     setObjectName(QStringLiteral("Form1b"));
     setWindowTitle(QStringLiteral("Other Options"));
 
-    m_text1 = makePanePreview(this, "Text1", normalPane);
-    m_text2 = makePanePreview(this, "Text2", translatedPane);
-    QPushButton* command1 = makeButton(this, "Command1", QStringLiteral("Choose font For Lyrics"));
-    QPushButton* command2 = makeButton(this, "Command2", QStringLiteral("Choose font for translated Lyrics"));
-    QPushButton* command3 = makeButton(this, "Command3", QStringLiteral("Choose background color For Lyrics"));
-    QPushButton* command4 =
-        makeButton(this, "Command4", QStringLiteral("Choose background color For Translated Lyrics"));
-    QPushButton* command5 = makeButton(this, "Command5", QStringLiteral("Apply And close"));
-    connect(command1, &QPushButton::clicked, this, &Form1b::command1Click);
-    connect(command2, &QPushButton::clicked, this, &Form1b::command2Click);
-    connect(command3, &QPushButton::clicked, this, &Form1b::command3Click);
-    connect(command4, &QPushButton::clicked, this, &Form1b::command4Click);
-    connect(command5, &QPushButton::clicked, this, &Form1b::command5Click);
-
-    // Each preview over its two buttons, "Apply And close" at the foot.
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(twipsToPixels(90, this));
-    grid->addWidget(m_text1, 0, 0, 1, 2);
-    grid->addWidget(command1, 1, 0);
-    grid->addWidget(command3, 1, 1);
-    grid->setRowMinimumHeight(2, twipsToPixels(120, this));
-    grid->addWidget(m_text2, 3, 0, 1, 2);
-    grid->addWidget(command2, 4, 0);
-    grid->addWidget(command4, 4, 1);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch(1);
-    foot->addWidget(command5);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(twipsToPixels(180, this));
-    layout->addLayout(foot);
+    FormBuilder ui(this);
+    ui.make(kControls, [normalPane, translatedPane](const Control& row, const QString&, QWidget* form) {
+        return makePanePreview(form, row.name, std::string_view(row.name) == "Text1" ? normalPane : translatedPane);
+    });
+    ui.layOut(kLayout);
     // A large font makes its preview taller; the window grows with it.
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
     resize(twipsToPixels(7200, this), sizeHint().height());
+
+    m_text1 = ui.get<QLineEdit>("Text1");
+    m_text2 = ui.get<QLineEdit>("Text2");
+    ui.connectClicks(this, {
+                               {"Command1", &Form1b::command1Click},
+                               {"Command2", &Form1b::command2Click},
+                               {"Command3", &Form1b::command3Click},
+                               {"Command4", &Form1b::command4Click},
+                               {"Command5", &Form1b::command5Click},
+                           });
 }
 
 void Form1b::showWindow()

@@ -1,23 +1,59 @@
 #include "options/frmAbout.h"
 
 #include "base/ProgramDirectory.h"
-#include "platform/Twips.h"
-#include "widgets/Controls.h"
+#include "platform/FormTable.h"
 #include "widgets/WidgetColors.h"
 
 #include <QDesktopServices>
-#include <QHBoxLayout>
 #include <QIcon>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace cantorel {
 
 namespace {
+
+using namespace form;
+
+constexpr const char* kDescription =
+    "Cantorel plays your songs and shows their lyrics, with a translation beside them, line by line in step with the "
+    "music. It also helps you make and edit timed lyrics and keeps your playlists.\n\n"
+    "Suggestions for making it better, questions and reports of anything that goes wrong are welcome by mail:";
+
+// clang-format off
+
+// Made in this order, which is the tab order.
+const Control kControls[] = {
+    // name             kind          caption       tooltip  width  height (twips)
+    {"picIcon",         Kind::Label,  nullptr,      nullptr, 720,   720},
+    {"lblTitle",        Kind::Label,  nullptr,      nullptr, 0,     0,     Bold},
+    {"lblVersion",      Kind::Label},
+    {"lblDescription",  Kind::Label,  kDescription, nullptr, 4500},
+    {"Text1",           Kind::Made},
+    {"lblLicence",      Kind::Label,  nullptr,      nullptr, 4500},
+    {"cmdOK",           Kind::Button, "OK",         nullptr, 1260,  0,     Default | AtLeast},
+};
+
+// The icon beside the name, the version, the note with the address and the
+// licence; OK at the foot.
+const Place kLayout[] = {
+    column(nullptr, "form"),
+    row("form",     "top"),
+    put("top",      "picIcon", 0, Qt::AlignTop), gap("top", 240),
+    column("top",   "texts", 1),
+    put("texts",    "lblTitle"),                 put("texts", "lblVersion"), gap("texts", 180),
+    put("texts",    "lblDescription"),           put("texts", "Text1", 0, Qt::AlignLeft),
+    gap("texts",    180),                        put("texts", "lblLicence"),
+    gap("form",     240),
+    row("form",     "foot"),
+    stretch("foot"),                             put("foot", "cmdOK"),
+};
+
+// clang-format on
 
 // The version numbers as the build spells them, read as decimal: a "01"
 // or "0010" is 1 or 10, never an octal literal.
@@ -27,13 +63,6 @@ namespace {
 QString versionNumber(const char* text)
 {
     return QString::number(QByteArray(text).toInt(nullptr, 10));
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
 }
 
 } // namespace
@@ -48,6 +77,12 @@ QString versionText()
 QString supportAddress()
 {
     return QStringLiteral("support@cantorel.org");
+}
+
+QString licenceText()
+{
+    return QStringLiteral("Cantorel is free software: you may share and change it under the GNU General Public "
+                          "License, version 3 or later (GPL-3.0-or-later). It comes with no warranty.");
 }
 
 MailLink::MailLink(const QString& address, QWidget* parent) : QLabel(address, parent)
@@ -78,58 +113,32 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     const QString product = QStringLiteral("Cantorel");
     setWindowTitle(QStringLiteral("About ") + product);
 
-    auto* picIcon = makeLabel(this, "picIcon", QString());
+    form::FormBuilder ui(this);
+    ui.make(kControls,
+            [](const form::Control&, const QString&, QWidget* form) { return new MailLink(supportAddress(), form); });
+    ui.layOut(kLayout);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* picIcon = ui.get<QLabel>("picIcon");
     QIcon icon(bundledDataPath(QStringLiteral("icons/cantorel.png")));
     if (icon.isNull())
         icon = style()->standardIcon(QStyle::SP_MediaPlay);
-    const int side = twipsToPixels(720, this);
-    picIcon->setPixmap(icon.pixmap(side, side));
-    picIcon->setFixedSize(side, side);
+    picIcon->setPixmap(icon.pixmap(picIcon->size()));
 
-    auto* lblTitle = makeLabel(this, "lblTitle", product);
+    auto* lblTitle = ui.get<QLabel>("lblTitle");
+    lblTitle->setText(product);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    auto* lblVersion = makeLabel(this, "lblVersion", versionText());
-    auto* lblDescription =
-        makeLabel(this, "lblDescription",
-                  QStringLiteral("Cantorel plays your songs and shows their lyrics, with a translation beside them, "
-                                 "line by line in step with the music. It also helps you make and edit timed lyrics "
-                                 "and keeps your playlists.\n\n"
-                                 "Suggestions for making it better, questions and reports of anything that goes "
-                                 "wrong are welcome by mail:"));
-    lblDescription->setWordWrap(true);
+    ui.get<QLabel>("lblVersion")->setText(versionText());
+    ui.get<QLabel>("lblLicence")->setText(licenceText());
     // A wrapped label asks for its height only once its width is known.
-    const int textWidth = twipsToPixels(4500, this);
-    lblDescription->setFixedWidth(textWidth);
-    lblDescription->setMinimumHeight(lblDescription->heightForWidth(textWidth));
-    auto* text1 = new MailLink(supportAddress(), this);
-    text1->setObjectName(QStringLiteral("Text1"));
-
-    QPushButton* cmdOK = makeButton(this, "cmdOK", QStringLiteral("OK"));
-    cmdOK->setDefault(true);
-    cmdOK->setMinimumWidth(twipsToPixels(1260, this));
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
-
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
-    texts->addSpacing(twipsToPixels(180, this));
-    texts->addWidget(lblDescription);
-    texts->addWidget(text1, 0, Qt::AlignLeft);
-    auto* top = new QHBoxLayout;
-    top->addWidget(picIcon, 0, Qt::AlignTop);
-    top->addSpacing(twipsToPixels(240, this));
-    top->addLayout(texts, 1);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch(1);
-    foot->addWidget(cmdOK);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addSpacing(twipsToPixels(240, this));
-    layout->addLayout(foot);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    for (const char* name : {"lblDescription", "lblLicence"}) {
+        auto* text = ui.get<QLabel>(name);
+        text->setWordWrap(true);
+        text->setMinimumHeight(text->heightForWidth(text->width()));
+    }
+    connect(ui.get<QPushButton>("cmdOK"), &QPushButton::clicked, this, &QDialog::close);
 }
 
 frmAbout* showAbout(QWidget* owner)

@@ -1,7 +1,7 @@
 #pragma once
 // The About window ("About Cantorel"): the program icon, its name, its
-// version as the build gives it, a short note and the support mail address,
-// which opens a mail to it when clicked. OK closes the window, which then
+// version as the build gives it, a short note, the support mail address,
+// which opens a mail to it when clicked, and the licence. OK closes the window, which then
 // deletes itself: each "About" builds it anew. User-interface thread only.
 #include <QDialog>
 #include <QLabel>
@@ -14,6 +14,9 @@ QString versionText();
 
 // The address the About window offers for suggestions and questions.
 QString supportAddress();
+
+// The licence line: GPL-3.0-or-later, as LICENSE and the metadata say.
+QString licenceText();
 
 // A mail address shown as a link (red, underlined, on the window's
 // background); a left click opens a new mail to it through the desktop.

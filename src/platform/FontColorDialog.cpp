@@ -1,34 +1,66 @@
 #include "platform/FontColorDialog.h"
 
+#include "platform/FormTable.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace cantorel {
 
 namespace {
 
+using namespace form;
+
+// clang-format off
+
+// Made in this order, which is the tab order.
+const Control kControls[] = {
+    // name              kind          caption      tooltip  width  height (twips, at least)
+    {"fontFamily",       Kind::Combo,  nullptr,    nullptr,  0,     0,     Editable},
+    {"fontSize",         Kind::Combo,  nullptr,    nullptr,  0,     0,     Editable},
+    {"fontBold",         Kind::Check,  "Bold"},
+    {"fontItalic",       Kind::Check,  "Italic"},
+    {"fontUnderline",    Kind::Check,  "Underline"},
+    {"fontStrikeOut",    Kind::Check,  "Strikeout"},
+    {"fontColor",        Kind::Button, "Colour..."},
+    {"fontSample",       Kind::Label,  "AaBbYyZz", nullptr,  6300,  1650,  Centred | AtLeast},
+    {"fontNote",         Kind::Label},
+    {"fontButtons",      Kind::Made},
+    {"fontFamilyLabel",  Kind::Label,  "Font:"},
+    {"fontSizeLabel",    Kind::Label,  "Size:"},
+    {"fontColorLabel",   Kind::Label,  "Colour:"},
+};
+
+// Face and size, the effects, the colour, then the sample over the note and
+// the buttons.
+const Place kLayout[] = {
+    column(nullptr,  "form"),
+    grid("form",     "face"),
+    putAt("face",    "fontFamilyLabel", {0, 0}), putAt("face", "fontFamily", {0, 1}),
+    putAt("face",    "fontSizeLabel",   {0, 2}), putAt("face", "fontSize",   {0, 3}),
+    columnStretch("face", 1, 1),
+    row("form",      "effects"),
+    put("effects",   "fontBold"),       put("effects", "fontItalic"), put("effects", "fontUnderline"),
+    put("effects",   "fontStrikeOut"),  stretch("effects", 0),
+    row("form",      "colour"),
+    put("colour",    "fontColorLabel"), put("colour", "fontColor"),   stretch("colour", 0),
+    put("form",      "fontSample", 1),
+    put("form",      "fontNote"),
+    put("form",      "fontButtons"),
+};
+
+// clang-format on
+
 QString sizeText(double points)
 {
     return QString::number(points, 'g', 6);
-}
-
-QCheckBox* makeCheck(const QString& name, const QString& caption, bool checked, QWidget* parent)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setChecked(checked);
-    return box;
 }
 
 // The size typed in `text`, in points, when it is one the dialog takes.
@@ -52,10 +84,8 @@ FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* pare
 {
     setObjectName(QStringLiteral("FontColorDialog"));
     setWindowTitle(tr("Font"));
+    buildControls();
 
-    m_family = new QComboBox(this);
-    m_family->setObjectName(QStringLiteral("fontFamily"));
-    m_family->setEditable(true);
     m_family->setInsertPolicy(QComboBox::NoInsert);
     m_family->addItems(QFontDatabase::families());
     m_family->completer()->setCaseSensitivity(Qt::CaseInsensitive);
@@ -65,9 +95,6 @@ FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* pare
     m_family->setCurrentIndex(m_family->findText(start.family, Qt::MatchFixedString));
     m_family->setEditText(start.family);
 
-    m_size = new QComboBox(this);
-    m_size->setObjectName(QStringLiteral("fontSize"));
-    m_size->setEditable(true);
     m_size->setInsertPolicy(QComboBox::NoInsert);
     m_size->setCompleter(nullptr); // "1" must not turn into "10" while typed
     m_size->setMinimumContentsLength(6);
@@ -76,61 +103,45 @@ FontColorDialog::FontColorDialog(const Prompts::FontChoice& start, QWidget* pare
     m_size->setCurrentIndex(m_size->findText(m_startSizeText));
     m_size->setEditText(m_startSizeText);
 
-    m_bold = makeCheck(QStringLiteral("fontBold"), tr("Bold"), start.bold(), this);
-    m_italic = makeCheck(QStringLiteral("fontItalic"), tr("Italic"), start.italic, this);
-    m_underline = makeCheck(QStringLiteral("fontUnderline"), tr("Underline"), start.underline, this);
-    m_strikeOut = makeCheck(QStringLiteral("fontStrikeOut"), tr("Strikeout"), start.strikeOut, this);
-
-    m_colorButton = new QPushButton(tr("Colour..."), this);
-    m_colorButton->setObjectName(QStringLiteral("fontColor"));
-    connect(m_colorButton, &QPushButton::clicked, this, &FontColorDialog::pickColor);
-
-    m_sample = new QLabel(tr("AaBbYyZz"), this);
-    m_sample->setObjectName(QStringLiteral("fontSample"));
-    m_sample->setAlignment(Qt::AlignCenter);
+    m_bold->setChecked(start.bold());
+    m_italic->setChecked(start.italic);
+    m_underline->setChecked(start.underline);
+    m_strikeOut->setChecked(start.strikeOut);
     m_sample->setFrameShape(QFrame::StyledPanel);
     m_sample->setAutoFillBackground(true);
-    m_sample->setMinimumSize(420, 110);
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("fontNote"));
     m_note->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("fontButtons"));
     m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (isChoiceValid())
             accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("Font:"), this), 0, 0);
-    grid->addWidget(m_family, 0, 1);
-    grid->addWidget(new QLabel(tr("Size:"), this), 0, 2);
-    grid->addWidget(m_size, 0, 3);
-    grid->setColumnStretch(1, 1);
-    auto* effects = new QHBoxLayout;
-    for (QCheckBox* box : {m_bold, m_italic, m_underline, m_strikeOut})
-        effects->addWidget(box);
-    effects->addStretch();
-    auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel(tr("Colour:"), this));
-    colorRow->addWidget(m_colorButton);
-    colorRow->addStretch();
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(effects);
-    layout->addLayout(colorRow);
-    layout->addWidget(m_sample, 1);
-    layout->addWidget(m_note);
-    layout->addWidget(buttons);
-
+    connect(m_colorButton, &QPushButton::clicked, this, &FontColorDialog::pickColor);
     connect(m_family, &QComboBox::editTextChanged, this, &FontColorDialog::showChoice);
     connect(m_size, &QComboBox::editTextChanged, this, &FontColorDialog::showChoice);
     for (QCheckBox* box : {m_bold, m_italic, m_underline, m_strikeOut})
         connect(box, &QCheckBox::toggled, this, &FontColorDialog::showChoice);
     showChoice();
+}
+
+void FontColorDialog::buildControls()
+{
+    form::FormBuilder ui(this);
+    ui.make(kControls, [](const form::Control&, const QString&, QWidget* form) {
+        return new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, form);
+    });
+    ui.layOut(kLayout);
+    m_family = ui.get<QComboBox>("fontFamily");
+    m_size = ui.get<QComboBox>("fontSize");
+    m_bold = ui.get<QCheckBox>("fontBold");
+    m_italic = ui.get<QCheckBox>("fontItalic");
+    m_underline = ui.get<QCheckBox>("fontUnderline");
+    m_strikeOut = ui.get<QCheckBox>("fontStrikeOut");
+    m_colorButton = ui.get<QPushButton>("fontColor");
+    m_sample = ui.get<QLabel>("fontSample");
+    m_note = ui.get<QLabel>("fontNote");
 }
 
 std::optional<double> FontColorDialog::chosenSize() const

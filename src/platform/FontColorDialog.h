@@ -40,6 +40,7 @@ public:
     bool isChoiceValid() const;
 
 private:
+    void buildControls();
     std::optional<double> chosenSize() const;
     QString chosenFamily() const;
     void pickColor();

@@ -2,11 +2,11 @@
 
 #include "base/ProgramDirectory.h"
 #include "common/Prompts.h"
+#include "platform/FormTable.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
@@ -15,7 +15,6 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace cantorel {
 
@@ -25,18 +24,29 @@ const QString kFallbackTitle = QStringLiteral("Cantorel Help");
 
 QPointer<HelpWindow> g_window;
 
-QToolButton* makeButton(QWidget* parent, const QString& name, const QString& text, QStyle::StandardPixmap icon,
-                        const QString& tip)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(text);
-    button->setToolTip(tip);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setAutoRaise(true);
-    return button;
-}
+using namespace form;
+
+// clang-format off
+
+// Made in this order, which is the tab order.
+const Control kControls[] = {
+    // name           kind              caption    tooltip                      width height flags
+    {"backButton",    Kind::ToolButton, "Back",    "Back to the previous page", 0,    0,     Disabled},
+    {"forwardButton", Kind::ToolButton, "Forward", "Forward to the next page",  0,    0,     Disabled},
+    {"homeButton",    Kind::ToolButton, "Home",    "Back to the start page"},
+    {"helpBrowser",   Kind::Browser},
+};
+
+// The buttons over the page.
+const Place kLayout[] = {
+    column(nullptr,  "form"),    margins("form", 90, 90), spacing("form", 60),
+    row("form",      "buttons"), margins("buttons", 0, 0),
+    put("buttons",   "backButton"), put("buttons", "forwardButton"), put("buttons", "homeButton"),
+    stretch("buttons"),
+    put("form",      "helpBrowser", 1),
+};
+
+// clang-format on
 
 // Places a newly made window over the middle of the window that asked for it.
 void centreOver(QWidget* window, QWidget* owner)
@@ -58,31 +68,17 @@ HelpWindow::HelpWindow(const QString& homePage, QWidget* parent) : QWidget(paren
     setWindowTitle(kFallbackTitle);
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_back = makeButton(this, QStringLiteral("backButton"), tr("Back"), QStyle::SP_ArrowBack,
-                        tr("Back to the previous page"));
-    m_forward = makeButton(this, QStringLiteral("forwardButton"), tr("Forward"), QStyle::SP_ArrowForward,
-                           tr("Forward to the next page"));
-    m_home = makeButton(this, QStringLiteral("homeButton"), tr("Home"), QStyle::SP_DirHomeIcon,
-                        tr("Back to the start page"));
-    m_back->setEnabled(false);
-    m_forward->setEnabled(false);
-
-    m_browser = new QTextBrowser(this);
-    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    form::FormBuilder ui(this);
+    ui.make(kControls);
+    ui.layOut(kLayout);
+    m_back = ui.get<QToolButton>("backButton");
+    m_forward = ui.get<QToolButton>("forwardButton");
+    m_home = ui.get<QToolButton>("homeButton");
+    m_browser = ui.get<QTextBrowser>("helpBrowser");
+    m_back->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    m_forward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    m_home->setIcon(style()->standardIcon(QStyle::SP_DirHomeIcon));
     m_browser->setOpenExternalLinks(true);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_forward);
-    buttons->addWidget(m_home);
-    buttons->addStretch(1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(4);
-    layout->addLayout(buttons);
-    layout->addWidget(m_browser, 1);
 
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);

@@ -1,134 +1,137 @@
 #include "player/Form1Ui.h"
 
-#include "platform/Twips.h"
-#include "widgets/Controls.h"
+#include "platform/FormTable.h"
 #include "widgets/LyricPane.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
 #include <QKeySequence>
-#include <QVBoxLayout>
 
 namespace cantorel {
+
+namespace {
+
+using namespace form;
+
+// clang-format off
+
+// Made in this order, which is the tab order: the panes and the hidden box
+// that hands lines on, then the transport group (TransportControls), then
+// these.
+const Control kPaneControls[] = {
+    // name        kind          caption                  tooltip                        width  height (twips)
+    {"panes",      Kind::Panel,  nullptr,                 nullptr,                       0,     Form1Ui::kOnePaneHeight},
+    {"Text1",      Kind::Made,   "Normal Lyrics\r\n",     "Displays lyrics",             0,     Form1Ui::kTwoPaneHeight},
+    {"Text2",      Kind::Made,   "Translated Lyrics\r\n", "Displays Translated Lyrics"},
+    {"Text3",      Kind::Edit,   nullptr,                 nullptr,                       0,     0,     Hidden},
+};
+
+const Control kCommandControls[] = {
+    // name        kind          caption                  tooltip                                         width
+    {"Command2",   Kind::Button, "Open",                  "Open a song with its lyrics"},
+    {"Command1",   Kind::Button, "Play",                  "Play with lyrics"},
+    {"Command5",   Kind::Button, "Make lyrics"},
+    {"Command8",   Kind::Button, "Playlist"},
+    {"Command9",   Kind::Button, "<<",                    "Backward",                                     540},
+    {"Command10",  Kind::Button, ">>",                    "Forward",                                      540},
+    {"Command7",   Kind::Button, "Full screen",           "Show the lyric on the whole screen (F11)"},
+    {"commandRow", Kind::Panel},
+    {"Command11",  Kind::Button, "Display All Lyrics",    "Show the whole lyric in a window of its own"},
+    {"Command3",   Kind::Button, "More Options",          "Font/Color"},
+    {"Command6",   Kind::Button, "Help",                  "Open the help page"},
+    {"Command4",   Kind::Button, "About",                 "About Cantorel"},
+    {"windowRow",  Kind::Panel},
+    // Which line the tray tip shows.
+    {"Frame1",     Kind::Group,  "Taskbar display"},
+    {"Label2",     Kind::Label,  "Display Lyrics in Taksbar"},
+    {"Option1",    Kind::Radio,  "Display Normal Lyrics", nullptr,                                        0,     0,     Checked},
+    {"Option2",    Kind::Radio,  "Display Translated Lyrics"},
+};
+
+// Top to bottom: the lyric panes (the lyric pane alone fills their box, or
+// takes its upper part with the translation under it), the seek slider
+// between the read-outs, the transport, open and play-with-lyrics with the
+// playlist's commands, the other windows, and the tray tip's choice.
+const Place kLayout[] = {
+    column(nullptr,     "form"),
+    put("form",         "panes"),
+    column("panes",     "paneBox"),   margins("paneBox", 0, 0),  spacing("paneBox", 60),
+    put("paneBox",      "Text1"),     put("paneBox", "Text2"),
+
+    row("form",         "seek"),
+    put("seek",         "cText1"),    put("seek", "Slider2", 1), put("seek", "cText2"),
+
+    row("form",         "transport"),
+    put("transport",    "cPlay"),     put("transport", "cpause"), put("transport", "cstop"), put("transport", "copen"),
+    gap("transport",    240),         put("transport", "Check1"),
+    stretch("transport"),             put("transport", "Label1"), put("transport", "Slider1"),
+
+    put("form",         "commandRow"),
+    row("commandRow",   "commands"),  margins("commands", 0, 0),
+    put("commands",     "Command2"),  put("commands", "Command1"), put("commands", "Command5"),
+    gap("commands",     240),
+    put("commands",     "Command9"),  put("commands", "Command8"), put("commands", "Command10"),
+    stretch("commands"),              put("commands", "Command7"),
+
+    put("form",         "windowRow"),
+    row("windowRow",    "windows"),   margins("windows", 0, 0),
+    put("windows",      "Command11"), put("windows", "Command3"),
+    stretch("windows"),               put("windows", "Command6"), put("windows", "Command4"),
+
+    stretch("form"),
+    put("form",         "Frame1"),
+    row("Frame1",       "frame"),
+    put("frame",        "Label2"),    gap("frame", 240),
+    put("frame",        "Option1"),   put("frame", "Option2"),   stretch("frame"),
+};
+
+// clang-format on
+
+} // namespace
 
 void Form1Ui::setupUi(QWidget* form)
 {
     form->setObjectName(QStringLiteral("Form1"));
+    FormBuilder ui(form);
+    ui.make(kPaneControls, makeLyricPane);
+    createTransport(form);
+    copen->setToolTip(QStringLiteral("Reload the song from its start"));
+    ui.make(kCommandControls);
+    ui.layOut(kLayout);
 
-    // The lyric panes share a box of fixed height: the lyric pane alone
-    // fills it, or takes its upper part with the translation under it.
-    panes = new QWidget(form);
-    panes->setObjectName(QStringLiteral("panes"));
-    panes->setFixedHeight(twipsToPixels(kOnePaneHeight, form));
-    Text1 = new LyricPane(QStringLiteral("Text1"), panes);
-    Text1->setLyric(QStringLiteral("Normal Lyrics\r\n"));
-    Text1->setToolTip(QStringLiteral("Displays lyrics"));
-    Text1->setFixedHeight(twipsToPixels(kTwoPaneHeight, form));
-    Text2 = new LyricPane(QStringLiteral("Text2"), panes);
-    Text2->setLyric(QStringLiteral("Translated Lyrics\r\n"));
-    Text2->setToolTip(QStringLiteral("Displays Translated Lyrics"));
+    panes = ui.control("panes");
+    Text1 = ui.get<LyricPane>("Text1");
+    Text2 = ui.get<LyricPane>("Text2");
+    Text3 = ui.get<QLineEdit>("Text3");
+    Command1 = ui.get<QPushButton>("Command1");
+    Command2 = ui.get<QPushButton>("Command2");
+    Command3 = ui.get<QPushButton>("Command3");
+    Command4 = ui.get<QPushButton>("Command4");
+    Command5 = ui.get<QPushButton>("Command5");
+    Command6 = ui.get<QPushButton>("Command6");
+    Command7 = ui.get<QPushButton>("Command7");
+    Command8 = ui.get<QPushButton>("Command8");
+    Command9 = ui.get<QPushButton>("Command9");
+    Command10 = ui.get<QPushButton>("Command10");
+    Command11 = ui.get<QPushButton>("Command11");
+    commandRow = ui.control("commandRow");
+    windowRow = ui.control("windowRow");
+    Frame1 = ui.get<QGroupBox>("Frame1");
+    Label2 = ui.get<QLabel>("Label2");
+    Option1 = ui.get<QRadioButton>("Option1");
+    Option2 = ui.get<QRadioButton>("Option2");
+
     QFont lyricFont = Text1->font();
     lyricFont.setPointSizeF(15);
     Text1->setFont(lyricFont);
     lyricFont.setPointSizeF(13);
     Text2->setFont(lyricFont);
-    auto* panesLayout = new QVBoxLayout(panes);
-    panesLayout->setContentsMargins(0, 0, 0, 0);
-    panesLayout->setSpacing(twipsToPixels(60, form));
-    panesLayout->addWidget(Text1);
-    panesLayout->addWidget(Text2);
-
-    Text3 = new QLineEdit(form);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->hide();
-
-    // Transport group, the seek slider between the read-outs.
-    createTransport(form);
-    copen->setToolTip(QStringLiteral("Reload the song from its start"));
-    QHBoxLayout* seekRow = this->seekRow();
-    auto* transportRow = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(cPlay), static_cast<QWidget*>(cpause), static_cast<QWidget*>(cstop),
-                       static_cast<QWidget*>(copen)})
-        transportRow->addWidget(w);
-    transportRow->addSpacing(twipsToPixels(240, form));
-    transportRow->addWidget(Check1);
-    transportRow->addStretch(1);
-    transportRow->addWidget(Label1);
-    transportRow->addWidget(Slider1);
-
-    // Open and play-with-lyrics, then the commands of other windows.
-    Command2 = makeButton(form, "Command2", QStringLiteral("Open"), QStringLiteral("Open a song with its lyrics"));
-    Command1 = makeButton(form, "Command1", QStringLiteral("Play"), QStringLiteral("Play with lyrics"));
-    Command5 = makeButton(form, "Command5", QStringLiteral("Make lyrics"));
-    Command8 = makeButton(form, "Command8", QStringLiteral("Playlist"));
-    Command9 = makeButton(form, "Command9", QStringLiteral("<<"), QStringLiteral("Backward"));
-    Command10 = makeButton(form, "Command10", QStringLiteral(">>"), QStringLiteral("Forward"));
-    Command7 = makeButton(form, "Command7", QStringLiteral("Full screen"),
-                          QStringLiteral("Show the lyric on the whole screen (F11)"));
     Command7->setShortcut(QKeySequence(Qt::Key_F11));
-    for (QPushButton* b : {Command9, Command10})
-        b->setFixedWidth(twipsToPixels(540, form));
-    commandRow = new QWidget(form);
-    commandRow->setObjectName(QStringLiteral("commandRow"));
-    auto* commands = new QHBoxLayout(commandRow);
-    commands->setContentsMargins(0, 0, 0, 0);
-    commands->addWidget(Command2);
-    commands->addWidget(Command1);
-    commands->addWidget(Command5);
-    commands->addSpacing(twipsToPixels(240, form));
-    commands->addWidget(Command9);
-    commands->addWidget(Command8);
-    commands->addWidget(Command10);
-    commands->addStretch(1);
-    commands->addWidget(Command7);
-
-    // The other windows: the whole lyric, the panes' look, help and About.
-    Command11 = makeButton(form, "Command11", QStringLiteral("Display All Lyrics"),
-                           QStringLiteral("Show the whole lyric in a window of its own"));
-    Command3 = makeButton(form, "Command3", QStringLiteral("More Options"), QStringLiteral("Font/Color"));
-    Command6 = makeButton(form, "Command6", QStringLiteral("Help"), QStringLiteral("Open the help page"));
-    Command4 = makeButton(form, "Command4", QStringLiteral("About"), QStringLiteral("About Cantorel"));
-    windowRow = new QWidget(form);
-    windowRow->setObjectName(QStringLiteral("windowRow"));
-    auto* windows = new QHBoxLayout(windowRow);
-    windows->setContentsMargins(0, 0, 0, 0);
-    windows->addWidget(Command11);
-    windows->addWidget(Command3);
-    windows->addStretch(1);
-    windows->addWidget(Command6);
-    windows->addWidget(Command4);
-
-    // Which line the tray tip shows.
-    Frame1 = new QGroupBox(QStringLiteral("Taskbar display"), form);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Label2 = new QLabel(QStringLiteral("Display Lyrics in Taksbar"), Frame1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Option1 = new QRadioButton(QStringLiteral("Display Normal Lyrics"), Frame1);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = new QRadioButton(QStringLiteral("Display Translated Lyrics"), Frame1);
-    Option2->setObjectName(QStringLiteral("Option2"));
     // One choice of two, for the mouse, the keys and assistive technology
     // alike: choosing one clears the other.
     trayChoice = new QButtonGroup(Frame1);
     trayChoice->setExclusive(true);
     trayChoice->addButton(Option1);
     trayChoice->addButton(Option2);
-    Option1->setChecked(true);
-    auto* frameLayout = new QHBoxLayout(Frame1);
-    frameLayout->addWidget(Label2);
-    frameLayout->addSpacing(twipsToPixels(240, form));
-    frameLayout->addWidget(Option1);
-    frameLayout->addWidget(Option2);
-    frameLayout->addStretch(1);
-
-    auto* layout = new QVBoxLayout(form);
-    layout->addWidget(panes);
-    layout->addLayout(seekRow);
-    layout->addLayout(transportRow);
-    layout->addWidget(commandRow);
-    layout->addWidget(windowRow);
-    layout->addStretch(1);
-    layout->addWidget(Frame1);
 }
 
 } // namespace cantorel

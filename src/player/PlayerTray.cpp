@@ -1,15 +1,18 @@
 #include "player/PlayerTray.h"
 
+#include "controller/PlayerController.h"
+
 #include <QCursor>
 #include <QMenu>
-#include <QWidget>
 
 namespace cantorel {
 
-PlayerTray::PlayerTray(QWidget& window, QMenu& popup, const QIcon& icon, QObject* parent)
-    : QObject(parent), m_window(window), m_popup(popup), m_icon(new QSystemTrayIcon(icon, this))
+PlayerTray::PlayerTray(PlayerController& player, QMenu& popup, const QIcon& icon, QObject* parent)
+    : QObject(parent), m_player(player), m_popup(popup), m_icon(new QSystemTrayIcon(icon, this))
 {
     connect(m_icon, &QSystemTrayIcon::activated, this, &PlayerTray::activate);
+    connect(&m_player, &PlayerController::linesChanged, this, &PlayerTray::showLine);
+    showLine(); // the line from the start
 }
 
 void PlayerTray::show()
@@ -33,33 +36,29 @@ QString PlayerTray::tipFor(const QString& line)
     return shown.left(kTipLength);
 }
 
-void PlayerTray::setLine(const QString& line)
+void PlayerTray::showTranslation(bool translated)
 {
-    const QString tip = tipFor(line);
-    if (m_icon->toolTip() != tip)
-        m_icon->setToolTip(tip);
+    m_translated = translated;
+    showLine();
 }
 
-void PlayerTray::restore()
+void PlayerTray::showLine()
 {
-    m_window.setWindowState(m_window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    m_window.raise();
-    m_window.activateWindow();
+    const lyrics::PaneTexts& panes = m_player.lines().panes;
+    const QString tip = tipFor(m_translated ? panes.text2 : panes.text1);
+    if (m_icon->toolTip() != tip)
+        m_icon->setToolTip(tip);
 }
 
 void PlayerTray::activate(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        restore();
-        m_window.show();
-        break;
     case QSystemTrayIcon::DoubleClick:
-        restore();
+        m_player.raise();
         break;
     case QSystemTrayIcon::Context:
-        m_window.raise();
-        m_window.activateWindow();
+        m_player.raise();
         m_popup.popup(QCursor::pos());
         break;
     default:

@@ -1,11 +1,12 @@
 #pragma once
-// The player's icon in the desktop's tray. Its tip is the line of the pane
-// chosen under "Taskbar display", at most 63 characters, and it is set only
-// when that line or the choice changes (no timer). A click on the icon
-// restores the window to its normal state, raises and shows it; a double
-// click restores and raises it; the context request raises the window and
-// opens its pop-up menu ("Open", "Playlist"). On a desktop without a tray
-// everything else works and nothing is reported.
+// The player's icon in the desktop's tray. Its tip is the line the player
+// shows, the lyric's or the translation's as chosen under "Taskbar display",
+// at most 63 characters, and it is set only when that line or the choice
+// changes (no timer). A click or a double click on the icon brings the
+// player forward; the context request brings it forward and opens its
+// pop-up menu ("Open", "Playlist"). It talks to the player, not to its
+// window. On a desktop without a tray everything else works and nothing is
+// reported.
 //
 // User-interface thread only.
 #include <QObject>
@@ -13,9 +14,10 @@
 #include <QSystemTrayIcon>
 
 class QMenu;
-class QWidget;
 
 namespace cantorel {
+
+class PlayerController;
 
 class PlayerTray : public QObject {
     Q_OBJECT
@@ -23,29 +25,30 @@ public:
     // The most a tip shows of a line.
     static constexpr int kTipLength = 63;
 
-    PlayerTray(QWidget& window, QMenu& popup, const QIcon& icon, QObject* parent = nullptr);
+    // `player` and `popup` must outlive the tray.
+    PlayerTray(PlayerController& player, QMenu& popup, const QIcon& icon, QObject* parent = nullptr);
 
     // Adds the icon, when the desktop has a tray; hide() removes it.
     void show();
     void hide();
 
     // The tip for `line`: its first 63 characters, without carriage returns
-    // or line breaks at its end. The icon has no tip until the first
-    // setLine().
+    // or line breaks at its end.
     static QString tipFor(const QString& line);
-    // Shows `line` in the tip (touching the icon only when the tip changes).
-    void setLine(const QString& line);
+    // The tip shows the translation's line (true) or the lyric's.
+    void showTranslation(bool translated);
     QString tip() const { return m_icon->toolTip(); }
 
     // What the desktop reports of the icon.
     void activate(QSystemTrayIcon::ActivationReason reason);
 
 private:
-    void restore();
+    void showLine();
 
-    QWidget& m_window;
+    PlayerController& m_player;
     QMenu& m_popup;
     QSystemTrayIcon* m_icon;
+    bool m_translated = false;
 };
 
 } // namespace cantorel

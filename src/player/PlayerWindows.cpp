@@ -1,5 +1,6 @@
 #include "player/PlayerWindows.h"
 
+#include "controller/PlayerController.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
 #include "maker/Form2.h"
@@ -15,6 +16,7 @@ PlayerWindows::PlayerWindows(Needs needs, QIcon icon, QObject* parent)
 
 PlayerWindows::~PlayerWindows()
 {
+    m_needs.player.setSelection(nullptr);
     delete m_maker.data();
     delete m_playlist;
     delete m_editor;
@@ -30,9 +32,13 @@ Form2* PlayerWindows::maker() const
 Playlist& PlayerWindows::playlist()
 {
     if (!m_playlist) {
-        m_playlist = new Playlist(m_needs.prompts);
+        PlayerController& player = m_needs.player;
+        m_playlist = new Playlist(m_needs.prompts, player.playlist(), player.playOrder());
         m_playlist->setWindowIcon(m_icon);
-        connect(m_playlist, &Playlist::playRequested, this, &PlayerWindows::playRequested);
+        player.setSelection(m_playlist);
+        // The one place where the playlist's choice reaches the player.
+        connect(m_playlist, &Playlist::playRequested, &player,
+                [&player](const QString& path) { player.open(path, PlayerController::OpenSource::Playlist); });
     }
     return *m_playlist;
 }
@@ -49,7 +55,7 @@ Lyric_Master& PlayerWindows::lyricEditor()
 Lyric_Displayer& PlayerWindows::floatingWindow()
 {
     if (!m_floating) {
-        m_floating = new Lyric_Displayer(m_needs.position);
+        m_floating = new Lyric_Displayer([&player = m_needs.player] { return int(player.shownPositionMs()); });
         m_floating->setWindowIcon(m_icon);
     }
     return *m_floating;

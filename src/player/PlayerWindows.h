@@ -11,8 +11,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
 class QWidget;
 
 namespace cantorel {
@@ -23,6 +21,7 @@ class Form2;
 class LyricPane;
 class Lyric_Displayer;
 class Lyric_Master;
+class PlayerController;
 class Playlist;
 class Prompts;
 namespace engine {
@@ -33,12 +32,12 @@ class PlayerWindows : public QObject {
     Q_OBJECT
 public:
     struct Needs {
+        PlayerController& player; // the playlist's entries, order and songs
         engine::AudioEngine& engine;
         Prompts& prompts;
         AudioFailurePolicy& failures;
         LyricPane& text1; // the panes the display options write into
         LyricPane& text2;
-        std::function<int()> position; // the seek slider's value, in ms
     };
 
     PlayerWindows(Needs needs, QIcon icon, QObject* parent = nullptr);
@@ -58,8 +57,6 @@ public:
     Form2& showMaker();
 
 Q_SIGNALS:
-    // The playlist chose a song to play.
-    void playRequested(const QString& path);
     // The maker has closed: the player may be used again.
     void makerClosed();
     // "Apply And close" of the display options asks for the player.

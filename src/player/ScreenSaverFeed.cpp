@@ -1,15 +1,13 @@
 #include "player/ScreenSaverFeed.h"
 
+#include "controller/PlayerController.h"
 #include "screensaver/ScreenSaverLink.h"
-#include "widgets/LyricPane.h"
 
 namespace cantorel {
 
-ScreenSaverFeed::ScreenSaverFeed(LyricPane& text1, LyricPane& text2, QObject* parent)
-    : QObject(parent), m_text1(text1), m_text2(text2)
+ScreenSaverFeed::ScreenSaverFeed(PlayerController& player, QObject* parent) : QObject(parent), m_player(player)
 {
-    connect(&m_text1, &LyricPane::lyricChanged, this, &ScreenSaverFeed::send);
-    connect(&m_text2, &LyricPane::lyricChanged, this, &ScreenSaverFeed::send);
+    connect(&m_player, &PlayerController::linesChanged, this, &ScreenSaverFeed::send);
 }
 
 screensaver::ScreenSaverLink& ScreenSaverFeed::link()
@@ -35,13 +33,8 @@ void ScreenSaverFeed::send()
 {
     if (!m_feeding)
         return;
-    // Setting the placeholder changes the pane, which brings us back here:
-    // that call sends.
-    if (!m_text2.isEnabled() && m_text2.lyric() != QLatin1String("Translated Lyrics")) {
-        m_text2.setLyric(QStringLiteral("Translated Lyrics"));
-        return;
-    }
-    m_link->sendLines(m_text1.lyric(), m_text2.lyric());
+    const LyricLines& lines = m_player.lines();
+    m_link->sendLines(lines.panes.text1, lines.twoPanes ? lines.panes.text2 : QStringLiteral("Translated Lyrics"));
 }
 
 } // namespace cantorel

@@ -1,16 +1,16 @@
 #pragma once
 // "Full screen": starts the screen saver and, once it has handed over its
-// receivers, sends it the lines the player's panes show, each time one
-// changes. The screen saver takes the text "Translated Lyrics" to mean that
-// the song has no translation, so while the translated pane is disabled
-// (a song without translation) that is its text.
+// receivers, sends it the lines the player shows, each time one changes.
+// The screen saver takes the text "Translated Lyrics" to mean that the song
+// has no translation, so while the translated pane is hidden (a song without
+// translation) that is the line it gets.
 //
 // User-interface thread only.
 #include <QObject>
 
 namespace cantorel {
 
-class LyricPane;
+class PlayerController;
 namespace screensaver {
 class ScreenSaverLink;
 }
@@ -18,14 +18,15 @@ class ScreenSaverLink;
 class ScreenSaverFeed : public QObject {
     Q_OBJECT
 public:
-    ScreenSaverFeed(LyricPane& text1, LyricPane& text2, QObject* parent = nullptr);
+    // `player` must outlive the feed.
+    explicit ScreenSaverFeed(PlayerController& player, QObject* parent = nullptr);
 
     // Starts a screen saver; the feed begins once it has handed over.
     void start();
     bool feeding() const { return m_feeding; }
     screensaver::ScreenSaverLink& link();
 
-    // Sends the panes' lines (only what changed reaches the screen saver).
+    // Sends the lines (only what changed reaches the screen saver).
     void send();
 
 Q_SIGNALS:
@@ -33,8 +34,7 @@ Q_SIGNALS:
     void failed(const QString& why);
 
 private:
-    LyricPane& m_text1;
-    LyricPane& m_text2;
+    PlayerController& m_player;
     screensaver::ScreenSaverLink* m_link = nullptr;
     bool m_feeding = false;
 };

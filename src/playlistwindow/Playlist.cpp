@@ -6,8 +6,10 @@
 #include "common/Prompts.h"
 #include "lyrics/BackgroundReads.h"
 #include "lyrics/LyricSource.h"
+#include "platform/FormTable.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
+#include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
 #include "playlist/SongAdder.h"
@@ -37,6 +39,68 @@ namespace {
 
 const QString kPlaceholder = QStringLiteral("Enter Search Text Here");
 
+using namespace form;
+
+// clang-format off
+
+// Made in this order, which is the tab order.
+const Control kControls[] = {
+    // name          kind            caption              tooltip                           width (twips)
+    {"List1",        Kind::ListView},
+    {"Label2",       Kind::Label,    "Items "},
+    {"Text1",        Kind::Edit,     "0",                 nullptr,                          900,  0, ReadOnly},
+    {"Text3",        Kind::Edit,     nullptr,             "The song the player has open",   0,    0, ReadOnly},
+    {"Text2",        Kind::Edit,     nullptr,             nullptr,                          0,    0, Hidden},
+    {"Text4",        Kind::Edit,     "Text4",             nullptr,                          0,    0, Hidden},
+    {"Label3",       Kind::Label,    "Find"},
+    {"Text5",        Kind::Edit},
+    {"Check2",       Kind::Check,    "Has Lyrics?"},
+    {"Check1",       Kind::Check,    "Has translation?"},
+    {"Command1",     Kind::Button,   "+",                 "Add songs",                      500},
+    {"Command2",     Kind::Button,   "-",                 "Remove the selected song",       500},
+    {"Command3",     Kind::Button,   "Clear"},
+    {"Command4",     Kind::Button,   "Save list"},
+    {"Command5",     Kind::Button,   "Open list"},
+    {"Command6",     Kind::Button,   "Close"},
+    {"Command7",     Kind::Button,   "Play"},
+    {"Command8",     Kind::Button,   "Up"},
+    {"Command9",     Kind::Button,   "Down"},
+    {"Command10",    Kind::Button,   "Help"},
+    {"Check3",       Kind::Check,    "Random"},
+    {"Check4",       Kind::Check,    "Repeat"},
+    {"Option1",      Kind::Radio,    "Repeat one ",       nullptr,                          0,    0, Disabled},
+    {"Option2",      Kind::Radio,    "Repeat all",        nullptr,                          0,    0, Checked | Disabled},
+    {"playOrder",    Kind::Group,    "Play order"},
+    {"selectedSong", Kind::Group,    "Selected song"},
+};
+
+// The list on the left, the commands on the right.
+const Place kLayout[] = {
+    row(nullptr,        "form"),
+    column("form",      "left", 1),
+    row("left",         "top"),
+    put("top",          "Command1"), put("top", "Command2"), stretch("top"), put("top", "Label2"), put("top", "Text1"),
+    put("left",         "List1", 1),
+    put("left",         "Text3"),
+    row("left",         "find"),
+    put("find",         "Label3"),   put("find", "Text5", 1),
+
+    column("form",      "right"),
+    put("right",        "Command7"), put("right", "Command8"), put("right", "Command9"),
+    gap("right",        120),
+    put("right",        "playOrder"),
+    column("playOrder", "order"),
+    put("order",        "Check3"),   put("order", "Check4"), put("order", "Option1"), put("order", "Option2"),
+    put("right",        "selectedSong"),
+    column("selectedSong", "indicators"),
+    put("indicators",   "Check2"),   put("indicators", "Check1"),
+    stretch("right"),
+    put("right",        "Command4"), put("right", "Command5"), put("right", "Command3"), put("right", "Command10"),
+    put("right",        "Command6"),
+};
+
+// clang-format on
+
 QList<Prompts::FileFilter> playlistFilter()
 {
     return {{QStringLiteral("Lyric playlist files (*.mmr)"), QStringLiteral("*.mmr")}};
@@ -44,15 +108,20 @@ QList<Prompts::FileFilter> playlistFilter()
 
 } // namespace
 
-Playlist::Playlist(Prompts& prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_prompts(prompts), m_model(new PlaylistModel(this)),
-      m_adder(new SongAdder(*m_model, this)), m_presenceReads(new lyrics::BackgroundReads(this))
+Playlist::Playlist(Prompts& prompts, PlaylistModel& model, PlayOrderSettings& order, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_prompts(prompts), m_model(&model), m_order(order),
+      m_adder(new SongAdder(model, this)), m_presenceReads(new lyrics::BackgroundReads(this))
 {
     setObjectName(QStringLiteral("Playlist"));
     setWindowTitle(QStringLiteral("Playlist"));
     setAcceptDrops(true);
     buildUi();
     wireAdder();
+    // The repeat choice, however it is made (a click, the arrow keys).
+    connect(m_repeatOne, &QRadioButton::toggled, this, [this](bool one) { m_order.setRepeatOne(one); });
+    connect(&m_order, &PlayOrderSettings::changed, this, &Playlist::showPlayOrder);
+    showPlayOrder();
+    showCount(); // the list may hold songs already
 
     // Selects the player's current song once, just after the window is made.
     m_highlight = new QTimer(this);
@@ -71,47 +140,30 @@ Playlist::~Playlist()
 
 void Playlist::buildUi()
 {
-    m_list = new QListView(this);
-    m_list->setObjectName(QStringLiteral("List1"));
+    form::FormBuilder ui(this);
+    ui.make(kControls);
+    ui.layOut(kLayout);
+    resize(twipsToPixels(7200, this), twipsToPixels(6000, this));
+
+    m_list = ui.get<QListView>("List1");
+    m_count = ui.get<QLineEdit>("Text1");
+    m_current = ui.get<QLineEdit>("Text3");
+    m_dropped = ui.get<QLineEdit>("Text4");
+    m_search = ui.get<QLineEdit>("Text5");
+    m_hasLyrics = ui.get<QCheckBox>("Check2");
+    m_hasTranslation = ui.get<QCheckBox>("Check1");
+    m_add = ui.get<QPushButton>("Command1");
+    m_random = ui.get<QCheckBox>("Check3");
+    m_repeat = ui.get<QCheckBox>("Check4");
+    m_repeatOne = ui.get<QRadioButton>("Option1");
+    m_repeatAll = ui.get<QRadioButton>("Option2");
+
     m_list->setModel(m_model);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
-    // The selection, not the current row: a click moves the current row
-    // before it selects, so the indicators would show the entry left behind.
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Playlist::showIndicators);
-    connect(m_list, &QListView::doubleClicked, this, &Playlist::command7Click);
-    // The counter follows the list whoever changes it.
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &Playlist::showCount);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &Playlist::showCount);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &Playlist::showCount);
-
-    auto* itemsLabel = new QLabel(QStringLiteral("Items "), this);
-    itemsLabel->setObjectName(QStringLiteral("Label2"));
-    m_count = new QLineEdit(QStringLiteral("0"), this);
-    m_count->setObjectName(QStringLiteral("Text1"));
-    m_count->setReadOnly(true);
-    m_count->setFixedWidth(twipsToPixels(900, this));
-
-    m_current = new QLineEdit(this);
-    m_current->setObjectName(QStringLiteral("Text3"));
-    m_current->setReadOnly(true);
-    m_current->setToolTip(tr("The song the player has open"));
     m_current->setPlaceholderText(tr("The song the player has open"));
-    connect(m_current, &QLineEdit::textChanged, this, &Playlist::text3Change);
-    auto* scratch = new QLineEdit(this);
-    scratch->setObjectName(QStringLiteral("Text2"));
-    scratch->hide();
-    m_dropped = new QLineEdit(QStringLiteral("Text4"), this);
-    m_dropped->setObjectName(QStringLiteral("Text4"));
-    m_dropped->hide();
-
-    auto* findLabel = new QLabel(QStringLiteral("Find"), this);
-    findLabel->setObjectName(QStringLiteral("Label3"));
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("Text5"));
     m_search->installEventFilter(this);
-    connect(m_search, &QLineEdit::textChanged, this, &Playlist::text5Change);
     {
         // The placeholder look, without running the search at start.
         const QSignalBlocker block(m_search);
@@ -125,107 +177,44 @@ void Playlist::buildUi()
         m_search->setPalette(p);
     }
 
-    m_hasLyrics = new QCheckBox(QStringLiteral("Has Lyrics?"), this);
-    m_hasLyrics->setObjectName(QStringLiteral("Check2"));
-    m_hasTranslation = new QCheckBox(QStringLiteral("Has translation?"), this);
-    m_hasTranslation->setObjectName(QStringLiteral("Check1"));
-
-    m_add = makeButton(this, "Command1", QStringLiteral("+"), tr("Add songs"));
     m_addMenu = new QMenu(this);
     m_addMenu->setObjectName(QStringLiteral("mn_m"));
     QAction* openFile = m_addMenu->addAction(QStringLiteral("Open File...    "));
     openFile->setObjectName(QStringLiteral("mnopen_f"));
     QAction* openDir = m_addMenu->addAction(QStringLiteral("Open Dir...    "));
     openDir->setObjectName(QStringLiteral("mnopendir"));
-    connect(m_add, &QPushButton::clicked, this, &Playlist::command1Click);
     connect(openFile, &QAction::triggered, this, &Playlist::mnopenfClick);
     connect(openDir, &QAction::triggered, this, &Playlist::mnopendirClick);
+    connectControls(ui);
+}
 
-    auto* remove = makeButton(this, "Command2", QStringLiteral("-"), tr("Remove the selected song"));
-    auto* clear = makeButton(this, "Command3", QStringLiteral("Clear"));
-    auto* save = makeButton(this, "Command4", QStringLiteral("Save list"));
-    auto* open = makeButton(this, "Command5", QStringLiteral("Open list"));
-    auto* close = makeButton(this, "Command6", QStringLiteral("Close"));
-    auto* play = makeButton(this, "Command7", QStringLiteral("Play"));
-    auto* up = makeButton(this, "Command8", QStringLiteral("Up"));
-    auto* down = makeButton(this, "Command9", QStringLiteral("Down"));
-    auto* help = makeButton(this, "Command10", QStringLiteral("Help"));
-    connect(remove, &QPushButton::clicked, this, &Playlist::command2Click);
-    connect(clear, &QPushButton::clicked, this, &Playlist::command3Click);
-    connect(save, &QPushButton::clicked, this, &Playlist::command4Click);
-    connect(open, &QPushButton::clicked, this, &Playlist::command5Click);
-    connect(close, &QPushButton::clicked, this, &Playlist::command6Click);
-    connect(play, &QPushButton::clicked, this, &Playlist::command7Click);
-    connect(up, &QPushButton::clicked, this, &Playlist::command8Click);
-    connect(down, &QPushButton::clicked, this, &Playlist::command9Click);
-    connect(help, &QPushButton::clicked, this, &Playlist::command10Click);
-    for (QPushButton* b : {m_add, remove})
-        b->setFixedWidth(twipsToPixels(500, this));
+void Playlist::connectControls(const form::FormBuilder& ui)
+{
+    // The selection, not the current row: a click moves the current row
+    // before it selects, so the indicators would show the entry left behind.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &Playlist::showIndicators);
+    connect(m_list, &QListView::doubleClicked, this, &Playlist::command7Click);
+    // The counter follows the list whoever changes it.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &Playlist::showCount);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &Playlist::showCount);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &Playlist::showCount);
+    connect(m_current, &QLineEdit::textChanged, this, &Playlist::text3Change);
+    connect(m_search, &QLineEdit::textChanged, this, &Playlist::text5Change);
 
-    m_random = new QCheckBox(QStringLiteral("Random"), this);
-    m_random->setObjectName(QStringLiteral("Check3"));
-    m_repeat = new QCheckBox(QStringLiteral("Repeat"), this);
-    m_repeat->setObjectName(QStringLiteral("Check4"));
-    m_repeatOne = new QRadioButton(QStringLiteral("Repeat one "), this);
-    m_repeatOne->setObjectName(QStringLiteral("Option1"));
-    m_repeatAll = new QRadioButton(QStringLiteral("Repeat all"), this);
-    m_repeatAll->setObjectName(QStringLiteral("Option2"));
-    m_repeatAll->setChecked(true);
-    m_repeatOne->setEnabled(false);
-    m_repeatAll->setEnabled(false);
+    ui.connectClicks(this, {
+                               {"Command1", &Playlist::command1Click},
+                               {"Command2", &Playlist::command2Click},
+                               {"Command3", &Playlist::command3Click},
+                               {"Command4", &Playlist::command4Click},
+                               {"Command5", &Playlist::command5Click},
+                               {"Command6", &Playlist::command6Click},
+                               {"Command7", &Playlist::command7Click},
+                               {"Command8", &Playlist::command8Click},
+                               {"Command9", &Playlist::command9Click},
+                               {"Command10", &Playlist::command10Click},
+                           });
     connect(m_random, &QCheckBox::clicked, this, &Playlist::check3Click);
     connect(m_repeat, &QCheckBox::clicked, this, &Playlist::check4Click);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*> {m_random, m_repeat, m_repeatOne})
-        connect(b, &QAbstractButton::toggled, this, &Playlist::playOrderChanged);
-
-    // Layout: the list on the left, the commands on the right.
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_add);
-    top->addWidget(remove);
-    top->addStretch(1);
-    top->addWidget(itemsLabel);
-    top->addWidget(m_count);
-
-    auto* find = new QHBoxLayout;
-    find->addWidget(findLabel);
-    find->addWidget(m_search, 1);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(top);
-    left->addWidget(m_list, 1);
-    left->addWidget(m_current);
-    left->addLayout(find);
-
-    auto* order = new QGroupBox(tr("Play order"), this);
-    auto* orderLayout = new QVBoxLayout(order);
-    orderLayout->addWidget(m_random);
-    orderLayout->addWidget(m_repeat);
-    orderLayout->addWidget(m_repeatOne);
-    orderLayout->addWidget(m_repeatAll);
-
-    auto* lyrics = new QGroupBox(tr("Selected song"), this);
-    auto* lyricsLayout = new QVBoxLayout(lyrics);
-    lyricsLayout->addWidget(m_hasLyrics);
-    lyricsLayout->addWidget(m_hasTranslation);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(play);
-    right->addWidget(up);
-    right->addWidget(down);
-    right->addSpacing(twipsToPixels(120, this));
-    right->addWidget(order);
-    right->addWidget(lyrics);
-    right->addStretch(1);
-    right->addWidget(save);
-    right->addWidget(open);
-    right->addWidget(clear);
-    right->addWidget(help);
-    right->addWidget(close);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addLayout(right);
-    resize(twipsToPixels(7200, this), twipsToPixels(6000, this));
 }
 
 // ---------------------------------------------------------------- list state
@@ -256,12 +245,6 @@ void Playlist::selectEntry(int row)
     m_list->scrollTo(index);
     if (same)
         showIndicators();
-}
-
-PlaylistState Playlist::playState() const
-{
-    return {entryCount(),          selectedIndex(),          m_random->isChecked(),
-            m_repeat->isChecked(), m_repeatOne->isChecked(), m_repeatAll->isChecked()};
 }
 
 void Playlist::showCount()
@@ -530,29 +513,22 @@ void Playlist::command9Click()
 
 void Playlist::check3Click()
 {
-    if (!m_random->isChecked())
-        return;
-    m_repeat->setChecked(false);
-    m_repeatOne->setEnabled(false);
-    m_repeatAll->setEnabled(false);
-}
-
-void Playlist::setPlayOrder(bool random, bool repeat, bool repeatOne)
-{
-    (repeatOne ? m_repeatOne : m_repeatAll)->setChecked(true);
-    m_random->setChecked(random);
-    check3Click();
-    m_repeat->setChecked(repeat && !random);
-    check4Click();
+    m_order.setRandom(m_random->isChecked());
 }
 
 void Playlist::check4Click()
 {
-    const bool on = m_repeat->isChecked();
-    if (on)
-        m_random->setChecked(false);
-    m_repeatOne->setEnabled(on);
-    m_repeatAll->setEnabled(on);
+    m_order.setRepeat(m_repeat->isChecked());
+}
+
+void Playlist::showPlayOrder()
+{
+    m_random->setChecked(m_order.random());
+    m_repeat->setChecked(m_order.repeat());
+    (m_order.repeatOne() ? m_repeatOne : m_repeatAll)->setChecked(true);
+    // The choice can be made while Repeat is ticked; it holds all the same.
+    m_repeatOne->setEnabled(m_order.repeat());
+    m_repeatAll->setEnabled(m_order.repeat());
 }
 
 void Playlist::showCurrentSong(const QString& fileName)

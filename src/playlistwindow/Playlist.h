@@ -3,9 +3,11 @@
 // folder and drop (through SongAdder: a folder is scanned off the window
 // thread, with a progress dialog after 600 ms), search, the lyric
 // indicators, and the play order settings. It plays nothing itself: Play says
-// which path should play (playRequested), and the player reads the selection
-// and the settings at the end of a song.
-#include "playlist/PlayOrder.h"
+// which path should play (playRequested). The entries and the play order
+// settings are the player's (controller/PlayerController.h): this window
+// shows and edits them, and its selection is the one the player reads at the
+// end of a song and moves when it plays another entry.
+#include "playlist/EntrySelection.h"
 
 #include <QWidget>
 
@@ -21,33 +23,35 @@ class QTimer;
 
 namespace cantorel {
 
+namespace form {
+class FormBuilder;
+} // namespace form
+
 namespace lyrics {
 class BackgroundReads;
 struct LyricPresence;
 } // namespace lyrics
 
 class FolderScanner;
+class PlayOrderSettings;
 class PlaylistModel;
 class Prompts;
 class SongAdder;
 
-class Playlist : public QWidget {
+class Playlist : public QWidget, public EntrySelection {
     Q_OBJECT
 public:
-    explicit Playlist(Prompts& prompts, QWidget* parent = nullptr);
+    // `model` and `order` must outlive the window.
+    Playlist(Prompts& prompts, PlaylistModel& model, PlayOrderSettings& order, QWidget* parent = nullptr);
     ~Playlist() override;
 
     PlaylistModel& model() { return *m_model; }
     int entryCount() const;
     int selectedIndex() const;
+    int selectedEntry() const override { return selectedIndex(); }
     // Selects entry `row` (-1 clears the selection) and shows its lyric
     // indicators.
-    void selectEntry(int row);
-    PlaylistState playState() const;
-    // Sets Random, Repeat and the repeat choice ("Repeat one " when
-    // `repeatOne`, else "Repeat all") as the user's clicks would: Random and
-    // Repeat exclude each other, Random winning.
-    void setPlayOrder(bool random, bool repeat, bool repeatOne);
+    void selectEntry(int row) override;
 
     // The player's current song: selects the entry of that name.
     void showCurrentSong(const QString& fileName);
@@ -83,17 +87,15 @@ public Q_SLOTS:
     void command10Click(); // help
     void check3Click();    // Random
     void check4Click();    // Repeat
+    // The boxes and options show the play order settings.
+    void showPlayOrder();
     void text3Change();
     void text5Change();
     void placeholderRule();
 
 Q_SIGNALS:
-    // The user chose this song to play (Play, a double click), or the
-    // player's end-of-song or backward/forward rule pressed Play.
+    // The user chose this song to play (Play, a double click).
     void playRequested(const QString& path);
-    // Random, Repeat or the repeat choice changed (by the user or
-    // setPlayOrder(); one change may say so more than once).
-    void playOrderChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +105,7 @@ protected:
 
 private:
     void buildUi();
+    void connectControls(const form::FormBuilder& ui);
     void wireAdder();
     void showScan();
     void endScan();
@@ -113,6 +116,7 @@ private:
 
     Prompts& m_prompts;
     PlaylistModel* m_model;
+    PlayOrderSettings& m_order;
     SongAdder* m_adder;
     QProgressDialog* m_scanProgress = nullptr; // while a scan runs
     QTimer* m_scanDelay = nullptr;

@@ -1,65 +1,81 @@
 #include "screensaver/Setting.h"
 
+#include "platform/FormTable.h"
+#include "platform/Twips.h"
 #include "screensaver/BoxLook.h"
 #include "screensaver/ScreenSaver.h"
 #include "widgets/Controls.h"
 #include "widgets/WidgetColors.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace cantorel::screensaver {
 
+namespace {
+
+using namespace form;
+
+// clang-format off
+
+// Made in this order, which is the tab order. Enter presses none of the
+// buttons: each acts only when clicked.
+const Control kControls[] = {
+    // name      kind          caption                                          tooltip  width  height (twips)
+    {"Text1",    Kind::Made,   nullptr,                                         nullptr, 0,     720,   AtLeast},
+    {"Text2",    Kind::Made,   nullptr,                                         nullptr, 0,     720,   AtLeast},
+    {"Command1", Kind::Button, "Choose Font For Lyrics",                        nullptr, 0,     0,     NoAutoDefault},
+    {"Command2", Kind::Button, "Choose Font for translated Lyrics",             nullptr, 0,     0,     NoAutoDefault},
+    {"Command3", Kind::Button, "Choose Background color For Lyrics",            nullptr, 0,     0,     NoAutoDefault},
+    {"Command4", Kind::Button, "Choose Background color For Translated Lyrics", nullptr, 0,     0,     NoAutoDefault},
+    {"Command6", Kind::Button, "Choose Main Background color",                  nullptr, 0,     0,     NoAutoDefault},
+    {"Command5", Kind::Button, "Apply And close",                               nullptr, 0,     0,     NoAutoDefault},
+    {"Command8", Kind::Button, "Clear All Settings",                            nullptr, 0,     0,     NoAutoDefault},
+    {"Command9", Kind::Button, "Close",                                         nullptr, 0,     0,     NoAutoDefault},
+};
+
+// Each preview over its two buttons, the main background under them, then
+// the actions.
+const Place kLayout[] = {
+    column(nullptr,   "form"),
+    grid("form",      "previews"),
+    putAt("previews", "Text1",    {0, 0, 1, 2}),
+    putAt("previews", "Command1", {1, 0}),       putAt("previews", "Command3", {1, 1}),
+    putAt("previews", "Text2",    {2, 0, 1, 2}),
+    putAt("previews", "Command2", {3, 0}),       putAt("previews", "Command4", {3, 1}),
+    putAt("previews", "Command6", {4, 0, 1, 2}),
+    rowMinimum("previews", 2, 900),
+    gap("form",       180),
+    row("form",       "actions"),
+    put("actions",    "Command5"),               put("actions", "Command8"), stretch("actions", 0),
+    put("actions",    "Command9"),
+};
+
+// clang-format on
+
+} // namespace
+
 Setting::Setting(ScreenSaver& screen, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), m_screen(screen), m_prompts(prompts), m_customColors(greyCustomColors()),
-      m_text1(makePreview(this, "Text1")), m_text2(makePreview(this, "Text2"))
+    : QDialog(parent), m_screen(screen), m_prompts(prompts), m_customColors(greyCustomColors())
 {
     setObjectName(QStringLiteral("Setting"));
     setWindowTitle(QStringLiteral("Options"));
-    for (QLineEdit* preview : {m_text1, m_text2})
-        preview->setMinimumHeight(48);
-
-    // Enter presses none of the buttons: each acts only when clicked.
-    const auto button = [this](const char* name, const QString& caption, void (Setting::*click)()) {
-        QPushButton* b = makeButton(this, name, caption);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, click);
-        return b;
-    };
-    auto* command1 = button("Command1", QStringLiteral("Choose Font For Lyrics"), &Setting::command1Click);
-    auto* command2 = button("Command2", QStringLiteral("Choose Font for translated Lyrics"), &Setting::command2Click);
-    auto* command3 = button("Command3", QStringLiteral("Choose Background color For Lyrics"), &Setting::command3Click);
-    auto* command4 =
-        button("Command4", QStringLiteral("Choose Background color For Translated Lyrics"), &Setting::command4Click);
-    auto* command6 = button("Command6", QStringLiteral("Choose Main Background color"), &Setting::command6Click);
-    auto* command5 = button("Command5", QStringLiteral("Apply And close"), &Setting::command5Click);
-    auto* command8 = button("Command8", QStringLiteral("Clear All Settings"), &Setting::command8Click);
-    auto* command9 = button("Command9", QStringLiteral("Close"), &Setting::command9Click);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(m_text1, 0, 0, 1, 2);
-    grid->addWidget(command1, 1, 0);
-    grid->addWidget(command3, 1, 1);
-    grid->addWidget(m_text2, 2, 0, 1, 2);
-    grid->addWidget(command2, 3, 0);
-    grid->addWidget(command4, 3, 1);
-    grid->addWidget(command6, 4, 0, 1, 2);
-    grid->setRowMinimumHeight(2, 60);
-
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(command5);
-    actions->addWidget(command8);
-    actions->addStretch();
-    actions->addWidget(command9);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(12);
-    layout->addLayout(actions);
-    setMinimumWidth(560);
+    FormBuilder ui(this);
+    ui.make(kControls, [](const Control& row, const QString&, QWidget* form) { return makePreview(form, row.name); });
+    ui.layOut(kLayout);
+    setMinimumWidth(twipsToPixels(8400, this));
+    m_text1 = ui.get<QLineEdit>("Text1");
+    m_text2 = ui.get<QLineEdit>("Text2");
+    ui.connectClicks(this, {
+                               {"Command1", &Setting::command1Click},
+                               {"Command2", &Setting::command2Click},
+                               {"Command3", &Setting::command3Click},
+                               {"Command4", &Setting::command4Click},
+                               {"Command6", &Setting::command6Click},
+                               {"Command5", &Setting::command5Click},
+                               {"Command8", &Setting::command8Click},
+                               {"Command9", &Setting::command9Click},
+                           });
 
     // Opening: the previews start from the lyrics screen's own boxes.
     applyBoxStyle(m_text1, m_screen.lyricStyle());

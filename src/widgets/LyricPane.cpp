@@ -93,4 +93,11 @@ void LyricPane::mousePressEvent(QMouseEvent* event)
     Q_EMIT clicked();
 }
 
+LyricPane* makeLyricPane(const form::Control& row, const QString& caption, QWidget* form)
+{
+    auto* pane = new LyricPane(QString::fromLatin1(row.name), form);
+    pane->setLyric(caption);
+    return pane;
+}
+
 } // namespace cantorel

@@ -8,6 +8,8 @@
 // text: its size hints do not depend on them, and a line that would not fit
 // at the chosen font is drawn smaller until it does (TextFit.h), so a large
 // font never makes one pane spill over the other.
+#include "platform/FormTable.h"
+
 #include <QLabel>
 
 namespace cantorel {
@@ -56,5 +58,9 @@ private:
         QFont shown;
     } m_fit;
 };
+
+// Makes a pane for a window's control table (form::Kind::Made rows): named
+// after the row, showing `caption`.
+LyricPane* makeLyricPane(const form::Control& row, const QString& caption, QWidget* form);
 
 } // namespace cantorel

@@ -4,7 +4,6 @@
 #include "platform/Twips.h"
 #include "widgets/Controls.h"
 
-#include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -66,15 +65,6 @@ void TransportControls::createTransport(QWidget* form)
     // The slider's own moves (setSeekQuietly, showPosition) block its
     // signals, so only the user's moves get here.
     connect(Slider2, &QSlider::valueChanged, this, &TransportControls::seekRequested);
-}
-
-QHBoxLayout* TransportControls::seekRow() const
-{
-    auto* row = new QHBoxLayout;
-    row->addWidget(cText1);
-    row->addWidget(Slider2, 1);
-    row->addWidget(cText2);
-    return row;
 }
 
 void TransportControls::showPlaying()

@@ -12,8 +12,6 @@
 #include <QPushButton>
 #include <QSlider>
 
-class QHBoxLayout;
-
 namespace cantorel {
 
 class TransportControls : public QObject {
@@ -32,8 +30,6 @@ public:
 
     // Makes the controls as children of `form`; the window lays them out.
     void createTransport(QWidget* form);
-    // Position read-out, seek slider, length read-out.
-    QHBoxLayout* seekRow() const;
 
     // The volume the slider asks for, 0.1 to 1.0.
     float volume() const { return float(Slider1->value()) / 10.0f; }

@@ -30,7 +30,7 @@ protected:
     {
         openThroughDialog(song("song.mp3", {{0, "one"}}));
         play(1000);
-        ASSERT_TRUE(form->playing());
+        ASSERT_TRUE(controller->playing());
     }
 
     // Closes the maker as the user would and lets it delete itself.
@@ -50,8 +50,8 @@ TEST_F(MakeLyrics, WhilePlayingNoLeavesTheSongPlaying)
     form->command5Click();
     EXPECT_EQ(prompts.asked[prompts.asked.size() - 2].title, "Stop Playback?");
     EXPECT_EQ(prompts.asked.back().icon, Prompts::Icon::Exclamation);
-    EXPECT_TRUE(form->playing());
-    EXPECT_TRUE(form->positionTimer().isActive());
+    EXPECT_TRUE(controller->playing());
+    EXPECT_TRUE(controller->positionTimer().isActive());
     EXPECT_EQ(form->lyricMaker(), nullptr);
     EXPECT_TRUE(form->isEnabled());
 }
@@ -62,9 +62,9 @@ TEST_F(MakeLyrics, WhilePausedYesStopsAndOpensTheMaker)
     form->cpauseClick();
     prompts.expectMessage(kStopQuestion, Answer::Yes);
     form->command5Click();
-    EXPECT_FALSE(form->playing());
-    EXPECT_TRUE(form->stopped());
-    EXPECT_FALSE(form->paused());
+    EXPECT_FALSE(controller->playing());
+    EXPECT_TRUE(controller->stopped());
+    EXPECT_FALSE(controller->paused());
     ASSERT_NE(form->lyricMaker(), nullptr);
     EXPECT_TRUE(form->lyricMaker()->isVisible());
     EXPECT_FALSE(form->isEnabled());

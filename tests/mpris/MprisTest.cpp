@@ -1,6 +1,6 @@
 // The player on a private session bus, as the desktop's media keys and sound
-// menus drive it: methods run the window's own actions, properties follow
-// the window, and changes are signalled.
+// menus drive it: methods run the player's own actions, properties follow
+// the player and its window, and changes are signalled.
 #include "mpris/MprisService.h"
 #include "player/PlayerFixture.h"
 #include "playlist/PlaylistModel.h"
@@ -70,7 +70,7 @@ protected:
             GTEST_SKIP() << "dbus-daemon is missing (scripts/deps test installs it)";
         PlayerFixture::SetUp();
         form->load(QString());
-        service = std::make_unique<MprisService>(*form, s_bus->connect());
+        service = std::make_unique<MprisService>(*controller, s_bus->connect());
         ASSERT_TRUE(service->isRegistered());
         client = std::make_unique<BusClient>(s_bus->connect(), service->serviceName(),
                                              QString::fromLatin1(MprisService::kObjectPath));
@@ -141,30 +141,30 @@ TEST_F(Mpris, StatusFollowsTheWindowBothWays)
     EXPECT_EQ(property("CanPause"), true);
 
     call("Pause");
-    EXPECT_TRUE(form->paused());
+    EXPECT_TRUE(controller->paused());
     EXPECT_EQ(property("PlaybackStatus"), "Paused");
     EXPECT_TRUE(heardThat("PlaybackStatus", "Paused"));
     call("Pause"); // already paused: stays so
-    EXPECT_TRUE(form->paused());
+    EXPECT_TRUE(controller->paused());
     call("PlayPause");
-    EXPECT_FALSE(form->paused());
+    EXPECT_FALSE(controller->paused());
     EXPECT_TRUE(heardThat("PlaybackStatus", "Playing"));
 
     form->cstopClick(); // the window's own Stop is heard too
     EXPECT_TRUE(heardThat("PlaybackStatus", "Stopped"));
     EXPECT_EQ(property("CanSeek"), false);
     call("Play");
-    EXPECT_TRUE(form->playing());
+    EXPECT_TRUE(controller->playing());
     EXPECT_EQ(property("PlaybackStatus"), "Playing");
     call("Stop");
-    EXPECT_TRUE(form->stopped());
+    EXPECT_TRUE(controller->stopped());
 
-    // While the lyric maker has the window disabled, nothing can be done.
-    form->setEnabled(false);
+    // While the lyric maker keeps the player busy, nothing can be done.
+    controller->setBusy(true);
     EXPECT_TRUE(heardThat("CanPlay", false));
     call("Play");
-    EXPECT_TRUE(form->stopped());
-    form->setEnabled(true);
+    EXPECT_TRUE(controller->stopped());
+    controller->setBusy(false);
     EXPECT_TRUE(heardThat("CanPlay", true));
 
     set("Volume", 0.8);
@@ -196,8 +196,7 @@ TEST_F(Mpris, MetadataOfTheOpenedSong)
     addVorbisComment(tagged, "ARTIST", "The Lamplighters");
     addVorbisComment(tagged, "ALBUM", "River Songs");
     writeFile(lyrics::lyricPathOf(tagged), records({{100, "first line"}, {200, "second line"}}));
-    openThroughDialog(tagged);
-    play(50); // the first tick brings the length
+    openThroughDialog(tagged); // its length is known from the open, before any tick
 
     // The tags are read off the window thread and join the metadata later.
     EXPECT_TRUE(waitUntil(
@@ -217,7 +216,6 @@ TEST_F(Mpris, MetadataOfTheOpenedSong)
 
     // A song without tags or lyric: its file name, and another track.
     openThroughDialog(song("plain song.mp3"));
-    play(50);
     EXPECT_TRUE(
         waitUntil([&] { return heard.last("Metadata").toMap().value("xesam:title") == "plain song.mp3"; }, 3000));
     const QVariantMap plain = metadata();
@@ -256,8 +254,8 @@ TEST_F(Mpris, ASeekBeforeTheFirstTickMovesTheSongOn)
     form->playlist().selectEntry(0);
     form->playlist().command7Click();
     call("Seek", {qlonglong(5000000)});
-    EXPECT_EQ(form->mediaPath(), songs[0]);
-    EXPECT_TRUE(form->playing());
+    EXPECT_EQ(controller->mediaPath(), songs[0]);
+    EXPECT_TRUE(controller->playing());
     EXPECT_EQ(engine.channelPosition(engine.lastChannel()), 5000u);
 
     openThroughDialog(songs[1]);
@@ -276,30 +274,30 @@ TEST_F(Mpris, NextAndPreviousFollowThePlaylist)
     list.model().append(songs);
     list.selectEntry(0);
     list.command7Click();
-    ASSERT_EQ(form->mediaPath(), songs[0]);
+    ASSERT_EQ(controller->mediaPath(), songs[0]);
     EXPECT_TRUE(heardThat("CanGoNext", true));
 
     call("Next");
-    EXPECT_EQ(form->mediaPath(), songs[1]);
+    EXPECT_EQ(controller->mediaPath(), songs[1]);
     EXPECT_TRUE(heardThat("PlaybackStatus", "Playing"));
     call("Previous");
     call("Previous"); // from the first entry round to the last, as "<<" does
-    EXPECT_EQ(form->mediaPath(), songs[2]);
+    EXPECT_EQ(controller->mediaPath(), songs[2]);
     EXPECT_EQ(metadata().value("xesam:title"), "c.mp3");
 
     // With no entry selected they go on from the playing song's entry ...
     list.selectEntry(-1);
     EXPECT_EQ(property("CanGoNext"), true);
     call("Next");
-    EXPECT_EQ(form->mediaPath(), songs[0]);
+    EXPECT_EQ(controller->mediaPath(), songs[0]);
     list.selectEntry(-1);
     call("Previous");
-    EXPECT_EQ(form->mediaPath(), songs[2]);
+    EXPECT_EQ(controller->mediaPath(), songs[2]);
     // ... or, for a song not in the list, from its first entry.
     openThroughDialog(song("elsewhere.mp3"));
     list.selectEntry(-1);
     call("Next");
-    EXPECT_EQ(form->mediaPath(), songs[0]);
+    EXPECT_EQ(controller->mediaPath(), songs[0]);
 
     list.model().clear(); // nowhere to go
     EXPECT_TRUE(heardThat("CanGoNext", false));
@@ -311,7 +309,8 @@ TEST_F(Mpris, LoopStatusAndShuffleAreThePlaylistsRepeatAndRandom)
     EXPECT_EQ(property("LoopStatus"), "None");
     EXPECT_EQ(property("Shuffle"), false);
     set("LoopStatus", "Track");
-    ASSERT_TRUE(form->hasPlaylist());
+    // The setting is the player's: a playlist window made later shows it.
+    EXPECT_FALSE(form->hasPlaylist());
     Playlist& list = form->playlist();
     auto* random = list.findChild<QCheckBox*>("Check3");
     auto* repeat = list.findChild<QCheckBox*>("Check4");
@@ -349,8 +348,8 @@ TEST_F(Mpris, OpenUriRaiseAndQuitActAsTheUserWould)
     for (const char* name : {"opened by uri.mp3", "\"live\".mp3", " Rain.mp3 "}) {
         const QString path = song(name);
         call("OpenUri", {QString("file://" + QString(QUrl::toPercentEncoding(path, "/")))});
-        EXPECT_EQ(form->mediaPath(), path);
-        EXPECT_TRUE(form->playing());
+        EXPECT_EQ(controller->mediaPath(), path);
+        EXPECT_TRUE(controller->playing());
     }
 
     form->hide();

@@ -1,4 +1,5 @@
-// The About window: its texts, the build's version, the mail link, OK.
+// The About window: its texts, the build's version, the mail link, the
+// licence, OK.
 #include "options/frmAbout.h"
 #include "support/TestFiles.h"
 #include "widgets/WidgetColors.h"
@@ -66,6 +67,25 @@ TEST(About, ShowsTheBuildsVersionAndOpensMail)
     EXPECT_TRUE(about.isNull()) << "OK unloads the window";
     cantorel::frmAbout* again = cantorel::showAbout(&owner);
     EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), expected) << "built anew";
+}
+
+// The licence the window names is the one LICENSE holds and the desktop's
+// metadata declares: a change of licence cannot miss one of the three.
+TEST(About, NamesTheLicenceOfTheSources)
+{
+    const QString metadata = QString::fromUtf8(
+        cantorel::testing::readFile(CANTOREL_SOURCE_DIR "/data/desktop/org.cantorel.Cantorel.metainfo.xml"));
+    const auto declared =
+        QRegularExpression(QStringLiteral("<project_license>([^<]+)</project_license>")).match(metadata);
+    ASSERT_TRUE(declared.hasMatch());
+    EXPECT_EQ(declared.captured(1), QStringLiteral("GPL-3.0-or-later"));
+    const QString licence = QString::fromUtf8(cantorel::testing::readFile(CANTOREL_SOURCE_DIR "/LICENSE"));
+    EXPECT_TRUE(licence.simplified().startsWith(QStringLiteral("GNU GENERAL PUBLIC LICENSE Version 3,")));
+
+    cantorel::frmAbout about;
+    const QString shown = about.findChild<QLabel*>(QStringLiteral("lblLicence"))->text();
+    EXPECT_TRUE(shown.contains(QStringLiteral("version 3 or later")) && shown.contains(declared.captured(1)))
+        << shown.toStdString();
 }
 
 #include "frmAboutTest.moc"

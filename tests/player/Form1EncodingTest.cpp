@@ -3,7 +3,6 @@
 #include "PlayerFixture.h"
 
 #include "lyrics/EncodingChoices.h"
-#include "player/LyricNudge.h"
 #include "support/LegacyText.h"
 
 #include <QAction>
@@ -22,7 +21,7 @@ protected:
         PlayerFixture::SetUp();
         choices = std::make_unique<lyrics::EncodingChoices>(store);
         lyrics::useEncodingChoices(choices.get());
-        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, nullptr, choices.get()});
+        makePlayer(nullptr, choices.get());
         form->load(QString());
     }
     void TearDown() override
@@ -80,7 +79,7 @@ TEST_F(PlayerEncoding, APairChoiceCoversBothFilesAndNoFileMeansNoChoice)
     // the user is told it was not kept.
     choices = std::make_unique<lyrics::EncodingChoices>(dir.filePath("Pair.mp3") + "/no/store");
     lyrics::useEncodingChoices(choices.get());
-    form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, nullptr, choices.get()});
+    makePlayer(nullptr, choices.get());
     form->load(QString());
     openThroughDialog(pair);
     prompts.expectMessage(QString());
@@ -101,7 +100,7 @@ TEST_F(PlayerEncoding, ASaveThatHadToLeaveTheEncodingSaysSo)
     openThroughDialog(path);
     play(10);
     QStringList said;
-    QObject::connect(form->findChild<LyricNudge*>(), &LyricNudge::moved, [&](const QString& s) { said << s; });
+    QObject::connect(controller.get(), &PlayerController::offsetMoved, [&](const QString& s) { said << s; });
     form->findChild<QAction*>("mn_earlier")->trigger();
     form->findChild<QAction*>("mn_saveoffset")->trigger();
     EXPECT_EQ(said.last(), "Offset kept in Rain.lrc (Rain.lrc no longer fits Big5: it is UTF-8 now)");

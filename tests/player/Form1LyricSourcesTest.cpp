@@ -39,9 +39,9 @@ protected:
 TEST_F(PlayerLyricSources, ASongWithOnlyAnLrcFilePlaysWithItsLyric)
 {
     openThroughDialog(lrcSong());
-    EXPECT_TRUE(form->lyricsLoaded());
-    EXPECT_FALSE(form->noLyrics());
-    EXPECT_FALSE(form->noTranslation());
+    EXPECT_TRUE(controller->lyricsLoaded());
+    EXPECT_FALSE(controller->noLyrics());
+    EXPECT_FALSE(controller->noTranslation());
     play(1500);
     EXPECT_EQ(text1()->lyric(), "drops");
     play(1000);

@@ -3,8 +3,8 @@
 // taken off the audio handed out. Nothing is armed while nothing can change.
 #include "PlayerFixture.h"
 
+#include "controller/LineFollower.h"
 #include "lyrics/LineLookup.h"
-#include "player/LyricFollower.h"
 
 using namespace cantorel;
 using namespace cantorel::testing;
@@ -32,7 +32,7 @@ TEST_F(LyricTiming, ALineChangesWhenItIsHeardAndNotBefore)
 {
     // At 0 the panes show slot 0; a millisecond later its tooltip shows the
     // first line, which then waits for its own time.
-    QTimer& next = form->lineTimer();
+    QTimer& next = controller->lineTimer();
     EXPECT_TRUE(next.isActive());
     EXPECT_EQ(next.interval(), 1);
     EXPECT_EQ(next.timerType(), Qt::PreciseTimer);
@@ -65,26 +65,26 @@ TEST_F(LyricTiming, APauseLooksAgainUntilTheHeardPositionSettlesResumeAndSeekLoo
     handOut(1030);
     form->cpauseClick();
     EXPECT_EQ(text1()->lyric(), "");
-    EXPECT_TRUE(form->lineTimer().isActive());
-    EXPECT_EQ(form->lineTimer().interval(), LyricFollower::kSettleLookMs);
+    EXPECT_TRUE(controller->lineTimer().isActive());
+    EXPECT_EQ(controller->lineTimer().interval(), LineFollower::kSettleLookMs);
     // The device plays out what it held: line 1 was heard after all.
     engine.advance(40);
     fire();
     EXPECT_EQ(text1()->lyric(), "line 1");
     fire(); // the position stands still: nothing more is armed
-    EXPECT_FALSE(form->lineTimer().isActive());
+    EXPECT_FALSE(controller->lineTimer().isActive());
 
     form->cpauseClick();
-    EXPECT_EQ(form->lineTimer().interval(), 970); // heard on from 1030 ms: line 2 at 2000
+    EXPECT_EQ(controller->lineTimer().interval(), 970); // heard on from 1030 ms: line 2 at 2000
 
     // A jump puts the line of the new place in the panes at once.
     form->cTimer1Tick(); // the seek slider learns the length
     child<QSlider>("Slider2")->setValue(2500);
     EXPECT_EQ(text1()->lyric(), "line 2");
-    EXPECT_FALSE(form->lineTimer().isActive()); // past the last line: nothing to wait for
+    EXPECT_FALSE(controller->lineTimer().isActive()); // past the last line: nothing to wait for
 
     form->cstopClick();
-    EXPECT_FALSE(form->lineTimer().isActive());
+    EXPECT_FALSE(controller->lineTimer().isActive());
 }
 
 TEST(LookupChanges, TheNextMomentTheLookupCanAnswerDifferently)

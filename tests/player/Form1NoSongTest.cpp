@@ -28,9 +28,9 @@ protected:
     {
         EXPECT_EQ(transport(), "00000000");
         EXPECT_TRUE(enabled("Command2"));
-        EXPECT_FALSE(form->playing());
-        EXPECT_FALSE(form->paused());
-        EXPECT_FALSE(form->positionTimer().isActive());
+        EXPECT_FALSE(controller->playing());
+        EXPECT_FALSE(controller->paused());
+        EXPECT_FALSE(controller->positionTimer().isActive());
         EXPECT_EQ(form->windowTitle(), "Tessaly");
         EXPECT_EQ(end.calls, 0);
     }
@@ -64,7 +64,7 @@ TEST_F(PlayerNoSong, ARefusedSongIsReportedAndThePlayerGoesOn)
     const QString good = song("good.mp3", {{0, "line"}}, {{0, "ligne"}});
     const QString broken = song("broken.mp3", {{0, "x"}});
     openThroughDialog(good);
-    ASSERT_TRUE(form->playing());
+    ASSERT_TRUE(controller->playing());
 
     // From the dialog: the playing song is stopped first, then the broken
     // one is refused.
@@ -77,7 +77,7 @@ TEST_F(PlayerNoSong, ARefusedSongIsReportedAndThePlayerGoesOn)
 
     // The next good song opens as in a fresh window.
     openThroughDialog(good);
-    EXPECT_TRUE(form->playing());
+    EXPECT_TRUE(controller->playing());
     EXPECT_EQ(transport(), "01111111");
 
     // From a drop.
@@ -105,7 +105,7 @@ TEST_F(PlayerNoSong, ASongWhoseFileWentAwayStopsIntoTheNoSongState)
     prompts.expectMessage("FMOD error! (23) File not found. ");
     form->cstopClick();
     expectNoSongState();
-    EXPECT_TRUE(form->mediaPath().isEmpty());
+    EXPECT_TRUE(controller->mediaPath().isEmpty());
 }
 
 TEST_F(PlayerNoSong, TheAdvancePassesOverABrokenSongAndMarksIt)
@@ -118,15 +118,15 @@ TEST_F(PlayerNoSong, TheAdvancePassesOverABrokenSongAndMarksIt)
     list.model().append(QStringList {first, broken, third});
     list.selectEntry(0);
     list.command7Click();
-    ASSERT_TRUE(form->playing());
+    ASSERT_TRUE(controller->playing());
 
     engine.refuse(broken, 19);
     play(1000);
     // The ticks the position timer would still run.
-    for (int i = 0; i < 3 && form->positionTimer().isActive(); ++i)
+    for (int i = 0; i < 3 && controller->positionTimer().isActive(); ++i)
         form->cTimer1Tick();
     // No message box: the entry says why, and the next one plays.
-    EXPECT_TRUE(waitUntil([&] { return form->mediaPath() == third && form->playing(); }));
+    EXPECT_TRUE(waitUntil([&] { return controller->mediaPath() == third && controller->playing(); }));
     EXPECT_EQ(list.selectedIndex(), 2);
     EXPECT_EQ(list.model().count(), 3);
     EXPECT_EQ(list.model().data(list.model().index(1), Qt::ToolTipRole).toString(), refusal() + "\n" + broken);
@@ -146,7 +146,7 @@ TEST_F(PlayerNoSong, ThePlaylistCannotStartASongWhileTheMakerIsOpen)
     prompts.expectMessage("The player is busy while the Lyric Maker is open. Close the Lyric Maker to play this song.");
     list.command7Click();
     EXPECT_TRUE(engine.log.filter("createStream").isEmpty());
-    EXPECT_FALSE(form->playing());
+    EXPECT_FALSE(controller->playing());
 }
 
 TEST_F(PlayerNoSong, StopClearsPauseAndPlayAppliesTheMuteBox)
@@ -159,7 +159,7 @@ TEST_F(PlayerNoSong, StopClearsPauseAndPlayAppliesTheMuteBox)
 
     form->cpauseClick();
     form->cstopClick();
-    EXPECT_FALSE(form->paused());
+    EXPECT_FALSE(controller->paused());
     EXPECT_TRUE(enabled("Command2"));
 
     form->cPlayClick();

@@ -20,7 +20,7 @@ protected:
         std::string s;
         for (const char* name : {"cPlay", "cpause", "cstop", "copen", "Command2", "Slider1", "Slider2", "Check1"})
             s += enabled(name) ? '1' : '0';
-        s += form->positionTimer().isActive() ? 'T' : '-';
+        s += controller->positionTimer().isActive() ? 'T' : '-';
         return s;
     }
 
@@ -32,7 +32,7 @@ TEST_F(PlayerTransport, EnabledStatesFollowEachAction)
     //                 play pause stop open Cmd2 S1 S2 mute timer
     EXPECT_EQ(states(), "011111"
                         "11T");
-    EXPECT_EQ(form->positionTimer().interval(), 50);
+    EXPECT_EQ(controller->positionTimer().interval(), 50);
     form->cpauseClick();
     EXPECT_EQ(states(), "011101"
                         "11-");
@@ -65,7 +65,7 @@ TEST_F(PlayerTransport, StopTwiceRunsOnceAndReopensTheStream)
     const int streams = engine.log.filter("createStream").size();
     form->cstopClick();
     EXPECT_EQ(engine.log.filter("createStream").size(), streams);
-    EXPECT_TRUE(form->stopped());
+    EXPECT_TRUE(controller->stopped());
     // Play after stop starts from the beginning on the reopened stream.
     form->cPlayClick();
     EXPECT_EQ(engine.channelPosition(engine.lastChannel()), 0u);
@@ -168,18 +168,18 @@ TEST_F(PlayerTransport, SongEndsOnTheSecondTickAfterTheChannelGoes)
     play(179000);
     engine.finishChannel(engine.lastChannel());
     form->cTimer1Tick();
-    EXPECT_TRUE(form->playing());
+    EXPECT_TRUE(controller->playing());
     EXPECT_EQ(child<QLineEdit>("cText1")->text(), "2:59");
     EXPECT_EQ(child<QLineEdit>("cText2")->text(), "0:0");
     form->cTimer1Tick();
-    EXPECT_FALSE(form->playing());
-    EXPECT_TRUE(form->stopped());
-    EXPECT_FALSE(form->positionTimer().isActive());
+    EXPECT_FALSE(controller->playing());
+    EXPECT_TRUE(controller->stopped());
+    EXPECT_FALSE(controller->positionTimer().isActive());
     EXPECT_EQ(child<QSlider>("Slider2")->value(), 0);
     EXPECT_TRUE(enabled("cPlay"));
     // The lyric rules stay on after the stop, with nothing to wait for.
-    EXPECT_TRUE(form->lookupEnabled());
-    EXPECT_FALSE(form->lineTimer().isActive());
+    EXPECT_TRUE(controller->lineRulesOn());
+    EXPECT_FALSE(controller->lineTimer().isActive());
 }
 
 TEST_F(PlayerTransport, SongEndsWhenThePositionReachesTheLength)
@@ -187,5 +187,5 @@ TEST_F(PlayerTransport, SongEndsWhenThePositionReachesTheLength)
     play(1000);
     engine.setChannelPosition(engine.lastChannel(), 180000);
     form->cTimer1Tick();
-    EXPECT_TRUE(form->stopped());
+    EXPECT_TRUE(controller->stopped());
 }

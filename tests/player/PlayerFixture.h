@@ -1,9 +1,9 @@
 #pragma once
 // A player window on the fake engine with scripted prompts, and songs with
 // lyric files in a temporary folder.
-#include "lyrics/LyricEscape.h"
-#include "lyrics/LyricFiles.h"
+#include "controller/PlayerController.h"
 #include "player/Form1.h"
+#include "support/LyricSongs.h"
 #include "support/WindowFixture.h"
 #include "widgets/LyricPane.h"
 
@@ -14,12 +14,26 @@ namespace cantorel::testing {
 
 class PlayerFixture : public WindowFixture<Form1> {
 protected:
-    using Line = std::pair<double, QString>; // time in hundredths, text
+    using Line = LyricLine;
 
     void SetUp() override
     {
         WindowFixture::SetUp();
-        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures});
+        makePlayer();
+    }
+    void TearDown() override
+    {
+        WindowFixture::TearDown();
+        controller.reset();
+    }
+
+    // A new player and its window, with these random draws (null: seeded)
+    // and lyric encodings (null: no menu).
+    void makePlayer(RandomSource* random = nullptr, lyrics::EncodingChoices* choices = nullptr)
+    {
+        form.reset();
+        controller = std::make_unique<PlayerController>(engine, random);
+        form = std::make_unique<Form1>(*controller, PlayerServices {engine, prompts, failures, choices});
     }
 
     // A song file (its bytes do not matter to the fake engine) with the
@@ -27,21 +41,9 @@ protected:
     QString song(const QString& name, const std::vector<Line>& lyric = {}, const std::vector<Line>& translation = {},
                  unsigned lengthMs = 180000)
     {
-        const QString path = songFile(name, lengthMs);
-        if (!lyric.empty())
-            writeFile(lyrics::lyricPathOf(path), records(lyric));
-        if (!translation.empty())
-            writeFile(lyrics::translatedLyricPathOf(path), records(translation));
-        return path;
+        return writeLyricSong(engine, dir.filePath(name), lyric, translation, lengthMs);
     }
-
-    static QByteArray records(const std::vector<Line>& lines)
-    {
-        QByteArray out;
-        for (const auto& [time, text] : lines)
-            out += lyrics::lyricRecord(time, lyrics::escapeLine(text)).toUtf8();
-        return out;
-    }
+    static QByteArray records(const std::vector<Line>& lines) { return lyricRecords(lines); }
 
     // Opens `path` through the open dialog.
     void openThroughDialog(const QString& path)
@@ -60,6 +62,8 @@ protected:
 
     LyricPane* text1() const { return child<LyricPane>("Text1"); }
     LyricPane* text2() const { return child<LyricPane>("Text2"); }
+
+    std::unique_ptr<PlayerController> controller;
 };
 
 } // namespace cantorel::testing

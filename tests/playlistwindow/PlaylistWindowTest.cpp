@@ -30,8 +30,8 @@ class PlaylistWindow : public PlayerFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<Form1>(PlayerServices {engine, prompts, failures, &random});
+        PlayerFixture::SetUp();
+        makePlayer(&random);
         form->load(QString());
         list = &form->playlist();
     }
@@ -84,25 +84,25 @@ TEST_F(PlaylistWindow, HandedOverSongPlaysWithItsLyricAndTheNextFollows)
     list->model().append(QStringList {first, second});
     list->selectEntry(0);
     list->command7Click();
-    EXPECT_EQ(form->mediaPath(), first);
-    EXPECT_TRUE(form->playing());
-    EXPECT_TRUE(form->lyricsLoaded());
+    EXPECT_EQ(controller->mediaPath(), first);
+    EXPECT_TRUE(controller->playing());
+    EXPECT_TRUE(controller->lyricsLoaded());
     play(6000);
     EXPECT_EQ(text1()->lyric(), "two");
 
     // The song plays out; the second tick after its channel ends moves on.
     play(4000);
     form->cTimer1Tick();
-    EXPECT_EQ(form->mediaPath(), second);
-    EXPECT_TRUE(form->playing());
+    EXPECT_EQ(controller->mediaPath(), second);
+    EXPECT_TRUE(controller->playing());
     EXPECT_EQ(list->selectedIndex(), 1);
-    EXPECT_FALSE(form->noTranslation());
+    EXPECT_FALSE(controller->noTranslation());
 
     // The last song ends: nothing follows.
     play(20000);
     form->cTimer1Tick();
-    EXPECT_FALSE(form->playing());
-    EXPECT_EQ(form->mediaPath(), second);
+    EXPECT_FALSE(controller->playing());
+    EXPECT_EQ(controller->mediaPath(), second);
 }
 
 TEST_F(PlaylistWindow, RepeatAllOnOneSongPlaysItAgain)
@@ -115,7 +115,7 @@ TEST_F(PlaylistWindow, RepeatAllOnOneSongPlaysItAgain)
     const int opens = engine.log.filter("createStream").size();
     play(5000);
     form->cTimer1Tick();
-    EXPECT_TRUE(form->playing());
+    EXPECT_TRUE(controller->playing());
     EXPECT_GT(engine.log.filter("createStream").size(), opens);
 }
 
@@ -129,8 +129,8 @@ TEST_F(PlaylistWindow, RepeatOneReplaysThroughThePlayersPlay)
     part<QRadioButton>("Option1")->click();
     play(5000);
     form->cTimer1Tick();
-    EXPECT_TRUE(form->playing());
-    EXPECT_EQ(form->mediaPath(), a);
+    EXPECT_TRUE(controller->playing());
+    EXPECT_EQ(controller->mediaPath(), a);
     EXPECT_EQ(list->selectedIndex(), 0);
 }
 
@@ -167,8 +167,8 @@ TEST_F(PlaylistWindow, RandomEndOfSongAvoidsTheLastPick)
     random.value = 0.6f; // entry 2
     play(3000);
     form->cTimer1Tick();
-    EXPECT_EQ(form->mediaPath(), songs[2]);
-    EXPECT_EQ(form->lastRandomPick(), 2);
+    EXPECT_EQ(controller->mediaPath(), songs[2]);
+    EXPECT_EQ(controller->lastRandomPick(), 2);
 }
 
 TEST_F(PlaylistWindow, BackwardAndForwardWrapAround)
@@ -176,14 +176,14 @@ TEST_F(PlaylistWindow, BackwardAndForwardWrapAround)
     QStringList songs {song("a.mp3"), song("b.mp3"), song("c.mp3")};
     list->model().append(songs);
     form->command10Click(); // nothing selected, no song of the list: the first
-    EXPECT_EQ(form->mediaPath(), songs[0]);
+    EXPECT_EQ(controller->mediaPath(), songs[0]);
     list->selectEntry(0);
     form->command9Click();
     EXPECT_EQ(list->selectedIndex(), 2);
-    EXPECT_EQ(form->mediaPath(), songs[2]);
+    EXPECT_EQ(controller->mediaPath(), songs[2]);
     form->command10Click();
     EXPECT_EQ(list->selectedIndex(), 0);
-    EXPECT_EQ(form->mediaPath(), songs[0]);
+    EXPECT_EQ(controller->mediaPath(), songs[0]);
 }
 
 TEST_F(PlaylistWindow, PlaylistCommandSelectsTheCurrentSong)
@@ -209,7 +209,7 @@ TEST_F(PlaylistWindow, VanishedFileIsReportedAndThePlayerKeepsItsSong)
     list->selectEntry(0);
     prompts.expectMessage("File not found!!");
     list->command7Click();
-    EXPECT_EQ(form->mediaPath(), kept);
+    EXPECT_EQ(controller->mediaPath(), kept);
 }
 
 TEST_F(PlaylistWindow, UpAndDownMoveTheSelectedEntry)

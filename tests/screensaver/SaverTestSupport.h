@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the screen-saver tests: private runtime, settings and data
 // folders per test, bounded waits, and a raw client for the receivers.
+#include "support/CapturedMessages.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 #include "support/Wait.h"
@@ -20,6 +21,7 @@
 
 namespace cantorel::screensaver::test {
 
+using cantorel::testing::CapturedMessages;
 using cantorel::testing::readFile;
 using cantorel::testing::ScopedEnvironment;
 using cantorel::testing::waitUntil;
@@ -61,32 +63,6 @@ private:
     std::unique_ptr<ScopedEnvironment> m_runtime;
     std::unique_ptr<ScopedEnvironment> m_config;
     std::unique_ptr<ScopedEnvironment> m_data;
-};
-
-// Collects what the code under test reports with qWarning() and the like
-// while it lives, instead of printing it.
-class CapturedMessages {
-public:
-    CapturedMessages() : m_previous(qInstallMessageHandler(&collect)) { s_current = this; }
-    ~CapturedMessages()
-    {
-        qInstallMessageHandler(m_previous);
-        s_current = nullptr;
-    }
-    bool contains(const QString& part) const
-    {
-        return std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(part); });
-    }
-    QStringList lines;
-
-private:
-    static void collect(QtMsgType, const QMessageLogContext&, const QString& message)
-    {
-        if (s_current)
-            s_current->lines << message;
-    }
-    static inline CapturedMessages* s_current = nullptr;
-    QtMessageHandler m_previous;
 };
 
 inline QByteArray frame(const QByteArray& payload)

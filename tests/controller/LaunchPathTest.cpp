@@ -1,10 +1,6 @@
 // What a start of the player names, as any player opens it.
-#include "PlayerFixture.h"
-#include "player/LaunchPath.h"
-#include "playlist/PlaylistModel.h"
-#include "playlistwindow/Playlist.h"
+#include "controller/LaunchPath.h"
 #include "support/TestFiles.h"
-#include "support/Wait.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -66,22 +62,4 @@ TEST(LaunchPath, AnLrcFileStandsForItsSong)
     EXPECT_EQ(launchPath("Snow.LRC", folder), folder + "/Snow.WMA");
     // No song beside it: the LRC file itself, for the player to refuse.
     EXPECT_EQ(launchPath("Hail.mp3.lrc", folder), folder + "/Hail.mp3.lrc");
-}
-
-using PlayerLaunch = PlayerFixture;
-
-TEST_F(PlayerLaunch, TheFirstSongPlaysAndTheOthersJoinThePlaylist)
-{
-    const QStringList songs {song("Say \"Hi\".mp3"), song("b.mp3 "), song("c.mp3")};
-    form->load("\"" + songs[0] + "\"");
-    queueFollowingSongs(*form, songs);
-    EXPECT_EQ(form->mediaPath(), songs[0]);
-    ASSERT_TRUE(form->hasPlaylist());
-    EXPECT_TRUE(waitUntil([&] { return form->playlist().entryCount() == 2; }));
-    EXPECT_EQ(form->playlist().model().paths(), songs.mid(1));
-
-    // A hand-over of a name with a trailing blank opens that very file.
-    form->text3Change(songs[1]);
-    EXPECT_EQ(form->mediaPath(), songs[1]);
-    EXPECT_TRUE(form->playing());
 }

@@ -1,63 +1,39 @@
-#include "player/LyricNudge.h"
+#include "controller/LiveOffset.h"
 
-#include <QAction>
 #include <QFileInfo>
-#include <QKeySequence>
-#include <QWidget>
 
 namespace cantorel {
 
-LyricNudge::LyricNudge(lyrics::LyricTable& shown, QWidget& window, std::function<QString()> mediaPath, QObject* parent)
-    : QObject(parent), m_shown(shown), m_mediaPath(std::move(mediaPath)), m_base(std::make_unique<lyrics::LyricTable>())
-{
-    struct Entry {
-        const char* name;
-        QString text;
-        QKeySequence keys;
-        void (LyricNudge::*slot)();
-    };
-    const Entry entries[] = {
-        {"mn_earlier", tr("Lyric 0.1 s earlier"), QKeySequence(Qt::ALT | Qt::Key_Left), &LyricNudge::earlier},
-        {"mn_later", tr("Lyric 0.1 s later"), QKeySequence(Qt::ALT | Qt::Key_Right), &LyricNudge::later},
-        {"mn_saveoffset", tr("Save offset into the lyric"), QKeySequence(Qt::ALT | Qt::Key_S), &LyricNudge::save},
-    };
-    for (const Entry& e : entries) {
-        auto* action = new QAction(e.text, &window);
-        action->setObjectName(QLatin1String(e.name));
-        action->setShortcut(e.keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        window.addAction(action);
-        connect(action, &QAction::triggered, this, e.slot);
-        m_actions << action;
-    }
-}
+LiveOffset::LiveOffset(lyrics::LyricTable& shown, QObject* parent)
+    : QObject(parent), m_shown(shown), m_base(std::make_unique<lyrics::LyricTable>())
+{}
 
-LyricNudge::~LyricNudge() = default;
+LiveOffset::~LiveOffset() = default;
 
-void LyricNudge::reset(const lyrics::LyricOrigin& origin)
+void LiveOffset::reset(const lyrics::LyricOrigin& origin)
 {
     *m_base = m_shown;
     m_origin = origin;
     m_offsetMs = 0;
 }
 
-void LyricNudge::clear()
+void LiveOffset::clear()
 {
     m_origin = lyrics::LyricOrigin();
     m_offsetMs = 0;
 }
 
-void LyricNudge::earlier()
+void LiveOffset::earlier()
 {
     move(lyrics::kOffsetStepMs);
 }
 
-void LyricNudge::later()
+void LiveOffset::later()
 {
     move(-lyrics::kOffsetStepMs);
 }
 
-void LyricNudge::move(qint64 deltaMs)
+void LiveOffset::move(qint64 deltaMs)
 {
     if (!hasLyric())
         return;
@@ -66,21 +42,20 @@ void LyricNudge::move(qint64 deltaMs)
     Q_EMIT moved(lyrics::offsetText(m_offsetMs));
 }
 
-void LyricNudge::save()
+void LiveOffset::save(const QString& mediaPath)
 {
-    saveWith(ReadOnlyRule::Refuse);
+    saveWith(mediaPath, ReadOnlyRule::Refuse);
 }
 
-void LyricNudge::saveReplacingReadOnly()
+void LiveOffset::saveReplacingReadOnly(const QString& mediaPath)
 {
-    saveWith(ReadOnlyRule::Replace);
+    saveWith(mediaPath, ReadOnlyRule::Replace);
 }
 
-void LyricNudge::saveWith(ReadOnlyRule readOnly)
+void LiveOffset::saveWith(const QString& mediaPath, ReadOnlyRule readOnly)
 {
     if (!hasLyric())
         return;
-    const QString mediaPath = m_mediaPath();
     const lyrics::OffsetSave saved = lyrics::saveOffsetIntoLyric(mediaPath, m_origin, m_offsetMs, readOnly);
     if (!saved.ok && !saved.readOnly.isEmpty()) {
         QStringList names;

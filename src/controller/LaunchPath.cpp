@@ -1,9 +1,7 @@
-#include "player/LaunchPath.h"
+#include "controller/LaunchPath.h"
 
 #include "base/FileNames.h"
 #include "lyrics/LyricSource.h"
-#include "player/Form1.h"
-#include "playlistwindow/Playlist.h"
 
 #include <QByteArray>
 #include <QUrl>
@@ -71,12 +69,6 @@ QStringList launchPaths(const QStringList& arguments, const QString& workingFold
             paths << path;
     }
     return paths;
-}
-
-void queueFollowingSongs(Form1& form, const QStringList& launched)
-{
-    if (launched.size() > 1)
-        form.playlist().addNamedPaths(launched.mid(1));
 }
 
 QString workingFolder()

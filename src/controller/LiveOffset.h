@@ -1,39 +1,28 @@
 #pragma once
 // The live offset of the player's lyric: while a song plays the user can
-// move its lyric 100 ms earlier or later at a time (Alt+Left, Alt+Right, or
-// the window's context menu), and keep the move in the lyric's own file
-// (Alt+S, "Save offset into the lyric"). The lyric as loaded is kept aside;
-// the table the panes follow is always that lyric shifted by the current
-// offset (lyrics/LyricOffset.h has the rules and the sign: positive is
-// earlier). A new song starts at offset 0.
+// move its lyric 100 ms earlier or later at a time, and keep the move in the
+// lyric's own file. The lyric as loaded is kept aside; the table the lines
+// follow is always that lyric shifted by the current offset
+// (lyrics/LyricOffset.h has the rules and the sign: positive is earlier).
+// A new lyric starts at offset 0.
 //
 // User-interface thread only.
 #include "lyrics/LyricOffset.h"
 #include "lyrics/LyricSource.h"
 #include "lyrics/LyricTable.h"
 
-#include <QList>
 #include <QObject>
 
-#include <functional>
 #include <memory>
-
-class QAction;
-class QWidget;
 
 namespace cantorel {
 
-class LyricNudge : public QObject {
+class LiveOffset : public QObject {
     Q_OBJECT
 public:
-    // `shown` is the table the panes follow; `window` gets the actions, so
-    // their keys work anywhere in it; `mediaPath` names the current song.
-    LyricNudge(lyrics::LyricTable& shown, QWidget& window, std::function<QString()> mediaPath,
-               QObject* parent = nullptr);
-    ~LyricNudge() override;
-
-    // "mn_earlier", "mn_later", "mn_saveoffset", for the window's menu.
-    QList<QAction*> actions() const { return m_actions; }
+    // `shown` is the table the lines follow; it must outlive this.
+    explicit LiveOffset(lyrics::LyricTable& shown, QObject* parent = nullptr);
+    ~LiveOffset() override;
 
     // A lyric was loaded into the shown table from `origin`: it becomes the
     // base, and the offset goes back to 0.
@@ -41,17 +30,18 @@ public:
     // No lyric: nothing can be moved.
     void clear();
     bool hasLyric() const { return m_origin.kind != lyrics::LyricOrigin::Kind::None; }
+    const lyrics::LyricOrigin& origin() const { return m_origin; }
     qint64 offsetMs() const { return m_offsetMs; }
 
-public Q_SLOTS:
     void earlier();
     void later();
-    // Keeps the offset in the lyric's source (saveOffsetIntoLyric), then
-    // loads the lyric again from there at offset 0. A read-only lyric file is
-    // left as it is and readOnlyRefused asks whether to replace it anyway.
-    void save();
+    // Keeps the offset in the lyric's source (saveOffsetIntoLyric) for the
+    // song `mediaPath`, then loads the lyric again from there at offset 0.
+    // A read-only lyric file is left as it is and readOnlyRefused asks
+    // whether to replace it anyway.
+    void save(const QString& mediaPath);
     // The same, replacing read-only lyric files (which stay read-only).
-    void saveReplacingReadOnly();
+    void saveReplacingReadOnly(const QString& mediaPath);
 
 Q_SIGNALS:
     // The shown table changed; `said` is for the user ("Lyric 0.3 s
@@ -67,14 +57,12 @@ Q_SIGNALS:
 
 private:
     void move(qint64 deltaMs);
-    void saveWith(ReadOnlyRule readOnly);
+    void saveWith(const QString& mediaPath, ReadOnlyRule readOnly);
 
     lyrics::LyricTable& m_shown;
-    std::function<QString()> m_mediaPath;
     std::unique_ptr<lyrics::LyricTable> m_base;
     lyrics::LyricOrigin m_origin;
     qint64 m_offsetMs = 0;
-    QList<QAction*> m_actions;
 };
 
 } // namespace cantorel

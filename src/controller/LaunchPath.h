@@ -6,8 +6,6 @@
 
 namespace cantorel {
 
-class Form1;
-
 // One argument of a start as it was meant. An argument that names an
 // existing file or folder (relative ones in `workingFolder`; "": the
 // process's own) is taken exactly as it is. Otherwise NULs go, one pair of
@@ -29,10 +27,6 @@ QString launchPath(const QString& argument, const QString& workingFolder);
 // ("My", "Song.mp3") stand for that name when it exists and the first word
 // alone does not.
 QStringList launchPaths(const QStringList& arguments, const QString& workingFolder);
-
-// The songs of a start after the first (which the window opens itself) go
-// to the end of the playlist, made when needed (Playlist::addNamedPaths).
-void queueFollowingSongs(Form1& form, const QStringList& launched);
 
 // The process's working folder, held as FileNames.h holds names.
 QString workingFolder();
