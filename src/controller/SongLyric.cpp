@@ -60,7 +60,8 @@ void SongLyric::connectOffset()
         Q_EMIT lyricLoaded(inPlace(*m_table, origin), false);
     });
     connect(m_offset, &LiveOffset::saveFailed, this, [this](const QString& reason) {
-        Q_EMIT message({UserMessage::Kind::Warning, tr("The offset could not be kept in the lyric: %1").arg(reason)});
+        Q_EMIT message(
+            {UserMessage::Kind::Warning, tr("The offset could not be kept in the lyric: %1").arg(reason), {}});
     });
     connect(m_offset, &LiveOffset::readOnlyRefused, this, &SongLyric::offsetNeedsReadOnlyReplace);
 }
@@ -117,7 +118,7 @@ bool SongLyric::adopt(const lyrics::FoundLyric& found, bool newSong)
     if (!holdsLyric(found.load.outcome)) {
         if (found.load.outcome == LyricLoad::Outcome::Failed) {
             if (const QString text = failureText(found, newSong); !text.isEmpty())
-                Q_EMIT message({UserMessage::Kind::Plain, text});
+                Q_EMIT message({UserMessage::Kind::Plain, text, {}});
         }
         return false;
     }
