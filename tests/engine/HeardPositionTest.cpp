@@ -42,7 +42,8 @@ TEST(QuietPlayback, TheDecoderSleepsUntilTheRingHasDrainedToItsLowWaterMark)
     more = output.pull(static_cast<int>(ref.frames()) - static_cast<int>(heard.size() / 2));
     heard.insert(heard.end(), more.begin(), more.end());
     EXPECT_LT(maxDifference(heard, ref, 0), 1e-6f);
-    const std::uint64_t drains = static_cast<std::uint64_t>(ref.frames() / (ChannelPlayback::kLowWater * kBlock));
+    const std::uint64_t drains =
+        static_cast<std::uint64_t>(ref.frames() / (std::int64_t(ChannelPlayback::kLowWater) * kBlock));
     EXPECT_LE(channel->wakeups(), drains + 2);
     // Decoded to its end, it sleeps until a seek or stop.
     ASSERT_TRUE(waitFor([&] { return channel->asleep(); }));

@@ -8,6 +8,7 @@
 #include "support/TestPaths.h"
 #include "support/Wait.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -140,7 +141,7 @@ TEST(MakerOnRealEngine, LineTimesAreTheMomentsOfThePresses)
         // Times are kept in hundredths of a second.
         const auto [before, after] = pressedBetween[i];
         const double recordedMs = table.times[i + 2] * 10;
-        EXPECT_GE(recordedMs, double(before / 10 * 10)) << "line " << i + 2;
-        EXPECT_LE(recordedMs, double((after + 9) / 10 * 10)) << "line " << i + 2;
+        EXPECT_GE(recordedMs, std::floor(before / 10.0) * 10) << "line " << i + 2;
+        EXPECT_LE(recordedMs, std::ceil(after / 10.0) * 10) << "line " << i + 2;
     }
 }
