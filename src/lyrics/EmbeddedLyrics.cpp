@@ -93,6 +93,7 @@ std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, TagLib::MP
 std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
 {
     std::vector<qint64> times;
+    times.reserve(lines.size());
     for (const TimedText& l : lines)
         times.push_back(l.timeMs);
     std::sort(times.begin(), times.end());

@@ -78,7 +78,7 @@ struct HeldGate {
     bool letGo(long others) const { return gate.use_count() == others; }
 };
 
-SourceOpener gatedOpener(std::shared_ptr<Gate> gate)
+SourceOpener gatedOpener(const std::shared_ptr<Gate>& gate)
 {
     return [gate](const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
                   const std::atomic<bool>* cancel) {
