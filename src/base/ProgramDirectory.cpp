@@ -44,6 +44,11 @@ QString userDataDirectory()
     return xdgDataHome() + QStringLiteral("/cantorel");
 }
 
+QString cacheDirectory()
+{
+    return xdgCacheHome() + QStringLiteral("/cantorel");
+}
+
 QString runtimeDirectory(QString* problem)
 {
     auto fail = [&](const QString& why) {

@@ -10,6 +10,8 @@
 //                  saver's receiver sockets, the running player's socket
 //   user data      $XDG_DATA_HOME/cantorel (~/.local/share/cantorel): the
 //                  editor's rescue copies of unsaved lines
+//   caches         $XDG_CACHE_HOME/cantorel (~/.cache/cantorel): what can be
+//                  made or fetched again (answers of lyric servers)
 //
 // The XDG variables are read anew on every call, so both programs (and tests
 // that set them) agree; unset, empty or relative ones are ignored (see
@@ -35,6 +37,9 @@ QString configDirectory();
 // $XDG_DATA_HOME/cantorel (~/.local/share/cantorel when unset). Not created
 // here.
 QString userDataDirectory();
+
+// $XDG_CACHE_HOME/cantorel (~/.cache/cantorel when unset). Not created here.
+QString cacheDirectory();
 
 // <runtime folder>/cantorel, where the runtime folder is the user's private
 // xdgRuntimeDir() ($XDG_RUNTIME_DIR). The folder is made on

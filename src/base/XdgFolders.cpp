@@ -87,6 +87,13 @@ QString xdgDataHome()
     return set.isEmpty() ? fallback : set;
 }
 
+QString xdgCacheHome()
+{
+    const QString fallback = joined(homeFolder(), ".cache");
+    const QString set = absoluteVariable("XDG_CACHE_HOME", fallback);
+    return set.isEmpty() ? fallback : set;
+}
+
 QString xdgRuntimeDir(QString* problem)
 {
     const QString tmp = absoluteVariable("TMPDIR", QStringLiteral("/tmp"));

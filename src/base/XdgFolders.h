@@ -21,6 +21,9 @@ QString xdgConfigHome();
 // $XDG_DATA_HOME, else <home>/.local/share.
 QString xdgDataHome();
 
+// $XDG_CACHE_HOME, else <home>/.cache.
+QString xdgCacheHome();
+
 // $XDG_RUNTIME_DIR, else a folder of this user's only in the temporary
 // folder ($TMPDIR when absolute, else /tmp): runtime-<user name>, made when
 // missing. "" with *problem set when neither can be used: the fallback is

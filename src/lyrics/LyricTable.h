@@ -6,10 +6,31 @@
 // Times are hundredths of a second from the start of the song. A load
 // overwrites slots 1..N only: slots above N keep what an earlier load left,
 // which is why nothing reads beyond lineCount - 1.
+#include <QList>
 #include <QString>
 #include <array>
 
 namespace cantorel::lyrics {
+
+// One word of a line sung word by word (karaoke): the characters
+// [start, start + length) of the line's text (a blank after it not
+// counted), sung from timeHundredths on.
+struct WordTime {
+    int start = 0;
+    int length = 0;
+    double timeHundredths = 0;
+    bool operator==(const WordTime&) const = default;
+};
+
+// A line's word times, in order; none for a line without them. The last
+// word ends at endHundredths, or, when no end was given (-1), at the next
+// line's time.
+struct LineWords {
+    QList<WordTime> words;
+    double endHundredths = -1;
+    bool isEmpty() const { return words.isEmpty(); }
+    bool operator==(const LineWords&) const = default;
+};
 
 struct LyricTable {
     static constexpr int kLastSlot = 1200;
@@ -17,6 +38,9 @@ struct LyricTable {
 
     std::array<double, kSlots> times {};
     std::array<QString, kSlots> lines;
+    // The word times of lines[slot], for lines that have them. A load sets
+    // them for every slot it fills.
+    std::array<LineWords, kSlots> words;
     std::array<double, kSlots> translatedTimes {}; // kept, never consulted
     std::array<QString, kSlots> translatedLines;
     // Copies for the floating window's lists; emptied before every load.
