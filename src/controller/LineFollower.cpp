@@ -121,7 +121,7 @@ void LineFollower::arm(qint64 positionMs)
     qint64 wait = next - positionMs;
     if (positionMs == m_lastLookedUp)
         wait = std::max<qint64>(wait, kStalledRetryMs);
-    m_lineTimer.start(int(std::min<qint64>(wait, 24 * 3600 * 1000)));
+    m_lineTimer.start(int(std::min<qint64>(wait, qint64(24) * 3600 * 1000)));
 }
 
 } // namespace cantorel

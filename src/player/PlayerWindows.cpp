@@ -11,7 +11,7 @@
 namespace cantorel {
 
 PlayerWindows::PlayerWindows(Needs needs, QIcon icon, QObject* parent)
-    : QObject(parent), m_needs(std::move(needs)), m_icon(std::move(icon))
+    : QObject(parent), m_needs(needs), m_icon(std::move(icon))
 {}
 
 PlayerWindows::~PlayerWindows()
