@@ -110,6 +110,15 @@ FindLyricsDialog::~FindLyricsDialog()
         m_request->cancel();
 }
 
+void FindLyricsDialog::hideEvent(QHideEvent* event)
+{
+    if (m_request)
+        m_request->cancel();
+    if (m_measure)
+        m_measure->cancel();
+    QWidget::hideEvent(event);
+}
+
 void FindLyricsDialog::buildUi()
 {
     FormBuilder ui(this);

@@ -61,6 +61,11 @@ Q_SIGNALS:
     // A lyric file was written for the song.
     void lyricWritten(const QString& mediaPath);
 
+protected:
+    // A window put away asks nothing more: the search and the measuring on
+    // their way are dropped.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void buildUi();
     void answered(const online::ServerAnswer& answer);

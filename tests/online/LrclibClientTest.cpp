@@ -97,6 +97,28 @@ TEST_F(OnlineTest, AnAnswerIsBoundedInTimeAndSize)
     EXPECT_EQ(full.body.size(), kLimit);
 }
 
+TEST_F(OnlineTest, ARedirectIsFollowedOnlyWhereItMayLead)
+{
+    server.answerFirst([](const FakeRequest& r) -> std::optional<FakeAnswer> {
+        FakeAnswer moved {301, {}};
+        if (r.path == QLatin1String("/api/get/5"))
+            moved.location = "/api/get/1";
+        else if (r.path == QLatin1String("/api/get/6"))
+            moved.location = "file:///etc/passwd";
+        else
+            return std::nullopt;
+        return moved;
+    });
+    server.add(lrclibRecord("Rain", "Nina", "", 100, QStringLiteral("[00:01]Rain")));
+    online::LrclibClient client(options());
+    const ServerAnswer followed = answerOf(client.getById(5));
+    EXPECT_EQ(followed.status, ServerAnswer::Status::Ok) << followed.error.toStdString();
+    EXPECT_TRUE(followed.body.contains("\"Rain\""));
+    const ServerAnswer refused = answerOf(client.getById(6));
+    EXPECT_EQ(refused.status, ServerAnswer::Status::Failed);
+    EXPECT_EQ(refused.httpStatus, 301); // not followed
+}
+
 TEST(LyricServerRedirects, NeverLeadFromHttpsToPlainHttp)
 {
     auto allowed = [](const char* from, const char* to) {

@@ -79,6 +79,8 @@ QByteArray responseOf(const FakeAnswer& a)
     const QByteArray body = a.bodyBytes >= 0 ? QByteArray(a.bodyBytes, 'x') : a.body;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(a.status) + (a.status < 300 ? " OK" : " Error") + "\r\n";
     head += "Content-Type: application/json\r\nConnection: close\r\n";
+    if (!a.location.isEmpty())
+        head += "Location: " + a.location + "\r\n";
     if (a.announceLength)
         head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
     return head + "\r\n" + body;

@@ -39,6 +39,7 @@ struct FakeAnswer {
     int delayMs = 0;            // the answer comes this late
     qint64 bodyBytes = -1;      // an answer body of this many bytes of "x" instead
     bool announceLength = true; // Content-Length, else the body ends with the connection
+    QByteArray location = {};   // a Location header (a redirect)
 };
 
 class FakeLrclibServer : public QObject {
