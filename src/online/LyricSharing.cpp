@@ -44,7 +44,9 @@ SharePayload sharePayloadOf(const SongSignature& song, const lyrics::TimedLyric&
     own.translated = false;
     QStringList texts;
     for (lyrics::TimedLine& line : own.lines) {
+        // Servers file lines, not words: the synced text is plain LRC.
         line.translation.clear();
+        line.words = {};
         texts << line.text;
     }
     p.lineCount = int(own.lines.size());

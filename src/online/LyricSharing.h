@@ -33,8 +33,8 @@ struct SharePayload {
     QByteArray json() const;
 };
 
-// The payload for `lyric` of `song` (the lyric's own lines; a translation
-// is not sent).
+// The payload for `lyric` of `song` (the lyric's own lines, as plain LRC:
+// neither a translation nor word times are sent).
 SharePayload sharePayloadOf(const SongSignature& song, const lyrics::TimedLyric& lyric);
 
 class LyricSharing : public QObject {

@@ -39,6 +39,7 @@ TEST_F(OnlineTest, ALyricIsSharedWithItsSolvedChallengeAndTheServersWordIsReport
     lyrics::TimedLyric lyric;
     lyric.translated = true;
     lyric.lines = {{100, QStringLiteral("Rain"), QStringLiteral("Pluie")}, {250, QStringLiteral("Falls"), {}}};
+    lyric.lines[1].words.words = {{0, 5, 250}}; // word times stay home
     const online::SharePayload payload = online::sharePayloadOf(
         {QStringLiteral("Rain"), QStringLiteral("Nina"), QStringLiteral("Skies"), 200'400}, lyric);
     EXPECT_EQ(payload.problem(), QString());
