@@ -27,8 +27,12 @@ void MissingLyricLookup::lyricLoaded(const lyrics::FoundLyric& found, bool newSo
         return;
     if (m_job)
         m_job->cancel(); // the song it was for has gone
-    if (!m_on || found.load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile || !m_services.lookup())
+    if (!m_on || found.load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile)
         return;
+    if (!m_services.lookup()) {
+        Q_EMIT noted(m_services.problem());
+        return;
+    }
     const QString path = m_player.mediaPath();
     const online::SongSignature song = online::signatureOfSong(path, m_player.songLengthMs());
     if (!song.usable())

@@ -104,8 +104,12 @@ FetchProgressDialog& PlayerOnline::fetch()
 
 void PlayerOnline::lyricWritten(const QString& mediaPath)
 {
-    if (m_needs.windows.hasPlaylist())
-        m_needs.windows.playlist().lyricsChanged();
+    if (m_needs.windows.hasPlaylist()) {
+        Playlist& list = m_needs.windows.playlist();
+        const int selected = list.selectedIndex();
+        if (selected >= 0 && list.model().path(selected) == mediaPath)
+            list.lyricsChanged();
+    }
     // The player's song, without a lyric until now, shows the one written.
     PlayerController& p = m_needs.player;
     if (p.hasSong() && p.mediaPath() == mediaPath && p.noLyrics())
