@@ -92,6 +92,7 @@ void ShareDialog::buildUi()
     m_album = ui.get<QLineEdit>("album");
     m_duration = ui.get<QLineEdit>("duration");
     m_lines = ui.get<QLabel>("lines");
+    m_lines->setWordWrap(true);
     m_synced = ui.get<QPlainTextEdit>("synced");
     m_plain = ui.get<QPlainTextEdit>("plain");
     m_progress = ui.get<QProgressBar>("progress");
