@@ -1,5 +1,6 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
+#include "OnlineCommands.h"
 #include "base/FileNames.h"
 #include "base/ProgramDirectory.h"
 #include "engine/AudioEngineFactory.h"
@@ -36,6 +37,9 @@ int usage()
                            "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
                            "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
                            "       cantorel-lyrics paths\n"
+                           "       cantorel-lyrics fetch [--server URL] [--replace] [--jobs N] MEDIA|FOLDER...\n"
+                           "       cantorel-lyrics search [--server URL] TEXT\n"
+                           "       cantorel-lyrics publish [--server URL] [--yes] MEDIA\n"
                            "\n"
                            "probe       prints length_ms=<exact length of MEDIA>\n"
                            "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
@@ -58,12 +62,26 @@ int usage()
                            "--force     replaces a file the user made read-only (it stays read-only)\n"
                            "paths       prints where the programs find their help page and demo song and\n"
                            "            keep the user's files (key=path lines)\n"
+                           "fetch       looks up the songs without a lyric (folders are searched for songs)\n"
+                           "            on an LRCLIB server, four at a time (--jobs), and writes a synced\n"
+                           "            lyric as MEDIA.lrc, a plain one as MEDIA.txt; one line per song;\n"
+                           "            --replace also looks up songs with a lyric and replaces it (backups\n"
+                           "            kept)\n"
+                           "search      lists the server's records for TEXT, one per line: id, duration,\n"
+                           "            synced/plain/instrumental, artist - title (album)\n"
+                           "publish     shows the timed lyric of MEDIA as it would be shared, asks (unless\n"
+                           "            --yes), solves the server's challenge and publishes it\n"
+                           "--server    the LRCLIB server (else CANTOREL_LYRICS_SERVER, else online/server\n"
+                           "            in cantorel.conf, else https://lrclib.net)\n"
                            "\n"
                            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
                            "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
                            "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
                            "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
-                           "given (nothing changed)\n";
+                           "given (nothing changed); fetch, search, publish: 1 a song or lyric file\n"
+                           "that cannot be read or written, 2 (publish) the audio engine cannot open\n"
+                           "MEDIA, 3 (publish) MEDIA is missing, 4 some songs not found (search:\n"
+                           "nothing found), 5 a server or network failure, 6 (publish) the user said no\n";
     return kUsageError;
 }
 
@@ -215,5 +233,9 @@ int main(int argc, char** argv)
         return reportTransfer(lyrics::importLrc(args[1], args[2], readOnly));
     if (args.size() == 1 && args[0] == QLatin1String("paths"))
         return paths();
+    if (!args.isEmpty() && tool::isOnlineCommand(args[0])) {
+        const int status = tool::runOnlineCommand(args);
+        return status == kUsageError ? usage() : status;
+    }
     return usage();
 }
