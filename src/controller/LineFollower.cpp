@@ -124,7 +124,7 @@ void LineFollower::arm(qint64 positionMs)
         wait = qint64(double(wait) / rate);
     if (positionMs == m_lastLookedUp)
         wait = std::max<qint64>(wait, kStalledRetryMs);
-    m_lineTimer.start(int(std::min<qint64>(wait, 24 * 3600 * 1000)));
+    m_lineTimer.start(int(std::min<qint64>(wait, qint64(24) * 3600 * 1000)));
 }
 
 } // namespace cantorel

@@ -20,6 +20,7 @@
 #include "player/LyricEncodingMenu.h"
 #include "player/LyricPanesView.h"
 #include "player/PlayerMenus.h"
+#include "player/PlayerOnline.h"
 #include "player/PlayerTray.h"
 #include "player/PlayerWindows.h"
 #include "player/ScreenSaverFeed.h"
@@ -69,6 +70,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
     m_windows = new PlayerWindows(
         PlayerWindows::Needs {m_player, services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2},
         windowIcon(), this);
+    m_online =
+        new PlayerOnline({*this, m_player, services.prompts, m_menus->lyricMenu(), *m_windows}, windowIcon(), this);
     connectControls();
     connectPlayer();
     // Whatever the player shows already.
@@ -149,6 +152,8 @@ void Form1::connectPlayer()
         m_player.setBusy(false);
     });
     connect(m_windows, &PlayerWindows::playerWanted, this, &Form1::bringForward);
+    connect(m_online, &PlayerOnline::makeTimedLyricRequested, this, &Form1::makeLyricsFrom);
+    connect(m_online, &PlayerOnline::noted, this, &Form1::showOffsetMoved);
     connect(&m_menus->encodingMenu(), &LyricEncodingMenu::notRemembered, this, [this](const QString& reason) {
         m_services.prompts.message(
             this, tr("The encoding holds until the player ends, but could not be kept: %1").arg(reason),
@@ -411,6 +416,17 @@ void Form1::command10Click()
 
 void Form1::command5Click()
 {
+    openMaker();
+}
+
+void Form1::makeLyricsFrom(const QString& mediaPath, const QString& lyricSource)
+{
+    if (openMaker())
+        m_windows->showMaker().makeFrom({mediaPath, lyricSource, QString()});
+}
+
+bool Form1::openMaker()
+{
     if (m_player.playing() || m_player.paused()) {
         const Prompts::Answer answer =
             m_services.prompts.message(this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
@@ -419,7 +435,7 @@ void Form1::command5Click()
             m_services.prompts.message(this,
                                        QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
                                        Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-            return;
+            return false;
         }
         m_player.stop();
     }
@@ -427,6 +443,7 @@ void Form1::command5Click()
     setEnabled(false);
     m_player.setBusy(true);
     m_windows->showMaker();
+    return true;
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

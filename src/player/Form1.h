@@ -20,6 +20,7 @@ class AudioFailurePolicy;
 class LyricPanesView;
 class PlayerController;
 class PlayerMenus;
+class PlayerOnline;
 class PlayerTray;
 class Prompts;
 class ScreenSaverFeed;
@@ -78,6 +79,7 @@ public:
     bool hasFloatingWindow() const { return m_windows->hasFloatingWindow(); }
     Form1b& optionsWindow() { return m_windows->optionsWindow(); }
     PlayerTray& tray() { return *m_tray; }
+    PlayerOnline& online() { return *m_online; }
 
 public Q_SLOTS:
     // The handlers, named after their controls.
@@ -109,6 +111,9 @@ public Q_SLOTS:
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
+    // Opens the Lyric Maker (as "Make lyrics" does) ready to time the
+    // plain text `lyricSource` for the song `mediaPath`.
+    void makeLyricsFrom(const QString& mediaPath, const QString& lyricSource);
 
     // The program is being ended from outside (a signal, the session): no
     // question can be asked. Unsaved editor lines are written to files of
@@ -148,6 +153,8 @@ private:
     // the lyric maker has this one disabled.
     QWidget* messageOwner();
     void bringForward();
+    // "Make lyrics": false when the user would not stop the song.
+    bool openMaker();
 
     PlayerController& m_player;
     PlayerServices m_services;
@@ -157,6 +164,7 @@ private:
     PlayerTray* m_tray = nullptr;
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
+    PlayerOnline* m_online = nullptr;
     bool m_unloaded = false;
     bool m_rescued = false;
     bool m_unsavedLinesLost = false;
