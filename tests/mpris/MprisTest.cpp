@@ -47,26 +47,8 @@ public Q_SLOTS:
     void seeked(qlonglong position) { seeks << position; }
 };
 
-class Mpris : public PlayerFixture {
+class Mpris : public OnPrivateBus<PlayerFixture> {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!PrivateBus::available())
-            return;
-        s_bus = new PrivateBus;
-        QString why;
-        if (!s_bus->start(&why)) {
-            ADD_FAILURE() << why.toStdString();
-            delete s_bus;
-            s_bus = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_bus;
-        s_bus = nullptr;
-    }
-
     void SetUp() override
     {
         if (!s_bus)
@@ -110,7 +92,6 @@ protected:
         return waitUntil([&] { return heard.last(name) == value; }, 3000);
     }
 
-    static inline PrivateBus* s_bus = nullptr;
     std::unique_ptr<MprisService> service;
     std::unique_ptr<BusClient> client;
     Heard heard;
