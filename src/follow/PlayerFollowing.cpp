@@ -24,6 +24,12 @@ PlayerFollowing::PlayerFollowing(PlayerController& player, Following& following,
     connect(&player, &PlayerController::followingEnded, this, [this] { m_following.choose(FollowChoice::none()); });
 }
 
+PlayerFollowing::~PlayerFollowing()
+{
+    if (m_player.following())
+        m_player.followClock(nullptr);
+}
+
 void PlayerFollowing::followChoice()
 {
     const bool active = m_following.choice().active();

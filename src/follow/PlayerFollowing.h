@@ -42,6 +42,8 @@ class PlayerFollowing : public QObject {
     Q_OBJECT
 public:
     PlayerFollowing(PlayerController& player, Following& following, QObject* parent = nullptr);
+    // The player lets go of the followed clock, which goes with `following`.
+    ~PlayerFollowing() override;
 
 Q_SIGNALS:
     // The followed track has no lyric here (no local file, or none beside
