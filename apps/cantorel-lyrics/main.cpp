@@ -1,5 +1,6 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
+#include "FollowCommand.h"
 #include "OnlineCommands.h"
 #include "base/FileNames.h"
 #include "base/ProgramDirectory.h"
@@ -40,6 +41,7 @@ int usage()
                            "       cantorel-lyrics fetch [--server URL] [--replace] [--jobs N] MEDIA|FOLDER...\n"
                            "       cantorel-lyrics search [--server URL] TEXT\n"
                            "       cantorel-lyrics publish [--server URL] [--yes] MEDIA\n"
+                           "       cantorel-lyrics follow [--player NAME] [--translation] [--format FORMAT]\n"
                            "\n"
                            "probe       prints length_ms=<exact length of MEDIA>\n"
                            "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
@@ -62,6 +64,13 @@ int usage()
                            "--force     replaces a file the user made read-only (it stays read-only)\n"
                            "paths       prints where the programs find their help page and demo song and\n"
                            "            keep the user's files (key=path lines)\n"
+                           "follow      prints the lyric's line of what another media player on the\n"
+                           "            desktop plays (MPRIS) each time it changes, one line per change\n"
+                           "            (an empty line in a silence), across tracks and player restarts,\n"
+                           "            until ended; --player follows the player whose bus name ends in\n"
+                           "            NAME (mpv), else the one that plays; --translation prints the\n"
+                           "            translation's line; --format is json, or a text with {line},\n"
+                           "            {translation}, {title}, {artist}, {album}, {player}\n"
                            "fetch       looks up the songs without a lyric (folders are searched for songs)\n"
                            "            on an LRCLIB server, four at a time (--jobs), and writes a synced\n"
                            "            lyric as MEDIA.lrc, a plain one as MEDIA.txt; one line per song;\n"
@@ -77,11 +86,12 @@ int usage()
                            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
                            "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
                            "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
-                           "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
-                           "given (nothing changed); fetch, search, publish: 1 a song or lyric file\n"
-                           "that cannot be read or written, 2 (publish) the audio engine cannot open\n"
-                           "MEDIA, 3 (publish) MEDIA is missing, 4 some songs not found (search:\n"
-                           "nothing found), 5 a server or network failure, 6 (publish) the user said no\n";
+                           "64 wrong arguments; 69 (follow) there is no session bus; 77 a file to\n"
+                           "replace is read-only and --force was not given (nothing changed); fetch,\n"
+                           "search, publish: 1 a song or lyric file that cannot be read or written,\n"
+                           "2 (publish) the audio engine cannot open MEDIA, 3 (publish) MEDIA is\n"
+                           "missing, 4 some songs not found (search: nothing found), 5 a server or\n"
+                           "network failure, 6 (publish) the user said no\n";
     return kUsageError;
 }
 
@@ -233,6 +243,10 @@ int main(int argc, char** argv)
         return reportTransfer(lyrics::importLrc(args[1], args[2], readOnly));
     if (args.size() == 1 && args[0] == QLatin1String("paths"))
         return paths();
+    if (!args.isEmpty() && args[0] == QLatin1String("follow")) {
+        const int status = runFollow(args.mid(1));
+        return status == kFollowWrongArguments ? usage() : status;
+    }
     if (!args.isEmpty() && tool::isOnlineCommand(args[0])) {
         const int status = tool::runOnlineCommand(args);
         return status == kUsageError ? usage() : status;

@@ -27,7 +27,9 @@ void MissingLyricLookup::lyricLoaded(const lyrics::FoundLyric& found, bool newSo
         return;
     if (m_job)
         m_job->cancel(); // the song it was for has gone
-    if (!m_on || found.load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile)
+    // A track of another player being followed is not the player's song
+    // (its signature comes from the follower).
+    if (!m_on || m_player.following() || found.load.outcome != lyrics::LyricLoad::Outcome::NoLyricFile)
         return;
     if (!m_services.lookup()) {
         Q_EMIT noted(m_services.problem());
@@ -45,7 +47,8 @@ void MissingLyricLookup::lyricLoaded(const lyrics::FoundLyric& found, bool newSo
 void MissingLyricLookup::answered(const QString& mediaPath, const online::LookupResult& result)
 {
     using Outcome = online::LookupResult::Outcome;
-    if (m_player.mediaPath() != mediaPath || !(result.found() || result.outcome == Outcome::Instrumental))
+    if (m_player.following() || m_player.mediaPath() != mediaPath
+        || !(result.found() || result.outcome == Outcome::Instrumental))
         return;
     const online::WrittenLyric written = online::writeFoundLyric(mediaPath, result, false);
     const bool shown = showFoundLyric(m_player, mediaPath, written, result);

@@ -63,6 +63,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
 
     m_panes = std::make_unique<LyricPanesView>(*m_ui.Text1, *m_ui.Text2, *this);
     m_menus = new PlayerMenus(*this, m_player, services.encodingChoices);
+    if (services.following)
+        m_menus->addFollowMenu(*services.following);
     m_tray = new PlayerTray(m_player, m_menus->popup(), windowIcon(), this);
     m_feed = new ScreenSaverFeed(m_player, this);
     m_windows = new PlayerWindows(
@@ -183,8 +185,11 @@ void Form1::showState()
 
 void Form1::showTitle()
 {
-    setWindowTitle(m_player.playing() ? QStringLiteral("Tessaly Playing:- ") + m_player.mediaFileName()
-                                      : playerTitle());
+    if (m_player.following())
+        setWindowTitle(QStringLiteral("Tessaly Following:- ") + m_player.followCaption());
+    else
+        setWindowTitle(m_player.playing() ? QStringLiteral("Tessaly Playing:- ") + m_player.mediaFileName()
+                                          : playerTitle());
 }
 
 void Form1::showVolume()
@@ -202,7 +207,7 @@ void Form1::showLyricLoaded(const lyrics::FoundLyric& found, bool newSong)
     // Read in another encoding, a file may hold no lyric any more: the menu
     // stays with it, so that another choice can bring it back.
     if (newSong || found.origin.kind == Kind::Pair || found.origin.kind == Kind::LrcFile)
-        m_menus->encodingMenu().setLyric(m_player.mediaPath(), found.origin);
+        m_menus->encodingMenu().setLyric(m_player.lyricSongPath(), found.origin);
     if (found.load.outcome != Outcome::LyricOnly && found.load.outcome != Outcome::WithTranslation)
         return;
     m_ui.Option2->setEnabled(found.load.outcome == Outcome::WithTranslation);

@@ -33,6 +33,9 @@ namespace lyrics {
 class EncodingChoices;
 struct FoundLyric;
 } // namespace lyrics
+namespace follow {
+class Following;
+}
 
 // What the window needs from the program besides the player: the audio
 // engine (for the lyric maker's own connection), the prompts, and what
@@ -44,6 +47,9 @@ struct PlayerServices {
     // The user's lyric encodings, as installed for every lyric read
     // (lyrics/EncodingChoices.h); null: the "Lyric encoding" menu is off.
     lyrics::EncodingChoices* encodingChoices = nullptr;
+    // The other players on the desktop the lyric can follow
+    // (follow/Following.h); null: the "Follow another player" menu is off.
+    follow::Following* following = nullptr;
 };
 
 class Form1 : public QWidget {

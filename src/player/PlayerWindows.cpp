@@ -56,7 +56,7 @@ Lyric_Master& PlayerWindows::lyricEditor()
 Lyric_Displayer& PlayerWindows::floatingWindow()
 {
     if (!m_floating) {
-        m_floating = new Lyric_Displayer([&player = m_needs.player] { return int(player.shownPositionMs()); });
+        m_floating = new Lyric_Displayer([&player = m_needs.player] { return int(player.linePositionMs()); });
         m_floating->setWindowIcon(m_icon);
     }
     return *m_floating;
