@@ -21,6 +21,7 @@
 #include "platform/QtPrompts.h"
 #include "platform/TerminationSignals.h"
 #include "player/Form1.h"
+#include "player/PlayerOnline.h"
 #include "sockets/PlayerRendezvous.h"
 
 #include <QApplication>
@@ -73,6 +74,9 @@ int main(int argc, char** argv)
     cantorel::follow::PlayerFollowing followingPlayer(player, following);
     cantorel::Form1 form(player, {*engine, prompts, failures, &encodingChoices, &following});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+    // A followed track without a lyric here is looked up online, when the
+    // user has turned that on.
+    form.online().lookUpFollowedTracks(followingPlayer, following);
 
     // kill, Ctrl+C and the end of the session end the program the normal
     // way, keeping unsaved lyric lines.

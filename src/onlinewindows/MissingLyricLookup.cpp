@@ -2,9 +2,12 @@
 
 #include "base/FilePaths.h"
 #include "controller/PlayerController.h"
+#include "online/FetchedLyric.h"
 #include "online/FoundLyricFiles.h"
 #include "onlinewindows/FoundLyricShow.h"
 #include "onlinewindows/OnlineServices.h"
+
+#include <memory>
 
 namespace cantorel {
 
@@ -42,6 +45,47 @@ void MissingLyricLookup::lyricLoaded(const lyrics::FoundLyric& found, bool newSo
     m_job = m_services.lookup()->find(song);
     connect(m_job, &online::LookupJob::finished, this,
             [this, path](const online::LookupResult& r) { answered(path, r); });
+}
+
+void MissingLyricLookup::lookUpTrack(const online::SongSignature& song, std::function<bool()> stillWanted)
+{
+    if (m_job)
+        m_job->cancel(); // the track it was for has gone
+    if (!m_on || !song.usable())
+        return;
+    if (!m_services.lookup()) {
+        Q_EMIT noted(m_services.problem());
+        return;
+    }
+    m_job = m_services.lookup()->find(song);
+    connect(m_job, &online::LookupJob::finished, this,
+            [this, title = song.title, stillWanted = std::move(stillWanted)](const online::LookupResult& r) {
+                if (m_player.following() && stillWanted())
+                    trackAnswered(title, r);
+            });
+}
+
+void MissingLyricLookup::trackAnswered(const QString& title, const online::LookupResult& result)
+{
+    using Outcome = online::LookupResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Synced: {
+        auto table = std::make_unique<lyrics::LyricTable>();
+        lyrics::fillTable(online::timedLyricOf(result.record), *table);
+        m_player.showLyric(*table, {});
+        Q_EMIT noted(tr("Lyric found online for %1").arg(title));
+        break;
+    }
+    case Outcome::Plain:
+        Q_EMIT noted(tr("Only a plain lyric was found online for %1").arg(title));
+        break;
+    case Outcome::Instrumental:
+        Q_EMIT noted(tr("%1 is instrumental, says the lyric server.").arg(title));
+        break;
+    case Outcome::NotFound:
+    case Outcome::Failed:
+        break;
+    }
 }
 
 void MissingLyricLookup::answered(const QString& mediaPath, const online::LookupResult& result)

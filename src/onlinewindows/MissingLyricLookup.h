@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 namespace cantorel {
 
 class OnlineServices;
@@ -18,6 +20,7 @@ class PlayerController;
 namespace online {
 class LookupJob;
 struct LookupResult;
+struct SongSignature;
 } // namespace online
 
 class MissingLyricLookup : public QObject {
@@ -29,6 +32,12 @@ public:
     bool isOn() const { return m_on; }
     void setOn(bool on);
 
+    // A track another player plays, with no lyric here: while this is on it
+    // is looked up by `song` alone, and a timed lyric found is shown from
+    // memory (the track may be no file of ours, so nothing is written)
+    // while `stillWanted()` says the track is still the one followed.
+    void lookUpTrack(const online::SongSignature& song, std::function<bool()> stillWanted);
+
 Q_SIGNALS:
     // For the user, briefly ("Found online: Rain.lrc").
     void noted(const QString& text);
@@ -36,6 +45,7 @@ Q_SIGNALS:
 private:
     void lyricLoaded(const lyrics::FoundLyric& found, bool newSong);
     void answered(const QString& mediaPath, const online::LookupResult& result);
+    void trackAnswered(const QString& title, const online::LookupResult& result);
 
     PlayerController& m_player;
     OnlineServices& m_services;

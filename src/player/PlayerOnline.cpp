@@ -2,7 +2,10 @@
 
 #include "common/Prompts.h"
 #include "controller/PlayerController.h"
+#include "follow/Following.h"
+#include "follow/PlayerFollowing.h"
 #include "lyrics/LyricSource.h"
+#include "online/SongSignature.h"
 #include "onlinewindows/FetchProgressDialog.h"
 #include "onlinewindows/FindLyricsDialog.h"
 #include "onlinewindows/FoundLyricShow.h"
@@ -15,6 +18,8 @@
 
 #include <QAction>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace cantorel {
 
@@ -166,6 +171,16 @@ void PlayerOnline::shareRecording(const QString& mediaPath, qint64 lengthMs)
     const lyrics::TimedLyric lyric = lyrics::readLyric(mediaPath, &found);
     if (!lyric.lines.isEmpty())
         share().showFor(mediaPath, lengthMs, lyric);
+}
+
+void PlayerOnline::lookUpFollowedTracks(follow::PlayerFollowing& wiring, const follow::Following& following)
+{
+    connect(&wiring, &follow::PlayerFollowing::lyricWanted, this,
+            [this, &following](const follow::TrackSignature& track) {
+                const follow::MprisTrack wanted = following.track();
+                m_missing->lookUpTrack({track.title, track.artist, track.album, std::max<qint64>(track.lengthMs, 0)},
+                                       [&following, wanted] { return following.track() == wanted; });
+            });
 }
 
 } // namespace cantorel

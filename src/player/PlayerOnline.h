@@ -32,6 +32,10 @@ class PlayerWindows;
 class Playlist;
 class Prompts;
 class ShareDialog;
+namespace follow {
+class Following;
+class PlayerFollowing;
+} // namespace follow
 
 class PlayerOnline : public QObject {
     Q_OBJECT
@@ -47,6 +51,11 @@ public:
     ~PlayerOnline() override;
 
     OnlineServices& services() { return *m_services; }
+    // "Look up missing lyrics online" covers the tracks of a player that
+    // `wiring` follows too: a track without a lyric here is looked up by
+    // its signature, and what is found shown while `following` still
+    // follows that track. Both must outlive this.
+    void lookUpFollowedTracks(follow::PlayerFollowing& wiring, const follow::Following& following);
     FindLyricsDialog* findDialog() const { return m_find.get(); }
     ShareDialog* shareDialog() const { return m_share.get(); }
     FetchProgressDialog* fetchDialog() const { return m_fetch.get(); }

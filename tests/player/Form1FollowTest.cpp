@@ -6,9 +6,12 @@
 #include "follow/PlayerFollowing.h"
 #include "player/FollowMenu.h"
 #include "player/PlayerFixture.h"
+#include "player/PlayerOnline.h"
 #include "player/PlayerTray.h"
+#include "support/FakeLrclibServer.h"
 #include "support/FakeMprisPlayer.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QListWidget>
 #include <QUrl>
@@ -24,12 +27,15 @@ protected:
     {
         if (!s_bus)
             GTEST_SKIP() << "dbus-daemon is missing (scripts/deps test installs it)";
+        ASSERT_TRUE(server.listen());
+        serverSetting = std::make_unique<ScopedEnvironment>("CANTOREL_LYRICS_SERVER", server.url().toUtf8());
         PlayerFixture::SetUp();
         following = std::make_unique<follow::Following>(s_bus->connect());
         following->start();
         wiring = std::make_unique<follow::PlayerFollowing>(*controller, *following);
         form =
             std::make_unique<Form1>(*controller, PlayerServices {engine, prompts, failures, nullptr, following.get()});
+        form->online().lookUpFollowedTracks(*wiring, *following);
         form->load(QString());
     }
     void TearDown() override
@@ -49,6 +55,10 @@ protected:
         return nullptr;
     }
 
+    FakeLrclibServer server;
+    std::unique_ptr<ScopedEnvironment> serverSetting;
+    ScopedEnvironment config {"XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8()};
+    ScopedEnvironment cache {"XDG_CACHE_HOME", dir.filePath(QStringLiteral("cache")).toUtf8()};
     std::unique_ptr<follow::Following> following;
     std::unique_ptr<follow::PlayerFollowing> wiring;
 };
@@ -84,4 +94,25 @@ TEST_F(PlayerFollowing, ThePlayerPickedInTheMenuIsFollowedByEveryView)
     entry("None")->trigger();
     EXPECT_EQ(form->windowTitle(), "Tessaly");
     EXPECT_EQ(text1()->lyric(), "Normal Lyrics");
+}
+
+TEST_F(PlayerFollowing, ATrackWithoutALyricHereIsLookedUpOnlineOnlyWhenTheUserSaidSo)
+{
+    server.add(lrclibRecord("Rain", "The Clouds", "", 9, "[00:01.00]one online\n[00:03.00]two online"));
+    FakeMprisPlayer browser(s_bus->connect(), "org.mpris.MediaPlayer2.browser", "Browser");
+    browser.setMetadata(FakeMprisPlayer::track("Rain", "https://example.org/rain", 9000000, {"The Clouds"}));
+    browser.setPositionUs(3200000);
+    browser.setStatus("Paused");
+    ASSERT_TRUE(waitUntil([&] { return entry("Browser") != nullptr; }));
+
+    entry("Browser")->trigger(); // lookups are off: nothing leaves the machine
+    ASSERT_TRUE(waitUntil([&] { return form->windowTitle().startsWith("Tessaly Following:- Rain"); }));
+    EXPECT_EQ(server.requests().size(), 0);
+
+    entry("None")->trigger();
+    form->findChild<QAction*>("mn_lookUpMissing")->trigger();
+    entry("Browser")->trigger();
+    EXPECT_TRUE(waitUntil([&] { return text1()->lyric() == "two online"; }));
+    ASSERT_GE(server.requests().size(), 1);
+    EXPECT_EQ(server.requests().first().query.value("track_name"), "Rain");
 }
