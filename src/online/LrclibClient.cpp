@@ -19,8 +19,8 @@ constexpr int kMaxRedirects = 5;
 
 QString sizeText(qint64 bytes)
 {
-    return bytes % (1024 * 1024) == 0 ? QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024))
-                                      : QStringLiteral("%1 bytes").arg(bytes);
+    constexpr qint64 kMiB = qint64(1024) * 1024;
+    return bytes % kMiB == 0 ? QStringLiteral("%1 MiB").arg(bytes / kMiB) : QStringLiteral("%1 bytes").arg(bytes);
 }
 
 QString secondsText(int ms)

@@ -31,9 +31,9 @@ class QTimer;
 namespace cantorel::online {
 
 struct ClientOptions {
-    QUrl server;                           // e.g. https://lrclib.net (a path is kept as a prefix)
-    int timeoutMs = 20000;                 // the whole request
-    qint64 maxBodyBytes = 2 * 1024 * 1024; // the answer's body
+    QUrl server;                                   // e.g. https://lrclib.net (a path is kept as a prefix)
+    int timeoutMs = 20000;                         // the whole request
+    qint64 maxBodyBytes = qint64(2) * 1024 * 1024; // the answer's body
 };
 
 // How a request ended.
