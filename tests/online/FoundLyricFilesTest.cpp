@@ -98,5 +98,15 @@ TEST(FetchedLyric, IsHeldToTheLimitsOfALocalLyricFile)
     EXPECT_EQ(plain[0].size(), 1000);
 }
 
+TEST(FetchedLyric, AnEnhancedLrcFromTheServerKeepsItsWordTimes)
+{
+    online::LrclibRecord r;
+    r.syncedLyrics = QStringLiteral("[00:12.00]<00:12.00>Shine <00:12.80>on <00:13.40>me<00:14.10>\n[00:15.00]plain\n");
+    bool cut = false;
+    EXPECT_EQ(online::lrcFileText(online::timedLyricOf(r, &cut)),
+              "[00:12.00]<00:12.00>Shine <00:12.80>on <00:13.40>me<00:14.10>\r\n[00:15.00]plain\r\n");
+    EXPECT_FALSE(cut);
+}
+
 } // namespace
 } // namespace cantorel::testing
