@@ -10,6 +10,7 @@
 #include "controller/PlayerController.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
+#include "karaoke/KaraokePane.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
@@ -17,6 +18,7 @@
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
 #include "platform/WindowFront.h"
+#include "player/KaraokeViews.h"
 #include "player/LyricEncodingMenu.h"
 #include "player/LyricPanesView.h"
 #include "player/PlayerMenus.h"
@@ -64,6 +66,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
     m_menus = new PlayerMenus(*this, m_player, services.encodingChoices);
     m_tray = new PlayerTray(m_player, m_menus->popup(), windowIcon(), this);
     m_feed = new ScreenSaverFeed(m_player, this);
+    m_karaoke = new KaraokeViews(m_player, services.prompts, *m_ui.Text1, *this);
+    m_karaoke->addEntries(m_menus->lyricMenu(), m_menus->popup());
     m_windows = new PlayerWindows(
         PlayerWindows::Needs {m_player, services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2},
         windowIcon(), this);
@@ -453,6 +457,7 @@ void Form1::lyricDisplayer()
 void Form1::command11Click()
 {
     Lyric_Displayer& floating = floatingWindow();
+    floating.setClock(&m_karaoke->clock());
     lyricDisplayer();
     floating.show();
     floating.raise();
