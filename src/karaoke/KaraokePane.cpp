@@ -45,9 +45,11 @@ void KaraokePane::setWords(const QString& text, const QList<WordTiming>& timings
 {
     const bool was = wiping();
     m_wipe.setWords(text, timings);
+    // A wipe begun or ended: the clock wakes for what is left to do.
     if (was || wiping()) {
         update();
-        laidOutAnew();
+        if (m_clock)
+            m_clock->refresh();
     }
 }
 
