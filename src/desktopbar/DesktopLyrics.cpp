@@ -83,8 +83,10 @@ DesktopLyrics::~DesktopLyrics()
 void DesktopLyrics::setLines(const BarLines& lines, const QList<karaoke::WordTiming>& timings)
 {
     const bool textChanged = lines.first != m_lines.first || lines.second != m_lines.second;
+    const bool wordsChanged = m_first.setWords(lines.first, timings);
+    if (!textChanged && !wordsChanged && lines == m_lines)
+        return; // (the player's tooltip changed, say)
     m_lines = lines;
-    m_first.setWords(lines.first, timings);
     layOut();
     update();
     if (textChanged) {
@@ -140,11 +142,11 @@ void DesktopLyrics::layOut()
     const QRectF first = firstBox();
     m_first.setText(m_lines.first, fitted(m_look.lineFont, m_lines.first, first.width() - 2 * outline1), first.size(),
                     false);
-    m_first.setLook({m_look.unsung, m_look.sung, m_look.outline, outline1}, ratio);
+    m_first.setLook({m_look.unsung, m_look.sung, m_look.outline, outline1, QColor()}, ratio);
     const QRectF second = secondBox();
     m_second.setText(m_lines.second, fitted(m_look.secondFont, m_lines.second, second.width() - 2 * outline2),
                      second.size(), false);
-    m_second.setLook({m_look.unsung, m_look.unsung, m_look.outline, outline2}, ratio);
+    m_second.setLook({m_look.unsung, m_look.unsung, m_look.outline, outline2, QColor()}, ratio);
 }
 
 double DesktopLyrics::follow(double positionMs)

@@ -22,6 +22,7 @@ KaraokePane::KaraokePane(const QString& objectName, QWidget* parent) : LyricPane
     // A new text with the word times already given: the wipe starts from
     // where the song is.
     connect(this, &LyricPane::lyricChanged, this, [this] {
+        m_stale = true;
         if (!m_wipe.timings().isEmpty())
             laidOutAnew();
     });
@@ -44,7 +45,9 @@ void KaraokePane::setClock(WipeClock* clock)
 void KaraokePane::setWords(const QString& text, const QList<WordTiming>& timings)
 {
     const bool was = wiping();
-    m_wipe.setWords(text, timings);
+    if (!m_wipe.setWords(text, timings))
+        return;
+    m_stale = true;
     // A wipe begun or ended: the clock wakes for what is left to do.
     if (was || wiping()) {
         update();
@@ -57,11 +60,17 @@ bool KaraokePane::layOut()
 {
     if (m_wipe.timings().isEmpty())
         return false;
-    m_wipe.setText(text(), shownFont(), textRect().size(), true);
-    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
-    const QColor ink = palette().color(group, foregroundRole());
-    const QColor back = palette().color(group, backgroundRole());
-    m_wipe.setLook({blended(ink, back, kUnsungFade), ink, QColor(), 0}, devicePixelRatioF());
+    if (m_stale) {
+        m_stale = false;
+        m_wipe.setText(text(), shownFont(), textRect().size(), true);
+        const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const QColor ink = palette().color(group, foregroundRole());
+        const QColor back = palette().color(group, backgroundRole());
+        m_wipe.setLook({blended(ink, back, kUnsungFade), ink, QColor(), 0, back}, devicePixelRatioF());
+    }
+    // While it wipes, the pane fills its own background: a strip the wipe
+    // crossed is then one paint, not one for the background and another.
+    setAttribute(Qt::WA_OpaquePaintEvent, m_wipe.active());
     return m_wipe.active();
 }
 
@@ -73,6 +82,7 @@ bool KaraokePane::wiping()
 void KaraokePane::laidOutAnew()
 {
     // The wipe is measured on the new layout from where the song is.
+    m_stale = true;
     if (m_clock && layOut())
         m_clock->refresh();
 }
@@ -94,8 +104,13 @@ void KaraokePane::paintEvent(QPaintEvent* event)
         LyricPane::paintEvent(event);
         return;
     }
+    // Most paints are a strip the wipe crossed, which the line's images
+    // cover whole (they hold the background too).
     QPainter painter(this);
-    drawFrame(&painter);
+    if (!textRect().contains(event->rect()))
+        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
+    if (!contentsRect().contains(event->rect()))
+        drawFrame(&painter);
     painter.setClipRect(textRect());
     m_wipe.paint(painter, textRect().topLeft());
 }

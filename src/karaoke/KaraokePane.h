@@ -46,13 +46,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Lays the shown text out as the pane draws it; true when there is a
-    // wipe to draw.
+    // Lays the shown text out as the pane draws it (when its text, font,
+    // size or colours changed since); true when there is a wipe to draw.
     bool layOut();
     void laidOutAnew();
 
     LineWipe m_wipe;
     WipeClock* m_clock = nullptr;
+    bool m_stale = true; // the layout is to be made again
 };
 
 // Makes a pane for a window's control table (form::Kind::Made rows).

@@ -4,14 +4,15 @@
 
 namespace cantorel::karaoke {
 
-void LineWipe::setWords(const QString& text, const QList<WordTiming>& timings)
+bool LineWipe::setWords(const QString& text, const QList<WordTiming>& timings)
 {
     if (text == m_wordsText && timings == m_timings)
-        return;
+        return false;
     m_wordsText = text;
     m_timings = timings;
     m_wipeValid = false;
     m_sungPx = 0;
+    return true;
 }
 
 bool LineWipe::setText(const QString& text, const QFont& font, const QSizeF& box, bool wrap)

@@ -13,8 +13,9 @@ namespace cantorel::karaoke {
 
 class LineWipe {
 public:
-    // The word times of the line `text` (none: the line is drawn plain).
-    void setWords(const QString& text, const QList<WordTiming>& timings);
+    // The word times of the line `text` (none: the line is drawn plain);
+    // true when they differ from those given before.
+    bool setWords(const QString& text, const QList<WordTiming>& timings);
     // Lays the view's text out (WipedText::setText); true when it changed.
     bool setText(const QString& text, const QFont& font, const QSizeF& box, bool wrap);
     void setLook(const TextLook& look, double pixelRatio) { m_text.setLook(look, pixelRatio); }

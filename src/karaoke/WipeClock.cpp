@@ -28,7 +28,7 @@ WipeClock::WipeClock(Position position, Moving moving, QObject* parent)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &WipeClock::refresh);
-    setFrameMs(screenFrameMs());
+    setFrameMs(std::max(screenFrameMs(), kSmoothFrameMs));
 }
 
 void WipeClock::setFrameMs(int ms)
@@ -49,6 +49,14 @@ void WipeClock::remove(Follower* follower)
         m_timer.stop();
 }
 
+void WipeClock::rideOn(QTimer* ticks)
+{
+    disconnect(m_tickConnection);
+    m_ticks = ticks;
+    if (m_ticks)
+        m_tickConnection = connect(m_ticks, &QTimer::timeout, this, &WipeClock::refresh);
+}
+
 void WipeClock::refresh()
 {
     // A follower that asks for a refresh while showing is already being
@@ -66,7 +74,7 @@ void WipeClock::refresh()
             next = wanted;
     }
     m_refreshing = false;
-    if (next < 0 || !m_moving())
+    if (next < 0 || !m_moving() || (m_ticks && m_ticks->isActive()))
         return;
     const double wait = std::ceil(next - position);
     m_timer.start(int(std::clamp<double>(wait, m_frameMs, 24.0 * 3600 * 1000)));

@@ -34,6 +34,10 @@ struct TextLook {
     QColor sung;
     QColor outline;
     double outlinePx = 0; // 0: no outline
+    // What lies behind the text where it is drawn, when that is one opaque
+    // colour (the images are then opaque, and copied rather than blended);
+    // invalid for a see-through background.
+    QColor background;
     bool operator==(const TextLook&) const = default;
 };
 
@@ -74,7 +78,9 @@ private:
         double bottomPx; // the band of the box this row owns
     };
     void layOut();
-    QImage render(const QColor& fill) const;
+    QImage blankImage() const;
+    QImage render(const QColor& fill);
+    void dropImages();
     // Which row holds the character at `position` (the last row past the end).
     int rowOf(int position) const;
     double runAt(int position, int row) const;
@@ -93,6 +99,7 @@ private:
 
     TextLook m_look;
     double m_pixelRatio = 1;
+    QImage m_outlineImage;
     QImage m_unsungImage;
     QImage m_sungImage;
 };

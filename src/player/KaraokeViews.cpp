@@ -15,6 +15,9 @@ KaraokeViews::KaraokeViews(PlayerController& player, Prompts& prompts, karaoke::
       m_clock(new karaoke::WipeClock([&player] { return qint64(player.positionMs()); },
                                      [&player] { return player.playing() && !player.paused(); }, this))
 {
+    // While the song plays the position timer wakes the program anyway:
+    // the wipes move on its ticks.
+    m_clock->rideOn(&player.positionTimer());
     m_pane.setClock(m_clock);
     m_bar = new desktopbar::DesktopLyricsSwitch({player, *m_clock, prompts}, this);
 

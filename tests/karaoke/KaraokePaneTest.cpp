@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace cantorel;
@@ -121,6 +122,25 @@ TEST_F(Pane, TheClockWakesForTheNextPixelButNeverSoonerThanAFrame)
     wakeAt(1500);
     EXPECT_FALSE(clock.timer().isActive());
     EXPECT_GT(pane.sungPx(), 0);
+}
+
+TEST_F(Pane, ARegularWakeUpLentToTheClockMovesTheWipeWithoutATimerOfItsOwn)
+{
+    QTimer ticks;
+    ticks.setInterval(5);
+    clock.rideOn(&ticks);
+    giveWords();
+    ticks.start();
+    wakeAt(1000);
+    EXPECT_FALSE(clock.timer().isActive());
+    position = 1500;
+    EXPECT_TRUE(waitUntil([this] { return pane.sungPx() > 0; }));
+    // The ticks stop (a pause, another clock followed): the clock's own
+    // timer takes over.
+    ticks.stop();
+    wakeAt(1600);
+    EXPECT_TRUE(clock.timer().isActive());
+    clock.rideOn(nullptr);
 }
 
 TEST_F(Pane, NothingRepaintsBetweenLines)

@@ -53,15 +53,17 @@ TEST_F(Karaoke, TheLyricPaneWipesTheLineAsItsWordsAreSung)
     ASSERT_EQ(text1()->lyric(), "Shine on me");
     EXPECT_TRUE(pane()->wiping());
     const int early = pane()->sungPx();
-    EXPECT_TRUE(clock.timer().isActive());
+    // The wipe moves on the position timer's ticks, with no timer of its own.
+    EXPECT_TRUE(controller->positionTimer().isActive());
+    EXPECT_FALSE(clock.timer().isActive());
     play(700);
-    clock.refresh(); // its timer's wake-up
+    clock.refresh(); // as the tick's wake-up does
     EXPECT_GT(pane()->sungPx(), early);
     // A pause holds the wipe where it is; nothing runs.
     form->cpauseClick();
+    EXPECT_FALSE(controller->positionTimer().isActive());
     EXPECT_FALSE(clock.timer().isActive());
     form->cpauseClick();
-    EXPECT_TRUE(clock.timer().isActive());
     // The next line has no word times: drawn whole, nothing more to wake for.
     play(1200);
     EXPECT_EQ(text1()->lyric(), "Next line");
