@@ -86,9 +86,11 @@ void DesktopLyrics::setLines(const BarLines& lines, const QList<karaoke::WordTim
     const bool wordsChanged = m_first.setWords(lines.first, timings);
     if (!textChanged && !wordsChanged && lines == m_lines)
         return; // (the player's tooltip changed, say)
+    // Only where letters were or are now: most of the bar is empty.
+    QRegion changed = inkRegion();
     m_lines = lines;
     layOut();
-    update();
+    update(changed + inkRegion());
     if (textChanged) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
@@ -142,11 +144,19 @@ void DesktopLyrics::layOut()
     const QRectF first = firstBox();
     m_first.setText(m_lines.first, fitted(m_look.lineFont, m_lines.first, first.width() - 2 * outline1), first.size(),
                     false);
-    m_first.setLook({m_look.unsung, m_look.sung, m_look.outline, outline1, QColor()}, ratio);
+    m_first.setLook({m_look.unsung, m_look.sung, m_look.outline, outline1}, ratio);
     const QRectF second = secondBox();
     m_second.setText(m_lines.second, fitted(m_look.secondFont, m_lines.second, second.width() - 2 * outline2),
                      second.size(), false);
-    m_second.setLook({m_look.unsung, m_look.unsung, m_look.outline, outline2, QColor()}, ratio);
+    m_second.setLook({m_look.unsung, m_look.unsung, m_look.outline, outline2}, ratio);
+}
+
+QRegion DesktopLyrics::inkRegion() const
+{
+    QRegion ink = m_first.text().inkRect(firstBox().topLeft()).toAlignedRect();
+    ink += m_second.inkRect(secondBox().topLeft()).toAlignedRect();
+    // The hover panel lies behind them.
+    return m_hovered ? QRegion(rect()) : ink.intersected(rect());
 }
 
 double DesktopLyrics::follow(double positionMs)

@@ -83,6 +83,8 @@ private:
     QRectF firstBox() const;
     QRectF secondBox() const;
     void scale(double factor);
+    // Where the lines' letters are (the whole bar while its panel shows).
+    QRegion inkRegion() const;
 
     karaoke::WipeClock* m_clock;
     BarLook m_look;

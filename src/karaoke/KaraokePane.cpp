@@ -66,7 +66,7 @@ bool KaraokePane::layOut()
         const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
         const QColor ink = palette().color(group, foregroundRole());
         const QColor back = palette().color(group, backgroundRole());
-        m_wipe.setLook({blended(ink, back, kUnsungFade), ink, QColor(), 0, back}, devicePixelRatioF());
+        m_wipe.setLook({blended(ink, back, kUnsungFade), ink, QColor(), 0}, devicePixelRatioF());
     }
     // While it wipes, the pane fills its own background: a strip the wipe
     // crossed is then one paint, not one for the background and another.
@@ -104,11 +104,9 @@ void KaraokePane::paintEvent(QPaintEvent* event)
         LyricPane::paintEvent(event);
         return;
     }
-    // Most paints are a strip the wipe crossed, which the line's images
-    // cover whole (they hold the background too).
     QPainter painter(this);
-    if (!textRect().contains(event->rect()))
-        painter.fillRect(event->rect(), palette().brush(backgroundRole()));
+    painter.fillRect(event->rect(), palette().brush(backgroundRole()));
+    // Most paints are a strip the wipe crossed, well inside the frame.
     if (!contentsRect().contains(event->rect()))
         drawFrame(&painter);
     painter.setClipRect(textRect());

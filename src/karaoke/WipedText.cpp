@@ -1,6 +1,7 @@
 #include "karaoke/WipedText.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -123,9 +124,8 @@ void WipedText::dropImages()
 QImage WipedText::blankImage() const
 {
     const QSize pixels(int(std::ceil(m_box.width() * m_pixelRatio)), int(std::ceil(m_box.height() * m_pixelRatio)));
-    const bool opaque = m_look.background.isValid() && m_look.background.alpha() == 255;
-    QImage image(pixels.expandedTo(QSize(1, 1)), opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image.fill(opaque ? m_look.background : QColor(Qt::transparent));
+    QImage image(pixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     image.setDevicePixelRatio(m_pixelRatio);
     return image;
 }
@@ -140,11 +140,14 @@ QImage WipedText::render(const QColor& fill)
         m_outlineImage = blankImage();
         QPainter painter(&m_outlineImage);
         painter.setPen(m_look.outline);
+        const QList<QGlyphRun> runs = m_layout->glyphRuns();
         const double r = m_look.outlinePx;
-        const int steps = r > 2 ? 16 : 8;
+        const int steps = r > 3 ? 16 : 8;
         for (int i = 0; i < steps; ++i) {
             const double angle = 2 * M_PI * i / steps;
-            m_layout->draw(&painter, origin + QPointF(r * std::cos(angle), r * std::sin(angle)));
+            const QPointF at = origin + QPointF(r * std::cos(angle), r * std::sin(angle));
+            for (const QGlyphRun& run : runs)
+                painter.drawGlyphRun(at, run);
         }
     }
     QImage image = m_look.outlinePx > 0 ? m_outlineImage.copy() : blankImage();
@@ -174,6 +177,10 @@ void WipedText::paint(QPainter& painter, const QPointF& origin, int sungPx)
 {
     if (m_rows.isEmpty())
         return;
+    if (m_look.outlinePx <= 0) {
+        paintDirectly(painter, origin, sungPx);
+        return;
+    }
     if (m_unsungImage.isNull())
         m_unsungImage = render(m_look.unsung);
     if (sungPx > 0 && m_sungImage.isNull())
@@ -190,6 +197,42 @@ void WipedText::paint(QPainter& painter, const QPointF& origin, int sungPx)
             painter.drawImage(QRectF(origin.x() + cut, origin.y() + r.topPx, width - cut, height), m_unsungImage,
                               QRectF(cut * ratio, r.topPx * ratio, (width - cut) * ratio, height * ratio));
     }
+}
+
+void WipedText::paintDirectly(QPainter& painter, const QPointF& origin, int sungPx)
+{
+    // Without an outline the text is drawn as it is, twice: sung where the
+    // wipe has been, unsung elsewhere. Glyphs outside a paint's clip cost
+    // next to nothing, so a strip costs two short draws.
+    QRegion sung;
+    QRegion unsung;
+    const double width = m_box.width();
+    for (const Row& r : m_rows) {
+        const double cut = std::min(width, cutOf(sungPx, r.runStartPx, r.widthPx, r.leftPx, reachPx()));
+        const QRectF band(origin.x(), origin.y() + r.topPx, width, r.bottomPx - r.topPx);
+        const QRect left = QRectF(band.left(), band.top(), cut, band.height()).toAlignedRect();
+        sung += left;
+        unsung += band.toAlignedRect().adjusted(left.width(), 0, 0, 0);
+    }
+    const QPointF at = origin + QPointF(0, m_topPx);
+    for (const auto& [part, colour] : {std::pair(sung, m_look.sung), std::pair(unsung, m_look.unsung)}) {
+        if (part.isEmpty())
+            continue;
+        painter.save();
+        painter.setClipRegion(part, Qt::IntersectClip);
+        painter.setPen(colour);
+        m_layout->draw(&painter, at);
+        painter.restore();
+    }
+}
+
+QRectF WipedText::inkRect(const QPointF& origin) const
+{
+    QRectF ink;
+    for (const Row& r : m_rows)
+        ink |= QRectF(origin.x() + r.leftPx, origin.y() + r.topPx, r.widthPx, r.bottomPx - r.topPx);
+    const double reach = reachPx();
+    return ink.adjusted(-reach, -m_look.outlinePx, reach, m_look.outlinePx);
 }
 
 QRegion WipedText::changed(int fromPx, int toPx, const QPointF& origin) const

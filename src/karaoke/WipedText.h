@@ -7,9 +7,10 @@
 // boundaries (or kept on one row), each row centred, the rows centred
 // vertically in the box, as the lyric panes draw it. Its run is its rows
 // laid end to end: a place on it is the sum of the widths of the rows
-// before plus the place inside its own row, in pixels (Wipe.h). The two
-// colourings are drawn once into images; a paint only copies parts of them,
-// so a wipe that moves costs two small copies per row and nothing else.
+// before plus the place inside its own row, in pixels (Wipe.h). Plain text
+// is drawn as it is, each colour clipped to its part; outlined text, costly
+// to draw, is drawn once per colour into an image, and a paint copies parts
+// of those.
 //
 // User-interface thread only. Pixels are the widget's (logical) pixels.
 #include "karaoke/Wipe.h"
@@ -34,10 +35,6 @@ struct TextLook {
     QColor sung;
     QColor outline;
     double outlinePx = 0; // 0: no outline
-    // What lies behind the text where it is drawn, when that is one opaque
-    // colour (the images are then opaque, and copied rather than blended);
-    // invalid for a see-through background.
-    QColor background;
     bool operator==(const TextLook&) const = default;
 };
 
@@ -68,6 +65,8 @@ public:
     // What changes on the screen when the wipe moves from `fromPx` to
     // `toPx`, for a box at `origin`: a strip of each row the move crosses.
     QRegion changed(int fromPx, int toPx, const QPointF& origin) const;
+    // Where the text's letters and outline may be, for a box at `origin`.
+    QRectF inkRect(const QPointF& origin) const;
 
 private:
     struct Row {
@@ -78,6 +77,7 @@ private:
         double bottomPx; // the band of the box this row owns
     };
     void layOut();
+    void paintDirectly(QPainter& painter, const QPointF& origin, int sungPx);
     QImage blankImage() const;
     QImage render(const QColor& fill);
     void dropImages();
