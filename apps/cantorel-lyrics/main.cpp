@@ -45,12 +45,15 @@ int usage()
                            "            --encoding reads the lyric's files in NAME (UTF-8, UTF-16LE,\n"
                            "            UTF-16BE, GB18030, Big5, Shift-JIS, EUC-JP, EUC-KR, Windows-1251,\n"
                            "            KOI8-R, Windows-1250, Windows-1252) instead of the encoding chosen\n"
-                           "            in the player or guessed\n"
+                           "            in the player or guessed; a line sung word by word adds\n"
+                           "            words1=SUNG/TOTAL (the words whose time has come, of all)\n"
                            "export-lrc  writes that lyric, translation included, as a UTF-8 LRC file to\n"
                            "            OUT, by default MEDIA with its extension replaced by .lrc\n"
                            "            (Rain.mp3 -> Rain.lrc); a file already there is kept as OUT.bak\n"
                            "import-lrc  writes the LRC file as the lyric pair of MEDIA; an existing pair\n"
-                           "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak\n"
+                           "            is kept as MEDIA-lyric.txt.bak / MEDIA-Tlyric.txt.bak; an LRC\n"
+                           "            with word times is written as MEDIA's own LRC file instead\n"
+                           "            (word times kept) and the pair is set aside\n"
                            "            (older backups move on to .bak.1, .bak.2, ...)\n"
                            "--force     replaces a file the user made read-only (it stays read-only)\n"
                            "paths       prints where the programs find their help page and demo song and\n"
@@ -128,9 +131,10 @@ int show(const QString& media, const QList<qint64>& positions)
         out << line << '\n';
     for (qint64 ms : positions) {
         lyrics::PaneTexts panes = lyrics::openedPanes();
+        int line = 0;
         if (loaded)
-            lyrics::lookUpLine(*table, double(ms), panes);
-        out << lyrics::paneLine(ms, panes) << '\n';
+            lyrics::lookUpLine(*table, double(ms), panes, &line);
+        out << lyrics::paneLine(ms, panes) << lyrics::wordsField(*table, line, ms) << '\n';
     }
     return 0;
 }

@@ -66,9 +66,27 @@ bool startsLine(const QString& text)
     return text.startsWith(u'\n') || text.startsWith(u'\r');
 }
 
+// A word tag of `ms` milliseconds ("<01:02.345>"), as the LRC reader reads it.
+QString wordTag(qint64 ms)
+{
+    return QStringLiteral("<%1:%2.%3>")
+        .arg(ms / 60000, 2, 10, QLatin1Char('0'))
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000, 3, 10, QLatin1Char('0'));
+}
+
+// A syllable line's texts with their tags come to more than its shown text.
+constexpr qsizetype kMaxSyllableLineChars = 16 * kMaxLrcLineChars;
+
+struct FrameLines {
+    std::vector<TimedText> lines;
+    bool syllables = false; // the frame's texts are syllables or words
+};
+
 // The lines of one SYLT frame, times in ms; nothing when its times cannot be
-// read as time. `mpeg` is the song when it is MPEG audio.
-std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, TagLib::MPEG::File* mpeg)
+// read as time. `mpeg` is the song when it is MPEG audio. In a frame of
+// syllables each text keeps its time as a word tag in front of it.
+std::optional<FrameLines> linesOf(const SyltFrame& frame, TagLib::MPEG::File* mpeg)
 {
     const bool frames = frame.timestampFormat() == SyltFrame::AbsoluteMpegFrames;
     const FrameClock clock = frames ? clockOf(mpeg) : FrameClock();
@@ -82,12 +100,14 @@ std::optional<std::vector<TimedText>> linesOf(const SyltFrame& frame, TagLib::MP
     for (const auto& e : entries) {
         const QString text = qtString(e.text);
         const qint64 ms = frames ? clock.ms(e.time) : qint64(e.time);
-        if (syllables && !lines.empty() && !startsLine(text) && lines.back().text.size() < kMaxLrcLineChars)
-            lines.back().text += text;
-        else
+        if (!syllables)
             lines.push_back({ms, text});
+        else if (lines.empty() || startsLine(text))
+            lines.push_back({ms, wordTag(ms) + text});
+        else if (lines.back().text.size() < kMaxSyllableLineChars)
+            lines.back().text += wordTag(ms) + text;
     }
-    return lines;
+    return FrameLines {std::move(lines), syllables};
 }
 
 std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
@@ -101,28 +121,33 @@ std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
 
 std::optional<EmbeddedLyric> fromSylt(TagLib::ID3v2::Tag* id3, TagLib::MPEG::File* mpeg)
 {
-    std::optional<std::vector<TimedText>> lyric, translation;
+    std::optional<FrameLines> lyric, translation;
     for (TagLib::ID3v2::Frame* f : id3->frameListMap()["SYLT"]) {
         const auto* sylt = dynamic_cast<const SyltFrame*>(f);
         if (!sylt || !isTextFrame(*sylt))
             continue;
-        auto lines = linesOf(*sylt, mpeg);
-        if (!lines || lines->empty())
+        auto frame = linesOf(*sylt, mpeg);
+        if (!frame || frame->lines.empty())
             continue;
         if (!lyric) {
-            lyric = std::move(lines);
-        } else if (timesOf(*lines) == timesOf(*lyric)) {
-            translation = std::move(lines);
+            lyric = std::move(frame);
+        } else if (timesOf(frame->lines) == timesOf(lyric->lines)) {
+            translation = std::move(frame);
             break;
         }
     }
     if (!lyric)
         return std::nullopt;
+    // Of two frames with the same times, the one timed word by word is the
+    // lyric whichever comes first (writers order frames by their size).
+    if (translation && translation->syllables && !lyric->syllables)
+        std::swap(lyric, translation);
+    std::vector<TimedText> texts = std::move(lyric->lines);
     if (translation)
-        lyric->insert(lyric->end(), translation->begin(), translation->end());
+        texts.insert(texts.end(), translation->lines.begin(), translation->lines.end());
     EmbeddedLyric found;
     found.tag = QStringLiteral("ID3v2 SYLT");
-    found.lyric = lyricOfTimedTexts(std::move(*lyric), &found.cutShort);
+    found.lyric = lyricOfTimedTexts(std::move(texts), &found.cutShort);
     return found;
 }
 

@@ -5,8 +5,11 @@
 //     transcription or untyped frames; times in milliseconds, or in MPEG
 //     frames (converted with the song's frame rate; not for WAV). A frame
 //     whose texts start with a line feed holds syllables: each line feed
-//     starts a line, the other texts are added to the line before them.
-//     A second such frame with the same times is the translation; the
+//     starts a line, the other texts are added to the line before them
+//     (" in" after "Strang", "ers" reads "Strangers in"), and each text is
+//     timed as a word of its own (LineWords).
+//     A second such frame with the same times is the translation (of the
+//     two, a frame of syllables is the lyric, whichever comes first); the
 //     same-time pairing of LRC applies inside a frame too. Times of an
 //     unknown format are taken as milliseconds.
 //   - an LRC text in ID3v2 "USLT";

@@ -1,5 +1,7 @@
 #include "lyrics/LrcReader.h"
 
+#include "lyrics/WordTimes.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -110,33 +112,46 @@ bool isBlank(QChar c)
 }
 
 // When `out` ends with a time tag or word tag ("[01:02.50]", "<01:02.50>")
-// whose closing bracket was just added, the tag is taken off. A tag that two
-// removed ones leave behind ("[0[00:01]0:02]") is found as its own closing
-// bracket comes, so no time tag is ever left in the text.
-bool dropTagAtEnd(QString& out)
+// whose closing bracket was just added, the tag is taken off and its time
+// returned. A tag that two removed ones leave behind ("[0[00:01]0:02]") is
+// found as its own closing bracket comes, so no time tag is ever left in the
+// text.
+std::optional<qint64> dropTagAtEnd(QString& out)
 {
     const QChar closer = out.back();
     const QChar opener = closer == u']' ? u'[' : u'<';
     const qsizetype limit = qMax<qsizetype>(0, out.size() - 2 - kMaxTagChars);
     for (qsizetype i = out.size() - 2; i >= limit; --i) {
         if (out[i] == opener) {
-            if (!parseLrcTime(QStringView(out).mid(i + 1, out.size() - i - 2)))
-                return false;
-            out.truncate(i);
-            return true;
+            const auto timeMs = parseLrcTime(QStringView(out).mid(i + 1, out.size() - i - 2));
+            if (timeMs)
+                out.truncate(i);
+            return timeMs;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
-} // namespace
+// Notes a tag taken out before text index `position`: marks past it stood in
+// text that went with the tag, and of several tags in one place the last
+// counts.
+void addMark(QList<WordMark>& marks, qsizetype position, qint64 timeMs)
+{
+    while (!marks.isEmpty() && marks.back().position >= position)
+        marks.removeLast();
+    marks.append({position, timeMs});
+}
 
-QString lrcLineText(QStringView raw)
+// lrcLineText, and where the tags it took out stood (`marks`, when given):
+// indexes into the text it returns.
+QString lineText(QStringView raw, QList<WordMark>* marks)
 {
     QString out;
-    out.reserve(qMin(raw.size(), kMaxLrcLineChars));
+    // Room for a tag that ends past the cut: its place still counts.
+    const qsizetype room = kMaxLrcLineChars + kMaxTagChars + 2;
+    out.reserve(qMin(raw.size(), room));
     bool afterTag = false;
-    for (qsizetype i = 0; i < raw.size() && out.size() < kMaxLrcLineChars; ++i) {
+    for (qsizetype i = 0; i < raw.size() && out.size() < room; ++i) {
         const QChar c = raw[i];
         if (dropped(c.unicode()))
             continue; // before tags are looked for: "<00:0\x011.00>" is a tag
@@ -144,19 +159,55 @@ QString lrcLineText(QStringView raw)
         if (afterTag && isBlank(c) && (out.isEmpty() || isBlank(out.back())))
             continue;
         out.append(c);
-        afterTag = (c == u']' || c == u'>') && dropTagAtEnd(out);
+        afterTag = false;
+        if (c == u']' || c == u'>') {
+            if (const auto timeMs = dropTagAtEnd(out)) {
+                afterTag = true;
+                if (marks)
+                    addMark(*marks, out.size(), *timeMs);
+            }
+        }
     }
-    return out.trimmed();
+    out.truncate(kMaxLrcLineChars);
+    qsizetype lead = 0;
+    while (lead < out.size() && out[lead].isSpace())
+        ++lead;
+    out = out.trimmed();
+    if (marks) {
+        for (WordMark& m : *marks)
+            m.position = qBound<qsizetype>(0, m.position - lead, out.size());
+    }
+    return out;
+}
+
+} // namespace
+
+QString lrcLineText(QStringView raw)
+{
+    return lineText(raw, nullptr);
 }
 
 namespace {
 
-// One time tag of the file: its time and where the text it belongs to is.
+// One time tag of the file: its time, where the text it belongs to is, and
+// the time of the first tag of its line (word tags inside the text are
+// times of that one).
 struct Stamp {
     qint64 timeMs;
     qsizetype textStart;
     qsizetype textLength;
+    qint64 anchorMs;
 };
+
+qint64 anchorOf(const Stamp& s)
+{
+    return s.anchorMs;
+}
+
+qint64 anchorOf(const TimedText& t)
+{
+    return t.timeMs;
+}
 
 void skipBlanks(QStringView s, qsizetype& i)
 {
@@ -177,7 +228,7 @@ void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stam
         if (!tag)
             break;
         if (tag->timeMs) {
-            stamps.push_back({*tag->timeMs, 0, 0});
+            stamps.push_back({*tag->timeMs, 0, 0, 0});
         } else if (stamps.size() > first) {
             break; // brackets after the times belong to the text
         } else if (result.offsetTagStart < 0) {
@@ -195,7 +246,22 @@ void readLine(QStringView text, qsizetype start, qsizetype end, std::vector<Stam
     for (size_t k = first; k < stamps.size(); ++k) {
         stamps[k].textStart = start + i;
         stamps[k].textLength = line.size() - i;
+        stamps[k].anchorMs = stamps[first].timeMs;
     }
+}
+
+// The line a stamp's text makes, shown from `shownMs`, with its word times:
+// a line with several times has its words at each of them as at the first.
+template <typename StampT>
+TimedLine lineOfStamp(const StampT& stamp, QStringView raw, qint64 shownMs, qint64 offsetMs)
+{
+    QList<WordMark> marks;
+    TimedLine line {double(shownMs) / 10.0, lineText(raw, &marks), {}};
+    const qint64 moveMs = stamp.timeMs - anchorOf(stamp) - offsetMs;
+    for (WordMark& m : marks)
+        m.timeMs = qMax<qint64>(0, m.timeMs + moveMs);
+    line.words = wordsOfMarks(line.text, marks, shownMs);
+    return line;
 }
 
 // Sorts the stamps by time (stable) and makes the lines: the first text of a
@@ -211,7 +277,7 @@ bool groupStamps(std::vector<StampT>& stamps, qint64 offsetMs, TextOf textOf, Ti
             return true;
         const qint64 time = stamps[k].timeMs;
         const qint64 shown = qMax<qint64>(0, time - offsetMs);
-        TimedLine line {double(shown) / 10.0, lrcLineText(textOf(stamps[k])), {}};
+        TimedLine line = lineOfStamp(stamps[k], textOf(stamps[k]), shown, offsetMs);
         bool partnered = false;
         for (++k; k < stamps.size() && stamps[k].timeMs == time; ++k) {
             if (line.translation.size() >= kMaxLrcLineChars)

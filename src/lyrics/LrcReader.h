@@ -6,7 +6,8 @@
 //   [00:12.34]Rain on the river  a line sung from 12.34 s
 //   [00:12.34]Pluie sur la rivière   same time again: its translation
 //   [01:02.5][02:40.50]Chorus    several times: the text belongs to each
-//   [00:20.00]Rain <00:20.50>on  word tags <mm:ss.xx> are dropped
+//   [00:20.00]<00:20.00>Rain <00:20.50>on <00:21.00>me<00:21.60>
+//                                word times (below)
 //
 // Time tags: [m:ss], [mm:ss], [mm:ss.x], [mm:ss.xx], [mm:ss.xxx] and
 // [mm:ss:xx] (hundredths after a colon); minutes may have up to six digits;
@@ -22,9 +23,17 @@
 // that time); a text line without a time tag, a blank line, and anything in
 // brackets before the first time tag of a line are ignored.
 //
+// Word times: a time tag inside a line's text, a word tag <mm:ss.xx> or a
+// time tag after some text ("[00:05.00]hello [00:06.00]world"), starts a
+// word there; a tag with nothing after it ends the last word; text before
+// the first such tag is a word sung from the line's time (WordTimes.h:
+// wordsOfMarks). The tags never show. A line with several times has its
+// words at each of them as they are at the first one. Only the line gets
+// word times, never its translation.
+//
 // [offset:N] (the first one in the file) is in milliseconds with the LRC
-// sign: a positive N shows every line N ms earlier. Times moved before the
-// song's start are clamped at 0.
+// sign: a positive N shows every line N ms earlier, and its words with it.
+// Times moved before the song's start are clamped at 0.
 //
 // What a text shows is lrcLineText's: a text in that form reads back the
 // same from an LRC file (an export followed by an import changes nothing).
@@ -70,7 +79,8 @@ QString lrcLineText(QStringView raw);
 
 // Timed texts from elsewhere (a tag in the song) made into a lyric by the
 // same rules: sorted by time, same-time texts paired as line and
-// translation, texts cleaned and cut, at most kMaxLrcLines lines.
+// translation, texts cleaned and cut, word tags in them made word times,
+// at most kMaxLrcLines lines.
 struct TimedText {
     qint64 timeMs;
     QString text;

@@ -19,7 +19,23 @@ namespace cantorel::lyrics {
 // (times that do not decrease in the lyric) is written a hundredth after
 // it, so no line can be read back as the previous line's translation;
 // lines whose times decrease are written as they are, and come back sorted.
+// A line with word times is written with its word tags, the end of its last
+// word (when known) as a tag after the text:
+//   [00:12.00]<00:12.00>Shine <00:12.80>on <00:13.40>me<00:14.10>
+// which reads back as the same text with the same times to the hundredth.
 QString lrcText(const TimedLyric& lyric);
+
+// The same, line by line, for a writer that appends lines as they come (the
+// lyric maker): linesOf gives the text lrcText writes for `line` at this
+// place of the lyric, the translation line after it when `translated`.
+class LrcLineWriter {
+public:
+    QString linesOf(const TimedLine& line, bool translated);
+
+private:
+    qint64 m_previous = -1; // the last line's time as written, hundredths
+    double m_previousTime = 0;
+};
 
 // `lrc` (an LRC file's text) with its [offset:] value set to `offsetMs`
 // (LRC sign): the first [offset:] tag is rewritten in place, or, when there

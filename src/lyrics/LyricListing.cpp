@@ -1,6 +1,7 @@
 #include "lyrics/LyricListing.h"
 
 #include "base/RecordForm.h"
+#include "lyrics/WordTimes.h"
 
 namespace cantorel::lyrics {
 
@@ -47,6 +48,14 @@ QString paneLine(qint64 positionMs, const PaneTexts& panes)
     return QStringLiteral("at=") + QString::number(positionMs) + QStringLiteral("\ttext1=") + escapeField(panes.text1)
            + QStringLiteral("\ttip1=") + escapeField(panes.tip1) + QStringLiteral("\ttext2=") + escapeField(panes.text2)
            + QStringLiteral("\ttip2=") + escapeField(panes.tip2);
+}
+
+QString wordsField(const LyricTable& table, int slot, qint64 positionMs)
+{
+    if (slot < 1 || slot >= qMin(table.lineCount, LyricTable::kSlots) || table.words[slot].isEmpty())
+        return QString();
+    const LineWords& words = table.words[slot];
+    return QStringLiteral("\twords1=%1/%2").arg(sungWords(words, double(positionMs) / 10.0)).arg(words.words.size());
 }
 
 } // namespace cantorel::lyrics

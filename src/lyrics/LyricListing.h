@@ -19,4 +19,9 @@ QStringList listLyric(const LyricTable& table, bool loaded);
 // "at=<ms><TAB>text1=...<TAB>tip1=...<TAB>text2=...<TAB>tip2=..."
 QString paneLine(qint64 positionMs, const PaneTexts& panes);
 
+// What paneLine adds when the lyric pane shows `slot` (lookUpLine's line)
+// and that line has word times: "<TAB>words1=SUNG/TOTAL", the words whose
+// time has come at `positionMs` of all the line's words; "" otherwise.
+QString wordsField(const LyricTable& table, int slot, qint64 positionMs);
+
 } // namespace cantorel::lyrics

@@ -107,6 +107,10 @@ void applyOffset(const LyricTable& base, qint64 offsetMs, LyricTable& shown)
         shown.times[k] = shiftedTime(base.times[k], offsetMs);
         shown.translatedTimes[k] = shiftedTime(base.translatedTimes[k], offsetMs);
         shown.listTimes[k] = formatNumber(shown.times[k]);
+        for (WordTime& w : shown.words[k].words)
+            w.timeHundredths = shiftedTime(w.timeHundredths, offsetMs);
+        if (shown.words[k].endHundredths >= 0)
+            shown.words[k].endHundredths = shiftedTime(shown.words[k].endHundredths, offsetMs);
     }
 }
 

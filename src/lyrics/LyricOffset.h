@@ -36,7 +36,7 @@ qint64 boundedOffset(qint64 offsetMs);
 double shiftedTime(double timeCentis, qint64 offsetMs);
 
 // `shown` becomes a copy of `base` whose loaded lines (slots 1..N) have their
-// times, translated times and time texts shifted by `offsetMs`. Shifting
+// times, translated times, time texts and word times shifted by `offsetMs`. Shifting
 // always starts from the unshifted base, so nothing is lost to the clamp at 0
 // when the lyric is moved back.
 void applyOffset(const LyricTable& base, qint64 offsetMs, LyricTable& shown);

@@ -86,6 +86,7 @@ LyricLoad loadLyricPair(const QString& mediaPath, LyricTable& table)
     const int n = fillSlots(splitLines(normal.text), &load.cutShort, [&](int k, double time, const QString& text) {
         table.times[k] = time;
         table.lines[k] = text;
+        table.words[k] = {}; // the pair holds no word times
         table.listLines[k] = text;
         table.listTimes[k] = formatNumber(time);
     });

@@ -23,6 +23,24 @@ LyricTransfer done(const ReplacementResult& r, const TimedLyric& lyric)
     return {r, r.ok ? int(lyric.lines.size()) : 0, r.ok && lyric.translated};
 }
 
+bool hasWordTimes(const TimedLyric& lyric)
+{
+    for (const TimedLine& line : lyric.lines) {
+        if (!line.words.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// The pair cannot hold word times: such a lyric goes to the song's LRC file,
+// and the pair is set aside so that the lookup does not prefer it.
+QList<FileReplacement> wordTimedFiles(const TimedLyric& lyric, const QString& mediaPath)
+{
+    return {{defaultLrcPathOf(mediaPath), lrcText(lyric)},
+            {lyricPathOf(mediaPath), QString(), true},
+            {translatedLyricPathOf(mediaPath), QString(), true}};
+}
+
 bool samePath(const QString& a, const QString& b)
 {
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
@@ -62,6 +80,9 @@ LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath, ReadOn
     const LrcLyric lrc = parseLrc(read.text);
     if (!lrc.isLyric)
         return refused(lrcPath + QStringLiteral(": no time tag in it, so it is not a timed lyric."));
+
+    if (hasWordTimes(lrc.lyric))
+        return done(replaceFiles(wordTimedFiles(lrc.lyric, mediaPath), readOnly), lrc.lyric);
 
     QString normal, translated;
     for (const TimedLine& line : lrc.lyric.lines) {

@@ -30,8 +30,12 @@ LyricTransfer exportLrc(const QString& mediaPath, const QString& outPath, ReadOn
 // moved aside as backups first; a translated file is set aside (not
 // written) when the LRC has no translation, so the pair on disk always
 // belongs together. Every line is written, also past the 1200 the player
-// shows. Refused: an LRC without any time tag; a read-only file of the pair
-// (unless `readOnly` says to replace it).
+// shows. An LRC with word times goes to the song's own LRC file instead
+// (defaultLrcPathOf, UTF-8, word tags kept, an old file there moved aside),
+// since the pair cannot hold them; the pair is then set aside, so that the
+// lookup finds the LRC file first. Refused: an LRC without any time tag; a
+// read-only file to replace or set aside (unless `readOnly` says to replace
+// it).
 LyricTransfer importLrc(const QString& lrcPath, const QString& mediaPath, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
 
 } // namespace cantorel::lyrics

@@ -16,6 +16,7 @@ bool fillTable(const TimedLyric& lyric, LyricTable& table)
         table.times[k] = line.timeCentis;
         table.translatedTimes[k] = line.timeCentis;
         table.lines[k] = line.text;
+        table.words[k] = line.words;
         table.listLines[k] = line.text;
         table.listTimes[k] = formatNumber(line.timeCentis);
         table.translatedLines[k] = line.translation;
@@ -33,7 +34,8 @@ TimedLyric lyricOfTable(const LyricTable& table)
     const int n = table.loadedLines();
     lyric.lines.reserve(n);
     for (int k = 1; k <= n; ++k)
-        lyric.lines.append({table.times[k], table.lines[k], lyric.translated ? table.translatedLines[k] : QString()});
+        lyric.lines.append(
+            {table.times[k], table.lines[k], lyric.translated ? table.translatedLines[k] : QString(), table.words[k]});
     return lyric;
 }
 

@@ -3,6 +3,7 @@
 #include "audiopolicy/AudioFailurePolicy.h"
 #include "common/Prompts.h"
 #include "lyrics/LyricFiles.h"
+#include "lyrics/LyricSource.h"
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
@@ -153,6 +154,7 @@ void Form2::finishPreparing()
     m_pendingChoice.reset();
 
     m_recording.setNoTranslation(!choice.withTranslation());
+    m_recording.setWordByWord(m_ui.chkWords->isChecked());
     if (!openStreams(choice))
         return;
 
@@ -165,6 +167,7 @@ void Form2::finishPreparing()
     m_positionCentis = 0;
     setRecordingButtons(true);
     m_recording.markPrepared();
+    showCue();
 }
 
 bool Form2::openStreams(const maker::SourceChoice& choice)
@@ -192,17 +195,25 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
             error = make(ReadOnlyRule::Replace);
         step(error, path);
     };
-    if (choice.withTranslation()) {
-        const QString translated = lyrics::translatedLyricPathOf(choice.mediaPath);
+    const bool words = m_recording.wordByWord();
+    const QString translated = lyrics::translatedLyricPathOf(choice.mediaPath);
+    if (choice.withTranslation())
         step(m_recording.openSource(Side::Translation, choice.translatedSource), choice.translatedSource);
+    if (choice.withTranslation() && !words) {
         target(translated, [&](ReadOnlyRule r) { return m_recording.createTarget(Side::Translation, translated, r); });
     } else {
         // A translation from an earlier recording would be paired with the
-        // new lines: it joins the backups.
-        const QString stale = lyrics::translatedLyricPathOf(choice.mediaPath);
-        target(stale, [&](ReadOnlyRule r) { return m_recording.setAsideOldTranslation(stale, r); });
+        // new lines (word by word the new one goes into the LRC file): it
+        // joins the backups.
+        target(translated, [&](ReadOnlyRule r) { return m_recording.setAsideOldTranslation(translated, r); });
     }
-    const QString lyric = lyrics::lyricPathOf(choice.mediaPath);
+    // The pair cannot hold word times: word by word, the song's LRC file is
+    // made, and the pair's lyric is set aside so the player finds the LRC.
+    const QString lyric = words ? lyrics::lrcPathsOf(choice.mediaPath).first() : lyrics::lyricPathOf(choice.mediaPath);
+    if (words) {
+        const QString pair = lyrics::lyricPathOf(choice.mediaPath);
+        target(pair, [&](ReadOnlyRule r) { return m_recording.setAsideOldLyric(pair, r); });
+    }
     step(m_recording.openSource(Side::Lyric, choice.lyricSource), choice.lyricSource);
     target(lyric, [&](ReadOnlyRule r) { return m_recording.createTarget(Side::Lyric, lyric, r); });
 
@@ -225,6 +236,18 @@ void Form2::setRecordingButtons(bool enabled)
     m_ui.Command1->setEnabled(enabled);
     m_ui.Command2->setEnabled(enabled);
     m_ui.Command3->setEnabled(enabled);
+    // The way of timing is chosen for the next "Open ", not during one.
+    m_ui.chkWords->setEnabled(!enabled);
+    if (!enabled)
+        m_ui.lblNextWord->hide();
+}
+
+void Form2::showCue()
+{
+    // Word by word the user must see which word the key marks.
+    const QString cue = m_recording.wordByWord() ? maker::cueText(m_recording.cue()) : QString();
+    m_ui.lblNextWord->setText(cue);
+    m_ui.lblNextWord->setVisible(!cue.isEmpty());
 }
 
 // ---------------------------------------------------------------- recording
@@ -264,6 +287,7 @@ void Form2::lineWritten(const Recording::Step& step)
         if (!m_recording.noTranslation())
             m_ui.Text4->setLyric(step.translatedLine);
     }
+    showCue();
     if (!step.failedPath.isEmpty()) {
         showMessage(QStringLiteral("The line could not be written to %1. The recording stops here; the lines "
                                    "written before it are kept.")
@@ -392,7 +416,7 @@ void Form2::endOfSong()
 {
     m_ui.setSeekQuietly(0);
     cstopClick();
-    if (m_recording.songEnded()) {
+    if (m_recording.songEnded(m_transport.length() / 10.0)) {
         setRecordingButtons(false);
         m_ui.cPlay->setEnabled(false);
     }

@@ -6,6 +6,9 @@
 // "Open " chooses the song and the sources (SourceDialogue) and prepares a
 // Recording; "Start making Lyrics", "Next Line" and "Stop Making Lyrics"
 // drive it. A line's time is the channel's position read at the press.
+// With "Word by word" ticked at "Open ", "Next Line" marks each word and the
+// song's LRC file is written instead of the pair (Recording.h); a label
+// under the panes shows the word the next press marks.
 //
 // Timing: the transport's position timer cTimer1 runs every 900 ms while
 // playing (the read-outs, the seek slider, the end of the song). The capture
@@ -99,6 +102,8 @@ private:
     void endOfSong();
     void setCapturing(bool on);
     void setRecordingButtons(bool enabled);
+    // Word by word: shows what the next press marks.
+    void showCue();
     void lineWritten(const maker::Recording::Step& step);
     void recordingComplete();
     // The play position at this moment, in hundredths of a second.

@@ -23,6 +23,8 @@ const Control kOpenControls[] = {
 const Control kControls[] = {
     {"Text2",     Kind::Made,   "Normal Lyrics",       nullptr,                                              0,     Form2Ui::kPaneHeight},
     {"Text4",     Kind::Made,   "Translated Lyrics",   nullptr,                                              0,     Form2Ui::kPaneHeight},
+    {"chkWords",  Kind::Check,  "Word by word",        "At the next Open: mark each word as it is sung, not each line, and make an LRC file with word times"},
+    {"lblNextWord", Kind::Label, nullptr,              "What the next press of Next Line marks",             0,     0,     Hidden},
     {"Command1",  Kind::Button, "Start making Lyrics", "Play the song from its start and mark the first line", 0,   900,   Bold | AtLeast},
     {"Command2",  Kind::Button, "Next Line",           "Press when the next line begins",                    2700,  900,   Bold | AtLeast},
     {"Command3",  Kind::Button, "Stop Making Lyrics",  nullptr,                                              0,     900,   Bold | AtLeast},
@@ -34,7 +36,8 @@ const Control kControls[] = {
 // The song's controls in one panel (choosing the song and its lyrics, the
 // transport, the seek slider between the read-outs), the line being sung
 // over its translation (without a translation the lyric pane covers both),
-// then recording.
+// how the next "Open " records and what the next press marks, then
+// recording.
 const Place kLayout[] = {
     column(nullptr,   "form"),      spacing("form", 150),
     put("form",       "songPanel"),
@@ -50,6 +53,8 @@ const Place kLayout[] = {
     stretch("form"),
     column("form",    "panes"),     spacing("panes", Form2Ui::kOnePaneHeight - 2 * Form2Ui::kPaneHeight),
     put("panes",      "Text2"),     put("panes", "Text4"),
+    row("form",       "words"),
+    put("words",      "chkWords"),  gap("words", 240),          put("words", "lblNextWord", 1),
     stretch("form"),
 
     row("form",       "record"),
@@ -76,6 +81,9 @@ void Form2Ui::setupUi(QWidget* form)
     Command1 = ui.get<QPushButton>("Command1");
     Command2 = ui.get<QPushButton>("Command2");
     Command3 = ui.get<QPushButton>("Command3");
+    chkWords = ui.get<QCheckBox>("chkWords");
+    lblNextWord = ui.get<QLabel>("lblNextWord");
+    lblNextWord->setTextFormat(Qt::RichText);
     Command5 = ui.get<QPushButton>("Command5");
     Command6 = ui.get<QPushButton>("Command6");
     Text2 = ui.get<LyricPane>("Text2");
@@ -86,6 +94,8 @@ void Form2Ui::setupUi(QWidget* form)
     Text2->setFont(lyricFont);
     lyricFont.setPointSizeF(13);
     Text4->setFont(lyricFont);
+    // Read while the song plays, like the panes.
+    lblNextWord->setFont(lyricFont);
 }
 
 } // namespace cantorel

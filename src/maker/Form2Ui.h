@@ -22,6 +22,10 @@ struct Form2Ui : TransportControls {
     QPushButton* Command1 = nullptr; // "Start making Lyrics"
     QPushButton* Command2 = nullptr; // "Next Line"
     QPushButton* Command3 = nullptr; // "Stop Making Lyrics"
+    // Ticked at "Open ": the recording times each word, not each line.
+    QCheckBox* chkWords = nullptr; // "Word by word"
+    // Word by word: what the next press marks (hidden otherwise).
+    QLabel* lblNextWord = nullptr;
 
     // The line being sung and its translation.
     LyricPane* Text2 = nullptr;

@@ -178,9 +178,14 @@ void LyricTarget::putBack()
 
 LyricTarget::Write LyricTarget::write(double timeCentis, const QString& escapedText)
 {
+    return writeText(lyrics::lyricRecord(timeCentis, escapedText));
+}
+
+LyricTarget::Write LyricTarget::writeText(const QString& text)
+{
     if (!m_file.isOpen())
         return Write::NotOpen;
-    const QByteArray bytes = encodeText(lyrics::lyricRecord(timeCentis, escapedText));
+    const QByteArray bytes = encodeText(text);
     if (m_file.write(bytes) != bytes.size() || !m_file.flush())
         return Write::Failed;
     // Past the page cache too, so a power cut keeps every confirmed line.

@@ -56,7 +56,8 @@ private:
 // nullopt with `error` set when the file cannot be read.
 std::optional<int> countLines(const QString& path, FileError* error);
 
-// A timed lyric file being recorded. Creating it keeps an existing lyric as
+// A timed lyric file being recorded (the lyric pair's files, or an LRC file
+// when the words are timed). Creating it keeps an existing lyric as
 // its newest backup (<path>.bak; older backups are kept, numbered, see
 // base/Backups.h), so a re-recording abandoned half-way loses nothing; the
 // new file starts empty and takes the old one's place in one rename, with its
@@ -85,6 +86,9 @@ public:
     // escaped) and flushes it to the disk. NotOpen when the file never
     // opened (nothing happens); Failed when the write did not reach the file.
     Write write(double timeCentis, const QString& escapedText);
+    // Appends `text` (whole lines, CR LF ended) as UTF-8, flushed the same
+    // way; each call counts as a record.
+    Write writeText(const QString& text);
 
     // Closes the file. A target that received no record leaves the disk as
     // it found it: the kept lyric goes back in place, and a file that did

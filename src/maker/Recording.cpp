@@ -6,16 +6,20 @@ namespace cantorel::maker {
 
 void Recording::closeStreams()
 {
+    // What was marked of lines not yet complete is kept too.
+    writeLines(m_words.takeUnfinished());
     const bool lyricWritten = m_lyricTarget.records() > 0;
     m_lyricSource.close();
     m_lyricTarget.close();
     m_translatedSource.close();
     m_translatedTarget.close();
-    if (m_translatedTarget.isSetAside()) {
+    for (LyricTarget* aside : {&m_translatedTarget, &m_lyricAside}) {
+        if (!aside->isSetAside())
+            continue;
         if (lyricWritten)
-            m_translatedTarget.keep();
+            aside->keep();
         else
-            m_translatedTarget.putBack();
+            aside->putBack();
     }
 }
 
@@ -28,6 +32,7 @@ void Recording::beginPreparation()
     m_currentLine.clear();
     m_currentTranslatedLine.clear();
     m_lineTime = 0;
+    m_lrc = {};
 }
 
 FileError Recording::openSource(Side side, const QString& path)
@@ -45,10 +50,22 @@ FileError Recording::setAsideOldTranslation(const QString& path, ReadOnlyRule re
     return m_translatedTarget.setAside(path, readOnly);
 }
 
+FileError Recording::setAsideOldLyric(const QString& path, ReadOnlyRule readOnly)
+{
+    return m_lyricAside.setAside(path, readOnly);
+}
+
 QString Recording::takeFirstLine(Side side)
 {
-    const QString line = sourceOf(side).readLine().value_or(QString());
+    const std::optional<QString> read = sourceOf(side).readLine();
+    const QString line = read.value_or(QString());
     lineOf(side) = lyrics::escapeLine(line);
+    if (m_wordByWord && side == Side::Translation)
+        m_words.setTranslation(line);
+    else if (m_wordByWord && read)
+        m_words.setLine(line);
+    else if (m_wordByWord)
+        m_words.setNoMoreLines();
     return line;
 }
 
@@ -57,7 +74,8 @@ bool Recording::streamsReady() const
     const bool lyric = m_lyricSource.isOpen() && m_lyricTarget.isOpen();
     if (m_noTranslation)
         return lyric;
-    return lyric && m_translatedSource.isOpen() && m_translatedTarget.isOpen();
+    // Word by word the translation goes into the lyric's own file.
+    return lyric && m_translatedSource.isOpen() && (m_wordByWord || m_translatedTarget.isOpen());
 }
 
 bool Recording::anyStreamOpen() const
@@ -83,6 +101,53 @@ QString Recording::writeCurrent(double timeCentis)
     return failed;
 }
 
+QString Recording::writeLines(const QList<lyrics::TimedLine>& lines)
+{
+    QString failed;
+    for (const lyrics::TimedLine& line : lines) {
+        if (m_lyricTarget.writeText(m_lrc.linesOf(line, !m_noTranslation)) == LyricTarget::Write::Failed)
+            failed = m_lyricTarget.path();
+    }
+    return failed;
+}
+
+bool Recording::canReadLine() const
+{
+    return m_noTranslation ? !m_lyricSource.exhausted() : !m_lyricSource.exhausted() && !m_translatedSource.exhausted();
+}
+
+void Recording::readNextLines(Step& step)
+{
+    step.line = m_lyricSource.readLine().value_or(QString());
+    m_currentLine = lyrics::escapeLine(step.line);
+    if (!m_noTranslation) {
+        step.translatedLine = m_translatedSource.readLine().value_or(QString());
+        m_currentTranslatedLine = lyrics::escapeLine(step.translatedLine);
+    }
+    step.advanced = true;
+}
+
+Recording::Step Recording::markWord(double timeCentis)
+{
+    Step step;
+    m_lineTime = timeCentis;
+    const QList<lyrics::TimedLine> done = m_words.press(timeCentis);
+    step.failedPath = writeLines(done);
+    step.wrote = !done.isEmpty();
+    if (m_words.wantsLine() && canReadLine()) {
+        readNextLines(step);
+        m_words.setLine(step.line);
+        m_words.setTranslation(step.translatedLine);
+    } else if (m_words.wantsLine()) {
+        m_words.setNoMoreLines();
+    }
+    if (m_words.finished()) {
+        m_allLinesDone = true;
+        step.allLinesDone = true;
+    }
+    return step;
+}
+
 bool Recording::sourcesExhausted() const
 {
     if (m_noTranslation)
@@ -97,6 +162,8 @@ Recording::Step Recording::start(double timeCentis)
     if (m_started)
         return step;
     m_started = true;
+    if (m_wordByWord)
+        return step; // the first press marks the first word
     m_lineTime = timeCentis;
     step.failedPath = writeCurrent(timeCentis);
     step.wrote = true;
@@ -108,20 +175,14 @@ Recording::Step Recording::nextLine(double timeCentis)
     Step step;
     if (!m_started)
         return step;
+    if (m_wordByWord)
+        return markWord(timeCentis);
 
-    const bool canRead =
-        m_noTranslation ? !m_lyricSource.exhausted() : !m_lyricSource.exhausted() && !m_translatedSource.exhausted();
-    if (canRead) {
+    if (canReadLine()) {
         m_lineTime = timeCentis;
-        step.line = m_lyricSource.readLine().value_or(QString());
-        m_currentLine = lyrics::escapeLine(step.line);
-        if (!m_noTranslation) {
-            step.translatedLine = m_translatedSource.readLine().value_or(QString());
-            m_currentTranslatedLine = lyrics::escapeLine(step.translatedLine);
-        }
+        readNextLines(step);
         step.failedPath = writeCurrent(m_lineTime);
         step.wrote = true;
-        step.advanced = true;
     }
 
     if (sourcesExhausted()) {
@@ -140,8 +201,12 @@ bool Recording::stopByUser()
     return true;
 }
 
-bool Recording::songEnded()
+bool Recording::songEnded(double endCentis)
 {
+    if (m_wordByWord && !m_stoppedByUser && m_words.awaitingEnd()) {
+        writeLines(m_words.press(endCentis));
+        m_allLinesDone = m_words.finished();
+    }
     if (!m_allLinesDone || m_stoppedByUser)
         return false;
     closeStreams();

@@ -136,6 +136,23 @@ TEST(LyricTool, ShowFindsLrcFilesAndEmbeddedLyrics)
                      "at=1500\ttext1=sun\ttip1=sun\ttext2=Translated Lyrics\ttip2=Displays Translated Lyrics\n");
 }
 
+TEST(LyricTool, ShowCountsTheWordsSungAndImportKeepsThem)
+{
+    QTemporaryDir dir;
+    const QString song = dir.filePath("Rain.mp3"), other = dir.filePath("Other.mp3");
+    writeFile(song, "x");
+    writeFile(dir.filePath("Rain.lrc"), "[00:01.00]<00:01.00>Shine <00:01.50>on<00:02.25>\n[00:03.00]plain\n");
+    ToolRun r = tool({"show", song, "--at", "1600", "--at", "3500"});
+    EXPECT_EQ(r.out, "lines=2 translation=no\n1\t100\tShine on\t\n2\t300\tplain\t\n"
+                     "at=1600\ttext1=Shine on\ttip1=plain\ttext2=Translated Lyrics\ttip2=Displays Translated "
+                     "Lyrics\twords1=2/2\n"
+                     "at=3500\ttext1=plain\ttip1=plain\ttext2=Translated Lyrics\ttip2=Displays Translated Lyrics\n");
+    r = tool({"import-lrc", dir.filePath("Rain.lrc"), other});
+    EXPECT_EQ(r.out, "written=" + dir.filePath("Other.lrc") + "\nlines=2 translation=no\n");
+    EXPECT_EQ(readFile(dir.filePath("Other.lrc")),
+              "[00:01.00]<00:01.00>Shine <00:01.50>on<00:02.25>\r\n[00:03.00]plain\r\n");
+}
+
 TEST(LyricTool, ExportAndImportLrc)
 {
     QTemporaryDir dir;

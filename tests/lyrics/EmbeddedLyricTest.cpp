@@ -2,6 +2,7 @@
 #include "lyrics/SongTags.h"
 
 #include "support/TaggedSongs.h"
+#include "support/WordLines.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ using namespace cantorel::lyrics;
 using cantorel::testing::addVorbisComment;
 using cantorel::testing::copyFixture;
 using Lines = QList<TimedLine>;
+using cantorel::testing::words;
 using Sylt = TagLib::ID3v2::SynchronizedLyricsFrame;
 
 namespace {
@@ -75,11 +77,14 @@ TEST(Embedded, Id3Sylt)
     EXPECT_EQ(linesOf(mp3, "ID3v2 SYLT"), (Lines {{100, "First", "Premier"}, {250, "Second", "Deuxième"}}));
 
     // MPEG frames of 1152 samples at 44.1 kHz (frame 100 starts at 2612.24
-    // ms); texts that start with a line feed start a line.
+    // ms); texts that start with a line feed start a line, each text a timed
+    // word.
     const QString frames = copyFixture("cbr.mp3", dir.filePath("Frames.mp3"));
     tagId3<TagLib::MPEG::File>(frames, {sylt(Sylt::AbsoluteMpegFrames,
                                              {{0, "Rain "}, {10, "on "}, {20, "me"}, {100, "\nSun"}, {110, "shine"}})});
-    EXPECT_EQ(linesOf(frames, "ID3v2 SYLT"), (Lines {{0, "Rain on me", ""}, {261.2, "Sunshine", ""}}));
+    EXPECT_EQ(linesOf(frames, "ID3v2 SYLT"),
+              (Lines {{0, "Rain on me", "", words({{0, 4, 0}, {5, 2, 26.1}, {8, 2, 52.2}})},
+                      {261.2, "Sunshine", "", words({{0, 3, 261.2}, {3, 5, 287.3}})}}));
 
     const QString mp2 = copyFixture("tones.mp2", dir.filePath("Rain.mp2"));
     tagId3<TagLib::MPEG::File>(mp2, {sylt(Sylt::AbsoluteMilliseconds, {{1000, "Layer two"}})});

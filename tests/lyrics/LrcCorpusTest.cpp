@@ -3,6 +3,7 @@
 #include "lyrics/LyricSource.h"
 
 #include "support/TestFiles.h"
+#include "support/WordLines.h"
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 using namespace cantorel::lyrics;
 using Lines = QList<TimedLine>;
+using cantorel::testing::words;
 
 static Lines linesOf(const char* lrc)
 {
@@ -36,7 +38,7 @@ TEST(LrcCorpus, EveryVariantGivesItsTimeAndText)
                                        {812.5, "thousandths", ""},
                                        {950, "colon hundredths", ""},
                                        {1000, "twice", ""},
-                                       {1100, "Word tags", ""},
+                                       {1100, "Word tags", "", words({{0, 4, 1100}, {5, 4, 1150}})},
                                        {1200, "Line", "Translation"},
                                        {1300, "", ""},
                                        {1400, "[Chorus] brackets", ""},

@@ -5,6 +5,7 @@
 #include "lyrics/LyricTransfer.h"
 
 #include "support/TestFiles.h"
+#include "support/WordLines.h"
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 using namespace cantorel::lyrics;
 using cantorel::testing::readFile;
+using cantorel::testing::words;
 using cantorel::testing::writeFile;
 
 TEST(LrcRoundTrip, PairToLrcToPairKeepsEveryLineAndTimeToTheHundredth)
@@ -84,14 +86,16 @@ TEST(LrcRoundTrip, WhatALineShowsSurvivesExportAndImport)
                                                     "[00:03.00]a <00:0\x01"
                                                     "3.50>b\n[00:04.00]x[0[00:01.00]0:02.00]y\n"
                                                     "[00:05.00]one\n[00:05.00]\n[00:05.00]three\n[00:05.00] \x02 \n"));
-    EXPECT_EQ(lrc.lyric.lines, (QList<TimedLine> {{100, "hello world", ""},
-                                                  {200, "hi there", ""},
-                                                  {300, "a b", ""},
-                                                  {400, "xy", ""},
+    // The tags' places are word times: "x" and "y" of the last one, at the
+    // line's time since the time tag left is earlier.
+    EXPECT_EQ(lrc.lyric.lines, (QList<TimedLine> {{100, "hello world", "", words({{0, 5, 100}, {6, 5, 150}})},
+                                                  {200, "hi there", "", words({{0, 2, 200}, {3, 5, 250}})},
+                                                  {300, "a b", "", words({{0, 1, 300}, {2, 1, 350}})},
+                                                  {400, "xy", "", words({{0, 1, 400}, {1, 1, 400}})},
                                                   {500, "one", "three"}}));
 
     // Random lines built from the pieces that trip readers up: parse, write,
-    // parse again gives every text and translation back.
+    // parse again gives every text, translation and word time back.
     const QStringList pieces = {"[",
                                 "]",
                                 "<",
@@ -132,6 +136,7 @@ TEST(LrcRoundTrip, WhatALineShowsSurvivesExportAndImport)
         for (int i = 0; i < once.lines.size(); ++i) {
             EXPECT_EQ(twice.lines[i].text, once.lines[i].text) << text.toStdString();
             EXPECT_EQ(twice.lines[i].translation, once.lines[i].translation) << text.toStdString();
+            EXPECT_EQ(twice.lines[i].words, once.lines[i].words) << text.toStdString();
         }
     }
 }
