@@ -1,5 +1,7 @@
 // cantorel-lyrics: the player's lyric and audio code for scripts. The usage
 // text below says what each command does and the exit codes.
+#include "FollowCommand.h"
+#include "OnlineCommands.h"
 #include "base/FileNames.h"
 #include "base/ProgramDirectory.h"
 #include "engine/AudioEngineFactory.h"
@@ -36,6 +38,10 @@ int usage()
                            "       cantorel-lyrics export-lrc [--force] MEDIA [OUT]\n"
                            "       cantorel-lyrics import-lrc [--force] LRC MEDIA\n"
                            "       cantorel-lyrics paths\n"
+                           "       cantorel-lyrics fetch [--server URL] [--replace] [--jobs N] MEDIA|FOLDER...\n"
+                           "       cantorel-lyrics search [--server URL] TEXT\n"
+                           "       cantorel-lyrics publish [--server URL] [--yes] MEDIA\n"
+                           "       cantorel-lyrics follow [--player NAME] [--translation] [--format FORMAT]\n"
                            "\n"
                            "probe       prints length_ms=<exact length of MEDIA>\n"
                            "show        lists the lyric of MEDIA as the player finds it (the lyric pair\n"
@@ -58,12 +64,34 @@ int usage()
                            "--force     replaces a file the user made read-only (it stays read-only)\n"
                            "paths       prints where the programs find their help page and demo song and\n"
                            "            keep the user's files (key=path lines)\n"
+                           "follow      prints the lyric's line of what another media player on the\n"
+                           "            desktop plays (MPRIS) each time it changes, one line per change\n"
+                           "            (an empty line in a silence), across tracks and player restarts,\n"
+                           "            until ended; --player follows the player whose bus name ends in\n"
+                           "            NAME (mpv), else the one that plays; --translation prints the\n"
+                           "            translation's line; --format is json, or a text with {line},\n"
+                           "            {translation}, {title}, {artist}, {album}, {player}\n"
+                           "fetch       looks up the songs without a lyric (folders are searched for songs)\n"
+                           "            on an LRCLIB server, four at a time (--jobs), and writes a synced\n"
+                           "            lyric as MEDIA.lrc, a plain one as MEDIA.txt; one line per song;\n"
+                           "            --replace also looks up songs with a lyric and replaces it (backups\n"
+                           "            kept)\n"
+                           "search      lists the server's records for TEXT, one per line: id, duration,\n"
+                           "            synced/plain/instrumental, artist - title (album)\n"
+                           "publish     shows the timed lyric of MEDIA as it would be shared, asks (unless\n"
+                           "            --yes), solves the server's challenge and publishes it\n"
+                           "--server    the LRCLIB server (else CANTOREL_LYRICS_SERVER, else online/server\n"
+                           "            in cantorel.conf, else https://lrclib.net)\n"
                            "\n"
                            "exit: 0 done; 1 no lyric, or a lyric file that cannot be read or written\n"
                            "(nothing changed), or (paths) the help page is missing; 2 the audio engine\n"
                            "cannot open MEDIA (probe); 3 (show) MEDIA is missing or cannot be read;\n"
-                           "64 wrong arguments; 77 a file to replace is read-only and --force was not\n"
-                           "given (nothing changed)\n";
+                           "64 wrong arguments; 69 (follow) there is no session bus; 77 a file to\n"
+                           "replace is read-only and --force was not given (nothing changed); fetch,\n"
+                           "search, publish: 1 a song or lyric file that cannot be read or written,\n"
+                           "2 (publish) the audio engine cannot open MEDIA, 3 (publish) MEDIA is\n"
+                           "missing, 4 some songs not found (search: nothing found), 5 a server or\n"
+                           "network failure, 6 (publish) the user said no\n";
     return kUsageError;
 }
 
@@ -215,5 +243,13 @@ int main(int argc, char** argv)
         return reportTransfer(lyrics::importLrc(args[1], args[2], readOnly));
     if (args.size() == 1 && args[0] == QLatin1String("paths"))
         return paths();
+    if (!args.isEmpty() && args[0] == QLatin1String("follow")) {
+        const int status = runFollow(args.mid(1));
+        return status == kFollowWrongArguments ? usage() : status;
+    }
+    if (!args.isEmpty() && tool::isOnlineCommand(args[0])) {
+        const int status = tool::runOnlineCommand(args);
+        return status == kUsageError ? usage() : status;
+    }
     return usage();
 }

@@ -4,6 +4,9 @@
 //                        belongs to, a file:// URL its file. While a player
 //                        runs for this user and display, MEDIA goes to that
 //                        one instead, which comes to the front.
+//   Cantorel --follow[=NAME]  shows the lyric of what another media player
+//                        on the desktop plays: the one that plays, or the one
+//                        whose bus name ends in NAME (follow/FollowChoice.h).
 #include "audiopolicy/AudioFailurePolicy.h"
 #include "base/AppTitle.h"
 #include "base/FileNames.h"
@@ -11,11 +14,14 @@
 #include "controller/LaunchPath.h"
 #include "controller/PlayerController.h"
 #include "engine/AudioEngineFactory.h"
+#include "follow/Following.h"
+#include "follow/PlayerFollowing.h"
 #include "lyrics/EncodingChoices.h"
 #include "mpris/MprisService.h"
 #include "platform/QtPrompts.h"
 #include "platform/TerminationSignals.h"
 #include "player/Form1.h"
+#include "player/PlayerOnline.h"
 #include "sockets/PlayerRendezvous.h"
 
 #include <QApplication>
@@ -40,8 +46,12 @@ int main(int argc, char** argv)
 
     // One player per user and display: a later start hands its song to the
     // running player and ends here.
-    const QStringList songs = cantorel::launchPaths(cantorel::commandLineArguments(argc, argv),
-                                                    cantorel::workingFolder()); // argv keeps any name
+    QStringList arguments = cantorel::commandLineArguments(argc, argv); // keeps any name
+    QString followError;
+    const auto followChoice = cantorel::follow::takeFollowOption(arguments, &followError);
+    if (!followError.isEmpty())
+        std::fprintf(stderr, "cantorel: %s\n", qPrintable(followError));
+    const QStringList songs = cantorel::launchPaths(arguments, cantorel::workingFolder());
     cantorel::PlayerRendezvous rendezvous(cantorel::PlayerRendezvous::displayKey());
     switch (rendezvous.start(songs)) {
     case cantorel::PlayerRendezvous::Start::HandedOver:
@@ -65,8 +75,14 @@ int main(int argc, char** argv)
 
     // What the player does; the window, the bus and the hand-over drive it.
     cantorel::PlayerController player(*engine);
-    cantorel::Form1 form(player, {*engine, prompts, failures, &encodingChoices});
+    // Other media players on the desktop, whose tracks the lyric can follow.
+    cantorel::follow::Following following(QDBusConnection::sessionBus());
+    cantorel::follow::PlayerFollowing followingPlayer(player, following);
+    cantorel::Form1 form(player, {*engine, prompts, failures, &encodingChoices, &following});
     QObject::connect(&form, &cantorel::Form1::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+    // A followed track without a lyric here is looked up online, when the
+    // user has turned that on.
+    form.online().lookUpFollowedTracks(followingPlayer, following);
 
     // kill, Ctrl+C and the end of the session end the program the normal
     // way, keeping unsaved lyric lines.
@@ -88,8 +104,13 @@ int main(int argc, char** argv)
     // The media keys, sound menus and lock screen (when there is a session bus).
     cantorel::mpris::MprisService mpris(player);
 
+    following.start();
     form.load(songs.value(0));
     player.queue(songs.mid(1));
+    if (followChoice && !following.hasBus())
+        std::fprintf(stderr, "cantorel: there is no session bus, so no other player can be followed\n");
+    if (followChoice)
+        following.choose(*followChoice);
     const int status = app.exec();
     // Editor lines that no file could take went to stderr: not a clean end.
     return form.unsavedLinesLost() ? 2 : status;

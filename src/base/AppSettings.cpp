@@ -10,7 +10,7 @@ namespace cantorel {
 
 namespace {
 
-constexpr qint64 kLargestSettingsFile = 1024 * 1024;
+constexpr qint64 kLargestSettingsFile = qint64(1024) * 1024;
 
 // An INI file as QSettings writes it: UTF-8 text whose lines are blank,
 // comments, "[group]" or "key=value". QSettings itself reads anything, so a

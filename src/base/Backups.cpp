@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,11 +112,11 @@ bool copyFile(const QByteArray& from, const QByteArray& to, QString* error)
 }
 
 // <path>.bak as a second name of the file at `path`, or a copy of it.
-bool linkOrCopy(const QString& path, const QString& backup, QString* error)
+bool linkOrCopy(const FileSystemCalls& calls, const QString& path, const QString& backup, QString* error)
 {
     const QByteArray from = encodeFileName(path);
     const QByteArray to = encodeFileName(backup);
-    if (!ScopedReplaceFault::injected(ReplaceStep::Link) && ::link(from.constData(), to.constData()) == 0)
+    if (calls.link(from.constData(), to.constData()) == 0)
         return true;
     switch (errno) {
     case EPERM:  // the file system has no hard links (FAT, some network ones)
@@ -130,7 +131,8 @@ bool linkOrCopy(const QString& path, const QString& backup, QString* error)
 
 // The existing backups one generation up, then `make` puts the newest
 // backup at <path>.bak; undone when it fails.
-QString newBackup(const QString& path, QString* error, bool (*make)(const QString&, const QString&, QString*))
+QString newBackup(const QString& path, QString* error,
+                  const std::function<bool(const QString&, const QString&, QString*)>& make)
 {
     if (!shiftUp(path, error))
         return QString();
@@ -143,9 +145,11 @@ QString newBackup(const QString& path, QString* error, bool (*make)(const QStrin
 
 } // namespace
 
-QString keepBackup(const QString& path, QString* error)
+QString keepBackup(const QString& path, QString* error, const FileSystemCalls& calls)
 {
-    return newBackup(path, error, linkOrCopy);
+    return newBackup(path, error, [&calls](const QString& from, const QString& to, QString* why) {
+        return linkOrCopy(calls, from, to, why);
+    });
 }
 
 QString moveToBackup(const QString& path, QString* error)

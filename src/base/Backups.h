@@ -8,6 +8,8 @@
 // `path` always names the file itself (links already followed, see
 // FileReplace.h: linkedFile), except for moveToBackup, which moves whatever
 // sits at the name.
+#include "base/FileReplace.h"
+
 #include <QString>
 
 namespace cantorel {
@@ -21,8 +23,10 @@ QString backupPath(const QString& path, int generation = 0);
 // <path>.bak becomes a second name of the file (a hard link), or, where the
 // file system has no hard links, a flushed copy with the file's permission
 // bits. Returns the backup's path, or "" with a reason for the user in
-// `error`; every backup is then where it was.
-QString keepBackup(const QString& path, QString* error = nullptr);
+// `error`; every backup is then where it was. The link is made through
+// `calls`.
+QString keepBackup(const QString& path, QString* error = nullptr,
+                   const FileSystemCalls& calls = FileSystemCalls::real());
 
 // Moves the file at `path` aside as its newest backup, first moving the
 // existing backups one generation up. Returns the backup's path, or "" with

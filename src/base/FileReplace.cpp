@@ -14,15 +14,6 @@ namespace cantorel {
 
 namespace {
 
-// The injected fault, if any: a ReplaceStep as int (-1 for none) and errno.
-int g_faultStep = -1;
-int g_faultError = 0;
-
-bool injected(ReplaceStep step)
-{
-    return ScopedReplaceFault::injected(step);
-}
-
 const QString kUnchanged = QStringLiteral(" Nothing on disk was changed.");
 
 QString failedBecause(const char* what, int errorNumber)
@@ -66,28 +57,26 @@ bool followLinks(QByteArray* path)
 
 // Creates a new, empty temporary file beside `target`; its descriptor, or -1
 // with errno set.
-int createTemporary(const QByteArray& target, QByteArray* temporary)
+int createTemporary(const FileSystemCalls& calls, const QByteArray& target, QByteArray* temporary)
 {
     // A hidden name from the target's own, short enough for any file system.
     const QByteArray name = target.mid(target.lastIndexOf('/') + 1).left(200);
     const QByteArray prefix = folderOf(target) + "/." + name + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (injected(ReplaceStep::Create))
-            return -1;
         *temporary = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
-        const int fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int fd = calls.createNew(temporary->constData(), 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(const FileSystemCalls& calls, int fd, const QByteArray& bytes)
 {
     const char* p = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t n = injected(ReplaceStep::Write) ? -1 : ::write(fd, p, size_t(left));
+        const ssize_t n = calls.write(fd, p, size_t(left));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -99,25 +88,60 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// Flushes the folder's entries (the rename) to the disk. A folder that cannot
-// be opened for it, or a file system without the call, has nothing to flush.
-bool syncFolder(const QByteArray& folder)
+} // namespace
+
+const FileSystemCalls& FileSystemCalls::real()
 {
-    if (injected(ReplaceStep::SyncFolder))
-        return false;
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    static const FileSystemCalls calls;
+    return calls;
+}
+
+int FileSystemCalls::createNew(const char* path, mode_t mode) const
+{
+    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+}
+
+ssize_t FileSystemCalls::write(int fd, const void* bytes, size_t size) const
+{
+    return ::write(fd, bytes, size);
+}
+
+int FileSystemCalls::dataSync(int fd) const
+{
+    return ::fdatasync(fd);
+}
+
+int FileSystemCalls::close(int fd) const
+{
+    return ::close(fd);
+}
+
+int FileSystemCalls::rename(const char* from, const char* to) const
+{
+    return ::rename(from, to);
+}
+
+int FileSystemCalls::link(const char* from, const char* to) const
+{
+    return ::link(from, to);
+}
+
+int FileSystemCalls::syncFolder(const char* folder) const
+{
+    // A folder that cannot be opened for it, or a file system without the
+    // call, has nothing to flush.
+    const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return true;
-    bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+        return 0;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
     const int saved = errno;
     ::close(fd);
     errno = saved;
-    return ok;
+    return ok ? 0 : -1;
 }
 
-} // namespace
-
-bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, QString* error)
+bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, QString* error,
+                 const FileSystemCalls& calls)
 {
     QString target = path;
     if (path.isEmpty()) {
@@ -127,7 +151,7 @@ bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links, Q
     }
     if (links == LinkRule::FollowLinks && (target = linkedFile(path, error)).isEmpty())
         return false;
-    StagedFile staged;
+    StagedFile staged(calls);
     return staged.stage(target, bytes, error) && staged.commit(error);
 }
 
@@ -159,14 +183,15 @@ StagedFile::~StagedFile()
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : m_target(std::exchange(other.m_target, {})), m_temporary(std::exchange(other.m_temporary, {})),
-      m_inPlace(other.m_inPlace)
+    : m_calls(other.m_calls), m_target(std::exchange(other.m_target, {})),
+      m_temporary(std::exchange(other.m_temporary, {})), m_inPlace(other.m_inPlace)
 {}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
 {
     if (this != &other) {
         discard();
+        m_calls = other.m_calls;
         m_target = std::exchange(other.m_target, {});
         m_temporary = std::exchange(other.m_temporary, {});
         m_inPlace = other.m_inPlace;
@@ -194,7 +219,7 @@ bool StagedFile::stage(const QString& target, const QByteArray& bytes, QString* 
         return fail(QStringLiteral("It is not an ordinary file.") + kUnchanged);
 
     QByteArray temporary;
-    const int fd = createTemporary(name, &temporary);
+    const int fd = createTemporary(*m_calls, name, &temporary);
     if (fd < 0)
         return fail(failedBecause("No new file can be made in its folder", errno));
     auto abandon = [&](const char* what, int errorNumber) {
@@ -209,18 +234,18 @@ bool StagedFile::stage(const QString& target, const QByteArray& bytes, QString* 
             [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
         }
     }
-    if (!writeAll(fd, bytes)) {
+    if (!writeAll(*m_calls, fd, bytes)) {
         const int e = errno;
-        ::close(fd);
+        m_calls->close(fd);
         return abandon("The file cannot be written", e);
     }
-    if (injected(ReplaceStep::Sync) || ::fdatasync(fd) != 0) {
+    if (m_calls->dataSync(fd) != 0) {
         const int e = errno;
-        ::close(fd);
+        m_calls->close(fd);
         return abandon("The file cannot be flushed to the disk", e);
     }
     // The descriptor is gone whatever close() says.
-    if (const int closed = ::close(fd); injected(ReplaceStep::Close) || closed != 0)
+    if (m_calls->close(fd) != 0)
         return abandon("The file cannot be closed", errno);
     m_target = name;
     m_temporary = temporary;
@@ -234,7 +259,7 @@ bool StagedFile::commit(QString* error)
             *error = QStringLiteral("No new contents were ready.") + kUnchanged;
         return false;
     }
-    if (injected(ReplaceStep::Rename) || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+    if (m_calls->rename(m_temporary.constData(), m_target.constData()) != 0) {
         const int e = errno;
         discard();
         if (error)
@@ -243,7 +268,7 @@ bool StagedFile::commit(QString* error)
     }
     m_temporary.clear();
     m_inPlace = true;
-    if (!syncFolder(folderOf(m_target))) {
+    if (m_calls->syncFolder(folderOf(m_target).constData()) != 0) {
         if (error) {
             *error = QStringLiteral("The new contents are in place, but the folder could not be flushed "
                                     "to the disk (%1), so they may not survive a power cut.")
@@ -259,27 +284,6 @@ void StagedFile::discard()
     if (!m_temporary.isEmpty())
         ::unlink(m_temporary.constData());
     m_temporary.clear();
-}
-
-ScopedReplaceFault::ScopedReplaceFault(ReplaceStep step, int errorNumber)
-    : m_previousStep(g_faultStep), m_previousError(g_faultError)
-{
-    g_faultStep = int(step);
-    g_faultError = errorNumber;
-}
-
-bool ScopedReplaceFault::injected(ReplaceStep step)
-{
-    if (g_faultStep != int(step))
-        return false;
-    errno = g_faultError;
-    return true;
-}
-
-ScopedReplaceFault::~ScopedReplaceFault()
-{
-    g_faultStep = m_previousStep;
-    g_faultError = m_previousError;
 }
 
 } // namespace cantorel

@@ -13,7 +13,33 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 namespace cantorel {
+
+// The system calls that change the disk in a replacement (and in a backup,
+// Backups.h), as a seam: the real calls by default, or a test's own that
+// fail where it wants them to. Each behaves as its system call: a result,
+// or -1 with errno set. Stateless: any thread.
+class FileSystemCalls {
+public:
+    // The real calls, shared by everyone.
+    static const FileSystemCalls& real();
+
+    virtual ~FileSystemCalls() = default;
+    // open(2) of a new file only: O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC |
+    // O_NOFOLLOW, with `mode`.
+    virtual int createNew(const char* path, mode_t mode) const;
+    virtual ssize_t write(int fd, const void* bytes, size_t size) const;
+    virtual int dataSync(int fd) const; // fdatasync(2)
+    virtual int close(int fd) const;    // the descriptor is gone whatever it says
+    virtual int rename(const char* from, const char* to) const;
+    virtual int link(const char* from, const char* to) const;
+    // Flushes the entries of `folder` (a rename) to the disk: 0, also when
+    // the folder cannot be opened for it or its file system has nothing to
+    // flush; -1 with errno set when the flush failed.
+    virtual int syncFolder(const char* folder) const;
+};
 
 // What a symbolic link at the target's name means.
 enum class LinkRule {
@@ -39,9 +65,10 @@ enum class ReadOnlyRule {
 // file keeps its permission bits. True when the new contents are in place and
 // on the disk. False with a reason for the user in *error (when given)
 // otherwise: nothing on disk has changed, unless the reason says that only
-// the folder's flush after the rename failed.
+// the folder's flush after the rename failed. The disk is changed through
+// `calls`.
 bool replaceFile(const QString& path, const QByteArray& bytes, LinkRule links = LinkRule::FollowLinks,
-                 QString* error = nullptr);
+                 QString* error = nullptr, const FileSystemCalls& calls = FileSystemCalls::real());
 
 // The name that finally holds the file at `path`: symbolic links followed,
 // relative ones from the folder of the link (the file itself need not exist).
@@ -59,7 +86,8 @@ bool isWriteProtected(const QString& path);
 // be ready before any of them is put in place.
 class StagedFile {
 public:
-    StagedFile() = default;
+    // The disk is changed through `calls`, which must outlive the file.
+    explicit StagedFile(const FileSystemCalls& calls = FileSystemCalls::real()) : m_calls(&calls) {}
     ~StagedFile(); // discards a file still staged
     StagedFile(StagedFile&& other) noexcept;
     StagedFile& operator=(StagedFile&& other) noexcept;
@@ -85,33 +113,10 @@ public:
     bool isInPlace() const { return m_inPlace; }
 
 private:
+    const FileSystemCalls* m_calls;
     QByteArray m_target;
     QByteArray m_temporary;
     bool m_inPlace = false;
-};
-
-// The system calls of a replacement, in order (Link: a backup made as a
-// second name of the old file, see Backups.h).
-enum class ReplaceStep { Create, Write, Sync, Close, Rename, SyncFolder, Link };
-
-// For tests: while one lives, `step` of every replacement fails with the
-// system error number `errorNumber` as if the call had failed (the real call
-// is still made where it must be, so nothing leaks). Nesting restores the
-// previous one. Main thread only.
-class ScopedReplaceFault {
-public:
-    ScopedReplaceFault(ReplaceStep step, int errorNumber);
-    ~ScopedReplaceFault();
-    ScopedReplaceFault(const ScopedReplaceFault&) = delete;
-    ScopedReplaceFault& operator=(const ScopedReplaceFault&) = delete;
-
-    // For the file code of this folder: true when `step` is to fail now;
-    // errno is then set as the failing call would set it.
-    static bool injected(ReplaceStep step);
-
-private:
-    int m_previousStep;
-    int m_previousError;
 };
 
 } // namespace cantorel

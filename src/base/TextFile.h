@@ -13,7 +13,7 @@ namespace cantorel {
 
 // Files larger than this are refused unread: no text the programs keep
 // comes near it, and a wrong file picked by mistake must not stall them.
-constexpr qint64 kTextFileMaxBytes = 16 * 1024 * 1024;
+constexpr qint64 kTextFileMaxBytes = qint64(16) * 1024 * 1024;
 
 struct TextFileRead {
     enum class Status {

@@ -116,7 +116,7 @@ bool makePrivateFolder(const QString& folder, QString* problem)
     };
     const QByteArray name = QFile::encodeName(folder);
     if (::mkdir(name.constData(), S_IRWXU) != 0 && errno != EEXIST)
-        return fail(QStringLiteral("Cannot make %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+        return fail(QStringLiteral("Cannot make %1: %2").arg(folder, qt_error_string(errno)));
     // A link, or someone else's folder, is never used.
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())

@@ -119,9 +119,12 @@ void LineFollower::arm(qint64 positionMs)
     if (next < 0)
         return;
     qint64 wait = next - positionMs;
+    // Another player may play faster or slower than real time.
+    if (const double rate = m_clock->rate(); rate > 0 && rate != 1.0)
+        wait = qint64(double(wait) / rate);
     if (positionMs == m_lastLookedUp)
         wait = std::max<qint64>(wait, kStalledRetryMs);
-    m_lineTimer.start(int(std::min<qint64>(wait, 24 * 3600 * 1000)));
+    m_lineTimer.start(int(std::min<qint64>(wait, qint64(24) * 3600 * 1000)));
 }
 
 } // namespace cantorel

@@ -25,6 +25,8 @@ public:
     virtual Motion motion() const = 0;
     // The position heard now.
     virtual qint64 positionMs() = 0;
+    // How fast the position grows while running: song ms per real ms.
+    virtual double rate() const { return 1.0; }
 };
 
 // The player's own song: running while it plays unpaused, the position read

@@ -123,6 +123,9 @@ bool PlayerController::openPath(const QString& chosen, int entry, bool byItself)
         say(UserMessage::Kind::Plain, QStringLiteral("File Not Found"));
         return false;
     }
+    // A song of the player's own: another player is followed no more.
+    if (dropFollowing())
+        Q_EMIT followingEnded();
     m_openByItself = byItself;
     if (playing() || (stopped() && m_lyric->loaded())) {
         stopSong();
@@ -203,7 +206,9 @@ void PlayerController::loadLyricAndPlay()
 void PlayerController::playWithLyrics()
 {
     play();
-    m_lyric->showCurrentLine();
+    // Without a song of its own to play, another player stays followed.
+    if (!m_followed)
+        m_lyric->showCurrentLine();
 }
 
 void PlayerController::queue(const QStringList& paths)
@@ -218,6 +223,7 @@ void PlayerController::play()
 {
     if (!m_transport.hasSong() || playing())
         return;
+    endFollowing();
     m_lyric->songStarts();
     if (m_transport.play(float(m_volumeStep) / 10.0f, m_muted) != Outcome::Done)
         return;
@@ -465,7 +471,7 @@ qint64 PlayerController::offsetMs() const
 
 void PlayerController::reloadLyric()
 {
-    m_lyric->reload(m_mediaPath);
+    m_lyric->reload(lyricSongPath());
 }
 
 void PlayerController::showLyric(const lyrics::LyricTable& table, const lyrics::LyricOrigin& origin)
@@ -496,22 +502,87 @@ void PlayerController::later()
 
 void PlayerController::saveOffset()
 {
-    m_lyric->saveOffset(m_mediaPath);
+    m_lyric->saveOffset(lyricSongPath());
 }
 
 void PlayerController::saveOffsetReplacingReadOnly()
 {
-    m_lyric->saveOffsetReplacingReadOnly(m_mediaPath);
+    m_lyric->saveOffsetReplacingReadOnly(lyricSongPath());
 }
+
+// ---------------------------------------------------------------- following
 
 void PlayerController::followClock(LyricClock* clock)
 {
+    if (!clock) {
+        endFollowing(false);
+        return;
+    }
+    if (!m_followed) {
+        // The player's own song stops while another is followed.
+        m_advance->cancel();
+        if (playing())
+            stopSong();
+    }
+    m_followed = clock;
     m_lyric->follow(clock);
+    Q_EMIT stateChanged();
+}
+
+bool PlayerController::dropFollowing()
+{
+    if (!m_followed)
+        return false;
+    m_followed = nullptr;
+    m_followedSong.clear();
+    m_followCaption.clear();
+    m_lyric->follow(nullptr);
+    return true;
+}
+
+void PlayerController::endFollowing(bool byUser)
+{
+    if (!dropFollowing())
+        return;
+    // The lyric of the player's own song again, as it reads now.
+    m_lyric->leaveSong();
+    if (m_transport.hasSong())
+        m_lyric->load(m_mediaPath);
+    else
+        m_lyric->forget();
+    Q_EMIT tableChanged();
+    m_lyric->lookUpNow();
+    Q_EMIT stateChanged();
+    if (byUser)
+        Q_EMIT followingEnded();
 }
 
 void PlayerController::clockChanged()
 {
     m_lyric->lookUpNow();
+}
+
+lyrics::FoundLyric PlayerController::followSong(const QString& songPath)
+{
+    if (!m_followed)
+        return {};
+    m_followedSong = songPath;
+    const lyrics::FoundLyric found = m_lyric->showSongOf(songPath);
+    Q_EMIT stateChanged();
+    return found;
+}
+
+void PlayerController::setFollowCaption(const QString& caption)
+{
+    if (!m_followed || caption == m_followCaption)
+        return;
+    m_followCaption = caption;
+    Q_EMIT stateChanged();
+}
+
+unsigned PlayerController::linePositionMs()
+{
+    return m_followed ? unsigned(std::max<qint64>(m_followed->positionMs(), 0)) : shownPositionMs();
 }
 
 // ---------------------------------------------------------------- windows

@@ -171,10 +171,33 @@ public:
     void saveOffsetReplacingReadOnly();
     qint64 offsetMs() const;
 
-    // The lines follow `clock` (null: the player's own song again); its
-    // owner calls clockChanged() whenever it jumps or changes its motion.
+    // ------------------------------------------------------------ following
+    // The lines follow `clock`, another player on the desktop, instead of
+    // the player's own song, which stops (it stays open). Null: the player's
+    // own song again, its lyric read afresh. The clock's owner calls
+    // clockChanged() whenever it jumps or changes its motion. Opening or
+    // playing a song of the player's own ends the following by itself
+    // (followingEnded).
     void followClock(LyricClock* clock);
     void clockChanged();
+    bool following() const { return m_followed != nullptr; }
+    // While following: the lyric of the song at `songPath`, the file the
+    // other player plays, looked for as for a song opened here (the lyric
+    // pair, an LRC file, an embedded lyric) and shown where the clock is.
+    // "" (a track that is no local file), or no lyric found: the panes show
+    // their placeholders. The offset, its save and the lyric encoding work
+    // on it as on a song of the player's own. Returns what was found.
+    lyrics::FoundLyric followSong(const QString& songPath);
+    // While following: what the title names after "Tessaly Following:- "
+    // (the track, or why there is none).
+    void setFollowCaption(const QString& caption);
+    const QString& followCaption() const { return m_followCaption; }
+    // The song whose lyric is shown: the open song, or the followed one's
+    // file ("" for none).
+    const QString& lyricSongPath() const { return m_followed ? m_followedSong : m_mediaPath; }
+    // The position the lines follow: the seek slider's while the player's
+    // own song is shown, the other player's while following.
+    unsigned linePositionMs();
 
     // ------------------------------------------------------------ windows
     // Brings the player's window to the front; ends the program as the
@@ -223,6 +246,9 @@ Q_SIGNALS:
     // From the engine: the program is expected to end; a version reported.
     void engineFailed(engine::Result code);
     void versionMismatch(unsigned version);
+    // The user opened or played a song of the player's own while another
+    // player was followed: it is followed no more.
+    void followingEnded();
 
 private:
     void connectParts();
@@ -239,6 +265,11 @@ private:
     void stopSong();
     void endOfSong();
     void transportChanged();
+    // Back to the player's own song, if another player was followed;
+    // `byUser`: the user's own song ends it (followingEnded).
+    void endFollowing(bool byUser = true);
+    // Lets go of the other player's clock; false when none was followed.
+    bool dropFollowing();
 
     engine::Transport m_transport;
     TransportClock m_ownClock {m_transport};
@@ -251,6 +282,9 @@ private:
 
     QString m_mediaPath;
     QString m_mediaFileName;
+    LyricClock* m_followed = nullptr; // another player's clock
+    QString m_followedSong;
+    QString m_followCaption;
     int m_volumeStep = 3;
     bool m_muted = false;
     bool m_busy = false;

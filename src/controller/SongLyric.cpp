@@ -90,7 +90,7 @@ void SongLyric::beginSong()
     m_table->lineCount = 1;
 }
 
-SongLyric::Load SongLyric::load(const QString& mediaPath)
+SongLyric::Load SongLyric::load(const QString& mediaPath, lyrics::FoundLyric* foundOut)
 {
     m_elsewhere = false;
     // The lyric pair beside the song, else an LRC file, else one embedded in
@@ -98,6 +98,8 @@ SongLyric::Load SongLyric::load(const QString& mediaPath)
     m_lyricPath = lyrics::lyricPathOf(mediaPath);
     m_offset->clear();
     const lyrics::FoundLyric found = lyrics::loadLyric(mediaPath, *m_table);
+    if (foundOut)
+        *foundOut = found;
     if (found.load.outcome == LyricLoad::Outcome::NoLyricFile) {
         Q_EMIT lyricLoaded(found, true);
         return Load::None;
@@ -111,6 +113,25 @@ SongLyric::Load SongLyric::load(const QString& mediaPath)
         return Load::Failed;
     m_loaded = true;
     return Load::Loaded;
+}
+
+lyrics::FoundLyric SongLyric::showSongOf(const QString& songPath)
+{
+    leaveSong();
+    beginSong();
+    lyrics::FoundLyric found;
+    if (songPath.isEmpty())
+        Q_EMIT lyricLoaded(found, true);
+    if (songPath.isEmpty() || load(songPath, &found) != Load::Loaded) {
+        forget();
+        Q_EMIT tableChanged();
+        return found;
+    }
+    songStarts();
+    showCurrentLine();
+    Q_EMIT tableChanged();
+    m_follower->lookUpNow();
+    return found;
 }
 
 bool SongLyric::adopt(const lyrics::FoundLyric& found, bool newSong)

@@ -50,7 +50,12 @@ public:
     enum class Load { None, Loaded, Failed };
     // Looks for the lyric of the song at `mediaPath` and loads it (at offset
     // 0). Failed: a lyric file could not be read (a message said why).
-    Load load(const QString& mediaPath);
+    // `found` (when given) gets what was found.
+    Load load(const QString& mediaPath, lyrics::FoundLyric* found = nullptr);
+    // Another player's song at `songPath` ("" for a track that is no local
+    // file): its lyric, looked for as load() does, shown where the clock is;
+    // without one the placeholders. Returns what was found.
+    lyrics::FoundLyric showSongOf(const QString& songPath);
     // The lyric again from its files as they read now (another encoding
     // chosen), where the song is.
     void reload(const QString& mediaPath);

@@ -262,7 +262,9 @@ void ChannelPlayback::run()
         // The ring is full, or everything up to the end has been handed on:
         // sleep until the output has drained the ring to its low-water mark,
         // or a seek or stop arrives.
+        m_sleepingOn.store(signal, std::memory_order_release);
         m_signal.wait(signal, std::memory_order_acquire);
+        m_sleepingOn.store(-1, std::memory_order_release);
         m_wakeups.fetch_add(1, std::memory_order_relaxed);
     }
 }

@@ -70,6 +70,14 @@ public:
     bool finished(std::int64_t heardFrame) const;
     // How often the decoding thread has woken from a sleep (for tests).
     std::uint64_t wakeups() const { return m_wakeups.load(std::memory_order_relaxed); }
+    // True while the decoding thread sleeps and nothing has asked it to wake
+    // since it fell asleep: it then stays asleep until a wake-up is asked
+    // for (for tests, which wait for this instead of for a time). Any thread.
+    bool asleep() const
+    {
+        const std::int64_t on = m_sleepingOn.load(std::memory_order_acquire);
+        return on >= 0 && on == std::int64_t(m_signal.load(std::memory_order_acquire));
+    }
 
     void setPaused(bool paused) { m_paused.store(paused, std::memory_order_relaxed); }
     void setVolume(float volume) { m_volume.store(volume, std::memory_order_relaxed); }
@@ -138,6 +146,7 @@ private:
     std::atomic<bool> m_stop {false};
     std::atomic<std::uint32_t> m_signal {0};
     std::atomic<std::uint64_t> m_wakeups {0};
+    std::atomic<std::int64_t> m_sleepingOn {-1}; // the signal it sleeps on; -1 awake
 
     // The decoding thread has ended.
     std::mutex m_endMutex;

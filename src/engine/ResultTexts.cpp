@@ -7,7 +7,8 @@ namespace cantorel::engine {
 namespace {
 
 // Indexed by result code, 0 to 88, in the order of the result enumeration.
-// The trailing blanks belong to the texts.
+// The trailing blanks belong to the texts; long ones are split over lines.
+// NOLINTBEGIN(bugprone-suspicious-missing-comma)
 const char16_t* const kTexts[] = {
     u"No errors.",
     u"Tried to call lock a second time before unlock was called. ",
@@ -114,6 +115,7 @@ const char16_t* const kTexts[] = {
     u"A category with the same name already exists. ",
     u"The requested event, event group, event category or event property could not be found. ",
 };
+// NOLINTEND(bugprone-suspicious-missing-comma)
 
 } // namespace
 

@@ -74,7 +74,7 @@ void addCodes(CharSet& set, const char* encoding, int firstLead, int lastLead,
               std::initializer_list<std::pair<int, int>> trails)
 {
     iconv_t cd = iconv_open("UTF-16LE", encoding);
-    if (cd == iconv_t(-1))
+    if (cd == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr): iconv's failure value
         return;
     for (int lead = firstLead; lead <= lastLead; ++lead) {
         for (const auto& [first, last] : trails) {

@@ -113,6 +113,7 @@ std::optional<FrameLines> linesOf(const SyltFrame& frame, TagLib::MPEG::File* mp
 std::vector<qint64> timesOf(const std::vector<TimedText>& lines)
 {
     std::vector<qint64> times;
+    times.reserve(lines.size());
     for (const TimedText& l : lines)
         times.push_back(l.timeMs);
     std::sort(times.begin(), times.end());

@@ -26,7 +26,7 @@
 namespace cantorel::lyrics {
 
 constexpr qsizetype kMaxEncodingChoices = 2000;
-constexpr qint64 kMaxEncodingChoicesBytes = 1024 * 1024;
+constexpr qint64 kMaxEncodingChoicesBytes = qint64(1024) * 1024;
 
 // configDirectory() + "/lyric-encodings.txt".
 QString encodingChoicesPath();

@@ -25,7 +25,7 @@
 
 namespace cantorel::lyrics {
 
-constexpr qsizetype kGuessBytes = 64 * 1024;
+constexpr qsizetype kGuessBytes = qsizetype(64) * 1024;
 
 // What the desktop's language says about legacy files.
 enum class DesktopLanguage {

@@ -15,8 +15,6 @@ namespace cantorel::lyrics {
 
 namespace {
 
-std::function<bool(int)> g_beforeStep;
-
 // The one place where a replacement's text becomes the bytes on disk: in
 // the file's own encoding, or as UTF-8 with a byte-order mark when the text
 // no longer fits it (`note` then says so). A text holding a file name that
@@ -44,7 +42,8 @@ struct Target {
 
 class Replacement {
 public:
-    Replacement(const QList<FileReplacement>& files, ReadOnlyRule rule) : m_rule(rule)
+    Replacement(const QList<FileReplacement>& files, ReadOnlyRule rule, const ReplacementStepWatch& beforeStep)
+        : m_rule(rule), m_beforeStep(beforeStep)
     {
         m_targets.resize(size_t(files.size()));
         for (qsizetype i = 0; i < files.size(); ++i)
@@ -151,10 +150,10 @@ private:
         return true;
     }
 
-    // The test hook's say on the next step.
+    // The watch's say on the next step.
     bool allowed(QString* why)
     {
-        if (!g_beforeStep || g_beforeStep(m_step++))
+        if (!m_beforeStep || m_beforeStep(m_step++))
             return true;
         *why = qt_error_string(EIO);
         return false;
@@ -183,6 +182,7 @@ private:
 
     std::vector<Target> m_targets;
     ReadOnlyRule m_rule;
+    const ReplacementStepWatch& m_beforeStep;
     ReplacementResult m_result;
     QStringList m_readOnly;
     QStringList m_readOnlyWhy;
@@ -191,9 +191,10 @@ private:
 
 } // namespace
 
-ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly)
+ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly,
+                               const ReplacementStepWatch& beforeStep)
 {
-    return Replacement(files, readOnly).run();
+    return Replacement(files, readOnly, beforeStep).run();
 }
 
 ReplacementResult refusal(const QString& why)
@@ -201,15 +202,6 @@ ReplacementResult refusal(const QString& why)
     ReplacementResult result;
     result.error = why;
     return result;
-}
-
-ScopedReplacementSteps::ScopedReplacementSteps(std::function<bool(int)> beforeStep)
-    : m_previous(std::exchange(g_beforeStep, std::move(beforeStep)))
-{}
-
-ScopedReplacementSteps::~ScopedReplacementSteps()
-{
-    g_beforeStep = std::move(m_previous);
 }
 
 } // namespace cantorel::lyrics

@@ -61,27 +61,19 @@ struct ReplacementResult {
     QStringList notes;
 };
 
-ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly = ReadOnlyRule::Refuse);
+// Called before every step of replaceFiles that changes the disk (a file
+// staged, a backup kept, a file put in place or set aside), with the steps
+// numbered from 0 in each call; the disk then shows what a kill at that
+// instant would leave. When it returns false the step fails as if the disk
+// had refused it. The undoing of a failure is not numbered. Tests stand in
+// for a kill or a failing disk at each instant with it.
+using ReplacementStepWatch = std::function<bool(int step)>;
+
+// Runs the replacement above; `beforeStep` (when set) watches its steps.
+ReplacementResult replaceFiles(const QList<FileReplacement>& files, ReadOnlyRule readOnly = ReadOnlyRule::Refuse,
+                               const ReplacementStepWatch& beforeStep = {});
 
 // The result of a change refused before any file was touched.
 ReplacementResult refusal(const QString& why);
-
-// For tests: while one lives, `beforeStep` runs before every step of
-// replaceFiles that changes the disk (a file staged, a backup kept, a file
-// put in place or set aside), with the steps numbered from 0 in each call;
-// the disk then shows what a kill at that instant would leave. When it
-// returns false the step fails as if the disk had refused it. The undoing of
-// a failure is not numbered. Nesting restores the previous one. Main thread
-// only.
-class ScopedReplacementSteps {
-public:
-    explicit ScopedReplacementSteps(std::function<bool(int step)> beforeStep);
-    ~ScopedReplacementSteps();
-    ScopedReplacementSteps(const ScopedReplacementSteps&) = delete;
-    ScopedReplacementSteps& operator=(const ScopedReplacementSteps&) = delete;
-
-private:
-    std::function<bool(int)> m_previous;
-};
 
 } // namespace cantorel::lyrics

@@ -51,7 +51,7 @@ std::optional<QByteArray> convert(const char* to, const char* from, const QByteA
                                   qsizetype* misfits, bool stopAtMisfit)
 {
     iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
+    if (cd == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr): iconv's failure value
         return std::nullopt;
     QByteArray out(in.size() * 2 + 16, Qt::Uninitialized);
     char* src = const_cast<char*>(in.constData());

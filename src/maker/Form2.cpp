@@ -99,8 +99,10 @@ void Form2::closeEvent(QCloseEvent* event)
     const bool first = !m_unloaded;
     unload();
     event->accept();
-    if (first)
+    if (first) {
+        offerRecorded();
         Q_EMIT unloaded();
+    }
 }
 
 void Form2::unload()
@@ -124,8 +126,23 @@ void Form2::command4Click()
         prepare(*choice);
 }
 
+void Form2::makeFrom(const maker::SourceChoice& choice)
+{
+    endEarlierRecording();
+    prepare(choice);
+}
+
+void Form2::offerRecorded()
+{
+    if (m_offered || !m_recording.allLinesDone() || m_mediaPath.isEmpty())
+        return;
+    m_offered = true;
+    Q_EMIT lyricRecorded(m_mediaPath, m_songLengthMs);
+}
+
 void Form2::endEarlierRecording()
 {
+    m_offered = false;
     if (playing())
         cstopClick();
     setCapturing(false);
@@ -407,6 +424,8 @@ void Form2::cTimer1Tick()
 void Form2::showPosition(unsigned positionMs, unsigned lengthMs)
 {
     m_ui.showPosition(positionMs, lengthMs, m_transport.shownPosition(), m_transport.length());
+    if (lengthMs > 0)
+        m_songLengthMs = lengthMs;
     // The capture step has news only when the position has been read.
     if (m_capturing)
         timer2Tick();
@@ -419,6 +438,7 @@ void Form2::endOfSong()
     if (m_recording.songEnded(m_transport.length() / 10.0)) {
         setRecordingButtons(false);
         m_ui.cPlay->setEnabled(false);
+        offerRecorded();
     }
 }
 

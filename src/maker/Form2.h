@@ -48,6 +48,9 @@ public:
     // Window load: starts the engine connection and sets the starting
     // states. Call once, before showing the window.
     void load();
+    // "Open " with its questions already answered: `choice` is prepared as
+    // if the user had chosen it (a recording going on ends first).
+    void makeFrom(const maker::SourceChoice& choice);
 
     const Form2Ui& ui() const { return m_ui; }
     const maker::Recording& recording() const { return m_recording; }
@@ -84,6 +87,10 @@ Q_SIGNALS:
     void unloaded();
     // "Lyrics Editor" was pressed: the editor window should be shown.
     void lyricsEditorRequested();
+    // A recording of every line is complete and its files closed (the song
+    // played to its end, or the window closed): the lyric of `mediaPath`
+    // (`lengthMs` long) may be offered for sharing. Once per recording.
+    void lyricRecorded(const QString& mediaPath, qint64 lengthMs);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,6 +117,7 @@ private:
     double pressTime();
     void showMessage(const QString& text);
     void unload();
+    void offerRecorded();
 
     MakerServices m_services;
     engine::Transport m_transport;
@@ -124,6 +132,8 @@ private:
 
     bool m_loaded = false;
     bool m_unloaded = false;
+    bool m_offered = false;    // lyricRecorded() was emitted for this recording
+    qint64 m_songLengthMs = 0; // as the position timer last read it
 };
 
 } // namespace cantorel

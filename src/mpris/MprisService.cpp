@@ -179,7 +179,9 @@ void MprisService::updateMetadata()
     const QString path = m_player.hasSong() ? m_player.mediaPath() : QString();
     // The song's exact length, known from its open.
     const unsigned length = path.isEmpty() ? 0 : m_player.songLengthMs();
-    const TrackKey key {path, length, table.loadedLines()};
+    // While another player is followed, the lyric shown is that one's.
+    const bool ownLyric = !m_player.following();
+    const TrackKey key {path, length, ownLyric ? table.loadedLines() : -2};
     if (key == m_trackKey && !m_metadata.isEmpty())
         return;
     if (key.path != m_trackKey.path || m_metadata.isEmpty()) {
@@ -189,7 +191,8 @@ void MprisService::updateMetadata()
         m_tags = knownTags(path);
     }
     m_trackKey = key;
-    m_metadata = metadataOf({m_trackId, path, length, m_tags, path.isEmpty() ? QString() : lyricTextOf(table)});
+    m_metadata =
+        metadataOf({m_trackId, path, length, m_tags, path.isEmpty() || !ownLyric ? QString() : lyricTextOf(table)});
 }
 
 lyrics::SongTags MprisService::knownTags(const QString& path)

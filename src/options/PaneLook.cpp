@@ -6,7 +6,7 @@ namespace cantorel::options {
 
 void copyFont(const QWidget* from, QWidget* to, int parts)
 {
-    const QFont source = from->font();
+    const QFont& source = from->font();
     QFont font = to->font();
     if (parts & FontName)
         font.setFamily(source.family());

@@ -22,6 +22,7 @@
 #include "player/LyricEncodingMenu.h"
 #include "player/LyricPanesView.h"
 #include "player/PlayerMenus.h"
+#include "player/PlayerOnline.h"
 #include "player/PlayerTray.h"
 #include "player/PlayerWindows.h"
 #include "player/ScreenSaverFeed.h"
@@ -64,6 +65,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
 
     m_panes = std::make_unique<LyricPanesView>(*m_ui.Text1, *m_ui.Text2, *this);
     m_menus = new PlayerMenus(*this, m_player, services.encodingChoices);
+    if (services.following)
+        m_menus->addFollowMenu(*services.following);
     m_tray = new PlayerTray(m_player, m_menus->popup(), windowIcon(), this);
     m_feed = new ScreenSaverFeed(m_player, this);
     m_karaoke = new KaraokeViews(m_player, services.prompts, *m_ui.Text1, *this);
@@ -71,6 +74,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
     m_windows = new PlayerWindows(
         PlayerWindows::Needs {m_player, services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2},
         windowIcon(), this);
+    m_online =
+        new PlayerOnline({*this, m_player, services.prompts, m_menus->lyricMenu(), *m_windows}, windowIcon(), this);
     connectControls();
     connectPlayer();
     // Whatever the player shows already.
@@ -151,6 +156,8 @@ void Form1::connectPlayer()
         m_player.setBusy(false);
     });
     connect(m_windows, &PlayerWindows::playerWanted, this, &Form1::bringForward);
+    connect(m_online, &PlayerOnline::makeTimedLyricRequested, this, &Form1::makeLyricsFrom);
+    connect(m_online, &PlayerOnline::noted, this, &Form1::showOffsetMoved);
     connect(&m_menus->encodingMenu(), &LyricEncodingMenu::notRemembered, this, [this](const QString& reason) {
         m_services.prompts.message(
             this, tr("The encoding holds until the player ends, but could not be kept: %1").arg(reason),
@@ -182,8 +189,11 @@ void Form1::showState()
 
 void Form1::showTitle()
 {
-    setWindowTitle(m_player.playing() ? QStringLiteral("Tessaly Playing:- ") + m_player.mediaFileName()
-                                      : playerTitle());
+    if (m_player.following())
+        setWindowTitle(QStringLiteral("Tessaly Following:- ") + m_player.followCaption());
+    else
+        setWindowTitle(m_player.playing() ? QStringLiteral("Tessaly Playing:- ") + m_player.mediaFileName()
+                                          : playerTitle());
 }
 
 void Form1::showVolume()
@@ -201,7 +211,7 @@ void Form1::showLyricLoaded(const lyrics::FoundLyric& found, bool newSong)
     // Read in another encoding, a file may hold no lyric any more: the menu
     // stays with it, so that another choice can bring it back.
     if (newSong || found.origin.kind == Kind::Pair || found.origin.kind == Kind::LrcFile)
-        m_menus->encodingMenu().setLyric(m_player.mediaPath(), found.origin);
+        m_menus->encodingMenu().setLyric(m_player.lyricSongPath(), found.origin);
     if (found.load.outcome != Outcome::LyricOnly && found.load.outcome != Outcome::WithTranslation)
         return;
     m_ui.Option2->setEnabled(found.load.outcome == Outcome::WithTranslation);
@@ -410,6 +420,17 @@ void Form1::command10Click()
 
 void Form1::command5Click()
 {
+    openMaker();
+}
+
+void Form1::makeLyricsFrom(const QString& mediaPath, const QString& lyricSource)
+{
+    if (openMaker())
+        m_windows->showMaker().makeFrom({mediaPath, lyricSource, QString()});
+}
+
+bool Form1::openMaker()
+{
     if (m_player.playing() || m_player.paused()) {
         const Prompts::Answer answer =
             m_services.prompts.message(this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
@@ -418,7 +439,7 @@ void Form1::command5Click()
             m_services.prompts.message(this,
                                        QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
                                        Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-            return;
+            return false;
         }
         m_player.stop();
     }
@@ -426,6 +447,7 @@ void Form1::command5Click()
     setEnabled(false);
     m_player.setBusy(true);
     m_windows->showMaker();
+    return true;
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

@@ -21,6 +21,7 @@ class KaraokeViews;
 class LyricPanesView;
 class PlayerController;
 class PlayerMenus;
+class PlayerOnline;
 class PlayerTray;
 class Prompts;
 class ScreenSaverFeed;
@@ -33,6 +34,9 @@ namespace lyrics {
 class EncodingChoices;
 struct FoundLyric;
 } // namespace lyrics
+namespace follow {
+class Following;
+}
 
 // What the window needs from the program besides the player: the audio
 // engine (for the lyric maker's own connection), the prompts, and what
@@ -44,6 +48,9 @@ struct PlayerServices {
     // The user's lyric encodings, as installed for every lyric read
     // (lyrics/EncodingChoices.h); null: the "Lyric encoding" menu is off.
     lyrics::EncodingChoices* encodingChoices = nullptr;
+    // The other players on the desktop the lyric can follow
+    // (follow/Following.h); null: the "Follow another player" menu is off.
+    follow::Following* following = nullptr;
 };
 
 class Form1 : public QWidget {
@@ -75,6 +82,7 @@ public:
     PlayerTray& tray() { return *m_tray; }
     // The wipe clock, the lyric pane's word times and the desktop lyric bar.
     KaraokeViews& karaoke() { return *m_karaoke; }
+    PlayerOnline& online() { return *m_online; }
 
 public Q_SLOTS:
     // The handlers, named after their controls.
@@ -106,6 +114,9 @@ public Q_SLOTS:
 
     // A drop of these paths onto the window (only the first counts).
     void dropPaths(const QStringList& paths);
+    // Opens the Lyric Maker (as "Make lyrics" does) ready to time the
+    // plain text `lyricSource` for the song `mediaPath`.
+    void makeLyricsFrom(const QString& mediaPath, const QString& lyricSource);
 
     // The program is being ended from outside (a signal, the session): no
     // question can be asked. Unsaved editor lines are written to files of
@@ -145,6 +156,8 @@ private:
     // the lyric maker has this one disabled.
     QWidget* messageOwner();
     void bringForward();
+    // "Make lyrics": false when the user would not stop the song.
+    bool openMaker();
 
     PlayerController& m_player;
     PlayerServices m_services;
@@ -155,6 +168,7 @@ private:
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
     KaraokeViews* m_karaoke = nullptr;
+    PlayerOnline* m_online = nullptr;
     bool m_unloaded = false;
     bool m_rescued = false;
     bool m_unsavedLinesLost = false;

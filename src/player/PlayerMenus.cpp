@@ -1,6 +1,7 @@
 #include "player/PlayerMenus.h"
 
 #include "controller/PlayerController.h"
+#include "player/FollowMenu.h"
 #include "player/LyricEncodingMenu.h"
 #include "player/OffsetActions.h"
 
@@ -27,6 +28,11 @@ PlayerMenus::PlayerMenus(QWidget& window, PlayerController& player, lyrics::Enco
     m_lyricMenu->addSeparator();
     m_lyricMenu->addMenu(m_encodingMenu->menu());
     connect(m_encodingMenu, &LyricEncodingMenu::chosen, &player, &PlayerController::reloadLyric);
+}
+
+void PlayerMenus::addFollowMenu(follow::Following& following)
+{
+    m_lyricMenu->addMenu(new FollowMenu(following, m_lyricMenu));
 }
 
 } // namespace cantorel

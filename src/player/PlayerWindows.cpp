@@ -11,7 +11,7 @@
 namespace cantorel {
 
 PlayerWindows::PlayerWindows(Needs needs, QIcon icon, QObject* parent)
-    : QObject(parent), m_needs(std::move(needs)), m_icon(std::move(icon))
+    : QObject(parent), m_needs(needs), m_icon(std::move(icon))
 {}
 
 PlayerWindows::~PlayerWindows()
@@ -39,6 +39,7 @@ Playlist& PlayerWindows::playlist()
         // The one place where the playlist's choice reaches the player.
         connect(m_playlist, &Playlist::playRequested, &player,
                 [&player](const QString& path) { player.open(path, PlayerController::OpenSource::Playlist); });
+        Q_EMIT playlistMade(*m_playlist);
     }
     return *m_playlist;
 }
@@ -55,7 +56,7 @@ Lyric_Master& PlayerWindows::lyricEditor()
 Lyric_Displayer& PlayerWindows::floatingWindow()
 {
     if (!m_floating) {
-        m_floating = new Lyric_Displayer([&player = m_needs.player] { return int(player.shownPositionMs()); });
+        m_floating = new Lyric_Displayer([&player = m_needs.player] { return int(player.linePositionMs()); });
         m_floating->setWindowIcon(m_icon);
     }
     return *m_floating;
@@ -80,6 +81,7 @@ Form2& PlayerWindows::showMaker()
         m_maker->setWindowIcon(m_icon);
         connect(m_maker, &Form2::unloaded, this, &PlayerWindows::makerClosed);
         connect(m_maker, &Form2::lyricsEditorRequested, this, [this] { lyricEditor().showEditor(); });
+        connect(m_maker, &Form2::lyricRecorded, this, &PlayerWindows::lyricRecorded);
         m_maker->load();
     }
     m_maker->setEnabled(true);

@@ -61,6 +61,10 @@ Q_SIGNALS:
     void makerClosed();
     // "Apply And close" of the display options asks for the player.
     void playerWanted();
+    // The playlist window was made (on first use).
+    void playlistMade(Playlist& playlist);
+    // The maker completed a recording of `mediaPath` (Form2::lyricRecorded).
+    void lyricRecorded(const QString& mediaPath, qint64 lengthMs);
 
 private:
     Needs m_needs;

@@ -85,6 +85,7 @@ private:
             ::close(fd);
             return false;
         }
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): the stream is this walk's own
         while (const dirent* e = ::readdir(dir)) {
             if (e->d_name[0] == '.') // hidden, and "." and ".."
                 continue;

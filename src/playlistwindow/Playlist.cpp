@@ -185,6 +185,13 @@ void Playlist::buildUi()
     openDir->setObjectName(QStringLiteral("mnopendir"));
     connect(openFile, &QAction::triggered, this, &Playlist::mnopenfClick);
     connect(openDir, &QAction::triggered, this, &Playlist::mnopendirClick);
+    m_entryMenu = new QMenu(this);
+    m_entryMenu->setObjectName(QStringLiteral("mn_entries"));
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!m_entryMenu->isEmpty())
+            m_entryMenu->popup(m_list->viewport()->mapToGlobal(at));
+    });
     connectControls(ui);
 }
 

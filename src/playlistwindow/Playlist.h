@@ -64,6 +64,13 @@ public:
     // a scan.
     void addNamedPaths(const QStringList& paths);
 
+    // The menu a right click on the list opens (object name "mn_entries");
+    // empty, and so never shown, until others add their actions.
+    QMenu& entryMenu() { return *m_entryMenu; }
+    // Lyric files of the songs changed (written by someone else): the
+    // indicators look again.
+    void lyricsChanged() { showIndicators(); }
+
     // True while a folder scan runs; the adds asked for meanwhile wait for
     // its end.
     bool scanning() const;
@@ -134,6 +141,7 @@ private:
     QRadioButton* m_repeatAll = nullptr;                // Option2
     QPushButton* m_add = nullptr;                       // Command1
     QMenu* m_addMenu = nullptr;                         // mn_m
+    QMenu* m_entryMenu = nullptr;                       // mn_entries
     QTimer* m_highlight = nullptr;                      // Timer1
     lyrics::BackgroundReads* m_presenceReads = nullptr; // the indicators' LRC files and tags
     int m_indicatorsAsked = 0;

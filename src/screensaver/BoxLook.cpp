@@ -9,7 +9,7 @@ namespace cantorel::screensaver {
 BoxStyle boxStyleOf(const QWidget* box)
 {
     BoxStyle style;
-    const QFont font = box->font();
+    const QFont& font = box->font();
     style.fontName = font.family();
     style.italic = font.italic();
     style.underline = font.underline();

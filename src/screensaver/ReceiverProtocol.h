@@ -14,7 +14,7 @@
 
 namespace cantorel::screensaver {
 
-inline constexpr qsizetype kMaxMessageBytes = 64 * 1024;
+inline constexpr qsizetype kMaxMessageBytes = qsizetype(64) * 1024;
 
 // The folder of the receivers' sockets: runtimeDirectory(), read anew on
 // each call (and made when missing). "" with *problem set when there is none

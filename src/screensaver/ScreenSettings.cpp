@@ -17,7 +17,7 @@ namespace {
 // Larger than any font a screen can show; a size beyond it is a broken value.
 constexpr double kLargestPointSize = 2048;
 // A settings file is three short lines; a much larger file is not one.
-constexpr qint64 kLargestFile = 64 * 1024;
+constexpr qint64 kLargestFile = qint64(64) * 1024;
 
 QString boxRecord(const BoxStyle& box)
 {
@@ -114,11 +114,11 @@ std::optional<ScreenSettings> ScreenSettingsFile::parse(const QString& text, QSt
     std::optional<BoxStyle> lyric;
     std::optional<BoxStyle> translated;
     std::optional<QColor> background;
+    // Each record is read only when the ones before it were good; the first
+    // that is not says why.
     if (lines.size() < 3) {
         why = QStringLiteral("%1 records instead of 3").arg(lines.size());
-    } else if (!(lyric = parseBox(lines[0], 1, &why))) {
-    } else if (!(translated = parseBox(lines[1], 2, &why))) {
-    } else {
+    } else if ((lyric = parseBox(lines[0], 1, &why)) && (translated = parseBox(lines[1], 2, &why))) {
         const QStringList last = parseRecord(lines[2]);
         if (last.size() != 1 || !(background = parseColor(last[0])))
             why = QStringLiteral("record 3: no background colour");

@@ -27,7 +27,7 @@ constexpr int kRetryMs = 50;
 
 QString systemError()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return qt_error_string(errno); // strerror_r: any thread
 }
 
 QByteArray frame(const QByteArray& payload)

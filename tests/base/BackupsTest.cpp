@@ -1,4 +1,5 @@
 #include "base/Backups.h"
+#include "base/FailingCalls.h"
 #include "base/FileNames.h"
 #include "base/FileReplace.h"
 #include "support/TestFiles.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace cantorel;
+using cantorel::testing::FailingCalls;
 using cantorel::testing::readFile;
 using cantorel::testing::writeFile;
 
@@ -64,8 +66,7 @@ TEST(Backups, AKeptBackupLeavesTheFileInPlaceAndCopiesWhereLinksFail)
 
     {
         // A file system without hard links: a copy, with the file's permissions.
-        const ScopedReplaceFault noLinks(ReplaceStep::Link, EPERM);
-        EXPECT_EQ(keepBackup(path), path + ".bak");
+        EXPECT_EQ(keepBackup(path, nullptr, FailingCalls(FailingCalls::Call::Link, EPERM)), path + ".bak");
         EXPECT_EQ(readFile(path + ".bak"), "old");
         EXPECT_NE(fileFacts(path + ".bak").inode, fileFacts(path).inode);
         EXPECT_EQ(QFileInfo(path + ".bak").permissions(), QFileInfo(path).permissions());
@@ -73,9 +74,8 @@ TEST(Backups, AKeptBackupLeavesTheFileInPlaceAndCopiesWhereLinksFail)
     }
     {
         // Any other failure: no backup, and the older ones where they were.
-        const ScopedReplaceFault broken(ReplaceStep::Link, EIO);
         QString error;
-        EXPECT_TRUE(keepBackup(path, &error).isEmpty());
+        EXPECT_TRUE(keepBackup(path, &error, FailingCalls(FailingCalls::Call::Link, EIO)).isEmpty());
         EXPECT_EQ(error, qt_error_string(EIO));
         EXPECT_EQ(readFile(path + ".bak"), "older");
         EXPECT_FALSE(QFile::exists(path + ".bak.1"));

@@ -1,6 +1,7 @@
 // Replacing a file's contents: a failure at any step keeps the old file.
 #include "base/FileReplace.h"
 
+#include "base/FailingCalls.h"
 #include "support/TestFiles.h"
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace cantorel;
+using cantorel::testing::FailingCalls;
 using cantorel::testing::readFile;
 using cantorel::testing::writeFile;
 
@@ -29,20 +31,18 @@ TEST(FileReplace, AFailureAtAnyStepKeepsTheOldFileAndSaysWhy)
     QTemporaryDir dir;
     const QString path = dir.filePath("song.txt");
     writeFile(path, "old\r\n");
-    for (const ReplaceStep step :
-         {ReplaceStep::Create, ReplaceStep::Write, ReplaceStep::Sync, ReplaceStep::Close, ReplaceStep::Rename}) {
-        const ScopedReplaceFault fault(step, EIO);
+    using Call = FailingCalls::Call;
+    for (const Call call : {Call::CreateNew, Call::Write, Call::DataSync, Call::Close, Call::Rename}) {
         QString error;
-        EXPECT_FALSE(replaceFile(path, "new\r\n", LinkRule::FollowLinks, &error)) << int(step);
+        EXPECT_FALSE(replaceFile(path, "new\r\n", LinkRule::FollowLinks, &error, FailingCalls(call, EIO))) << int(call);
         EXPECT_TRUE(error.contains(qt_error_string(EIO)) && error.endsWith("Nothing on disk was changed."));
         EXPECT_EQ(readFile(path), "old\r\n");
-        EXPECT_EQ(namesIn(dir.path()), QStringList {"song.txt"}) << int(step);
+        EXPECT_EQ(namesIn(dir.path()), QStringList {"song.txt"}) << int(call);
     }
     {
         // Only the folder's flush after the rename fails: the reason says so.
-        const ScopedReplaceFault fault(ReplaceStep::SyncFolder, EIO);
         QString error;
-        EXPECT_FALSE(replaceFile(path, "new\r\n", LinkRule::FollowLinks, &error));
+        EXPECT_FALSE(replaceFile(path, "new\r\n", LinkRule::FollowLinks, &error, FailingCalls(Call::SyncFolder, EIO)));
         EXPECT_TRUE(error.startsWith("The new contents are in place")) << error.toStdString();
         EXPECT_EQ(readFile(path), "new\r\n");
     }

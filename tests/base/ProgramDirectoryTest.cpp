@@ -99,7 +99,7 @@ TEST(XdgFolders, RelativeValuesAreIgnoredAndNoPathStartsWithTwoSlashes)
     // No HOME: the user's own home folder; a home of "/" gives no "//".
     {
         ScopedEnvironment noHome("HOME", QByteArray());
-        const passwd* user = ::getpwuid(::getuid());
+        const passwd* user = ::getpwuid(::getuid()); // NOLINT(concurrency-mt-unsafe): no other thread here
         ASSERT_NE(user, nullptr);
         EXPECT_EQ(homeFolder(), QFile::decodeName(user->pw_dir));
         EXPECT_FALSE(configDirectory().startsWith("//")) << configDirectory().toStdString();

@@ -124,7 +124,7 @@ inline float peak(const std::vector<float>& samples)
 
 // Waits (at most `limit`) until `done` holds; false when it never did.
 template <typename Pred>
-bool waitFor(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(3))
+bool waitFor(Pred done, std::chrono::milliseconds limit = std::chrono::seconds(10))
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {

@@ -37,7 +37,7 @@ struct OddFiles {
             x = x * 1103515245u + 12345u;
             junk.append(char((x >> 16) & 0x7f));
         }
-        paths << write("padded.mp3", QByteArray(72 * 1024, '\0') + mp3) << write("junk.mp3", junk + mp3);
+        paths << write("padded.mp3", QByteArray(qsizetype(72) * 1024, '\0') + mp3) << write("junk.mp3", junk + mp3);
     }
     QString write(const QString& name, const QByteArray& bytes)
     {
@@ -64,7 +64,7 @@ std::string nameOf(const QString& path)
 float resampledDifference(const std::vector<float>& got, const Reference& ref, std::int64_t at)
 {
     constexpr int kSettle = 32;
-    const std::vector<float> settled(got.begin() + kSettle * 2, got.end());
+    const std::vector<float> settled(got.begin() + std::ptrdiff_t(kSettle) * 2, got.end());
     float best = 1e9f;
     for (int offset = -1; offset <= 1; ++offset)
         best = std::min(best, maxDifference(settled, ref, at + kSettle + offset));

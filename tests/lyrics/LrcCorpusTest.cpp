@@ -4,7 +4,6 @@
 
 #include "support/TestFiles.h"
 #include "support/WordLines.h"
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -69,17 +68,14 @@ TEST(LrcCorpus, TextWithoutTimeTagsIsNoLyric)
     }
 }
 
-TEST(LrcCorpus, HostileFilesComeBackFastAndSane)
+// How fast they come back is bench/hostile-lyrics' figure.
+TEST(LrcCorpus, HostileFilesComeBackSane)
 {
     QTemporaryDir dir;
     auto table = std::make_unique<LyricTable>();
     const auto load = [&](const QByteArray& bytes) {
         cantorel::testing::writeFile(dir.filePath("Rain.lrc"), bytes);
-        QElapsedTimer clock;
-        clock.start();
-        const FoundLyric found = loadLyric(dir.filePath("Rain.mp3"), *table);
-        EXPECT_LT(clock.elapsed(), 5000);
-        return found;
+        return loadLyric(dir.filePath("Rain.mp3"), *table);
     };
 
     QByteArray noise(cantorel::kTextFileMaxBytes, Qt::Uninitialized); // 16 MB

@@ -80,12 +80,11 @@ TEST(LyricFileReplacement, AKillOrAFailureAtAnyStepLeavesTheLyricWhole)
             QTemporaryDir dir;
             const Pair pair(dir.path(), newTranslation);
             int seen = 0;
-            const ScopedReplacementSteps hook([&](int step) {
+            const ReplacementResult r = replaceFiles(pair.change(), ReadOnlyRule::Refuse, [&](int step) {
                 EXPECT_TRUE(pair.whole());
                 seen = step + 1;
                 return step != failing;
             });
-            const ReplacementResult r = replaceFiles(pair.change());
             EXPECT_TRUE(pair.whole());
             if (failing == seen) { // every step ran
                 ASSERT_TRUE(r.ok) << r.error.toStdString();

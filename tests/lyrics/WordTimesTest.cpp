@@ -13,7 +13,6 @@
 #include "support/TaggedSongs.h"
 #include "support/TestFiles.h"
 #include "support/WordLines.h"
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -108,15 +107,12 @@ TEST(WordTimes, MarksMakeWordsInOrder)
     EXPECT_EQ(parseLrc(QStringLiteral("[00:01]a[0<00:02>0:03]b")).lyric.lines.value(0).words,
               words({{0, 1, 100}, {1, 1, 300}}));
 
-    // A line of a hundred thousand word tags is read fast, into at most as
-    // many words as it has characters.
+    // A line of a hundred thousand word tags is read into at most as many
+    // words as it has characters (how fast: bench/hostile-lyrics).
     QString hostile = QStringLiteral("[00:01]");
     for (int i = 0; i < 100000; ++i)
         hostile += QStringLiteral("<00:%1.%2>x").arg(i / 100 % 60, 2, 10, QChar('0')).arg(i % 100, 2, 10, QChar('0'));
-    QElapsedTimer clock;
-    clock.start();
     const LrcLyric lrc = parseLrc(hostile);
-    EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_EQ(lrc.lyric.lines.value(0).words.words.size(), kMaxLrcLineChars);
 }
 

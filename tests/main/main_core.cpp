@@ -1,10 +1,11 @@
 // Test entry for subsystems without widgets: a QCoreApplication is enough.
+#include "main/TestRun.h"
+
 #include <QCoreApplication>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return cantorel::testing::runSelectedTests();
 }

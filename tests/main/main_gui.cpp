@@ -1,6 +1,7 @@
 // Test entry for window tests: an offscreen QApplication.
+#include "main/TestRun.h"
+
 #include <QApplication>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
@@ -8,5 +9,5 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return cantorel::testing::runSelectedTests();
 }

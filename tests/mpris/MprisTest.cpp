@@ -1,10 +1,13 @@
 // The player on a private session bus, as the desktop's media keys and sound
 // menus drive it: methods run the player's own actions, properties follow
 // the player and its window, and changes are signalled.
+#include "follow/Following.h"
+#include "follow/PlayerFollowing.h"
 #include "mpris/MprisService.h"
 #include "player/PlayerFixture.h"
 #include "playlist/PlaylistModel.h"
 #include "playlistwindow/Playlist.h"
+#include "support/FakeMprisPlayer.h"
 #include "support/PrivateBus.h"
 #include "support/TaggedSongs.h"
 
@@ -44,26 +47,8 @@ public Q_SLOTS:
     void seeked(qlonglong position) { seeks << position; }
 };
 
-class Mpris : public PlayerFixture {
+class Mpris : public OnPrivateBus<PlayerFixture> {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!PrivateBus::available())
-            return;
-        s_bus = new PrivateBus;
-        QString why;
-        if (!s_bus->start(&why)) {
-            ADD_FAILURE() << why.toStdString();
-            delete s_bus;
-            s_bus = nullptr;
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_bus;
-        s_bus = nullptr;
-    }
-
     void SetUp() override
     {
         if (!s_bus)
@@ -107,7 +92,6 @@ protected:
         return waitUntil([&] { return heard.last(name) == value; }, 3000);
     }
 
-    static inline PrivateBus* s_bus = nullptr;
     std::unique_ptr<MprisService> service;
     std::unique_ptr<BusClient> client;
     Heard heard;
@@ -222,6 +206,30 @@ TEST_F(Mpris, MetadataOfTheOpenedSong)
     EXPECT_FALSE(plain.contains("xesam:artist"));
     EXPECT_FALSE(plain.contains("xesam:asText"));
     EXPECT_NE(plain.value("mpris:trackid").value<QDBusObjectPath>().path(), track);
+}
+
+TEST_F(Mpris, WhileAnotherPlayerIsFollowedItDescribesItsOwnStoppedSong)
+{
+    openThroughDialog(song("own.mp3", {{100, "own line"}}));
+    EXPECT_TRUE(heardThat("PlaybackStatus", "Playing"));
+    const QString theirs = dir.filePath("theirs.ogg");
+    writeFile(theirs, "audio");
+    writeFile(dir.filePath("theirs.lrc"), "[00:01.00]their line\n");
+    FakeMprisPlayer vlc(s_bus->connect(), "org.mpris.MediaPlayer2.vlc", "VLC");
+    vlc.setMetadata(FakeMprisPlayer::track("Theirs", QUrl::fromLocalFile(theirs).toString()));
+    vlc.setPositionUs(1500000);
+    vlc.setStatus("Playing");
+
+    follow::Following following(s_bus->connect());
+    follow::PlayerFollowing wiring(*controller, following);
+    following.start();
+    following.choose(follow::FollowChoice::named("vlc"));
+    EXPECT_TRUE(waitUntil([&] { return text1()->lyric() == "their line"; }));
+    EXPECT_TRUE(heardThat("PlaybackStatus", "Stopped"));
+    const QVariantMap m = metadata();
+    EXPECT_EQ(m.value("xesam:title"), "own.mp3");
+    EXPECT_FALSE(m.contains("xesam:asText")); // the lyric shown is not its song's
+    EXPECT_EQ(property("Position"), 0);
 }
 
 TEST_F(Mpris, SeekAndSetPositionMoveTheSongAsTheSliderDoes)

@@ -1,7 +1,9 @@
 #pragma once
 // A folder walk that a test holds: it reports `found` songs at once, then
 // waits until the test releases it (and returns `result`) or until its scan
-// is cancelled (and returns a cancelled result).
+// is cancelled (and returns a cancelled result). It holds for kLongestHold
+// at most, so that a scanner whose cancel is broken cannot hang the test
+// program's end.
 #include "playlist/FolderScanner.h"
 
 #include <chrono>
@@ -14,6 +16,8 @@ namespace cantorel::testing {
 
 class HeldWalk {
 public:
+    static constexpr std::chrono::seconds kLongestHold {20};
+
     ScanResult result;
     int found = 3;
 
@@ -21,9 +25,10 @@ public:
     {
         return [state = m_state, result = result, found = found](const QString&, const FolderScan::Progress& progress) {
             bool goOn = progress(found);
+            const auto deadline = std::chrono::steady_clock::now() + kLongestHold;
             std::unique_lock lock(state->mutex);
             state->thread = std::this_thread::get_id();
-            while (goOn && !state->released) {
+            while (goOn && !state->released && std::chrono::steady_clock::now() < deadline) {
                 state->wake.wait_for(lock, std::chrono::milliseconds(2));
                 lock.unlock();
                 goOn = progress(found);

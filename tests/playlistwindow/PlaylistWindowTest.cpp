@@ -427,7 +427,7 @@ TEST_F(PlaylistWindow, OnlyTextPlaylistsOpenAndOnlyStorablePathsAreSaved)
 {
     list->model().append(song("a.mp3"));
     // A binary file picked by mistake: refused, nothing appended.
-    QByteArray binary(200 * 1024, '\0');
+    QByteArray binary(qsizetype(200) * 1024, '\0');
     for (int i = 0; i < binary.size(); ++i)
         binary[i] = char((i * 7919) % 251);
     writeFile(dir.filePath("image.mmr"), binary);

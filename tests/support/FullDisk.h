@@ -1,38 +1,43 @@
 #pragma once
 // A folder on a full file system, for the savers' failure paths: a real
-// 64 KiB tmpfs where the test may mount one (root), whose room fill() takes;
-// elsewhere an ordinary folder where fill() makes every file replacement's
-// write fail with ENOSPC instead.
-#include "base/FileReplace.h"
-
+// 64 KiB tmpfs of the test's own, whose room fill() takes. Mounting it needs
+// the right to mount (root, or a mount namespace of the test program's own:
+// ctest runs these tests through tests/main/with-own-mounts.sh); without it
+// the test skips:
+//
+//     FullDisk disk;
+//     if (!disk.mounted())
+//         GTEST_SKIP() << FullDisk::kCannotMount;
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cerrno>
-#include <optional>
 #include <sys/mount.h>
 
 namespace cantorel::testing {
 
 class FullDisk {
 public:
+    static constexpr const char* kCannotMount = "no right to mount a small file system here (root, or a user "
+                                                "namespace of its own: ctest gives the full-disk tests one)";
+
     FullDisk() : m_mounted(::mount("tmpfs", name(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0) {}
     ~FullDisk()
     {
         if (m_mounted)
             ::umount2(name(), MNT_DETACH);
     }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
     QString filePath(const QString& file) const { return m_dir.filePath(file); }
-    bool real() const { return m_mounted; }
 
     // Takes the room that is left; call it once the old files are in place.
     void fill()
     {
         QFile filler(filePath("filler"));
-        if (!m_mounted)
-            m_fault.emplace(ReplaceStep::Write, ENOSPC);
-        else if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             while (filler.write(QByteArray(4096, 'x')) > 0 || filler.write("x", 1) > 0) {}
     }
     // The names in the folder but the filler: a failed save leaves no
@@ -49,7 +54,6 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_path = QFile::encodeName(m_dir.path());
     bool m_mounted;
-    std::optional<ScopedReplaceFault> m_fault;
 };
 
 } // namespace cantorel::testing

@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QProcess>
 #include <QStandardPaths>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -42,16 +43,48 @@ public:
         }
     }
 
-    // A new connection to the bus, under a name unique in this process.
+    // Where the bus is, for DBUS_SESSION_BUS_ADDRESS of another program.
+    const QString& address() const { return m_address; }
+
+    // A new connection to the bus, under a name unique in this process (Qt
+    // hands out the connection it already has under a name, even one to a
+    // bus of an earlier test that has gone).
     QDBusConnection connect()
     {
-        return QDBusConnection::connectToBus(m_address, QStringLiteral("private-bus-%1").arg(++m_connections));
+        static int connections = 0;
+        return QDBusConnection::connectToBus(m_address, QStringLiteral("private-bus-%1").arg(++connections));
     }
 
 private:
     std::unique_ptr<QProcess> m_daemon;
     QString m_address;
-    int m_connections = 0;
+};
+
+// Gives a test fixture `Base` one private bus for its whole suite. s_bus is
+// null when dbus-daemon is missing (the tests skip: see skipWithoutBus) or did
+// not start (the suite fails).
+template <typename Base>
+class OnPrivateBus : public Base {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!PrivateBus::available())
+            return;
+        s_bus = new PrivateBus;
+        QString why;
+        if (!s_bus->start(&why)) {
+            ADD_FAILURE() << why.toStdString();
+            delete s_bus;
+            s_bus = nullptr;
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_bus;
+        s_bus = nullptr;
+    }
+
+    static inline PrivateBus* s_bus = nullptr;
 };
 
 // Calls on one object of one service.

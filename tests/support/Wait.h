@@ -10,7 +10,7 @@
 namespace cantorel::testing {
 
 // Returns whether `done` held within `ms` milliseconds.
-inline bool waitUntil(const std::function<bool()>& done, int ms = 5000)
+inline bool waitUntil(const std::function<bool()>& done, int ms = 10000)
 {
     QElapsedTimer clock;
     clock.start();
