@@ -154,7 +154,9 @@ void DesktopLyricsSwitch::showAsChosen()
 {
     if (!m_bar)
         return;
-    const bool visible = shown() && !(m_hideOnStop->isChecked() && m_needs.player.stopped());
+    // Following another player, the own song stands stopped: that is no Stop.
+    const PlayerController& p = m_needs.player;
+    const bool visible = shown() && !(m_hideOnStop->isChecked() && p.stopped() && !p.following());
     if (visible == m_bar->isVisible())
         return;
     if (!visible) {
@@ -176,8 +178,8 @@ void DesktopLyricsSwitch::showLines()
         return;
     PlayerController& p = m_needs.player;
     const lyrics::LyricTable& table = p.lyricTable();
-    const bool hasLyric = p.hasSong() && p.lyricOrigin().kind != lyrics::LyricOrigin::Kind::None;
-    const BarLines lines = barLines(p.lines(), table, hasLyric, m_title);
+    const bool hasLyric = (p.hasSong() || p.following()) && p.lyricOrigin().kind != lyrics::LyricOrigin::Kind::None;
+    const BarLines lines = barLines(p.lines(), table, hasLyric, p.following() ? p.followCaption() : m_title);
     QList<karaoke::WordTiming> timings;
     if (lines.slot > 0 && table.lines[size_t(lines.slot)] == lines.first)
         timings = karaoke::lineTimings(table, lines.slot);

@@ -151,10 +151,7 @@ void Form1::connectPlayer()
     connect(p, &PlayerController::raiseRequested, this, &Form1::bringForward);
     connect(p, &PlayerController::quitRequested, this, &QWidget::close);
 
-    connect(m_windows, &PlayerWindows::makerClosed, this, [this] {
-        setEnabled(true);
-        m_player.setBusy(false);
-    });
+    connect(m_windows, &PlayerWindows::makerClosed, this, [this] { setEnabled(true); });
     connect(m_windows, &PlayerWindows::playerWanted, this, &Form1::bringForward);
     connect(m_online, &PlayerOnline::makeTimedLyricRequested, this, &Form1::makeLyricsFrom);
     connect(m_online, &PlayerOnline::noted, this, &Form1::showOffsetMoved);
@@ -431,23 +428,7 @@ void Form1::makeLyricsFrom(const QString& mediaPath, const QString& lyricSource)
 
 bool Form1::openMaker()
 {
-    if (m_player.playing() || m_player.paused()) {
-        const Prompts::Answer answer =
-            m_services.prompts.message(this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
-                                       Prompts::Buttons::YesNo, Prompts::Icon::None, QStringLiteral("Stop Playback?"));
-        if (answer != Prompts::Answer::Yes) {
-            m_services.prompts.message(this,
-                                       QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
-                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-            return false;
-        }
-        m_player.stop();
-    }
-    // The maker lives from here until it is closed; the player is busy.
-    setEnabled(false);
-    m_player.setBusy(true);
-    m_windows->showMaker();
-    return true;
+    return m_windows->openMaker(*this) != nullptr;
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

@@ -12,8 +12,8 @@ namespace cantorel {
 
 KaraokeViews::KaraokeViews(PlayerController& player, Prompts& prompts, karaoke::KaraokePane& pane, QWidget& window)
     : QObject(&window), m_player(player), m_pane(pane), m_window(window),
-      m_clock(new karaoke::WipeClock([&player] { return qint64(player.positionMs()); },
-                                     [&player] { return player.playing() && !player.paused(); }, this))
+      m_clock(new karaoke::WipeClock([&player] { return player.wordPositionMs(); },
+                                     [&player] { return player.linesMoving(); }, this))
 {
     // While the song plays the position timer wakes the program anyway:
     // the wipes move on its ticks.
@@ -24,6 +24,7 @@ KaraokeViews::KaraokeViews(PlayerController& player, Prompts& prompts, karaoke::
     // The position jumps or changes its motion: every wipe looks again.
     connect(&player, &PlayerController::stateChanged, m_clock, &karaoke::WipeClock::refresh);
     connect(&player, &PlayerController::seeked, m_clock, &karaoke::WipeClock::refresh);
+    connect(&player, &PlayerController::followedClockChanged, m_clock, &karaoke::WipeClock::refresh);
     connect(&player, &PlayerController::linesChanged, this, &KaraokeViews::giveWords);
     connect(&player, &PlayerController::tableChanged, this, &KaraokeViews::giveWords);
     connect(m_bar, &desktopbar::DesktopLyricsSwitch::notKept, this, [this, &prompts](const QString& reason) {

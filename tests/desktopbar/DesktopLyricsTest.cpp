@@ -24,6 +24,15 @@ using namespace cantorel::testing;
 
 namespace {
 
+// Another player on the desktop, followed.
+class HandClock : public LyricClock {
+public:
+    Motion motion() const override { return state; }
+    qint64 positionMs() override { return at; }
+    Motion state = Motion::Stopped;
+    qint64 at = 0;
+};
+
 class Bar : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,8 +71,8 @@ protected:
     FakeAudioEngine engine;
     PlayerController player {engine};
     ScriptedPrompts prompts;
-    karaoke::WipeClock clock {[this] { return qint64(player.positionMs()); },
-                              [this] { return player.playing() && !player.paused(); }};
+    // As the player wires it: the own song's position, or a followed one's.
+    karaoke::WipeClock clock {[this] { return player.wordPositionMs(); }, [this] { return player.linesMoving(); }};
     std::unique_ptr<DesktopLyricsSwitch> bar;
 };
 
@@ -141,6 +150,40 @@ TEST_F(Bar, WithoutALyricItShowsTheSongsTitleAndHidesWithStopWhenChosen)
     // The choice holds in the next run.
     make();
     EXPECT_TRUE(bar->hideOnStopAction()->isChecked());
+}
+
+TEST_F(Bar, FollowingAnotherPlayerItShowsThatPlayersLineAndWipeAndStaysThoughTheOwnSongStands)
+{
+    bar->setShown(true);
+    bar->hideOnStopAction()->trigger();
+    HandClock other;
+    player.followClock(&other);
+    player.setFollowCaption(QStringLiteral("Far Song"));
+    EXPECT_EQ(window().lines().first, "Far Song"); // no lyric for the track: its name
+    EXPECT_TRUE(waitUntil([this] { return window().isVisible(); }));
+
+    auto table = std::make_unique<lyrics::LyricTable>();
+    table->lineCount = 3;
+    table->times[1] = 100;
+    table->lines[1] = "Shine on me";
+    table->times[2] = 300;
+    table->lines[2] = "Next line";
+    table->noTranslation = true;
+    table->words[1] = {{{0, 5, 100}, {6, 2, 150}, {9, 2, 200}}, 250};
+    player.showLyric(*table, {lyrics::LyricOrigin::Kind::LrcFile, dir.filePath(QStringLiteral("Far.lrc")), {}});
+    other.state = LyricClock::Motion::Running;
+    other.at = 1500;
+    player.clockChanged();
+    clock.refresh();
+    EXPECT_EQ(window().lines(), (BarLines {"Shine on me", "Next line", 1}));
+    EXPECT_TRUE(window().wiping());
+    EXPECT_GT(window().sungPx(), 0);
+    EXPECT_TRUE(clock.timer().isActive()); // the wipe moves with the other player
+    other.state = LyricClock::Motion::Paused;
+    player.clockChanged();
+    clock.refresh();
+    EXPECT_FALSE(clock.timer().isActive());
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(Bar, LockedItLetsEveryClickThroughUntilTheMenusUnlockIt)
