@@ -10,6 +10,8 @@ OUT_DIR:
   main-window.png     the player playing the demo song, lyric and translation
   floating-window.png the floating window ("Display All Lyrics")
   screen-saver.png    the whole screen while the screen saver shows the line
+  desktop-lyrics.png  the whole screen while a line is sung word by word: the
+                      player's pane and the desktop lyric bar, half wiped
 
 The script works the windows as a user would: buttons are pressed by their
 captions through the accessibility bus, the song is moved to the chosen line
@@ -43,6 +45,14 @@ LINE_TEXT = "Light the lanterns, light them all!"
 PLAY_FROM_MS = 26700
 PAUSE_AFTER_MS = 27000
 SHOT_POSITION_MS = 27500
+# The word-by-word shot: the demo song beside its word-timed LRC file (and
+# without the lyric pair, which would come first), paused half way through
+# "Light the lanterns, light them all!".
+KARAOKE_LRC = "Lanterns.lrc"
+KARAOKE_PLAY_FROM_MS = 27000
+KARAOKE_PAUSE_AFTER_MS = 27300
+KARAOKE_SHOT_MS = 27700
+BAR_TITLE = "Desktop Lyrics"
 MPRIS_NAME = "org.mpris.MediaPlayer2.cantorel"
 MPRIS_PATH = "/org/mpris/MediaPlayer2"
 MPRIS_PLAYER = "org.mpris.MediaPlayer2.Player"
@@ -216,6 +226,53 @@ def shoot(window, path, frame=True):
     print("wrote", path)
 
 
+def start_player(bin_dir, song, env, log):
+    player = subprocess.Popen([os.path.join(bin_dir, "Cantorel"), song], env=env, stdout=log, stderr=log)
+    watched["the player"] = player
+    return player
+
+
+def stop_player(player):
+    del watched["the player"]
+    player.send_signal(signal.SIGTERM)
+    try:
+        player.wait(timeout=STEP_TIMEOUT_S)
+    except subprocess.TimeoutExpired:
+        player.kill()
+        player.wait()
+
+
+def pause_at(mpris, play_from_ms, pause_after_ms, shot_ms):
+    """Plays into the chosen moment, pauses, and sets the exact instant, so
+    that every run shows the same read-outs and slider."""
+    mpris.seek_to(play_from_ms)
+    wait_for("the song to reach the line", lambda: mpris.position_ms() >= pause_after_ms)
+    mpris.call("Pause")
+    wait_for("the pause", lambda: mpris.get("PlaybackStatus") == "Paused")
+    mpris.seek_to(shot_ms)
+    wait_for("the seek", lambda: mpris.position_ms() == shot_ms)
+
+
+def take_karaoke(bin_dir, out_dir, home, env, log):
+    folder = os.path.join(home, "karaoke")
+    os.makedirs(folder)
+    for name in (SONG, KARAOKE_LRC):
+        shutil.copyfile(os.path.join(bin_dir, "demo", name), os.path.join(folder, name))
+    # The bar shows from the start, as a user who left it shown finds it.
+    settings = os.path.join(env["XDG_CONFIG_HOME"], "cantorel")
+    os.makedirs(settings, exist_ok=True)
+    with open(os.path.join(settings, "cantorel.conf"), "w", encoding="utf-8") as conf:
+        conf.write("[desktopLyrics]\nshown=true\n")
+    player = start_player(bin_dir, os.path.join(folder, SONG), env, log)
+    try:
+        wait_for("the player's window", lambda: window_named(PLAYER_TITLE))
+        wait_for("the desktop lyrics", lambda: window_named(BAR_TITLE))
+        pause_at(Mpris(), KARAOKE_PLAY_FROM_MS, KARAOKE_PAUSE_AFTER_MS, KARAOKE_SHOT_MS)
+        shoot("root", os.path.join(out_dir, "desktop-lyrics.png"), frame=False)
+    finally:
+        stop_player(player)
+
+
 def take(bin_dir, out_dir, home, log):
     # The user's folders are the script's own: no setting of the user's
     # changes the look, and nothing is left behind.
@@ -225,19 +282,10 @@ def take(bin_dir, out_dir, home, log):
     for variable, folder in folders.items():
         env[variable] = os.path.join(home, folder)
         os.makedirs(env[variable], mode=0o700)
-    player = subprocess.Popen([os.path.join(bin_dir, "Cantorel"), os.path.join(bin_dir, "demo", SONG)],
-                              env=env, stdout=log, stderr=log)
-    watched["the player"] = player
+    player = start_player(bin_dir, os.path.join(bin_dir, "demo", SONG), env, log)
     try:
         main = wait_for("the player's window", lambda: window_named(PLAYER_TITLE))
-        mpris = Mpris()
-        mpris.seek_to(PLAY_FROM_MS)
-        wait_for("the song to reach the line", lambda: mpris.position_ms() >= PAUSE_AFTER_MS)
-        mpris.call("Pause")
-        wait_for("the pause", lambda: mpris.get("PlaybackStatus") == "Paused")
-        # The same instant on every run: the read-outs and the slider too.
-        mpris.seek_to(SHOT_POSITION_MS)
-        wait_for("the seek", lambda: mpris.position_ms() == SHOT_POSITION_MS)
+        pause_at(Mpris(), PLAY_FROM_MS, PAUSE_AFTER_MS, SHOT_POSITION_MS)
         shoot(main, os.path.join(out_dir, "main-window.png"))
 
         press("Display All Lyrics")
@@ -252,13 +300,8 @@ def take(bin_dir, out_dir, home, log):
         # A key ends the screen saver.
         tool("xdotool", "key", "Escape")
     finally:
-        del watched["the player"]
-        player.send_signal(signal.SIGTERM)
-        try:
-            player.wait(timeout=STEP_TIMEOUT_S)
-        except subprocess.TimeoutExpired:
-            player.kill()
-            player.wait()
+        stop_player(player)
+    take_karaoke(bin_dir, out_dir, home, env, log)
 
 
 def main():

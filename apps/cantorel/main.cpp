@@ -31,6 +31,12 @@
 
 int main(int argc, char** argv)
 {
+    // The wipes of lines sung word by word repaint thin strips of the lyric
+    // pane and the desktop bar many times a second. Through X11 shared
+    // memory each such paint waits on a round trip to the X server (the
+    // image may still be read from); sent with the request it does not.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     // No display name: the desktop would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Cantorel"));

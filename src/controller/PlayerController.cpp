@@ -560,6 +560,7 @@ void PlayerController::endFollowing(bool byUser)
 void PlayerController::clockChanged()
 {
     m_lyric->lookUpNow();
+    Q_EMIT followedClockChanged();
 }
 
 lyrics::FoundLyric PlayerController::followSong(const QString& songPath)
@@ -583,6 +584,18 @@ void PlayerController::setFollowCaption(const QString& caption)
 unsigned PlayerController::linePositionMs()
 {
     return m_followed ? unsigned(std::max<qint64>(m_followed->positionMs(), 0)) : shownPositionMs();
+}
+
+bool PlayerController::linesMoving() const
+{
+    if (m_followed)
+        return m_followed->motion() == LyricClock::Motion::Running;
+    return playing() && !paused();
+}
+
+qint64 PlayerController::wordPositionMs()
+{
+    return m_followed ? m_followed->positionMs() : qint64(positionMs());
 }
 
 // ---------------------------------------------------------------- windows

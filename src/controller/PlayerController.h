@@ -198,6 +198,12 @@ public:
     // The position the lines follow: the seek slider's while the player's
     // own song is shown, the other player's while following.
     unsigned linePositionMs();
+    // Whether that position moves on with time now: the own song playing
+    // unpaused, or the followed player running.
+    bool linesMoving() const;
+    // The position the lines' words follow, heard now: the engine's for
+    // the own song, the followed player's while following.
+    qint64 wordPositionMs();
 
     // ------------------------------------------------------------ windows
     // Brings the player's window to the front; ends the program as the
@@ -249,6 +255,8 @@ Q_SIGNALS:
     // The user opened or played a song of the player's own while another
     // player was followed: it is followed no more.
     void followingEnded();
+    // The followed player's clock jumped or changed its motion.
+    void followedClockChanged();
 
 private:
     void connectParts();

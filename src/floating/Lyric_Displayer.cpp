@@ -2,6 +2,7 @@
 
 #include "floating/FloatingLayout.h"
 #include "floating/FollowRule.h"
+#include "floating/SungWordsDelegate.h"
 #include "lyrics/LyricTable.h"
 #include "platform/FormTable.h"
 #include "platform/Twips.h"
@@ -62,6 +63,8 @@ Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &Lyric_Displayer::list1RowChange);
 
     m_burst = new floating::FollowBurst([this] { followStep(); }, this);
+    m_marks = new floating::SungWordsDelegate(m_list1);
+    m_list1->setItemDelegate(m_marks);
 
     m_ontop = new QTimer(this);
     m_ontop->setObjectName(QStringLiteral("ontop"));
@@ -79,6 +82,11 @@ Lyric_Displayer::Lyric_Displayer(PositionSource position, QWidget* parent)
     placeLists();
 }
 
+Lyric_Displayer::~Lyric_Displayer()
+{
+    setClock(nullptr);
+}
+
 // ---------------------------------------------------------------- lists
 
 void Lyric_Displayer::fill(const lyrics::LyricTable& table, bool noLyrics)
@@ -87,6 +95,8 @@ void Lyric_Displayer::fill(const lyrics::LyricTable& table, bool noLyrics)
     m_list2->clear();
     m_list3->clear();
     m_times.clear();
+    m_words.clear();
+    m_marks->mark(-1, {}, 0);
     if (noLyrics)
         return;
     const int last = std::min(table.lineCount - 1, lyrics::LyricTable::kLastSlot);
@@ -95,6 +105,7 @@ void Lyric_Displayer::fill(const lyrics::LyricTable& table, bool noLyrics)
     QStringList times;
     for (int i = 1; i <= last; ++i) {
         lines << table.listLines[size_t(i)];
+        m_words << karaoke::lineTimings(table, i);
         times << table.listTimes[size_t(i)];
         if (!table.noTranslation)
             translated << table.listTranslatedLines[size_t(i)];
@@ -110,6 +121,9 @@ void Lyric_Displayer::list1RowChange()
     // The translation stays level with the line, and shows nothing selected
     // while the line list does not.
     const int row = selectedRow(m_list1);
+    // Another line sung: its words are marked from where the song is.
+    if (m_clock && isVisible())
+        m_clock->refresh();
     if (row < 0) {
         m_list2->clearSelection();
         return;
@@ -214,7 +228,11 @@ void Lyric_Displayer::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (staysOnTop() && !m_ontop->isActive())
         m_ontop->start();
+    if (m_clock)
+        m_clock->add(this);
     followStep();
+    if (m_clock)
+        m_clock->refresh();
     // Lists scroll their selection into view only while shown.
     if (m_list1->currentItem())
         m_list1->scrollToItem(m_list1->currentItem());
@@ -225,8 +243,55 @@ void Lyric_Displayer::showEvent(QShowEvent* event)
 void Lyric_Displayer::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    // A hidden window has nothing to keep on top.
+    // A hidden window has nothing to keep on top, and no words to mark.
     m_ontop->stop();
+    if (m_clock)
+        m_clock->remove(this);
+}
+
+// ---------------------------------------------------------------- sung words
+
+void Lyric_Displayer::setClock(karaoke::WipeClock* clock)
+{
+    if (clock == m_clock)
+        return;
+    if (m_clock)
+        m_clock->remove(this);
+    m_clock = clock;
+    if (m_clock && isVisible()) {
+        m_clock->add(this);
+        m_clock->refresh();
+    }
+}
+
+int Lyric_Displayer::markedRow() const
+{
+    return m_marks->markedRow();
+}
+
+int Lyric_Displayer::markedWords() const
+{
+    return m_marks->sungWords();
+}
+
+double Lyric_Displayer::follow(double positionMs)
+{
+    const int row = selectedRow(m_list1);
+    const QList<karaoke::WordTiming> none;
+    const QList<karaoke::WordTiming>& words = row >= 0 && row < m_words.size() ? m_words[row] : none;
+    const int was = m_marks->markedRow();
+    if (m_marks->mark(row, words, karaoke::sungWords(words, positionMs))) {
+        for (const int r : {was, m_marks->markedRow()}) {
+            if (QListWidgetItem* item = r >= 0 ? m_list1->item(r) : nullptr)
+                m_list1->viewport()->update(m_list1->visualItemRect(item));
+        }
+    }
+    // The next word to begin, if any.
+    for (const karaoke::WordTiming& w : words) {
+        if (w.startMs > positionMs)
+            return w.startMs;
+    }
+    return -1;
 }
 
 } // namespace cantorel

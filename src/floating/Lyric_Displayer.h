@@ -15,9 +15,15 @@
 // - the play position is asked of the function given at construction, in
 //   milliseconds (the player's seek-slider value).
 //
+// Word times: the words of the selected line that have been sung are
+// marked (SungWordsDelegate.h), following the wipe clock given (setClock()),
+// while the window is shown.
+//
 // The window has no parent by default, so it stays usable while the player
 // is disabled; closing it only hides it. User-interface thread only.
 #include "floating/FollowBurst.h"
+#include "karaoke/Wipe.h"
+#include "karaoke/WipeClock.h"
 
 #include <QWidget>
 
@@ -34,7 +40,11 @@ namespace lyrics {
 struct LyricTable;
 }
 
-class Lyric_Displayer : public QWidget {
+namespace floating {
+class SungWordsDelegate;
+}
+
+class Lyric_Displayer : public QWidget, public karaoke::WipeClock::Follower {
     Q_OBJECT
 public:
     // The play position in milliseconds.
@@ -47,11 +57,20 @@ public:
     static constexpr int kOnTopMs = 10000;
 
     explicit Lyric_Displayer(PositionSource position, QWidget* parent = nullptr);
+    ~Lyric_Displayer() override;
+
+    // Marks the sung words following `clock` (null: none), which must
+    // outlive the window or be set back to null first.
+    void setClock(karaoke::WipeClock* clock);
+    // The row whose sung words are marked (-1: none), and how many are.
+    int markedRow() const;
+    int markedWords() const;
+    double follow(double positionMs) override;
 
     // Clears the three lists; unless `noLyrics`, lists the lines 1 ..
     // lineCount - 1 of `table` (listLines into List1, listTimes into the
     // hidden List3 and, unless the table has no translation,
-    // listTranslatedLines into List2).
+    // listTranslatedLines into List2), with the word times of each line.
     void fill(const lyrics::LyricTable& table, bool noLyrics);
 
     // The player's normal-lyric pane has a new text.
@@ -84,8 +103,11 @@ private:
     PositionSource m_position;
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
-    QListWidget* m_list3 = nullptr; // hidden: the times, in hundredths
-    std::vector<double> m_times;    // List3 read as numbers
+    QListWidget* m_list3 = nullptr;            // hidden: the times, in hundredths
+    std::vector<double> m_times;               // List3 read as numbers
+    QList<QList<karaoke::WordTiming>> m_words; // of each row
+    floating::SungWordsDelegate* m_marks = nullptr;
+    karaoke::WipeClock* m_clock = nullptr;
     floating::FollowBurst* m_burst = nullptr;
     QTimer* m_ontop = nullptr;
     QMenu* m_mneu = nullptr;

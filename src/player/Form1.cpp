@@ -10,6 +10,7 @@
 #include "controller/PlayerController.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
+#include "karaoke/KaraokePane.h"
 #include "maker/Form2.h"
 #include "options/Form1b.h"
 #include "options/MoreOptions.h"
@@ -17,6 +18,7 @@
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
 #include "platform/WindowFront.h"
+#include "player/KaraokeViews.h"
 #include "player/LyricEncodingMenu.h"
 #include "player/LyricPanesView.h"
 #include "player/PlayerMenus.h"
@@ -67,6 +69,8 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
         m_menus->addFollowMenu(*services.following);
     m_tray = new PlayerTray(m_player, m_menus->popup(), windowIcon(), this);
     m_feed = new ScreenSaverFeed(m_player, this);
+    m_karaoke = new KaraokeViews(m_player, services.prompts, *m_ui.Text1, *this);
+    m_karaoke->addEntries(m_menus->lyricMenu(), m_menus->popup());
     m_windows = new PlayerWindows(
         PlayerWindows::Needs {m_player, services.engine, services.prompts, services.failures, *m_ui.Text1, *m_ui.Text2},
         windowIcon(), this);
@@ -147,10 +151,7 @@ void Form1::connectPlayer()
     connect(p, &PlayerController::raiseRequested, this, &Form1::bringForward);
     connect(p, &PlayerController::quitRequested, this, &QWidget::close);
 
-    connect(m_windows, &PlayerWindows::makerClosed, this, [this] {
-        setEnabled(true);
-        m_player.setBusy(false);
-    });
+    connect(m_windows, &PlayerWindows::makerClosed, this, [this] { setEnabled(true); });
     connect(m_windows, &PlayerWindows::playerWanted, this, &Form1::bringForward);
     connect(m_online, &PlayerOnline::makeTimedLyricRequested, this, &Form1::makeLyricsFrom);
     connect(m_online, &PlayerOnline::noted, this, &Form1::showOffsetMoved);
@@ -427,23 +428,7 @@ void Form1::makeLyricsFrom(const QString& mediaPath, const QString& lyricSource)
 
 bool Form1::openMaker()
 {
-    if (m_player.playing() || m_player.paused()) {
-        const Prompts::Answer answer =
-            m_services.prompts.message(this, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
-                                       Prompts::Buttons::YesNo, Prompts::Icon::None, QStringLiteral("Stop Playback?"));
-        if (answer != Prompts::Answer::Yes) {
-            m_services.prompts.message(this,
-                                       QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
-                                       Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
-            return false;
-        }
-        m_player.stop();
-    }
-    // The maker lives from here until it is closed; the player is busy.
-    setEnabled(false);
-    m_player.setBusy(true);
-    m_windows->showMaker();
-    return true;
+    return m_windows->openMaker(*this) != nullptr;
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)
@@ -475,6 +460,7 @@ void Form1::lyricDisplayer()
 void Form1::command11Click()
 {
     Lyric_Displayer& floating = floatingWindow();
+    floating.setClock(&m_karaoke->clock());
     lyricDisplayer();
     floating.show();
     floating.raise();

@@ -17,6 +17,7 @@
 namespace cantorel {
 
 class AudioFailurePolicy;
+class KaraokeViews;
 class LyricPanesView;
 class PlayerController;
 class PlayerMenus;
@@ -79,6 +80,8 @@ public:
     bool hasFloatingWindow() const { return m_windows->hasFloatingWindow(); }
     Form1b& optionsWindow() { return m_windows->optionsWindow(); }
     PlayerTray& tray() { return *m_tray; }
+    // The wipe clock, the lyric pane's word times and the desktop lyric bar.
+    KaraokeViews& karaoke() { return *m_karaoke; }
     PlayerOnline& online() { return *m_online; }
 
 public Q_SLOTS:
@@ -164,6 +167,7 @@ private:
     PlayerTray* m_tray = nullptr;
     ScreenSaverFeed* m_feed = nullptr;
     PlayerWindows* m_windows = nullptr;
+    KaraokeViews* m_karaoke = nullptr;
     PlayerOnline* m_online = nullptr;
     bool m_unloaded = false;
     bool m_rescued = false;

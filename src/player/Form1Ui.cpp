@@ -1,10 +1,13 @@
 #include "player/Form1Ui.h"
 
+#include "karaoke/KaraokePane.h"
 #include "platform/FormTable.h"
 #include "widgets/LyricPane.h"
 
 #include <QButtonGroup>
 #include <QKeySequence>
+
+#include <string_view>
 
 namespace cantorel {
 
@@ -92,14 +95,17 @@ void Form1Ui::setupUi(QWidget* form)
 {
     form->setObjectName(QStringLiteral("Form1"));
     FormBuilder ui(form);
-    ui.make(kPaneControls, makeLyricPane);
+    ui.make(kPaneControls, [](const Control& row, const QString& caption, QWidget* parent) {
+        return std::string_view(row.name) == "Text1" ? karaoke::makeKaraokePane(row, caption, parent)
+                                                     : makeLyricPane(row, caption, parent);
+    });
     createTransport(form);
     copen->setToolTip(QStringLiteral("Reload the song from its start"));
     ui.make(kCommandControls);
     ui.layOut(kLayout);
 
     panes = ui.control("panes");
-    Text1 = ui.get<LyricPane>("Text1");
+    Text1 = ui.get<karaoke::KaraokePane>("Text1");
     Text2 = ui.get<LyricPane>("Text2");
     Text3 = ui.get<QLineEdit>("Text3");
     Command1 = ui.get<QPushButton>("Command1");

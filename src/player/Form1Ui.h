@@ -15,12 +15,15 @@
 namespace cantorel {
 
 class LyricPane;
+namespace karaoke {
+class KaraokePane;
+}
 
 class Form1Ui : public TransportControls {
 public:
     // Lyric panes and the hidden hand-over box.
     QWidget* panes = nullptr;
-    LyricPane* Text1 = nullptr;
+    karaoke::KaraokePane* Text1 = nullptr; // wipes lines sung word by word
     LyricPane* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
 

@@ -1,5 +1,6 @@
 #include "player/PlayerWindows.h"
 
+#include "common/Prompts.h"
 #include "controller/PlayerController.h"
 #include "editor/Lyric_Master.h"
 #include "floating/Lyric_Displayer.h"
@@ -79,7 +80,10 @@ Form2& PlayerWindows::showMaker()
         m_maker = new Form2(MakerServices {m_needs.engine, m_needs.prompts, m_needs.failures});
         m_maker->setAttribute(Qt::WA_DeleteOnClose);
         m_maker->setWindowIcon(m_icon);
-        connect(m_maker, &Form2::unloaded, this, &PlayerWindows::makerClosed);
+        connect(m_maker, &Form2::unloaded, this, [this] {
+            m_needs.player.setBusy(false);
+            Q_EMIT makerClosed();
+        });
         connect(m_maker, &Form2::lyricsEditorRequested, this, [this] { lyricEditor().showEditor(); });
         connect(m_maker, &Form2::lyricRecorded, this, &PlayerWindows::lyricRecorded);
         m_maker->load();
@@ -89,6 +93,26 @@ Form2& PlayerWindows::showMaker()
     m_maker->raise();
     m_maker->activateWindow();
     return *m_maker;
+}
+
+Form2* PlayerWindows::openMaker(QWidget& owner)
+{
+    PlayerController& player = m_needs.player;
+    if (player.playing() || player.paused()) {
+        const Prompts::Answer answer =
+            m_needs.prompts.message(&owner, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
+                                    Prompts::Buttons::YesNo, Prompts::Icon::None, QStringLiteral("Stop Playback?"));
+        if (answer != Prompts::Answer::Yes) {
+            m_needs.prompts.message(&owner, QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
+                                    Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
+            return nullptr;
+        }
+        player.stop();
+    }
+    // The maker lives from here until it is closed; the player is busy.
+    owner.setEnabled(false);
+    player.setBusy(true);
+    return &showMaker();
 }
 
 } // namespace cantorel

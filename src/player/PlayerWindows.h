@@ -55,6 +55,10 @@ public:
     // Shows the maker, made (and its engine connection started) when it is
     // not open.
     Form2& showMaker();
+    // Opens the maker for the player's window `owner`: a song playing or
+    // paused is stopped first if the user agrees, and the player is busy
+    // until the maker closes. Null when the user keeps the song playing.
+    Form2* openMaker(QWidget& owner);
 
 Q_SIGNALS:
     // The maker has closed: the player may be used again.

@@ -4,6 +4,7 @@
 #include "controller/PlayerController.h"
 #include "player/Form1.h"
 #include "support/LyricSongs.h"
+#include "support/ScopedEnvironment.h"
 #include "support/WindowFixture.h"
 #include "widgets/LyricPane.h"
 
@@ -19,12 +20,15 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
+        // The program's settings (the desktop lyric bar's) are the test's own.
+        config = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
         makePlayer();
     }
     void TearDown() override
     {
         WindowFixture::TearDown();
         controller.reset();
+        config.reset();
     }
 
     // A new player and its window, with these random draws (null: seeded)
@@ -64,6 +68,7 @@ protected:
     LyricPane* text2() const { return child<LyricPane>("Text2"); }
 
     std::unique_ptr<PlayerController> controller;
+    std::unique_ptr<ScopedEnvironment> config;
 };
 
 } // namespace cantorel::testing
