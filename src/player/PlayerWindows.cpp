@@ -103,7 +103,8 @@ Form2* PlayerWindows::openMaker(QWidget& owner)
             m_needs.prompts.message(&owner, QStringLiteral("Playing of files has to be stopped! Stop Playback?"),
                                     Prompts::Buttons::YesNo, Prompts::Icon::None, QStringLiteral("Stop Playback?"));
         if (answer != Prompts::Answer::Yes) {
-            m_needs.prompts.message(&owner, QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
+            m_needs.prompts.message(&owner,
+                                    QStringLiteral("Playback of file has to be stopped in order to make lyrics"),
                                     Prompts::Buttons::Ok, Prompts::Icon::Exclamation);
             return nullptr;
         }
