@@ -4,8 +4,12 @@
 
 #include <QRandomGenerator>
 
+#include <cctype>
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -55,13 +59,20 @@ bool followLinks(QByteArray* path)
     return false;
 }
 
+// The temporaries of `target` are hidden files beside it, named from its own
+// name (short enough for any file system) as ".NAME.PID-RANDOM.tmp", PID
+// the process that writes it: one left by a process that was killed can be
+// told from one still being written.
+QByteArray temporaryStart(const QByteArray& target)
+{
+    return '.' + target.mid(target.lastIndexOf('/') + 1).left(200) + '.';
+}
+
 // Creates a new, empty temporary file beside `target`; its descriptor, or -1
 // with errno set.
 int createTemporary(const FileSystemCalls& calls, const QByteArray& target, QByteArray* temporary)
 {
-    // A hidden name from the target's own, short enough for any file system.
-    const QByteArray name = target.mid(target.lastIndexOf('/') + 1).left(200);
-    const QByteArray prefix = folderOf(target) + "/." + name + '.';
+    const QByteArray prefix = folderOf(target) + '/' + temporaryStart(target) + QByteArray::number(::getpid()) + '-';
     for (int attempt = 0; attempt < 100; ++attempt) {
         *temporary = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
         const int fd = calls.createNew(temporary->constData(), 0666);
@@ -69,6 +80,47 @@ int createTemporary(const FileSystemCalls& calls, const QByteArray& target, QByt
             return fd;
     }
     return -1;
+}
+
+// The process that wrote the temporary called `entry` (a name in the folder
+// of `target`), or 0 when the name is not one createTemporary gives.
+pid_t writerOf(const QByteArray& entry, const QByteArray& start)
+{
+    if (!entry.startsWith(start) || !entry.endsWith(".tmp"))
+        return 0;
+    const QByteArray middle = entry.mid(start.size(), entry.size() - start.size() - 4);
+    const qsizetype dash = middle.indexOf('-');
+    const QByteArray random = middle.mid(dash + 1);
+    if (dash <= 0 || random.isEmpty() || random.size() > 8)
+        return 0;
+    for (const char c : random) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return 0;
+    }
+    bool ok = false;
+    const qlonglong pid = middle.left(dash).toLongLong(&ok);
+    return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid_t(pid) : 0;
+}
+
+// Removes the temporaries of `target` that killed processes left behind:
+// named as createTemporary names them, ordinary files of this user, written
+// by a process that runs no more. Anything else is left as it is.
+void sweepLeftovers(const QByteArray& target)
+{
+    DIR* folder = ::opendir(folderOf(target).constData());
+    if (!folder)
+        return;
+    const QByteArray start = temporaryStart(target);
+    while (const dirent* e = ::readdir(folder)) {
+        const pid_t writer = writerOf(QByteArray(e->d_name), start);
+        if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(folder), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(folder), e->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 bool writeAll(const FileSystemCalls& calls, int fd, const QByteArray& bytes)
@@ -268,6 +320,8 @@ bool StagedFile::commit(QString* error)
     }
     m_temporary.clear();
     m_inPlace = true;
+    // Temporaries a killed replace of the same file left behind go now.
+    sweepLeftovers(m_target);
     if (m_calls->syncFolder(folderOf(m_target).constData()) != 0) {
         if (error) {
             *error = QStringLiteral("The new contents are in place, but the folder could not be flushed "

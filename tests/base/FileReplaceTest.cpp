@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace cantorel;
 using cantorel::testing::FailingCalls;
@@ -78,4 +80,32 @@ TEST(FileReplace, LinksAreFollowedForDocumentsAndReplacedForOwnFiles)
     EXPECT_TRUE(error.startsWith("It is not an ordinary file."));
     EXPECT_FALSE(replaceFile(dir.path(), "x", LinkRule::ReplaceLinks, &error));
     EXPECT_TRUE(error.startsWith("It is a folder"));
+}
+
+TEST(FileReplace, TemporariesThatKilledReplacesLeftGoWithTheNextReplaceOfTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("song.txt");
+    writeFile(path, "old");
+    // A process that has ended: its temporaries are leftovers.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString dead = QString::number(child), alive = QString::number(::getppid());
+    const QStringList kept {".other.txt." + dead + "-1.tmp", // another file's
+                            ".song.txt." + alive + "-2.tmp", // still being written
+                            ".song.txt.3.tmp",               // not a name we give
+                            ".song.txt." + dead + "-4.tmp.bak", "song.txt"};
+    for (const QString& name : kept.mid(0, 4))
+        writeFile(dir.filePath(name), "x");
+    writeFile(dir.filePath(".song.txt." + dead + "-5.tmp"), "left by a kill");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".song.txt." + dead + "-6.tmp")); // not a file
+
+    ASSERT_TRUE(replaceFile(path, "new"));
+    EXPECT_EQ(readFile(path), "new");
+    QStringList expected = kept + QStringList {".song.txt." + dead + "-6.tmp"};
+    expected.sort();
+    EXPECT_EQ(namesIn(dir.path()), expected);
 }
