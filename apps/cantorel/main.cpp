@@ -53,6 +53,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cantorel: %s\n", qPrintable(followError));
     const QStringList songs = cantorel::launchPaths(arguments, cantorel::workingFolder());
     cantorel::PlayerRendezvous rendezvous(cantorel::PlayerRendezvous::displayKey());
+    // A running player follows as this start was asked to.
+    if (followChoice)
+        rendezvous.setRequest(followChoice->asOption());
     switch (rendezvous.start(songs)) {
     case cantorel::PlayerRendezvous::Start::HandedOver:
         return 0;
@@ -92,13 +95,17 @@ int main(int argc, char** argv)
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.endWithoutQuestions(); });
 
     // Songs handed over by a later start: the first opens as one from the
-    // playlist does, the others join the playlist.
+    // playlist does, the others join the playlist; then its --follow, if any.
     QObject::connect(
         &rendezvous, &cantorel::PlayerRendezvous::pathsHandedOver, &player,
-        [&player](const QStringList& paths) {
+        [&player, &following](const QStringList& paths, const QString& request) {
             player.raise();
             player.open(paths.value(0), cantorel::PlayerController::OpenSource::HandOver);
             player.queue(paths.mid(1));
+            QStringList words {request};
+            QString unused;
+            if (const auto choice = cantorel::follow::takeFollowOption(words, &unused))
+                following.choose(*choice);
         },
         Qt::QueuedConnection);
     // The media keys, sound menus and lock screen (when there is a session bus).

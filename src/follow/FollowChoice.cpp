@@ -28,6 +28,19 @@ FollowChoice FollowChoice::of(const QString& busName)
     return named(name);
 }
 
+QString FollowChoice::asOption() const
+{
+    switch (kind) {
+    case Kind::None:
+        break;
+    case Kind::Playing:
+        return QStringLiteral("--follow");
+    case Kind::Named:
+        return QStringLiteral("--follow=") + name;
+    }
+    return QString();
+}
+
 bool FollowChoice::names(const QString& busName) const
 {
     return kind == Kind::Named && !name.isEmpty()

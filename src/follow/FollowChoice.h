@@ -22,6 +22,9 @@ struct FollowChoice {
     // The choice that names the player at `busName`, whichever instance of
     // it runs: "org.mpris.MediaPlayer2.mpv.instance42" gives "mpv".
     static FollowChoice of(const QString& busName);
+    // The command-line option that gives this choice ("--follow",
+    // "--follow=mpv"; "" for none), as takeFollowOption() reads it.
+    QString asOption() const;
 
     bool operator==(const FollowChoice&) const = default;
     bool active() const { return kind != Kind::None; }

@@ -77,6 +77,8 @@ PlayerRendezvous::Start PlayerRendezvous::start(const QStringList& paths, int an
     if (m_folder.isEmpty())
         return Start::Alone;
     QByteArray bytes;
+    if (!m_request.isEmpty())
+        bytes = '\0' + m_request.toUtf8();
     for (const QString& path : paths) {
         if (path.isEmpty())
             continue;
@@ -207,12 +209,18 @@ void PlayerRendezvous::readFrom(QLocalSocket* socket)
     socket->write(&kTaken, 1);
     socket->flush();
     socket->disconnectFromServer();
+    QList<QByteArray> names = bytes.split('\0');
+    QString request;
+    if (bytes.startsWith('\0') && names.size() >= 2) {
+        request = QString::fromUtf8(names.at(1));
+        names.remove(0, 2);
+    }
     QStringList paths;
-    for (const QByteArray& name : bytes.split('\0')) {
+    for (const QByteArray& name : names) {
         if (!name.isEmpty())
             paths << decodeFileName(name);
     }
-    Q_EMIT pathsHandedOver(paths);
+    Q_EMIT pathsHandedOver(paths, request);
 }
 
 } // namespace cantorel

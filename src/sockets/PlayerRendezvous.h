@@ -17,7 +17,10 @@
 // A hand-over is one message on the socket: a 4-byte big-endian byte count
 // and that many bytes, the paths' bytes as the file system knows them
 // (base/FileNames.h), each path after the first preceded by one NUL byte
-// (which no path holds); no bytes at all ask only for the window. The holder
+// (which no path holds); no bytes at all ask only for the window. A
+// request besides the paths (setRequest()) comes first, after a NUL byte
+// that no message of paths starts with, in UTF-8, and is ended by a NUL
+// before the paths when there are any. The holder
 // answers with the one byte 1 once it has taken the message, then closes.
 // A message longer than kMaxMessageBytes, or a connection that says nothing
 // for kIdleMs, is dropped.
@@ -59,6 +62,10 @@ public:
     // long, say) gives the rendezvous up again, so later starts do not wait
     // for it.
     Start start(const QStringList& paths, int answerTimeoutMs = 5000);
+    // What a later start asks of the holder besides its paths (an option
+    // of its command line, say "follow=mpv"); "" for nothing. Set before
+    // start().
+    void setRequest(const QString& request) { m_request = request; }
 
     // Why the last start() gave Alone; "" otherwise.
     QString error() const { return m_error; }
@@ -71,8 +78,9 @@ public:
 
 Q_SIGNALS:
     // A later start handed over `paths`, in its order (none when it named no
-    // song). Emitted after the answer went out.
-    void pathsHandedOver(const QStringList& paths);
+    // song), with its request ("" for none). Emitted after the answer went
+    // out.
+    void pathsHandedOver(const QStringList& paths, const QString& request);
 
 private:
     enum class Lock { Taken, Held, Failed };
@@ -88,6 +96,7 @@ private:
     int m_lockFd = -1;
     LocalSocketListener* m_listener = nullptr;
     QString m_error;
+    QString m_request;
 };
 
 } // namespace cantorel

@@ -109,6 +109,12 @@ TEST(FollowOption, TakenOutOfTheCommandLine)
     args = {"--follow="};
     EXPECT_EQ(takeFollowOption(args, &error), std::nullopt);
     EXPECT_FALSE(error.isEmpty());
+    // Handed to a running player as its own option, it reads back the same.
+    for (const FollowChoice& choice : {FollowChoice::playing(), FollowChoice::named("mpv")}) {
+        args = {choice.asOption()};
+        EXPECT_EQ(takeFollowOption(args, &error), choice);
+    }
+    EXPECT_EQ(FollowChoice::none().asOption(), "");
 }
 
 TEST_F(Following_, TheClockTakesStatusRateSeeksAndThePositionsAnswered)

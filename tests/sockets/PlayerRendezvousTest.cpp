@@ -37,10 +37,15 @@ protected:
 
     // A later start, in a thread of its own as it would be in a process of
     // its own (it blocks while the holder answers from the event loop).
-    Start startLater(const QString& display, const QStringList& paths, int timeoutMs = 3000)
+    Start startLater(const QString& display, const QStringList& paths, int timeoutMs = 3000,
+                     const QString& request = QString())
     {
         auto outcome = std::make_shared<std::atomic<int>>(-1);
-        std::thread([=] { outcome->store(int(PlayerRendezvous(display).start(paths, timeoutMs))); }).detach();
+        std::thread([=] {
+            PlayerRendezvous later(display);
+            later.setRequest(request);
+            outcome->store(int(later.start(paths, timeoutMs)));
+        }).detach();
         // The start gives up after timeoutMs by itself.
         if (!waitUntil([&] { return outcome->load() >= 0; }, timeoutMs + 10000)) {
             ADD_FAILURE() << "the later start never ended";
@@ -74,6 +79,16 @@ TEST_F(Rendezvous, TheFirstHoldsItAndLaterStartsHandTheirSongOver)
     ASSERT_TRUE(waitUntil([&] { return handed.size() == 2; }));
     EXPECT_EQ(handed[0][0].toStringList(), QStringList({foreign, "/songs/b.mp3"}));
     EXPECT_EQ(handed[1][0].toStringList(), QStringList());
+    EXPECT_EQ(handed[1][1].toString(), "");
+
+    // A request besides the paths (a --follow), with songs and alone.
+    EXPECT_EQ(startLater(":5", {"/songs/c.mp3", "/songs/d.mp3"}, 3000, "--follow=mpv"), Start::HandedOver);
+    EXPECT_EQ(startLater(":5", {}, 3000, "--follow"), Start::HandedOver);
+    ASSERT_TRUE(waitUntil([&] { return handed.size() == 4; }));
+    EXPECT_EQ(handed[2][0].toStringList(), QStringList({"/songs/c.mp3", "/songs/d.mp3"}));
+    EXPECT_EQ(handed[2][1].toString(), "--follow=mpv");
+    EXPECT_EQ(handed[3][0].toStringList(), QStringList());
+    EXPECT_EQ(handed[3][1].toString(), "--follow");
 
     // Another display has a player of its own.
     PlayerRendezvous other("wayland-1");
