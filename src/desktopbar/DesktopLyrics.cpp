@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QBitmap>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -149,6 +150,38 @@ void DesktopLyrics::layOut()
     m_second.setText(m_lines.second, fitted(m_look.secondFont, m_lines.second, second.width() - 2 * outline2),
                      second.size(), false);
     m_second.setLook({m_look.unsung, m_look.unsung, m_look.outline, outline2}, ratio);
+    reshape();
+}
+
+void DesktopLyrics::setShaped(bool shaped)
+{
+    if (shaped == m_shaped)
+        return;
+    m_shaped = shaped;
+    reshape();
+    update();
+}
+
+void DesktopLyrics::reshape()
+{
+    if (!m_shaped) {
+        clearMask();
+        return;
+    }
+    if (m_hovered && !m_locked) {
+        setMask(rect());
+        return;
+    }
+    // The letters drawn once more, off the screen: every pixel they touch
+    // stays. Only a new line or look comes here, never a step of the wipe.
+    QImage letters(size(), QImage::Format_ARGB32_Premultiplied);
+    letters.fill(Qt::transparent);
+    QPainter painter(&letters);
+    paintLines(painter);
+    painter.end();
+    const QRegion shape(QBitmap::fromImage(letters.createAlphaMask(Qt::ThresholdAlphaDither)));
+    // A bar with nothing to show keeps a pixel: an empty mask would show it whole.
+    setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
 }
 
 QRegion DesktopLyrics::inkRegion() const
@@ -180,6 +213,11 @@ void DesktopLyrics::paintEvent(QPaintEvent*)
         painter.setBrush(QColor(0, 0, 0, 80));
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
+    paintLines(painter);
+}
+
+void DesktopLyrics::paintLines(QPainter& painter)
+{
     m_first.paint(painter, firstBox().topLeft());
     m_second.paint(painter, secondBox().topLeft(), 0);
 }
@@ -200,6 +238,7 @@ void DesktopLyrics::setLocked(bool locked)
     setWindowFlag(Qt::WindowTransparentForInput, locked);
     if (shown)
         show();
+    reshape();
     update();
 }
 
@@ -207,6 +246,7 @@ void DesktopLyrics::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
     m_hovered = true;
+    reshape();
     update();
 }
 
@@ -214,6 +254,7 @@ void DesktopLyrics::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
     m_hovered = false;
+    reshape();
     update();
 }
 

@@ -54,6 +54,12 @@ public:
     // The menu a right click opens (null: none); it must outlive the bar.
     void setMenu(QMenu* menu) { m_menu = menu; }
 
+    // Without a compositor a window's clear pixels show black, not what is
+    // below it: shaped, the bar is cut to the shape of its letters and
+    // their outline (the whole bar while its panel shows).
+    void setShaped(bool shaped);
+    bool shaped() const { return m_shaped; }
+
     // The text assistive technology reads: the lines shown, one a line.
     QString spokenText() const;
 
@@ -85,6 +91,9 @@ private:
     void scale(double factor);
     // Where the lines' letters are (the whole bar while its panel shows).
     QRegion inkRegion() const;
+    void paintLines(QPainter& painter);
+    // Cuts a shaped bar to what it shows now.
+    void reshape();
 
     karaoke::WipeClock* m_clock;
     BarLook m_look;
@@ -97,6 +106,7 @@ private:
     bool m_locked = false;
     bool m_hovered = false;
     bool m_dragging = false;
+    bool m_shaped = false;
     QPoint m_grab; // where in the bar a drag took hold
     int m_wheelEighths = 0;
 };

@@ -6,6 +6,7 @@
 #include "desktopbar/BarMenu.h"
 #include "desktopbar/BarPlacement.h"
 #include "desktopbar/BarSettings.h"
+#include "desktopbar/Compositing.h"
 #include "desktopbar/DesktopLyrics.h"
 #include "karaoke/Wipe.h"
 #include "lyrics/BackgroundReads.h"
@@ -169,6 +170,7 @@ void DesktopLyricsSwitch::showAsChosen()
     const QScreen* primary = QGuiApplication::primaryScreen();
     const QRect home = primary ? primary->availableGeometry() : QRect(0, 0, 1280, 800);
     m_bar->move(barPlace(m_settings->position(), m_bar->size(), screens, home));
+    m_bar->setShaped(!desktopComposites());
     m_bar->show();
 }
 

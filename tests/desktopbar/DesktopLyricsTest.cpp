@@ -186,6 +186,37 @@ TEST_F(Bar, FollowingAnotherPlayerItShowsThatPlayersLineAndWipeAndStaysThoughThe
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(Bar, WithoutACompositorItTakesTheShapeOfItsLettersAndTheWholeBarForItsPanel)
+{
+    bar->setShown(true);
+    EXPECT_FALSE(window().shaped()); // the tests' screen composes
+    playWordTimedSong();
+    playTo(1500);
+    window().setShaped(true);
+    const QRegion letters = window().mask();
+    ASSERT_FALSE(letters.isEmpty());
+    const QRect box = letters.boundingRect();
+    EXPECT_TRUE(window().rect().contains(box));
+    // Around and between the letters the bar lets what is below show.
+    qint64 area = 0;
+    for (const QRect& r : letters)
+        area += qint64(r.width()) * r.height();
+    EXPECT_LT(area, qint64(box.width()) * box.height() * 3 / 4);
+    EXPECT_FALSE(letters.contains(QPoint(1, 1)));
+
+    QEnterEvent enter(QPointF(box.center()), QPointF(box.center()), window().mapToGlobal(QPointF(box.center())));
+    QApplication::sendEvent(&window(), &enter);
+    EXPECT_EQ(window().mask(), QRegion(window().rect()));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&window(), &leave);
+    EXPECT_EQ(window().mask(), letters);
+    playTo(3100); // another line, another shape
+    EXPECT_NE(window().mask(), letters);
+
+    window().setShaped(false);
+    EXPECT_TRUE(window().mask().isEmpty());
+}
+
 TEST_F(Bar, LockedItLetsEveryClickThroughUntilTheMenusUnlockIt)
 {
     bar->setShown(true);
