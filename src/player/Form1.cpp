@@ -18,6 +18,7 @@
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
 #include "platform/WindowFront.h"
+#include "player/FollowedReadouts.h"
 #include "player/KaraokeViews.h"
 #include "player/LyricEncodingMenu.h"
 #include "player/LyricPanesView.h"
@@ -65,8 +66,10 @@ Form1::Form1(PlayerController& player, PlayerServices services, QWidget* parent)
 
     m_panes = std::make_unique<LyricPanesView>(*m_ui.Text1, *m_ui.Text2, *this);
     m_menus = new PlayerMenus(*this, m_player, services.encodingChoices);
-    if (services.following)
+    if (services.following) {
         m_menus->addFollowMenu(*services.following);
+        new FollowedReadouts(m_player, *services.following, m_ui, this);
+    }
     m_tray = new PlayerTray(m_player, m_menus->popup(), windowIcon(), this);
     m_feed = new ScreenSaverFeed(m_player, this);
     m_karaoke = new KaraokeViews(m_player, services.prompts, *m_ui.Text1, *this);
@@ -176,7 +179,7 @@ void Form1::showState()
         m_ui.showPlaying();
     else
         m_ui.showStopped();
-    if (!m_player.playing())
+    if (!m_player.playing() && !m_player.following())
         m_ui.setSeekQuietly(0);
     // No other song can be opened while this one is paused.
     m_ui.Command2->setEnabled(!m_player.paused());
@@ -417,18 +420,13 @@ void Form1::command10Click()
 
 void Form1::command5Click()
 {
-    openMaker();
+    m_windows->openMaker(*this);
 }
 
 void Form1::makeLyricsFrom(const QString& mediaPath, const QString& lyricSource)
 {
-    if (openMaker())
-        m_windows->showMaker().makeFrom({mediaPath, lyricSource, QString()});
-}
-
-bool Form1::openMaker()
-{
-    return m_windows->openMaker(*this) != nullptr;
+    if (Form2* maker = m_windows->openMaker(*this))
+        maker->makeFrom({mediaPath, lyricSource, QString()});
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event)

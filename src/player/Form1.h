@@ -156,8 +156,6 @@ private:
     // the lyric maker has this one disabled.
     QWidget* messageOwner();
     void bringForward();
-    // "Make lyrics": false when the user would not stop the song.
-    bool openMaker();
 
     PlayerController& m_player;
     PlayerServices m_services;

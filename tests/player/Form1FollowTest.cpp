@@ -77,23 +77,32 @@ TEST_F(PlayerFollowing, ThePlayerPickedInTheMenuIsFollowedByEveryView)
 
     ASSERT_TRUE(waitUntil([&] { return entry("mpv") != nullptr; }));
     EXPECT_TRUE(entry("None")->isChecked());
+    const QString ownPosition = child<QLineEdit>("cText1")->text();
     entry("mpv")->trigger();
     EXPECT_TRUE(waitUntil([&] { return text1()->lyric() == "two"; }));
     EXPECT_EQ(form->windowTitle(), "Tessaly Following:- Rain - The Clouds");
     EXPECT_TRUE(entry("mpv")->isChecked());
     EXPECT_EQ(form->tray().tip(), "two");
+    // The read-outs and the seek slider tell where the followed track is.
+    auto* position = child<QLineEdit>("cText1");
+    EXPECT_EQ(position->text(), "0:3");
+    EXPECT_EQ(child<QLineEdit>("cText2")->text(), "0:9");
+    EXPECT_EQ(child<QSlider>("Slider2")->maximum(), 9000);
+    EXPECT_GT(child<QSlider>("Slider2")->value(), 3000);
     child<QPushButton>("Command11")->click(); // "Display All Lyrics"
     auto* list1 = form->floatingWindow().findChild<QListWidget*>("List1");
     ASSERT_EQ(list1->count(), 3);
     form->floatingWindow().followStep();
     EXPECT_EQ(list1->currentRow(), 1);
 
-    mpv.seek(5500000);
+    mpv.seek(5200000);
     EXPECT_TRUE(waitUntil([&] { return text1()->lyric() == "three"; }));
+    EXPECT_EQ(position->text(), "0:5");
 
     entry("None")->trigger();
     EXPECT_EQ(form->windowTitle(), "Tessaly");
     EXPECT_EQ(text1()->lyric(), "Normal Lyrics");
+    EXPECT_EQ(position->text(), ownPosition);
 }
 
 TEST_F(PlayerFollowing, ATrackWithoutALyricHereIsLookedUpOnlineOnlyWhenTheUserSaidSo)
