@@ -111,6 +111,7 @@ void sweepLeftovers(const QByteArray& target)
     if (!folder)
         return;
     const QByteArray start = temporaryStart(target);
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): the stream is this sweep's own
     while (const dirent* e = ::readdir(folder)) {
         const pid_t writer = writerOf(QByteArray(e->d_name), start);
         if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
