@@ -6,6 +6,7 @@
 #include "playlist/EntrySelection.h"
 #include "playlist/PlayOrderSettings.h"
 #include "playlist/PlaylistModel.h"
+#include "support/HandClock.h"
 #include "support/LyricSongs.h"
 
 #include <QSignalSpy>
@@ -24,15 +25,6 @@ public:
     int selectedEntry() const override { return entry; }
     void selectEntry(int e) override { entry = e; }
     int entry = -1;
-};
-
-// A clock that stands for another player being followed.
-class HandClock : public LyricClock {
-public:
-    Motion motion() const override { return state; }
-    qint64 positionMs() override { return at; }
-    Motion state = Motion::Stopped;
-    qint64 at = 0;
 };
 
 class Controller : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include "desktopbar/BarMenu.h"
 #include "desktopbar/DesktopLyricsSwitch.h"
 #include "karaoke/WipeClock.h"
+#include "support/HandClock.h"
 #include "support/LyricSongs.h"
 #include "support/ScriptedPrompts.h"
 #include "support/UserInput.h"
@@ -23,15 +24,6 @@ using namespace cantorel::desktopbar;
 using namespace cantorel::testing;
 
 namespace {
-
-// Another player on the desktop, followed.
-class HandClock : public LyricClock {
-public:
-    Motion motion() const override { return state; }
-    qint64 positionMs() override { return at; }
-    Motion state = Motion::Stopped;
-    qint64 at = 0;
-};
 
 class Bar : public ::testing::Test {
 protected:
