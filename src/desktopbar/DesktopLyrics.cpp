@@ -2,7 +2,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QBitmap>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -53,6 +52,31 @@ QFont fitted(QFont font, const QString& text, double widthPx)
     if (advance > widthPx && widthPx > 0)
         font.setPointSizeF(std::max(6.0, font.pointSizeF() * widthPx / advance));
     return font;
+}
+
+// Every pixel of `image` (ARGB32) that is not wholly clear, as spans one
+// pixel high, top to bottom and left to right: the banded order a region is
+// made from at once. (The image's own alpha mask would be converted on a
+// pool of threads, and wake them at every line.)
+QRegion inkedPart(const QImage& image)
+{
+    QList<QRect> spans;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            if (qAlpha(row[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < image.width() && qAlpha(row[x]) != 0)
+                ++x;
+            spans.append(QRect(start, y, x - start, 1));
+        }
+    }
+    QRegion region;
+    region.setRects(spans.constData(), int(spans.size()));
+    return region;
 }
 
 } // namespace
@@ -179,7 +203,7 @@ void DesktopLyrics::reshape()
     QPainter painter(&letters);
     paintLines(painter);
     painter.end();
-    const QRegion shape(QBitmap::fromImage(letters.createAlphaMask(Qt::ThresholdAlphaDither)));
+    const QRegion shape = inkedPart(letters);
     // A bar with nothing to show keeps a pixel: an empty mask would show it whole.
     setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
 }
