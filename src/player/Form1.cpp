@@ -131,7 +131,7 @@ void Form1::connectPlayer()
     connect(p, &PlayerController::positionChanged, this, [this](unsigned positionMs, unsigned lengthMs) {
         m_ui.showPosition(positionMs, lengthMs, m_player.shownPositionMs(), m_player.shownLengthMs());
     });
-    connect(p, &PlayerController::seeked, this, [this](unsigned positionMs) { m_ui.setSeekQuietly(int(positionMs)); });
+    connect(p, &PlayerController::seeked, this, [this](unsigned ms) { m_ui.showSeek(ms, m_player.shownLengthMs()); });
     connect(p, &PlayerController::volumeChanged, this, &Form1::showVolume);
     connect(p, &PlayerController::linesChanged, this, [this](const LyricLines& lines) { m_panes->show(lines); });
     connect(p, &PlayerController::lyricLoaded, this, &Form1::showLyricLoaded);

@@ -95,6 +95,12 @@ void TransportControls::showNoSong()
         w->setEnabled(false);
 }
 
+void TransportControls::showSeek(unsigned positionMs, unsigned lengthMs)
+{
+    showPosition(positionMs, lengthMs, positionMs, lengthMs);
+    setSeekQuietly(int(positionMs));
+}
+
 void TransportControls::showPosition(unsigned positionMs, unsigned lengthMs, unsigned shownMs, unsigned maximumMs)
 {
     setTextIfChanged(cText1, timeText(positionMs));

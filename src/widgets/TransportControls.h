@@ -49,6 +49,9 @@ public:
     void showPosition(unsigned positionMs, unsigned lengthMs, unsigned shownMs, unsigned maximumMs);
     // Moves the seek slider without it counting as the user's move.
     void setSeekQuietly(int value);
+    // A seek to `positionMs` of `lengthMs`: the read-outs and the slider
+    // show it at once, also while paused, when no position tick follows.
+    void showSeek(unsigned positionMs, unsigned lengthMs);
 
 Q_SIGNALS:
     void playRequested();

@@ -82,6 +82,10 @@ TEST_F(LyricTiming, APauseLooksAgainUntilTheHeardPositionSettlesResumeAndSeekLoo
     child<QSlider>("Slider2")->setValue(2500);
     EXPECT_EQ(text1()->lyric(), "line 2");
     EXPECT_FALSE(controller->lineTimer().isActive()); // past the last line: nothing to wait for
+    // Paused, a seek shows its place in the read-out at once.
+    form->cpauseClick();
+    child<QSlider>("Slider2")->setValue(400);
+    EXPECT_EQ(child<QLineEdit>("cText1")->text(), "0:0"); // no tick comes while paused
 
     form->cstopClick();
     EXPECT_FALSE(controller->lineTimer().isActive());
