@@ -2,6 +2,7 @@
 #include "lyrics/LyricFiles.h"
 #include "support/TaggedSongs.h"
 #include "support/TestPaths.h"
+#include "support/ToolRun.h"
 
 #include "support/TestFiles.h"
 #include <QDir>
@@ -15,33 +16,13 @@ using namespace cantorel::testing;
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
 // Runs the tool; `configHome` (when given) is its XDG_CONFIG_HOME.
 ToolRun tool(const QStringList& args, const QString& configHome = QString())
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("SDL_AUDIODRIVER", "dummy");
     if (!configHome.isEmpty())
         env.insert("XDG_CONFIG_HOME", configHome);
-    p.setProcessEnvironment(env);
-    p.start(binPath("cantorel-lyrics"), args);
-    ToolRun r;
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished(2000);
-        ADD_FAILURE() << "cantorel-lyrics did not finish";
-        return r;
-    }
-    r.code = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runLyricTool(args, env);
 }
 
 } // namespace

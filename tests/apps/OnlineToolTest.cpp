@@ -2,6 +2,7 @@
 #include "support/FakeLrclibServer.h"
 #include "support/TaggedSongs.h"
 #include "support/TestPaths.h"
+#include "support/ToolRun.h"
 #include "support/Wait.h"
 
 #include <QDir>
@@ -14,12 +15,6 @@ using namespace cantorel;
 using namespace cantorel::testing;
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 class OnlineTool : public ::testing::Test {
 protected:
@@ -35,26 +30,11 @@ protected:
     ToolRun tool(const QStringList& args, const QString& cache = QStringLiteral("cache"),
                  const QString& variable = QString())
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("SDL_AUDIODRIVER", "dummy");
         env.insert("XDG_CACHE_HOME", dir.filePath(cache));
         env.insert("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")));
         env.insert("CANTOREL_LYRICS_SERVER", variable.isEmpty() ? server.url() : variable);
-        p.setProcessEnvironment(env);
-        p.start(binPath("cantorel-lyrics"), args);
-        p.closeWriteChannel(); // a question on the terminal reads no answer
-        ToolRun r;
-        if (!waitUntil([&] { return p.state() == QProcess::NotRunning; }, 30000)) {
-            p.kill();
-            p.waitForFinished(2000);
-            ADD_FAILURE() << "cantorel-lyrics did not finish";
-            return r;
-        }
-        r.code = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runLyricTool(args, env);
     }
     QString song(const QString& name, const char* title)
     {
