@@ -77,17 +77,27 @@ QVariant AppSettings::value(const QString& key, const QVariant& fallback) const
 
 bool AppSettings::setValue(const QString& key, const QVariant& value, QString* error)
 {
+    return setValues({{key, value}}, error);
+}
+
+bool AppSettings::setValues(const Values& values, QString* error)
+{
+    const auto hold = [this, &values] {
+        for (const auto& [key, value] : values)
+            m_held.insert(key, value);
+    };
     if (m_broken) {
-        m_held.insert(key, value);
+        hold();
         if (error)
             *error = m_problem;
         return false;
     }
-    m_file.setValue(key, value);
+    for (const auto& [key, value] : values)
+        m_file.setValue(key, value);
     m_file.sync();
     if (m_file.status() == QSettings::NoError)
         return true;
-    m_held.insert(key, value);
+    hold();
     if (error)
         *error = QStringLiteral("%1 could not be written.").arg(m_path);
     return false;

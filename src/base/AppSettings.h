@@ -11,10 +11,13 @@
 //
 // One instance per thread; several instances (in one process or several)
 // see each other's writes once written.
+#include <QList>
 #include <QMap>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
+
+#include <utility>
 
 namespace cantorel {
 
@@ -31,6 +34,9 @@ public:
     // in *error, when it could not be written (the value still holds for
     // this instance).
     bool setValue(const QString& key, const QVariant& value, QString* error = nullptr);
+    // The same for several keys, written in one go.
+    using Values = QList<std::pair<QString, QVariant>>;
+    bool setValues(const Values& values, QString* error = nullptr);
 
     // Why the file could not be read ("" when it was, or is not there).
     QString problem() const { return m_problem; }

@@ -3,6 +3,7 @@
 #include "base/FileNames.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <cctype>
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -82,16 +84,18 @@ int createTemporary(const FileSystemCalls& calls, const QByteArray& target, QByt
     return -1;
 }
 
-// The process that wrote the temporary called `entry` (a name in the folder
-// of `target`), or 0 when the name is not one createTemporary gives.
-pid_t writerOf(const QByteArray& entry, const QByteArray& start)
+// The process that wrote `entry`, a temporary as createTemporary names them
+// (".NAME.PID-RANDOM.tmp"), or 0 for any other name.
+pid_t writerOf(const QByteArray& entry)
 {
-    if (!entry.startsWith(start) || !entry.endsWith(".tmp"))
+    if (!entry.startsWith('.') || !entry.endsWith(".tmp"))
         return 0;
-    const QByteArray middle = entry.mid(start.size(), entry.size() - start.size() - 4);
+    const QByteArray stem = entry.chopped(4);
+    const qsizetype dot = stem.lastIndexOf('.');
+    const QByteArray middle = stem.mid(dot + 1);
     const qsizetype dash = middle.indexOf('-');
     const QByteArray random = middle.mid(dash + 1);
-    if (dash <= 0 || random.isEmpty() || random.size() > 8)
+    if (dot < 2 || dash <= 0 || random.isEmpty() || random.size() > 8)
         return 0;
     for (const char c : random) {
         if (!std::isxdigit(static_cast<unsigned char>(c)))
@@ -102,18 +106,27 @@ pid_t writerOf(const QByteArray& entry, const QByteArray& start)
     return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid_t(pid) : 0;
 }
 
-// Removes the temporaries of `target` that killed processes left behind:
-// named as createTemporary names them, ordinary files of this user, written
-// by a process that runs no more. Anything else is left as it is.
+// Removes the temporaries that killed processes left in the folder of
+// `target`: named as createTemporary names them, ordinary files of this
+// user, written by a process that runs no more. Anything else is left as it
+// is. Once per folder in a process's life: its first replace there.
 void sweepLeftovers(const QByteArray& target)
 {
-    DIR* folder = ::opendir(folderOf(target).constData());
+    static std::mutex guard;
+    static QSet<QByteArray> swept;
+    const QByteArray folderName = folderOf(target);
+    {
+        const std::lock_guard<std::mutex> lock(guard);
+        if (swept.contains(folderName))
+            return;
+        swept.insert(folderName);
+    }
+    DIR* folder = ::opendir(folderName.constData());
     if (!folder)
         return;
-    const QByteArray start = temporaryStart(target);
     // NOLINTNEXTLINE(concurrency-mt-unsafe): the stream is this sweep's own
     while (const dirent* e = ::readdir(folder)) {
-        const pid_t writer = writerOf(QByteArray(e->d_name), start);
+        const pid_t writer = writerOf(QByteArray(e->d_name));
         if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
             continue;
         struct stat st {};
@@ -321,7 +334,7 @@ bool StagedFile::commit(QString* error)
     }
     m_temporary.clear();
     m_inPlace = true;
-    // Temporaries a killed replace of the same file left behind go now.
+    // Temporaries killed replaces left in this folder go now.
     sweepLeftovers(m_target);
     if (m_calls->syncFolder(folderOf(m_target).constData()) != 0) {
         if (error) {

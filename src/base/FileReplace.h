@@ -7,8 +7,9 @@
 // the temporary file and leaves the target exactly as it was. At no instant
 // is the target missing: rename(2) swaps the old file for the new one at once.
 // A process killed before its rename leaves its hidden temporary behind; the
-// next replace of the same file removes it (the temporary's name says which
-// process wrote it, and one still running keeps its own).
+// first replace in that folder by a later process removes it (the
+// temporary's name says which process wrote it, and one still running keeps
+// its own).
 //
 // (QSaveFile is not used: in Qt 6.4 its commit() ignores a write error that
 // only shows when its buffer is flushed, and renames the short file over the

@@ -77,8 +77,16 @@ QString BarSettings::get(const QString& name) const
 
 void BarSettings::put(const QString& name, const QString& value)
 {
+    put({{name, value}});
+}
+
+void BarSettings::put(const QList<std::pair<QString, QString>>& values)
+{
+    AppSettings::Values keyed;
+    for (const auto& [name, value] : values)
+        keyed.append({kGroup + name, value});
     QString error;
-    if (!m_file.setValue(kGroup + name, value, &error))
+    if (!m_file.setValues(keyed, &error))
         m_problem = error;
 }
 
@@ -109,13 +117,14 @@ void BarSettings::setLook(const BarLook& look)
 {
     if (look == this->look())
         return;
-    put(QStringLiteral("lineFont"), bounded(look.lineFont).toString());
-    put(QStringLiteral("secondFont"), bounded(look.secondFont).toString());
-    put(QStringLiteral("unsungColor"), look.unsung.name(QColor::HexArgb));
-    put(QStringLiteral("sungColor"), look.sung.name(QColor::HexArgb));
-    put(QStringLiteral("outlineColor"), look.outline.name(QColor::HexArgb));
+    QList<std::pair<QString, QString>> values {{QStringLiteral("lineFont"), bounded(look.lineFont).toString()},
+                                               {QStringLiteral("secondFont"), bounded(look.secondFont).toString()},
+                                               {QStringLiteral("unsungColor"), look.unsung.name(QColor::HexArgb)},
+                                               {QStringLiteral("sungColor"), look.sung.name(QColor::HexArgb)},
+                                               {QStringLiteral("outlineColor"), look.outline.name(QColor::HexArgb)}};
     if (look.widthPx > 0)
-        put(QStringLiteral("width"), QString::number(std::clamp(look.widthPx, kNarrowestPx, kWidestPx)));
+        values.append({QStringLiteral("width"), QString::number(std::clamp(look.widthPx, kNarrowestPx, kWidestPx))});
+    put(values);
 }
 
 std::optional<QPoint> BarSettings::position() const
@@ -131,8 +140,7 @@ void BarSettings::setPosition(const QPoint& topLeft)
 {
     if (position() == topLeft)
         return;
-    put(QStringLiteral("x"), QString::number(topLeft.x()));
-    put(QStringLiteral("y"), QString::number(topLeft.y()));
+    put({{QStringLiteral("x"), QString::number(topLeft.x())}, {QStringLiteral("y"), QString::number(topLeft.y())}});
 }
 
 bool BarSettings::shown() const

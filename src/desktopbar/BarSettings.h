@@ -72,6 +72,8 @@ public:
 
 private:
     void put(const QString& name, const QString& value);
+    // Several values, written to the file in one go.
+    void put(const QList<std::pair<QString, QString>>& values);
     QString get(const QString& name) const;
     bool flag(const QString& name, bool fallback) const;
 

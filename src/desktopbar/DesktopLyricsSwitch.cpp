@@ -86,7 +86,6 @@ void DesktopLyricsSwitch::connectPlayer()
     connect(p, &PlayerController::linesChanged, this, &DesktopLyricsSwitch::showLines);
     connect(p, &PlayerController::tableChanged, this, &DesktopLyricsSwitch::showLines);
     connect(p, &PlayerController::lyricLoaded, this, &DesktopLyricsSwitch::showLines);
-    connect(p, &PlayerController::songOpened, this, &DesktopLyricsSwitch::songOpened);
     connect(p, &PlayerController::stateChanged, this, [this] {
         if (m_needs.player.mediaPath() != m_titlePath)
             songOpened(m_needs.player.mediaPath());

@@ -1,22 +1,13 @@
 #include "floating/SungWordsDelegate.h"
 
+#include "karaoke/WipedText.h"
+
 #include <QApplication>
 #include <QPainter>
 
 #include <vector>
 
 namespace cantorel::floating {
-
-namespace {
-
-QColor towards(const QColor& from, const QColor& to, double share)
-{
-    const auto mix = [share](double a, double b) { return a + (b - a) * share; };
-    return QColor::fromRgbF(float(mix(from.redF(), to.redF())), float(mix(from.greenF(), to.greenF())),
-                            float(mix(from.blueF(), to.blueF())));
-}
-
-} // namespace
 
 bool SungWordsDelegate::mark(int row, const QList<karaoke::WordTiming>& timings, int sung)
 {
@@ -63,7 +54,7 @@ void SungWordsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                                                                              : QPalette::Inactive;
     const QColor ink = item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     const QColor faint =
-        towards(ink, item.palette.color(group, selected ? QPalette::Highlight : QPalette::Base), kUnsungFade);
+        karaoke::blended(ink, item.palette.color(group, selected ? QPalette::Highlight : QPalette::Base), kUnsungFade);
     QFont marked = item.font;
     marked.setUnderline(true);
     const QFontMetricsF metrics(item.font);

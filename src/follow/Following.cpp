@@ -111,7 +111,6 @@ void Following::follow(const QString& busName)
         connect(m_followed.get(), &FollowedPlayer::trackChanged, this, &Following::captionChanged);
         connect(m_followed.get(), &FollowedPlayer::clockChanged, this, &Following::clockChanged);
     }
-    Q_EMIT followedChanged();
     Q_EMIT trackChanged(track());
     Q_EMIT clockChanged();
 }

@@ -56,8 +56,6 @@ public:
     QString caption() const;
 
 Q_SIGNALS:
-    // Another player is followed, or none.
-    void followedChanged();
     // The followed player's track, also when another player is followed
     // (an empty track while none is).
     void trackChanged(const MprisTrack& track);

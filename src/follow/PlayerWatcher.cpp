@@ -95,7 +95,6 @@ void PlayerWatcher::add(const QString& busName, const QString& owner)
     m_players << info;
     askIdentity(busName);
     askStatus(busName);
-    Q_EMIT playerAppeared(busName);
     Q_EMIT changed();
 }
 
@@ -154,8 +153,6 @@ void PlayerWatcher::setPlaying(const QString& owner, const QString& busName, boo
         if (playing)
             info.startedPlaying = ++m_starts;
         Q_EMIT changed();
-        if (playing)
-            Q_EMIT startedPlaying(info.busName);
     }
 }
 

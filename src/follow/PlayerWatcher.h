@@ -50,10 +50,7 @@ public:
     QString latestPlaying() const;
 
 Q_SIGNALS:
-    void playerAppeared(const QString& busName);
     void playerGone(const QString& busName);
-    // A player began to play (it played not before).
-    void startedPlaying(const QString& busName);
     // Anything in players() changed.
     void changed();
 

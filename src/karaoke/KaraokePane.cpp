@@ -6,17 +6,6 @@
 
 namespace cantorel::karaoke {
 
-namespace {
-
-QColor blended(const QColor& from, const QColor& to, double share)
-{
-    const auto mix = [share](double a, double b) { return a + (b - a) * share; };
-    return QColor::fromRgbF(float(mix(from.redF(), to.redF())), float(mix(from.greenF(), to.greenF())),
-                            float(mix(from.blueF(), to.blueF())), float(from.alphaF()));
-}
-
-} // namespace
-
 KaraokePane::KaraokePane(const QString& objectName, QWidget* parent) : LyricPane(objectName, parent)
 {
     // A new text with the word times already given: the wipe starts from

@@ -66,10 +66,7 @@ public:
     // last word has ended.
     Wipe(QList<WipeWord> words, double fullPx);
 
-    bool isEmpty() const { return m_words.isEmpty(); }
-    double fullPx() const { return m_fullPx; }
-
-    // The width of the sung part at `positionMs`, 0 ..= fullPx().
+    // The width of the sung part at `positionMs`, 0 ..= the full width.
     double widthPx(double positionMs) const;
     // The first moment after `positionMs` at which the whole pixels of
     // widthPx() change; -1 when they never change again (the line is sung).

@@ -1,25 +1,9 @@
 #include "karaoke/WipeClock.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include <algorithm>
 #include <cmath>
 
 namespace cantorel::karaoke {
-
-namespace {
-
-int screenFrameMs()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double hertz = screen ? screen->refreshRate() : 0;
-    if (!(hertz > 0))
-        return 1000 / 60;
-    return int(std::ceil(1000.0 / hertz));
-}
-
-} // namespace
 
 WipeClock::WipeClock(Position position, Moving moving, QObject* parent)
     : QObject(parent), m_position(std::move(position)), m_moving(std::move(moving))
@@ -28,7 +12,7 @@ WipeClock::WipeClock(Position position, Moving moving, QObject* parent)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &WipeClock::refresh);
-    setFrameMs(std::max(screenFrameMs(), kSmoothFrameMs));
+    setFrameMs(kSmoothFrameMs);
 }
 
 void WipeClock::setFrameMs(int ms)
@@ -49,15 +33,12 @@ void WipeClock::remove(Follower* follower)
         m_timer.stop();
 }
 
-void WipeClock::rideOn(QTimer* ticks)
+void WipeClock::refresh()
 {
-    disconnect(m_tickConnection);
-    m_ticks = ticks;
-    if (m_ticks)
-        m_tickConnection = connect(m_ticks, &QTimer::timeout, this, &WipeClock::refresh);
+    showAt(double(m_position()));
 }
 
-void WipeClock::refresh()
+void WipeClock::showAt(double position)
 {
     // A follower that asks for a refresh while showing is already being
     // shown the position now.
@@ -65,7 +46,6 @@ void WipeClock::refresh()
         return;
     m_refreshing = true;
     m_timer.stop();
-    const double position = double(m_position());
     double next = -1;
     const std::vector<Follower*> followers = m_followers;
     for (Follower* f : followers) {

@@ -7,17 +7,17 @@
 // says, for the position it was shown, the next position at which it will
 // look different (the wipe's next whole pixel, the next word), and the
 // clock sleeps until the earliest of those, but never less than a frame
-// (frameMs) after its last wake-up: one frame of the screen, and no less
-// than kSmoothFrameMs, since every step is a wake-up of the whole program. A
+// (kSmoothFrameMs, longer than any screen's frame: every step is a wake-up
+// of the whole program) after its last wake-up. A
 // follower with nothing more to change (its line sung, no word times,
 // hidden) asks for nothing, and with no one asking, or while the song does
 // not move, no timer runs.
 //
 // A program that already wakes regularly while the song moves (the
 // player's position timer, every 50 ms) lends that wake-up to the clock
-// (rideOn()): while that timer runs, the followers are shown the position
-// at each of its ticks and the clock arms no timer of its own, so the wipes
-// cost no wake-up at all.
+// (rideOn()): while that timer runs, its owner shows the followers the
+// position it read at each tick (showAt()) and the clock arms no timer of
+// its own, so the wipes cost no wake-up, nor a second read, at all.
 //
 // The owner calls refresh() whenever the position jumps or changes its
 // motion (a play, pause, stop, seek); a follower calls it when what it
@@ -62,15 +62,16 @@ public:
     // Every follower shows the position now; the timer is armed for the
     // earliest change any of them asks for.
     void refresh();
-    // The followers are also shown the position at every tick of `ticks`
-    // (null: none), and while it runs the clock's own timer is not armed.
-    // It must outlive the clock or be set back to null first.
-    void rideOn(QTimer* ticks);
+    // The same for `positionMs`, the position heard now as its owner has
+    // just read it.
+    void showAt(double positionMs);
+    // While `ticks` (null: none) runs, its owner calls showAt() at each of
+    // its ticks, and the clock's own timer is not armed. It must outlive
+    // the clock or be set back to null first.
+    void rideOn(QTimer* ticks) { m_ticks = ticks; }
 
-    // The least time between two wake-ups: one frame of the primary screen
-    // (its refresh rate), or kSmoothFrameMs when that is longer. setFrameMs
-    // holds it within kFastestFrameMs .. kSlowestFrameMs.
-    int frameMs() const { return m_frameMs; }
+    // The least time between two wake-ups (kSmoothFrameMs unless set),
+    // held within kFastestFrameMs .. kSlowestFrameMs.
     void setFrameMs(int ms);
     QTimer& timer() { return m_timer; }
 
@@ -80,7 +81,6 @@ private:
     std::vector<Follower*> m_followers;
     QTimer m_timer;
     QTimer* m_ticks = nullptr;
-    QMetaObject::Connection m_tickConnection;
     int m_frameMs;
     bool m_refreshing = false;
 };

@@ -10,6 +10,13 @@
 
 namespace cantorel::karaoke {
 
+QColor blended(const QColor& from, const QColor& to, double share)
+{
+    const auto mix = [share](double a, double b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(float(mix(from.redF(), to.redF())), float(mix(from.greenF(), to.greenF())),
+                            float(mix(from.blueF(), to.blueF())), float(from.alphaF()));
+}
+
 WipedText::WipedText() = default;
 WipedText::~WipedText() = default;
 

@@ -38,6 +38,10 @@ struct TextLook {
     bool operator==(const TextLook&) const = default;
 };
 
+// `from` moved `share` of the way towards `to` (0: `from`, 1: `to`), keeping
+// `from`'s alpha: the colour of a part not yet sung.
+QColor blended(const QColor& from, const QColor& to, double share);
+
 class WipedText {
 public:
     WipedText();
@@ -50,9 +54,6 @@ public:
     void setLook(const TextLook& look, double pixelRatio = 1);
 
     const QString& text() const { return m_text; }
-    int rowCount() const { return int(m_rows.size()); }
-    // The length of the run: every row's width.
-    double runPx() const { return m_runPx; }
     // Where characters [start, start + length) lie on the run, as a word
     // for the wipe (times left 0).
     WipeWord extent(int start, int length) const;
@@ -60,7 +61,7 @@ public:
     Wipe wipeOf(const QList<WordTiming>& timings) const;
 
     // Draws the text with its box at `origin`, sung up to `sungPx` along
-    // the run (0: all unsung; runPx() or more: all sung).
+    // the run (0: all unsung; the whole run's length, every row's width, or more: all sung).
     void paint(QPainter& painter, const QPointF& origin, int sungPx);
     // What changes on the screen when the wipe moves from `fromPx` to
     // `toPx`, for a box at `origin`: a strip of each row the move crosses.

@@ -4,6 +4,7 @@
 #include "common/Prompts.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
+#include "lyrics/LyricTransfer.h"
 #include "maker/SourceDialogue.h"
 #include "platform/HelpWindow.h"
 #include "platform/Twips.h"
@@ -226,7 +227,7 @@ bool Form2::openStreams(const maker::SourceChoice& choice)
     }
     // The pair cannot hold word times: word by word, the song's LRC file is
     // made, and the pair's lyric is set aside so the player finds the LRC.
-    const QString lyric = words ? lyrics::lrcPathsOf(choice.mediaPath).first() : lyrics::lyricPathOf(choice.mediaPath);
+    const QString lyric = words ? lyrics::defaultLrcPathOf(choice.mediaPath) : lyrics::lyricPathOf(choice.mediaPath);
     if (words) {
         const QString pair = lyrics::lyricPathOf(choice.mediaPath);
         target(pair, [&](ReadOnlyRule r) { return m_recording.setAsideOldLyric(pair, r); });

@@ -73,7 +73,6 @@ private:
         lyrics::TimedLine timed;       // text, translation, times so far
         QList<lyrics::WordTime> words; // every word of the text
         int marked = 0;                // words marked so far
-        bool timeMarked = false;       // a line without words has its press
     };
 
     std::optional<Line> m_line;                 // the line being marked

@@ -111,7 +111,6 @@ void BatchFetcher::start(const QStringList& mediaPaths)
     m_counts.total = int(mediaPaths.size());
     m_next = 0;
     m_preparing = 0;
-    m_writing = 0;
     m_running = true;
     m_workers = std::make_unique<OffThread>(this);
     if (m_paths.isEmpty()) {
@@ -193,7 +192,6 @@ void BatchFetcher::looked(int index, const SongSignature& song, const LookupResu
 {
     if (!m_running)
         return;
-    ++m_writing;
     const QString path = m_paths[index];
     const bool replace = m_options.replace;
     const std::optional<AnswerCache> cache = result.fromCache ? std::nullopt : m_cache;
@@ -208,10 +206,7 @@ void BatchFetcher::looked(int index, const SongSignature& song, const LookupResu
                 cache->keepFound(server, song, result.record);
             return reportOf(path, writeFoundLyric(path, result, replace));
         },
-        [this](const SongReport& r) {
-            --m_writing;
-            done(r);
-        });
+        [this](const SongReport& r) { done(r); });
     startLookUps();
 }
 

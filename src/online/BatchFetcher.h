@@ -102,7 +102,6 @@ private:
     std::deque<Prepared> m_waiting;     // prepared, waiting for a look-up
     int m_next = 0;                     // the next song to prepare
     int m_preparing = 0;
-    int m_writing = 0;
     BatchCounts m_counts;
     bool m_running = false;
 };

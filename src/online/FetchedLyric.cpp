@@ -53,11 +53,6 @@ QStringList plainLinesOf(const LrclibRecord& record, bool* cutShort)
     return lines;
 }
 
-QString lrcFileText(const lyrics::TimedLyric& lyric)
-{
-    return lyrics::lrcText(lyric);
-}
-
 QString plainFileText(const QStringList& lines)
 {
     QString text;

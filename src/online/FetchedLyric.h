@@ -20,9 +20,8 @@ lyrics::TimedLyric timedLyricOf(const LrclibRecord& record, bool* cutShort = nul
 // between verses go: the Lyric Maker marks every line it is given).
 QStringList plainLinesOf(const LrclibRecord& record, bool* cutShort = nullptr);
 
-// What is written for a found lyric: an LRC text (CR LF line ends, for
-// UTF-8), and a plain text of one line per line (CR LF).
-QString lrcFileText(const lyrics::TimedLyric& lyric);
+// What is written for a found plain lyric (its LRC text is
+// lyrics::lrcText's): one line per line (CR LF).
 QString plainFileText(const QStringList& lines);
 
 // What a preview shows of a record: the synced lines as "[m:ss.xx] text",

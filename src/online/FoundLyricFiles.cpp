@@ -1,6 +1,7 @@
 #include "online/FoundLyricFiles.h"
 
 #include "base/FilePaths.h"
+#include "lyrics/LrcWriter.h"
 #include "lyrics/LyricFileReplacement.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
@@ -51,7 +52,7 @@ WrittenLyric writeSynced(const QString& mediaPath, const LrclibRecord& record, b
 {
     if (const QString existing = existingLyricOf(mediaPath, false); !existing.isEmpty() && !replace)
         return hasLyric(existing);
-    QList<lyrics::FileReplacement> files {{syncedTargetOf(mediaPath), lrcFileText(timedLyricOf(record))}};
+    QList<lyrics::FileReplacement> files {{syncedTargetOf(mediaPath), lyrics::lrcText(timedLyricOf(record))}};
     // The pair comes first in every lookup: it goes to its backups, the
     // translation first, so the disk never shows a translation without its
     // lyric.

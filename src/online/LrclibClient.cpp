@@ -196,10 +196,10 @@ ServerRequest* LrclibClient::track(QNetworkReply* reply)
     return new ServerRequest(reply, m_options, this);
 }
 
-ServerRequest* LrclibClient::get(const SongSignature& song, bool cachedOnly)
+ServerRequest* LrclibClient::get(const SongSignature& song)
 {
-    return track(m_net->get(request(urlOf(cachedOnly ? QStringLiteral("/api/get-cached") : QStringLiteral("/api/get"),
-                                          {{QStringLiteral("track_name"), song.title},
+    return track(m_net->get(request(
+        urlOf(QStringLiteral("/api/get"), {{QStringLiteral("track_name"), song.title},
                                            {QStringLiteral("artist_name"), song.artist},
                                            {QStringLiteral("album_name"), song.album},
                                            {QStringLiteral("duration"), QString::number(song.durationSeconds())}}))));

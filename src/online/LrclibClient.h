@@ -84,9 +84,9 @@ public:
 
     const ClientOptions& options() const { return m_options; }
 
-    // GET /api/get (or /api/get-cached) with the song's title, artist,
-    // album and duration in seconds.
-    ServerRequest* get(const SongSignature& song, bool cachedOnly = false);
+    // GET /api/get with the song's title, artist, album and duration in
+    // seconds.
+    ServerRequest* get(const SongSignature& song);
     // GET /api/get/{id}.
     ServerRequest* getById(qint64 id);
     // GET /api/search with track_name (and artist_name when not "").

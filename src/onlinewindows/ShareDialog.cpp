@@ -198,7 +198,6 @@ void ShareDialog::ended(bool published, const QString& said)
     setSharing(false);
     m_share->setEnabled(!published);
     m_status->setText(published ? tr("Published: %1").arg(said) : tr("Not published: %1").arg(said));
-    Q_EMIT finished(published, said);
 }
 
 void ShareDialog::cancelClick()

@@ -41,9 +41,6 @@ public Q_SLOTS:
     void shareClick();
     void cancelClick();
 
-Q_SIGNALS:
-    void finished(bool published, const QString& said);
-
 private:
     void buildUi();
     void fieldsChanged();

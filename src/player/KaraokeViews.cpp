@@ -16,8 +16,10 @@ KaraokeViews::KaraokeViews(PlayerController& player, Prompts& prompts, karaoke::
                                      [&player] { return player.linesMoving(); }, this))
 {
     // While the song plays the position timer wakes the program anyway:
-    // the wipes move on its ticks.
+    // the wipes move on its ticks, at the position it has just read.
     m_clock->rideOn(&player.positionTimer());
+    connect(&player, &PlayerController::positionChanged, m_clock,
+            [clock = m_clock](unsigned positionMs, unsigned) { clock->showAt(positionMs); });
     m_pane.setClock(m_clock);
     m_bar = new desktopbar::DesktopLyricsSwitch({player, *m_clock, prompts}, this);
 

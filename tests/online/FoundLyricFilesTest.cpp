@@ -1,6 +1,7 @@
 // What a found lyric becomes on disk, and the limits a server's text is
 // held to.
 #include "OnlineFixture.h"
+#include "lyrics/LrcWriter.h"
 #include "lyrics/LyricFiles.h"
 #include "lyrics/LyricSource.h"
 #include "online/FetchedLyric.h"
@@ -103,7 +104,7 @@ TEST(FetchedLyric, AnEnhancedLrcFromTheServerKeepsItsWordTimes)
     online::LrclibRecord r;
     r.syncedLyrics = QStringLiteral("[00:12.00]<00:12.00>Shine <00:12.80>on <00:13.40>me<00:14.10>\n[00:15.00]plain\n");
     bool cut = false;
-    EXPECT_EQ(online::lrcFileText(online::timedLyricOf(r, &cut)),
+    EXPECT_EQ(lyrics::lrcText(online::timedLyricOf(r, &cut)),
               "[00:12.00]<00:12.00>Shine <00:12.80>on <00:13.40>me<00:14.10>\r\n[00:15.00]plain\r\n");
     EXPECT_FALSE(cut);
 }
