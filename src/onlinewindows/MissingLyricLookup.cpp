@@ -4,6 +4,7 @@
 #include "controller/PlayerController.h"
 #include "online/FetchedLyric.h"
 #include "online/FoundLyricFiles.h"
+#include "online/OffThread.h"
 #include "onlinewindows/FoundLyricShow.h"
 #include "onlinewindows/OnlineServices.h"
 
@@ -12,10 +13,12 @@
 namespace cantorel {
 
 MissingLyricLookup::MissingLyricLookup(PlayerController& player, OnlineServices& services, QObject* parent)
-    : QObject(parent), m_player(player), m_services(services)
+    : QObject(parent), m_player(player), m_services(services), m_writes(std::make_unique<online::OffThread>(this))
 {
     connect(&m_player, &PlayerController::lyricLoaded, this, &MissingLyricLookup::lyricLoaded);
 }
+
+MissingLyricLookup::~MissingLyricLookup() = default;
 
 void MissingLyricLookup::setOn(bool on)
 {
@@ -94,7 +97,16 @@ void MissingLyricLookup::answered(const QString& mediaPath, const online::Lookup
     if (m_player.following() || m_player.mediaPath() != mediaPath
         || !(result.found() || result.outcome == Outcome::Instrumental))
         return;
-    const online::WrittenLyric written = online::writeFoundLyric(mediaPath, result, false);
+    m_writes->run<online::WrittenLyric>(
+        [mediaPath, result] { return online::writeFoundLyric(mediaPath, result, false); },
+        [this, mediaPath, result](const online::WrittenLyric& written) { kept(mediaPath, result, written); });
+}
+
+void MissingLyricLookup::kept(const QString& mediaPath, const online::LookupResult& result,
+                              const online::WrittenLyric& written)
+{
+    if (m_player.following() || m_player.mediaPath() != mediaPath)
+        return; // written beside its song; another song plays now
     const bool shown = showFoundLyric(m_player, mediaPath, written, result);
     switch (written.kind) {
     case online::WrittenLyric::Kind::Synced:

@@ -12,6 +12,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 namespace cantorel {
 
@@ -19,8 +20,10 @@ class OnlineServices;
 class PlayerController;
 namespace online {
 class LookupJob;
+class OffThread;
 struct LookupResult;
 struct SongSignature;
+struct WrittenLyric;
 } // namespace online
 
 class MissingLyricLookup : public QObject {
@@ -28,6 +31,7 @@ class MissingLyricLookup : public QObject {
 public:
     // `player` and `services` must outlive this.
     MissingLyricLookup(PlayerController& player, OnlineServices& services, QObject* parent = nullptr);
+    ~MissingLyricLookup() override;
 
     bool isOn() const { return m_on; }
     void setOn(bool on);
@@ -44,12 +48,17 @@ Q_SIGNALS:
 
 private:
     void lyricLoaded(const lyrics::FoundLyric& found, bool newSong);
+    // A lyric found for the song is written off this thread (a replace
+    // flushes the disk), then shown and said (kept()) if the song is still
+    // the one playing.
     void answered(const QString& mediaPath, const online::LookupResult& result);
+    void kept(const QString& mediaPath, const online::LookupResult& result, const online::WrittenLyric& written);
     void trackAnswered(const QString& title, const online::LookupResult& result);
 
     PlayerController& m_player;
     OnlineServices& m_services;
     QPointer<online::LookupJob> m_job;
+    std::unique_ptr<online::OffThread> m_writes;
     bool m_on = false;
 };
 
