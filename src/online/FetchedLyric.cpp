@@ -1,8 +1,9 @@
 #include "online/FetchedLyric.h"
 
 #include "lyrics/LrcReader.h"
-#include "lyrics/LrcWriter.h"
 #include "lyrics/LyricTable.h"
+
+#include <cmath>
 
 namespace cantorel::online {
 
@@ -12,7 +13,7 @@ constexpr int kMaxLines = lyrics::LyricTable::kLastSlot;
 
 QString timeText(double centis)
 {
-    const qint64 hundredths = qint64(centis + 0.5);
+    const qint64 hundredths = std::llround(centis);
     return QStringLiteral("%1:%2.%3")
         .arg(hundredths / 6000)
         .arg(hundredths / 100 % 60, 2, 10, QLatin1Char('0'))
