@@ -3,8 +3,8 @@
 #include "OnlineCommands.h"
 
 #include "base/FileNames.h"
+#include "engine/SoundSource.h"
 #include "lyrics/LyricSource.h"
-#include "online/BatchFetcher.h"
 #include "online/LyricSharing.h"
 
 #include <QEventLoop>
@@ -64,7 +64,7 @@ std::variant<online::SharePayload, int> payloadOf(const QString& media)
         QTextStream(stderr) << media << ": the song has no timed lyric to share\n";
         return kLyricError;
     }
-    const qint64 lengthMs = online::engineLengthMs(media);
+    const qint64 lengthMs = engine::exactLengthMs(media);
     if (lengthMs <= 0) {
         QTextStream(stderr) << media << ": the audio engine cannot open it\n";
         return kEngineError;

@@ -226,4 +226,12 @@ Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const
     return result::Ok;
 }
 
+qint64 exactLengthMs(const QString& path)
+{
+    std::shared_ptr<const SoundSource> source;
+    if (openSoundSource(path, mode::AccurateTime, &source) != result::Ok || !source)
+        return 0;
+    return source->lengthMs();
+}
+
 } // namespace cantorel::engine

@@ -94,6 +94,11 @@ struct SoundSource {
 Result openSoundSource(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,
                        const std::atomic<bool>* cancel = nullptr);
 
+// The exact length of the sound at `path` in ms (0 when it cannot be
+// opened): a whole open in the accurate-time mode. Any thread; it reads
+// the file, so keep it off the window thread.
+qint64 exactLengthMs(const QString& path);
+
 // Something that opens sounds as openSoundSource does (the engine's, or a
 // test's stand-in that holds opens back).
 using SourceOpener = std::function<Result(const QString& path, unsigned mode, std::shared_ptr<const SoundSource>* out,

@@ -46,14 +46,9 @@ struct PrepareTask {
     std::optional<AnswerCache> cache;
     QString server;
 
-    auto operator()() const
+    PreparedSong operator()() const
     {
-        struct {
-            int index;
-            SongSignature song;
-            std::optional<SongReport> early;
-            std::optional<CachedAnswer> kept;
-        } p {index, {}, {}, {}};
+        PreparedSong p {index, {}, {}, {}};
         const FileFacts facts = fileFacts(path);
         if (!facts.isFile) {
             p.early = report(path, Kind::Failed, QStringLiteral("there is no such file"));
@@ -79,21 +74,13 @@ struct PrepareTask {
 
 } // namespace
 
-qint64 engineLengthMs(const QString& mediaPath)
-{
-    std::shared_ptr<const engine::SoundSource> source;
-    if (engine::openSoundSource(mediaPath, engine::mode::AccurateTime, &source) != engine::result::Ok || !source)
-        return 0;
-    return source->lengthMs();
-}
-
 BatchFetcher::BatchFetcher(LyricLookup& lookup, Options options, QObject* parent)
     : QObject(parent), m_lookup(lookup), m_options(std::move(options)),
       m_server(lookup.client().options().server.toString())
 {
     m_options.jobs = qBound(1, m_options.jobs, 16);
     if (!m_options.lengthOf)
-        m_options.lengthOf = engineLengthMs;
+        m_options.lengthOf = engine::exactLengthMs;
     if (lookup.cache())
         m_cache = *lookup.cache();
 }
@@ -148,15 +135,14 @@ void BatchFetcher::fill()
         const int index = m_next++;
         ++m_preparing;
         PrepareTask task {index, m_paths[index], m_options.replace, m_options.lengthOf, m_cache, m_server};
-        using Result = decltype(task());
-        m_workers->run<Result>(task, [this](const Result& r) {
+        m_workers->run<PreparedSong>(task, [this](const PreparedSong& p) {
             --m_preparing;
-            prepared({r.index, r.song, r.early, r.kept});
+            prepared(p);
         });
     }
 }
 
-void BatchFetcher::prepared(const Prepared& p)
+void BatchFetcher::prepared(const PreparedSong& p)
 {
     if (!m_running)
         return;
@@ -179,7 +165,7 @@ void BatchFetcher::startLookUps()
 {
     m_jobs.removeAll(nullptr);
     while (m_running && m_jobs.size() < m_options.jobs && !m_waiting.empty()) {
-        const Prepared p = m_waiting.front();
+        const PreparedSong p = m_waiting.front();
         m_waiting.pop_front();
         LookupJob* job = m_lookup.find(p.song, false);
         m_jobs << job;

@@ -11,6 +11,7 @@
 //
 // Threads: create, start and cancel on one thread (the window's); the
 // signals come on it.
+#include "engine/SoundSource.h"
 #include "online/FoundLyricFiles.h"
 #include "online/LyricLookup.h"
 #include "online/OffThread.h"
@@ -49,9 +50,14 @@ struct BatchCounts {
     bool operator==(const BatchCounts&) const = default;
 };
 
-// The exact length of a song in ms (0 when it cannot be opened): the
-// engine's, in its accurate-time mode. Any thread.
-qint64 engineLengthMs(const QString& mediaPath);
+// A song of the batch read off the window thread: its signature, the
+// answer kept for it, or what became of it before any look-up.
+struct PreparedSong {
+    int index = 0;
+    SongSignature song;
+    std::optional<SongReport> early; // done before any look-up
+    std::optional<CachedAnswer> kept;
+};
 
 class BatchFetcher : public QObject {
     Q_OBJECT
@@ -59,7 +65,7 @@ public:
     struct Options {
         bool replace = false; // songs with a lyric are looked up too, and theirs replaced
         int jobs = 4;         // look-ups at a time (1 to 16)
-        std::function<qint64(const QString&)> lengthOf = engineLengthMs; // any thread
+        std::function<qint64(const QString&)> lengthOf = engine::exactLengthMs; // any thread
     };
 
     // `lookup` must outlive this; its cache (when it has one) is read and
@@ -80,14 +86,8 @@ Q_SIGNALS:
     void finished(const cantorel::online::BatchCounts& counts, bool cancelled);
 
 private:
-    struct Prepared {
-        int index = 0;
-        SongSignature song;
-        std::optional<SongReport> early; // done before any look-up
-        std::optional<CachedAnswer> kept;
-    };
     void fill();
-    void prepared(const Prepared& p);
+    void prepared(const PreparedSong& p);
     void startLookUps();
     void looked(int index, const SongSignature& song, const LookupResult& result);
     void done(const SongReport& report);
@@ -99,7 +99,7 @@ private:
     std::unique_ptr<OffThread> m_workers;
     std::optional<AnswerCache> m_cache; // a copy, for the workers
     QList<QPointer<LookupJob>> m_jobs;  // look-ups on their way
-    std::deque<Prepared> m_waiting;     // prepared, waiting for a look-up
+    std::deque<PreparedSong> m_waiting; // prepared, waiting for a look-up
     int m_next = 0;                     // the next song to prepare
     int m_preparing = 0;
     BatchCounts m_counts;

@@ -3,7 +3,7 @@
 #include "base/FilePaths.h"
 #include "common/Prompts.h"
 #include "controller/PlayerController.h"
-#include "online/BatchFetcher.h"
+#include "engine/SoundSource.h"
 #include "online/FetchedLyric.h"
 #include "online/MatchRule.h"
 #include "online/OffThread.h"
@@ -159,7 +159,7 @@ void FindLyricsDialog::showFor(const QString& mediaPath, qint64 lengthMs)
                             : tr("The lyric for %1.").arg(fileNamePart(mediaPath)));
     m_measure = std::make_unique<online::OffThread>(this);
     if (!mediaPath.isEmpty() && lengthMs < 0) {
-        m_measure->run<qint64>([mediaPath] { return online::engineLengthMs(mediaPath); },
+        m_measure->run<qint64>([mediaPath] { return engine::exactLengthMs(mediaPath); },
                                [this](const qint64& ms) {
                                    if (ms > 0 && m_duration->text().isEmpty())
                                        m_duration->setText(online::durationText(double(ms) / 1000));
