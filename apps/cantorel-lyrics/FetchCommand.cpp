@@ -15,24 +15,9 @@
 
 namespace cantorel::tool {
 
-namespace {
-
-constexpr int kLyricError = 1;
-constexpr int kUsageError = 64;
-
-struct Options {
-    QString server;
-    bool replace = false;
-    bool yes = false;
-    int jobs = 4;
-    QStringList rest;
-    bool ok = true;
-};
-
-// "--server URL", "--replace", "--jobs N", "--yes" anywhere; the rest in order.
-Options optionsOf(const QStringList& args)
+CommandOptions optionsOf(const QStringList& args)
 {
-    Options o;
+    CommandOptions o;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--server") && i + 1 < args.size()) {
@@ -52,6 +37,8 @@ Options optionsOf(const QStringList& args)
     }
     return o;
 }
+
+namespace {
 
 QStringList songsIn(const QStringList& named)
 {
@@ -136,7 +123,7 @@ int runOnlineCommand(QStringList args)
 
 int fetchCommand(const QStringList& args)
 {
-    const Options o = optionsOf(args);
+    const CommandOptions o = optionsOf(args);
     if (!o.ok || o.yes || o.rest.isEmpty())
         return kUsageError;
     const auto client = makeClient(o.server);
@@ -171,7 +158,7 @@ int fetchCommand(const QStringList& args)
 
 int searchCommand(const QStringList& args)
 {
-    const Options o = optionsOf(args);
+    const CommandOptions o = optionsOf(args);
     if (!o.ok || o.yes || o.replace || o.rest.size() != 1 || o.rest[0].trimmed().isEmpty())
         return kUsageError;
     const auto client = makeClient(o.server);

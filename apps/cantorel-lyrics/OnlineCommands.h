@@ -1,6 +1,7 @@
 #pragma once
 // cantorel-lyrics' commands that talk to a lyric server: fetch, search,
 // publish (see the usage text in main.cpp).
+#include "ExitStatus.h"
 #include "online/LrclibClient.h"
 
 #include <QStringList>
@@ -20,6 +21,19 @@ int runOnlineCommand(QStringList args);
 constexpr int kSomeNotFound = 4;  // fetch: some songs have no lyric on the server; search: no result
 constexpr int kServerFailure = 5; // the server or the network failed (or refused what was sent)
 constexpr int kDeclined = 6;      // publish: the user said no
+
+// What the command line of one of them says: "--server URL", "--replace",
+// "--jobs N" (1 to 16), "--yes" anywhere, the rest in order; `ok` is false
+// for another option or a wrong number.
+struct CommandOptions {
+    QString server;
+    bool replace = false;
+    bool yes = false;
+    int jobs = 4;
+    QStringList rest;
+    bool ok = true;
+};
+CommandOptions optionsOf(const QStringList& args);
 
 // The client the commands share: the server chosen (the setting, the
 // environment, `commandLineServer`), the time limit set; null when the

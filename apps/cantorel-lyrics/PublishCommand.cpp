@@ -17,11 +17,6 @@ namespace cantorel::tool {
 
 namespace {
 
-constexpr int kLyricError = 1;
-constexpr int kEngineError = 2;
-constexpr int kMediaError = 3;
-constexpr int kUsageError = 64;
-
 void show(const online::SharePayload& p, const QString& server)
 {
     QTextStream err(stderr);
@@ -81,28 +76,18 @@ std::variant<online::SharePayload, int> payloadOf(const QString& media)
 
 int publishCommand(const QStringList& args)
 {
-    QString server;
-    bool yes = false;
-    QStringList rest;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--server") && i + 1 < args.size())
-            server = args[++i];
-        else if (args[i] == QLatin1String("--yes"))
-            yes = true;
-        else
-            rest << args[i];
-    }
-    if (rest.size() != 1 || rest[0].startsWith(QLatin1String("--")))
+    const CommandOptions o = optionsOf(args);
+    if (!o.ok || o.replace || o.jobs != CommandOptions().jobs || o.rest.size() != 1)
         return kUsageError;
-    const auto client = makeClient(server);
+    const auto client = makeClient(o.server);
     if (!client)
         return kUsageError;
-    const auto payload = payloadOf(rest[0]);
+    const auto payload = payloadOf(o.rest[0]);
     if (const int* status = std::get_if<int>(&payload))
         return *status;
     const online::SharePayload& p = std::get<online::SharePayload>(payload);
     show(p, client->options().server.toString());
-    if (!yes && !userAgrees()) {
+    if (!o.yes && !userAgrees()) {
         QTextStream(stderr) << "Nothing was sent.\n";
         return kDeclined;
     }

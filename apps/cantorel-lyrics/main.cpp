@@ -25,11 +25,7 @@ using namespace cantorel;
 
 namespace {
 
-constexpr int kLyricError = 1;
-constexpr int kEngineError = 2;
-constexpr int kMediaError = 3;
-constexpr int kUsageError = 64;
-constexpr int kReadOnlyTarget = 77;
+using namespace cantorel::tool;
 
 int usage()
 {
