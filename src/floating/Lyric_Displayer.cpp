@@ -280,18 +280,17 @@ double Lyric_Displayer::follow(double positionMs)
     const QList<karaoke::WordTiming> none;
     const QList<karaoke::WordTiming>& words = row >= 0 && row < m_words.size() ? m_words[row] : none;
     const int was = m_marks->markedRow();
-    if (m_marks->mark(row, words, karaoke::sungWords(words, positionMs))) {
+    // The words are in the order they are sung: the first yet to begin
+    // counts the sung ones before it.
+    const auto next = std::find_if(words.begin(), words.end(),
+                                   [positionMs](const karaoke::WordTiming& w) { return w.startMs > positionMs; });
+    if (m_marks->mark(row, words, int(next - words.begin()))) {
         for (const int r : {was, m_marks->markedRow()}) {
             if (QListWidgetItem* item = r >= 0 ? m_list1->item(r) : nullptr)
                 m_list1->viewport()->update(m_list1->visualItemRect(item));
         }
     }
-    // The next word to begin, if any.
-    for (const karaoke::WordTiming& w : words) {
-        if (w.startMs > positionMs)
-            return w.startMs;
-    }
-    return -1;
+    return next != words.end() ? next->startMs : -1;
 }
 
 } // namespace cantorel

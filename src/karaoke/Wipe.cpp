@@ -43,12 +43,6 @@ QList<WordTiming> lineTimings(const lyrics::LyricTable& table, int slot)
     return wordTimings(table.words[size_t(slot)], next);
 }
 
-int sungWords(const QList<WordTiming>& timings, double positionMs)
-{
-    return int(std::count_if(timings.begin(), timings.end(),
-                             [positionMs](const WordTiming& w) { return w.startMs <= positionMs; }));
-}
-
 Wipe::Wipe(QList<WipeWord> words, double fullPx) : m_words(std::move(words)), m_fullPx(std::max(0.0, fullPx))
 {
     for (const WipeWord& w : m_words)

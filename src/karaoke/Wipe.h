@@ -47,9 +47,6 @@ QList<WordTiming> wordTimings(const lyrics::LineWords& words, double nextLineHun
 // empty for any other slot and for a line without words.
 QList<WordTiming> lineTimings(const lyrics::LyricTable& table, int slot);
 
-// How many of the words have begun by `positionMs`.
-int sungWords(const QList<WordTiming>& timings, double positionMs);
-
 // A word placed on the line's run: [leftPx, rightPx], sung from startMs
 // until endMs.
 struct WipeWord {
