@@ -27,17 +27,19 @@ void LineFollower::turnOn()
     emphasise();
 }
 
+void LineFollower::putBold(LyricLines& lines) const
+{
+    // A "!" makes a line bold; with a translation, both panes together.
+    lines.bold1 = lines.panes.text1.contains(u'!');
+    if (!m_table.noTranslation)
+        lines.bold1 = lines.bold2 = lines.bold1 || lines.panes.text2.contains(u'!');
+}
+
 void LineFollower::put(LyricLines next)
 {
     const bool textChanged = next.panes.text1 != m_lines.panes.text1 || next.panes.text2 != m_lines.panes.text2;
-    if (m_on && textChanged) {
-        const bool bold1 = next.panes.text1.contains(u'!');
-        if (m_table.noTranslation) {
-            next.bold1 = bold1;
-        } else {
-            next.bold1 = next.bold2 = bold1 || next.panes.text2.contains(u'!');
-        }
-    }
+    if (m_on && textChanged)
+        putBold(next);
     if (next == m_lines)
         return;
     m_lines = next;
@@ -47,9 +49,7 @@ void LineFollower::put(LyricLines next)
 void LineFollower::emphasise()
 {
     LyricLines next = m_lines;
-    next.bold1 = next.panes.text1.contains(u'!');
-    if (!m_table.noTranslation)
-        next.bold1 = next.bold2 = next.bold1 || next.panes.text2.contains(u'!');
+    putBold(next);
     put(next);
 }
 

@@ -68,6 +68,8 @@ Q_SIGNALS:
     void linesChanged(const LyricLines& lines);
 
 private:
+    // Sets the bold flags of `lines` by their texts.
+    void putBold(LyricLines& lines) const;
     // Shows `next`: its emphasis worked out when the rule is on and a text
     // changed.
     void put(LyricLines next);
